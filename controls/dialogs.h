@@ -1,0 +1,61 @@
+#pragma once
+// Every modal interaction of both programs goes through one Dialogs object, so that the
+// tests can script the answers and read what was shown.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QPrinter;
+class QTextDocument;
+class QWidget;
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Plain notice with one OK button.
+    virtual void message(const QString &text) = 0;
+    // The standard error box with the error's own text.
+    virtual void error(const QString &text) = 0;
+    // The standard confirmation: title "Megerősítés", question icon, "&Igen" / "&Nem".
+    virtual bool confirm(const QString &text) = 0;
+    // A question with up to three buttons of the caller's own captions; returns the index
+    // of the button pressed (closing the box counts as the last button).
+    virtual int ask(const QString &title, const QString &text, const QStringList &buttons) = 0;
+    // An open-file dialog starting in `folder`; empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                                 const QString &filter) = 0;
+    // A modal report preview: `render` paints page `page` (0-based) of `pageCount` pages.
+    // Returns when the user closes the preview; the user may print from it.
+    virtual void preview(const QString &title, int pageCount,
+                         const std::function<void(QPrinter &)> &render) = 0;
+    // Prints a rich-text document as one job with the given title.
+    virtual bool printDocument(const QTextDocument &document, const QString &jobTitle) = 0;
+    // Prints a picture (an image of a window) as one job.
+    virtual bool printWidget(QWidget *widget, const QString &jobTitle) = 0;
+    // Starts a program without waiting for it; false when it could not be started.
+    virtual bool startProgram(const QString &program, const QStringList &arguments = {}) = 0;
+    // Opens the help topic of a help context number.
+    virtual void help(int context) = 0;
+};
+
+// The real dialogs, on screen.
+class WidgetDialogs : public Dialogs {
+public:
+    void message(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    int ask(const QString &title, const QString &text, const QStringList &buttons) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override;
+    void preview(const QString &title, int pageCount,
+                 const std::function<void(QPrinter &)> &render) override;
+    bool printDocument(const QTextDocument &document, const QString &jobTitle) override;
+    bool printWidget(QWidget *widget, const QString &jobTitle) override;
+    bool startProgram(const QString &program, const QStringList &arguments = {}) override;
+    void help(int context) override;
+
+    // Shows help topics; the game installs its own help window here.
+    std::function<void(int)> helpHandler;
+};

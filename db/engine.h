@@ -1,0 +1,259 @@
+#pragma once
+// The table engine: named aliases over folders of table files, tables with a current
+// row and an edit buffer, lookup fields and SQL statements. Every failure is thrown as
+// EngineError carrying a message meant for the user.
+
+#include "schema.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+#include <stdexcept>
+
+namespace zdb {
+
+class EngineError : public std::runtime_error {
+public:
+    explicit EngineError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+class Table;
+
+// The engine configuration: the aliases and where the configuration file lives.
+// Both programs construct a Session over the same file, so an alias saved by one is
+// seen by the other.
+class Session {
+public:
+    // `configFile` empty means defaultConfigFile().
+    explicit Session(const QString &configFile = QString());
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // $XDG_CONFIG_HOME/zomir/tablaengine.ini (or ~/.config/zomir/tablaengine.ini).
+    static QString defaultConfigFile();
+    QString configFile() const { return m_configFile; }
+
+    bool aliasExists(const QString &alias) const;       // names compare without regard to case
+    QStringList aliasNames() const;
+    void addStandardAlias(const QString &alias, const QString &folder);
+    void saveConfig();                                  // throws when the file cannot be written
+    QString aliasPath(const QString &alias) const;      // throws for an unknown alias
+    QString aliasDriver(const QString &alias) const;    // "STANDARD" for the SQLite file driver
+
+    // Path of a table file within an alias folder; tolerates another letter case on disk.
+    QString tablePath(const QString &alias, const QString &fileName) const;
+
+    // Tables register themselves so that statements can make them re-read changed rows.
+    void registerTable(Table *table);
+    void unregisterTable(Table *table);
+    void refreshTablesOf(const QString &filePath);
+
+private:
+    struct Alias {
+        QString name;
+        QString driver;
+        QString path;
+    };
+    void load();
+    QString m_configFile;
+    QVector<Alias> m_aliases;
+    QVector<Table *> m_tables;
+};
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// A handle to one field of a table's current row (or of its edit buffer while editing).
+class Field {
+public:
+    Field(Table *table, int index) : m_table(table), m_index(index) {}
+    QString fieldName() const;
+    FieldType dataType() const;
+    int size() const;
+    bool isLookup() const;
+
+    bool isNull() const;
+    QVariant value() const;
+    QString asString() const;      // empty for a null value
+    int asInteger() const;         // throws for null or non-numeric text
+    double asFloat() const;        // throws for null or non-numeric text
+    bool asBoolean() const;
+    QDate asDate() const;
+    QByteArray asBytes() const;
+    QString displayText() const;   // money in the locale's money format
+
+    void setValue(const QVariant &value);  // the table must be in Edit or Insert state
+    void setAsString(const QString &v) { setValue(v); }
+    void setAsInteger(int v) { setValue(v); }
+    void setAsFloat(double v) { setValue(v); }
+    void clear() { setValue(QVariant()); }
+    void loadFromFile(const QString &path);  // a picture field takes the file's bytes
+
+private:
+    Table *m_table;
+    int m_index;
+};
+
+enum class LocateOption { None, CaseInsensitive };
+
+class Table : public QObject {
+    Q_OBJECT
+public:
+    explicit Table(Session *session, QObject *parent = nullptr);
+    ~Table() override;
+
+    Session *session() const { return m_session; }
+    void setAliasName(const QString &alias);        // only while closed
+    QString aliasName() const { return m_alias; }
+    void setTableName(const QString &fileName);     // a file name of the schema
+    QString tableName() const { return m_tableName; }
+    const TableDef &definition() const;             // throws when the table name is unknown
+    QString filePath() const { return m_filePath; }
+
+    // Lookup fields computed from another table's rows (the source is not moved).
+    void addLookupField(const QString &name, FieldType type, int size, const QString &keyField,
+                        Table *source, const QString &sourceKeyField, const QString &resultField);
+
+    void open();
+    void close();                 // closing a closed table does nothing
+    void setActive(bool active) { active ? open() : close(); }
+    bool active() const { return m_state != DataSetState::Inactive; }
+    DataSetState state() const { return m_state; }
+
+    // Row order: an index of the schema, or field names separated by ";"; both empty
+    // means the stored order.
+    void setIndexName(const QString &name);
+    QString indexName() const { return m_indexName; }
+    void setIndexFieldNames(const QString &fields);
+    QString indexFieldNames() const { return m_indexFieldNames; }
+
+    void first();
+    void prior();
+    void next();
+    void last();
+    void moveBy(int distance);
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool isEmpty() const;
+    int recordCount() const;
+    int recNo() const;                 // 1-based position of the current row, 0 when empty
+    void setRecNo(int recNo);
+
+    // Fields separated by ";" and one value per field (a QVariantList for several).
+    bool locate(const QString &fields, const QVariant &values,
+                LocateOption option = LocateOption::None);
+    // The value of a result field in the first row matching, without moving (null when none).
+    QVariant lookup(const QString &keyFields, const QVariant &keyValues, const QString &resultField);
+
+    int fieldCount() const;            // stored fields followed by lookup fields
+    Field field(int index);
+    Field fieldByName(const QString &name);   // throws when there is no such field
+    int fieldIndex(const QString &name) const;  // -1 when absent
+    QVariant fieldValue(int index) const;
+
+    void edit();
+    void append();
+    void insert();
+    void post();
+    void cancel();
+    void deleteRecord();
+    void refresh();
+    bool modified() const { return m_modified; }
+
+    // Called by Field.
+    void setFieldValue(int index, const QVariant &value);
+
+signals:
+    void activeChanged(bool active);
+    void stateChanged(zdb::DataSetState state);
+    void currentChanged();   // the current row moved (or the row set changed)
+    void dataChanged();      // values of the current row or edit buffer changed
+
+private:
+    struct Row {
+        qint64 rowid = 0;
+        QVector<QVariant> values;
+        QString sortKey;    // precomputed key of the current order
+    };
+    struct Lookup {
+        QString name;
+        FieldType type;
+        int size;
+        int keyIndex;
+        QPointer<Table> source;
+        QString sourceKeyField;
+        QString resultField;
+    };
+
+    void requireActive() const;
+    void requireBrowse(const char *what) const;
+    void loadRows();
+    void sortRows();
+    QString sortKeyOf(const QVector<QVariant> &values) const;
+    int positionFor(const Row &row) const;
+    void setCurrent(int index, bool forceSignal = false);
+    void setState(DataSetState state);
+    QVariant validated(int index, const QVariant &value) const;
+    void ensureConnection();
+    const QVector<QVariant> &currentValues() const;
+
+    Session *m_session;
+    QString m_alias;
+    QString m_tableName;
+    QString m_filePath;
+    QString m_connection;
+    const TableDef *m_def = nullptr;
+    QVector<Lookup> m_lookups;
+    QVector<int> m_orderFields;     // field indexes of the current order
+    QString m_indexName;
+    QString m_indexFieldNames;
+
+    QVector<Row> m_rows;
+    int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    DataSetState m_state = DataSetState::Inactive;
+    QVector<QVariant> m_buffer;     // edit buffer in Edit/Insert state
+    int m_insertAt = -1;            // where an inserted row is shown until posted
+    bool m_modified = false;
+    friend class Field;
+};
+
+// One SQL statement executed against the tables of an alias. Table names in the text
+// are the table files' names without extension; values are bound as parameters.
+class Statement {
+public:
+    explicit Statement(Session *session);
+    void setAliasName(const QString &alias) { m_alias = alias; }
+    QString aliasName() const { return m_alias; }
+    void clear();
+    void setSql(const QString &sql);
+    QString sql() const { return m_sql; }
+    void bindValue(const QString &placeholder, const QVariant &value);
+    // Runs the statement in one transaction; returns the number of rows affected.
+    // Open tables over the files it touched re-read their rows.
+    int execSql();
+
+private:
+    Session *m_session;
+    QString m_alias;
+    QString m_sql;
+    QHash<QString, QVariant> m_bindings;
+};
+
+// Compares texts the way "ignoring case" means to the users: Hungarian accented
+// capitals fold to their small letters ("ŐRSI ÁGNES" equals "Őrsi Ágnes").
+QString foldCase(const QString &text);
+
+}  // namespace zdb
+
+Q_DECLARE_METATYPE(zdb::DataSetState)

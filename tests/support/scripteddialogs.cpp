@@ -1,0 +1,102 @@
+#include "scripteddialogs.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QWidget>
+
+void ScriptedDialogs::message(const QString &text) { shown.append({"message", text}); }
+
+void ScriptedDialogs::error(const QString &text) { shown.append({"error", text}); }
+
+bool ScriptedDialogs::confirm(const QString &text)
+{
+    shown.append({"confirm", text});
+    return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
+}
+
+int ScriptedDialogs::ask(const QString &title, const QString &text, const QStringList &buttons)
+{
+    shown.append({"ask", title + "\n" + text});
+    if (!askAnswers.isEmpty())
+        return askAnswers.dequeue();
+    return buttons.size() - 1;
+}
+
+QString ScriptedDialogs::openFileName(QWidget *, const QString &, const QString &folder,
+                                      const QString &)
+{
+    shown.append({"open", folder});
+    lastFolder = folder;
+    return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
+}
+
+void ScriptedDialogs::preview(const QString &title, int pageCount,
+                              const std::function<void(QPrinter &)> &render)
+{
+    shown.append({"preview", title});
+    if (pdfPath.isEmpty() || pageCount <= 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(title);
+    render(printer);
+}
+
+bool ScriptedDialogs::printDocument(const QTextDocument &document, const QString &jobTitle)
+{
+    shown.append({"print", jobTitle});
+    lastJobTitle = jobTitle;
+    lastPrintedText = document.toPlainText().split(QChar::ParagraphSeparator);
+    if (!pdfPath.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        printer.setDocName(jobTitle);
+        document.print(&printer);
+    }
+    return true;
+}
+
+bool ScriptedDialogs::printWidget(QWidget *widget, const QString &jobTitle)
+{
+    shown.append({"printWidget", jobTitle});
+    lastJobTitle = jobTitle;
+    if (!pdfPath.isEmpty() && widget) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        printer.setDocName(jobTitle);
+        QPainter painter(&printer);
+        const QPixmap image = widget->grab();
+        const QRect page = painter.viewport();
+        QSize size = image.size();
+        size.scale(page.size(), Qt::KeepAspectRatio);
+        painter.drawPixmap(QRect(QPoint(0, 0), size), image);
+    }
+    return true;
+}
+
+bool ScriptedDialogs::startProgram(const QString &program, const QStringList &arguments)
+{
+    shown.append({"start", (QStringList{program} + arguments).join(' ')});
+    return startSucceeds;
+}
+
+void ScriptedDialogs::help(int context)
+{
+    shown.append({"help", QString::number(context)});
+    lastHelpContext = context;
+}
+
+QStringList ScriptedDialogs::texts(const QString &kind) const
+{
+    QStringList out;
+    for (const Shown &s : shown)
+        if (s.kind == kind)
+            out.append(s.text);
+    return out;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// A Dialogs implementation for tests: answers come from queues the test fills, and
+// every interaction is recorded.
+
+#include "dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString kind;   // "message", "error", "confirm", "ask", "open", "preview", "print",
+                        // "printWidget", "start", "help"
+        QString text;
+    };
+
+    void message(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    int ask(const QString &title, const QString &text, const QStringList &buttons) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override;
+    void preview(const QString &title, int pageCount,
+                 const std::function<void(QPrinter &)> &render) override;
+    bool printDocument(const QTextDocument &document, const QString &jobTitle) override;
+    bool printWidget(QWidget *widget, const QString &jobTitle) override;
+    bool startProgram(const QString &program, const QStringList &arguments = {}) override;
+    void help(int context) override;
+
+    // Answers, taken in order; an empty queue answers "no" / cancel / the last button.
+    QQueue<bool> confirmAnswers;
+    QQueue<int> askAnswers;
+    QQueue<QString> openAnswers;
+    // When set, previews and prints render into this PDF file.
+    QString pdfPath;
+    bool startSucceeds = true;
+
+    QList<Shown> shown;
+    QStringList texts(const QString &kind) const;   // texts shown of one kind, in order
+    QString lastFolder;                              // folder the last open dialog started in
+    QString lastJobTitle;
+    QStringList lastPrintedText;                      // plain text of the last printed document
+    int lastHelpContext = -1;
+    void clear() { shown.clear(); }
+};
