@@ -441,8 +441,9 @@ private:
     QTextCharFormat charFormat(const CharProps &c) const
     {
         QTextCharFormat f;
+        // Symbol fonts are read into Unicode, so their text is shown in an ordinary font.
         auto it = m_fonts.constFind(c.font);
-        if (it != m_fonts.constEnd() && !it->name.isEmpty())
+        if (it != m_fonts.constEnd() && !it->name.isEmpty() && it->codePage != kSymbolCodePage)
             f.setFontFamilies(QStringList{it->name});
         f.setFontPointSize(std::clamp(c.halfPoints, 2, 1000) / 2.0);
         f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
@@ -485,6 +486,9 @@ private:
         }
         if (!p.tabs.isEmpty())
             f.setTabPositions(p.tabs);
+        else if (p.fi < 0 && p.li > 0)
+            // A hanging first line: its first tab reaches the indent, as in word processors.
+            f.setTabPositions({QTextOption::Tab(px(p.li), QTextOption::LeftTab)});
         return f;
     }
 

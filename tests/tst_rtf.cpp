@@ -247,6 +247,18 @@ void TestRtf::paragraphsAndLists()
     QCOMPARE(one.blockFormat().textIndent(), -24.0);
     QCOMPARE(one.blockFormat().tabPositions().size(), 1);
     QCOMPARE(one.blockFormat().tabPositions().first().position, 24.0);
+    // A bullet of the Symbol font as older writers put it, in an ordinary font, and its
+    // tab reaching the hanging indent.
+    QTextDocument old;
+    rtf::read(R"({\rtf1{\fonttbl{\f0 Arial;}{\f2\fnil\fcharset2 Symbol;}}\pard\fi-284\li567\f0 )"
+              R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2{\pntxtb\'b7}}item\par})",
+              &old);
+    QCOMPARE(blocks(old), QStringList{"•\titem"});
+    QTextCursor bullet(&old);
+    bullet.setPosition(1);
+    QVERIFY(!bullet.charFormat().fontFamilies().toStringList().contains("Symbol"));
+    QCOMPARE(old.begin().blockFormat().tabPositions().value(0).position, 567 / 15.0);
+
     // Paragraph properties inside a group end with it.
     QCOMPARE(doc.lastBlock().blockFormat().leftMargin(), 0.0);
     // Bold of the title's group does not leak.
