@@ -484,11 +484,20 @@ private:
             else
                 f.setLineHeight(px(-p.sl), QTextBlockFormat::FixedHeight);
         }
-        if (!p.tabs.isEmpty())
-            f.setTabPositions(p.tabs);
-        else if (p.fi < 0 && p.li > 0)
-            // A hanging first line: its first tab reaches the indent, as in word processors.
-            f.setTabPositions({QTextOption::Tab(px(p.li), QTextOption::LeftTab)});
+        // RTF measures tab stops from the left edge of the text; the document measures them
+        // from where the first line starts. A hanging first line without stops of its own
+        // tabs to the indent, as in word processors.
+        const int firstLine = std::max(0, p.li) + std::max(p.fi, -std::max(0, p.li));
+        QList<QTextOption::Tab> tabs;
+        for (QTextOption::Tab tab : p.tabs) {
+            tab.position -= px(firstLine);
+            if (tab.position > 0)
+                tabs.append(tab);
+        }
+        if (p.tabs.isEmpty() && p.fi < 0 && p.li > 0)
+            tabs.append(QTextOption::Tab(px(p.li - firstLine), QTextOption::LeftTab));
+        if (!tabs.isEmpty())
+            f.setTabPositions(tabs);
         return f;
     }
 
