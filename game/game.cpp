@@ -80,10 +80,9 @@ bool Game::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
-            QWidget *focused = QApplication::focusWidget();
-            if (!focused)
-                focused = static_cast<QWidget *>(watched);
-            const int context = gamescreen::helpContextFor(focused);
+            // Key events reach the focused control first (or the window when nothing in
+            // it has the focus).
+            const int context = gamescreen::helpContextFor(static_cast<QWidget *>(watched));
             if (context > 0) {
                 m_dialogs->help(context);
                 return true;
