@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QVariant>
 #include <QVector>
 
@@ -57,6 +58,7 @@ public:
     void registerTable(Table *table);
     void unregisterTable(Table *table);
     void refreshTablesOf(const QString &filePath);
+    void rowsDeleted(const QString &filePath, const QSet<qint64> &rowids);
 
 private:
     struct Alias {
@@ -167,6 +169,8 @@ public:
     void cancel();
     void deleteRecord();
     void refresh();
+    // Drops rows that a statement removed from the file.
+    void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
 
     // Called by Field.
@@ -182,7 +186,6 @@ private:
     struct Row {
         qint64 rowid = 0;
         QVector<QVariant> values;
-        QString sortKey;    // precomputed key of the current order
     };
     struct Lookup {
         QString name;
@@ -195,16 +198,19 @@ private:
     };
 
     void requireActive() const;
-    void requireBrowse(const char *what) const;
     void loadRows();
     void sortRows();
-    QString sortKeyOf(const QVector<QVariant> &values) const;
+    bool rowLess(const Row &a, const Row &b) const;
     int positionFor(const Row &row) const;
+    void setOrder(const QVector<int> &fields);
+    QVector<int> fieldIndexes(const QString &names) const;
+    void checkBrowseMode();
     void setCurrent(int index, bool forceSignal = false);
     void setState(DataSetState state);
+    int positionOfRowid(qint64 rowid);
+    int findRow(const QString &fields, const QVariant &values, bool ignoreCase);
     QVariant validated(int index, const QVariant &value) const;
-    void ensureConnection();
-    const QVector<QVariant> &currentValues() const;
+    const QVector<QVariant> *currentValues() const;
 
     Session *m_session;
     QString m_alias;
@@ -213,19 +219,22 @@ private:
     QString m_connection;
     const TableDef *m_def = nullptr;
     QVector<Lookup> m_lookups;
-    QVector<int> m_orderFields;     // field indexes of the current order
+    QVector<int> m_orderFields;     // field indexes of the current order; empty: stored order
     QString m_indexName;
     QString m_indexFieldNames;
 
-    QVector<Row> m_rows;
+    QVector<Row> m_rows;            // every row, in the current order
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;
     DataSetState m_state = DataSetState::Inactive;
     QVector<QVariant> m_buffer;     // edit buffer in Edit/Insert state
-    int m_insertAt = -1;            // where an inserted row is shown until posted
     bool m_modified = false;
+    // Locate keys of the rows (first position of each key), per field list; rebuilt on demand.
+    QHash<QString, QHash<QString, int>> m_locateCache;
+    QHash<qint64, int> m_rowidIndex;
     friend class Field;
+    friend class Session;
 };
 
 // One SQL statement executed against the tables of an alias. Table names in the text

@@ -1,0 +1,26 @@
+#pragma once
+// Numeric format strings ("0, Ft;(0, Ft)", "0.00", "#,##0") turned into display text.
+//
+// A format holds up to three sections separated by ";": the first for positive values
+// (and zero when there is no third section), the second for negative values, shown
+// without a minus sign, the third for zero. An empty or missing negative section means
+// the first section with a leading "-".
+// Inside a section:
+//   "0"  a digit place that is always shown (leading or trailing zeros),
+//   "#"  a digit place shown only when there is a significant digit,
+//   "."  the decimal point; the digit places after it set the number of decimals,
+//   ","  anywhere in the section: group the thousands of the integer part,
+//   "..." or '...'  literal text,
+//   anything else is copied literally.
+// The decimal point and the thousands separator of the result are the locale's.
+// Values are rounded half away from zero to the number of decimals shown; a value that
+// rounds to zero uses the zero section and never shows a sign.
+
+#include <QLocale>
+#include <QString>
+
+namespace displayformat {
+
+QString formatFloat(const QString &format, double value, const QLocale &locale = QLocale());
+
+}  // namespace displayformat

@@ -1,0 +1,272 @@
+#include "numedit.h"
+
+#include "displayformat.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include <cmath>
+
+namespace {
+
+constexpr char16_t kBackspace = 8;
+constexpr char16_t kDelete = 127;
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+QChar singleChar(const QString &s) { return s.size() == 1 ? s.at(0) : QChar(); }
+
+}  // namespace
+
+TNumberEdit::TNumberEdit(QWidget *parent) : QLineEdit(parent)
+{
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    resize(121, 25);
+    m_displayFormat = defaultFormat(m_entryRequired);
+    ShowValue();
+}
+
+QString TNumberEdit::defaultFormat(TNumberEditType kind)
+{
+    return kind == floatingpointvalue ? QStringLiteral("0.00, Ft;(0.00, Ft)") : QStringLiteral("0;-0");
+}
+
+void TNumberEdit::setEntryRequired(TNumberEditType kind)
+{
+    m_entryRequired = kind;
+    ApplyEntryKindFormat();
+}
+
+void TNumberEdit::ApplyEntryKindFormat()
+{
+    m_displayFormat = defaultFormat(m_entryRequired);
+    ShowValue();
+}
+
+void TNumberEdit::setDisplayFormat(const QString &format)
+{
+    if (format == m_displayFormat)
+        return;
+    m_displayFormat = format;
+    ShowValue();
+}
+
+void TNumberEdit::setValue(double value)
+{
+    if (value == m_value)
+        return;
+    m_value = value;
+    ShowValue();
+}
+
+void TNumberEdit::ShowValue()
+{
+    setText(displayformat::formatFloat(m_displayFormat, m_value, locale()));
+}
+
+bool TNumberEdit::parseNumberText(const QString &text, const QLocale &locale, double *result)
+{
+    const QChar group = singleChar(locale.groupSeparator());
+    const QChar decimal = singleChar(locale.decimalPoint());
+    bool negative = false;
+    QString collected;
+    for (const QChar c : text) {
+        if (c == u'-' || c == u'(')
+            negative = true;
+        if (isAsciiDigit(c))
+            collected += c;
+        else if ((c == u'.' || c == decimal) && c != group)
+            collected += u'.';
+    }
+    if (collected.isEmpty()) {
+        *result = 0.0;
+        return true;
+    }
+    bool ok = false;
+    const double v = collected.toDouble(&ok);  // "." is the point whatever the locale
+    if (!ok || !std::isfinite(v))
+        return false;
+    *result = v == 0.0 ? 0.0 : (negative ? -v : v);
+    return true;
+}
+
+bool TNumberEdit::ReadValueFromText()
+{
+    double v = 0.0;
+    if (!parseNumberText(text(), locale(), &v)) {
+        QApplication::beep();
+        emit beeped();
+        return false;
+    }
+    m_value = v;
+    return true;
+}
+
+bool TNumberEdit::isDecimalMark(QChar c) const
+{
+    const QLocale loc = locale();
+    const QChar group = singleChar(loc.groupSeparator());
+    return (c == u'.' || c == singleChar(loc.decimalPoint())) && c != group;
+}
+
+bool TNumberEdit::candidateInRange(const QString &candidate) const
+{
+    if (m_entryRequired == floatingpointvalue)
+        return true;
+    // The sign and the digits decide; the space an empty field starts with and extra
+    // minus signs are not reasons to refuse a digit (the read-back ignores them too).
+    QString digits;
+    for (const QChar c : candidate) {
+        if (c == u'-' || c == u' ')
+            continue;
+        if (!isAsciiDigit(c))
+            return true;  // not a plain integer (pasted text): the read-back judges it
+        digits += c;
+    }
+    int lead = 0;
+    while (lead < digits.size() - 1 && digits.at(lead) == u'0')
+        ++lead;
+    digits = digits.mid(lead);
+    if (digits.isEmpty())
+        return true;
+    if (digits.size() > 10)
+        return false;
+    qint64 v = digits.toLongLong();
+    if (candidate.contains(u'-'))
+        v = -v;
+    switch (m_entryRequired) {
+    case integervalue:
+        return v >= -32768 && v <= 32767;
+    case longintvalue:
+        return v >= -2147483648LL && v <= 2147483647LL;
+    case wordvalue:
+        return v <= 65535;
+    case floatingpointvalue:
+        break;
+    }
+    return true;
+}
+
+bool TNumberEdit::acceptCharacter(QChar c)
+{
+    // An empty field first gets a space; the typed character goes in front of it.
+    if (text().isEmpty()) {
+        setText(QStringLiteral(" "));
+        setCursorPosition(0);
+    }
+
+    const bool point = m_entryRequired == floatingpointvalue && isDecimalMark(c);
+    const bool minus = c == u'-' && m_entryRequired != wordvalue;
+    const bool erase = c == QChar(kBackspace) || c == QChar(kDelete);
+    const bool digit = isAsciiDigit(c);
+    if (!point && !minus && !erase && !digit)
+        return false;
+
+    const QString current = text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selEnd = hasSelectedText() ? selectionEnd() : cursorPosition();
+    const QString selected = current.mid(selStart, selEnd - selStart);
+
+    if (minus)
+        return selStart == 0;
+    if (point) {
+        bool hasPoint = false, selectedPoint = false;
+        for (const QChar t : current)
+            hasPoint = hasPoint || isDecimalMark(t);
+        for (const QChar t : selected)
+            selectedPoint = selectedPoint || isDecimalMark(t);
+        return !hasPoint || (!selected.isEmpty() && selectedPoint);
+    }
+    if (erase)
+        return true;
+    // A digit never goes in front of the sign.
+    if (selStart == 0 && !selected.contains(u'-') && current.startsWith(u'-'))
+        return false;
+    QString candidate = current;
+    candidate.replace(selStart, selEnd - selStart, c);
+    return candidateInRange(candidate);
+}
+
+void TNumberEdit::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    emit keyDown(key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    if (isReadOnly()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // The clipboard and undo shortcuts would change the text past the filter.
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)
+        || event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo)
+        || event->matches(QKeySequence::Redo) || event->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        return;
+    }
+
+    QChar c;
+    if (event->key() == Qt::Key_Backspace)
+        c = QChar(kBackspace);
+    else if (event->key() == Qt::Key_Delete || event->text().isEmpty())
+        c = QChar();  // a key without a character: moving, deleting forward
+    else
+        c = event->text().at(0);
+
+    if (c.isNull()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (!acceptCharacter(c)) {
+        event->accept();
+        return;
+    }
+    if (c == QChar(kBackspace) || c == QChar(kDelete) || event->text().size() == 1)
+        QLineEdit::keyPressEvent(event);
+    else
+        insert(QString(c));
+}
+
+void TNumberEdit::focusInEvent(QFocusEvent *event)
+{
+    const bool arriving = !m_inside && event->reason() != Qt::PopupFocusReason;
+    if (arriving) {
+        m_inside = true;
+        selectAll();
+    }
+    QLineEdit::focusInEvent(event);
+    if (arriving)
+        emit entered();
+}
+
+void TNumberEdit::focusOutEvent(QFocusEvent *event)
+{
+    // A context menu or another window taking the focus for a while is no departure.
+    const bool leaving = m_inside && event->reason() != Qt::PopupFocusReason
+                         && event->reason() != Qt::ActiveWindowFocusReason;
+    if (leaving) {
+        m_inside = false;
+        ReadValueFromText();
+        ShowValue();
+    }
+    QLineEdit::focusOutEvent(event);
+    if (leaving)
+        emit exited();
+}
+
+void TNumberEdit::hideEvent(QHideEvent *event)
+{
+    if (!hasFocus())
+        m_inside = false;
+    QLineEdit::hideEvent(event);
+}
+
+void TNumberEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange)
+        ShowValue();
+}

@@ -1,0 +1,1438 @@
+#include "engine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QUuid>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zdb {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 15000;
+const QString kStandardDriver = QStringLiteral("STANDARD");
+
+QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
+
+QSqlDatabase openConnection(const QString &connection, const QString &path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        const QString text = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection);
+        throw EngineError(QStringLiteral("A tábla nem nyitható meg: %1\n%2").arg(path, text));
+    }
+    return db;
+}
+
+// Order of values as SQLite sorts them: null first, then numbers, then texts (ASCII letters
+// compared without regard to case when `nocase`), then blobs.
+int typeRank(const QVariant &v)
+{
+    if (v.isNull())
+        return 0;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Bool:
+        return 1;
+    case QMetaType::QByteArray:
+        return 3;
+    default:
+        return 2;
+    }
+}
+
+int compareNoCase(const QString &a, const QString &b)
+{
+    const int n = std::min(a.size(), b.size());
+    for (int i = 0; i < n; ++i) {
+        ushort x = a.at(i).unicode();
+        ushort y = b.at(i).unicode();
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// ASCII letters in small case, the way SQLite's NOCASE collation sees a text.
+QString asciiLower(const QString &text)
+{
+    QString out = text;
+    QChar *p = out.data();
+    for (qsizetype i = 0, n = out.size(); i < n; ++i)
+        if (p[i].unicode() >= 'A' && p[i].unicode() <= 'Z')
+            p[i] = QChar(ushort(p[i].unicode() + 32));
+    return out;
+}
+
+int compareSql(const QVariant &a, const QVariant &b, bool nocase)
+{
+    const int ra = typeRank(a), rb = typeRank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 0:
+        return 0;
+    case 1: {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case 2:
+        return nocase ? compareNoCase(a.toString(), b.toString()) : a.toString().compare(b.toString());
+    default: {
+        const QByteArray x = a.toByteArray(), y = b.toByteArray();
+        return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    }
+}
+
+bool toWholeNumber(const QVariant &v, qint64 *out)
+{
+    bool ok = false;
+    if (v.typeId() == QMetaType::Double) {
+        const double d = v.toDouble();
+        if (!std::isfinite(d) || d != std::floor(d) || std::fabs(d) > 9.0e15)
+            return false;
+        *out = qint64(d);
+        return true;
+    }
+    if (v.typeId() == QMetaType::Bool) {
+        *out = v.toBool() ? 1 : 0;
+        return true;
+    }
+    if (v.typeId() == QMetaType::QString) {
+        const qint64 n = v.toString().trimmed().toLongLong(&ok);
+        if (ok)
+            *out = n;
+        return ok;
+    }
+    const qint64 n = v.toLongLong(&ok);
+    if (ok)
+        *out = n;
+    return ok;
+}
+
+bool toReal(const QVariant &v, double *out)
+{
+    bool ok = false;
+    double d;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        d = s.toDouble(&ok);
+        if (!ok)
+            d = QLocale().toDouble(s, &ok);
+    } else if (v.typeId() == QMetaType::Bool) {
+        d = v.toBool() ? 1 : 0;
+        ok = true;
+    } else {
+        d = v.toDouble(&ok);
+    }
+    if (!ok || !std::isfinite(d))
+        return false;
+    *out = d;
+    return true;
+}
+
+// A value reduced to a text key for locating: numbers by value, texts folded on request.
+QString locateKey(const QVariant &v, FieldType type, bool ignoreCase, bool *ok)
+{
+    *ok = true;
+    if (v.isNull())
+        return QStringLiteral("\x01");
+    if (isNumeric(type) || type == FieldType::Boolean) {
+        double d;
+        if (!toReal(v, &d)) {
+            *ok = false;
+            return QString();
+        }
+        return QString::number(d, 'g', 17);
+    }
+    if (type == FieldType::Date) {
+        const QDate date = v.typeId() == QMetaType::QDate ? v.toDate()
+                                                           : QDate::fromString(v.toString(), Qt::ISODate);
+        return date.toString(Qt::ISODate);
+    }
+    if (type == FieldType::Graphic)
+        return QString::fromLatin1(v.toByteArray().toHex());
+    const QString s = v.toString();
+    if (s.isEmpty())
+        return QStringLiteral("\x01");   // an empty text and an empty field are alike
+    return ignoreCase ? foldCase(s) : s;
+}
+
+}  // namespace
+
+QString foldCase(const QString &text) { return text.toCaseFolded(); }
+
+EngineError::EngineError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
+
+// ---------------------------------------------------------------------------------------------
+// Session
+
+Session::Session(const QString &configFile)
+    : m_configFile(configFile.isEmpty() ? defaultConfigFile() : configFile)
+{
+    load();
+}
+
+Session::~Session()
+{
+    for (Table *t : m_tables)
+        t->m_session = nullptr;
+}
+
+QString Session::defaultConfigFile()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/zomir/tablaengine.ini");
+}
+
+void Session::load()
+{
+    m_aliases.clear();
+    QFile file(m_configFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    Alias *current = nullptr;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            m_aliases.append(Alias{line.mid(1, line.size() - 2).trimmed(), kStandardDriver, QString()});
+            current = &m_aliases.last();
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (!current || eq < 0)
+            continue;
+        const QString key = line.left(eq).trimmed().toUpper();
+        const QString value = line.mid(eq + 1).trimmed();
+        if (key == QLatin1String("DRIVER"))
+            current->driver = value;
+        else if (key == QLatin1String("PATH"))
+            current->path = value;
+    }
+}
+
+bool Session::aliasExists(const QString &alias) const
+{
+    for (const Alias &a : m_aliases)
+        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QStringList Session::aliasNames() const
+{
+    QStringList names;
+    for (const Alias &a : m_aliases)
+        names.append(a.name);
+    return names;
+}
+
+void Session::addStandardAlias(const QString &alias, const QString &folder)
+{
+    const QString name = alias.trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char('[')) || name.contains(QLatin1Char(']')))
+        throw EngineError(QStringLiteral("Érvénytelen adatbázis-alias név: %1").arg(quoted(alias)));
+    if (aliasExists(name))
+        throw EngineError(QStringLiteral("Az adatbázis-alias már létezik: %1").arg(name));
+    if (folder.trimmed().isEmpty())
+        throw EngineError(QStringLiteral("Az adatbázis-alias %1 mappája nincs megadva.").arg(name));
+    m_aliases.append(Alias{name, kStandardDriver, QDir(folder).absolutePath()});
+}
+
+void Session::saveConfig()
+{
+    const QFileInfo info(m_configFile);
+    if (!QDir().mkpath(info.absolutePath()))
+        throw EngineError(QStringLiteral("A tábla-motor beállításai nem menthetők: a mappa nem hozható "
+                                         "létre (%1).")
+                              .arg(info.absolutePath()));
+    QSaveFile file(m_configFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw EngineError(QStringLiteral("A tábla-motor beállításai nem menthetők: %1\n%2")
+                              .arg(m_configFile, file.errorString()));
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::Utf8);
+    out << "; Database aliases of the zomir table engine\n";
+    for (const Alias &a : m_aliases)
+        out << '[' << a.name << "]\nDRIVER=" << a.driver << "\nPATH=" << a.path << "\n\n";
+    out.flush();
+    if (!file.commit())
+        throw EngineError(QStringLiteral("A tábla-motor beállításai nem menthetők: %1\n%2")
+                              .arg(m_configFile, file.errorString()));
+}
+
+QString Session::aliasPath(const QString &alias) const
+{
+    for (const Alias &a : m_aliases)
+        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
+            return a.path;
+    throw EngineError(QStringLiteral("Ismeretlen adatbázis-alias: %1").arg(alias));
+}
+
+QString Session::aliasDriver(const QString &alias) const
+{
+    for (const Alias &a : m_aliases)
+        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
+            return a.driver;
+    throw EngineError(QStringLiteral("Ismeretlen adatbázis-alias: %1").arg(alias));
+}
+
+QString Session::tablePath(const QString &alias, const QString &fileName) const
+{
+    if (aliasDriver(alias).compare(kStandardDriver, Qt::CaseInsensitive) != 0)
+        throw EngineError(QStringLiteral("Az adatbázis-alias %1 meghajtója nem támogatott: %2")
+                              .arg(alias, aliasDriver(alias)));
+    const QDir dir(aliasPath(alias));
+    const QString exact = dir.filePath(fileName);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = dir.entryList(QDir::Files);
+    for (const QString &name : entries)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return exact;
+}
+
+void Session::registerTable(Table *table)
+{
+    if (!m_tables.contains(table))
+        m_tables.append(table);
+}
+
+void Session::unregisterTable(Table *table) { m_tables.removeAll(table); }
+
+void Session::refreshTablesOf(const QString &filePath)
+{
+    const QString canonical = QFileInfo(filePath).canonicalFilePath();
+    const QVector<Table *> tables = m_tables;
+    for (Table *t : tables)
+        if (t->active() && QFileInfo(t->filePath()).canonicalFilePath() == canonical)
+            t->refresh();
+}
+
+void Session::rowsDeleted(const QString &filePath, const QSet<qint64> &rowids)
+{
+    if (rowids.isEmpty())
+        return;
+    const QString canonical = QFileInfo(filePath).canonicalFilePath();
+    const QVector<Table *> tables = m_tables;
+    for (Table *t : tables)
+        if (t->active() && QFileInfo(t->filePath()).canonicalFilePath() == canonical)
+            t->forgetRows(rowids);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Field
+
+QString Field::fieldName() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].name
+                            : m_table->m_lookups[m_index - stored].name;
+}
+
+FieldType Field::dataType() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].type
+                            : m_table->m_lookups[m_index - stored].type;
+}
+
+int Field::size() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].size
+                            : m_table->m_lookups[m_index - stored].size;
+}
+
+bool Field::isLookup() const { return m_index >= m_table->definition().fields.size(); }
+
+QVariant Field::value() const { return m_table->fieldValue(m_index); }
+
+bool Field::isNull() const
+{
+    const QVariant v = value();
+    return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+}
+
+QString Field::asString() const
+{
+    const QVariant v = value();
+    if (v.isNull())
+        return QString();
+    switch (dataType()) {
+    case FieldType::Float:
+    case FieldType::Money: {
+        double d;
+        return toReal(v, &d) ? QString::number(d, 'g', 15) : v.toString();
+    }
+    case FieldType::Date:
+        return v.toDate().toString(QStringLiteral("yyyy.MM.dd."));
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return v.toString();
+    }
+}
+
+int Field::asInteger() const
+{
+    const QVariant v = value();
+    if (isNull())
+        throw EngineError(QStringLiteral("A(z) %1 mező üres, nem olvasható számként.").arg(quoted(fieldName())));
+    double d;
+    if (!toReal(v, &d))
+        throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
+                              .arg(quoted(fieldName()), v.toString()));
+    const double r = std::nearbyint(d);
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
+        throw EngineError(QStringLiteral("A(z) %1 mező értéke nem fér el egész számként: %2")
+                              .arg(quoted(fieldName()), v.toString()));
+    return int(r);
+}
+
+double Field::asFloat() const
+{
+    const QVariant v = value();
+    if (isNull())
+        throw EngineError(QStringLiteral("A(z) %1 mező üres, nem olvasható számként.").arg(quoted(fieldName())));
+    double d;
+    if (!toReal(v, &d))
+        throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
+                              .arg(quoted(fieldName()), v.toString()));
+    return d;
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant v = value();
+    return !v.isNull() && v.toBool();
+}
+
+QDate Field::asDate() const
+{
+    const QVariant v = value();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    return QDate::fromString(v.toString(), Qt::ISODate);
+}
+
+QByteArray Field::asBytes() const { return value().toByteArray(); }
+
+QString Field::displayText() const
+{
+    if (isNull())
+        return QString();
+    const FieldType t = dataType();
+    if (t == FieldType::Money) {
+        double d;
+        if (toReal(value(), &d)) {
+            const QLocale locale;
+            return locale.toCurrencyString(d, locale.currencySymbol(QLocale::CurrencySymbol), 0);
+        }
+    }
+    if (t == FieldType::Float) {
+        double d;
+        if (toReal(value(), &d))
+            return QLocale().toString(d, 'g', 15);
+    }
+    return asString();
+}
+
+void Field::setValue(const QVariant &value) { m_table->setFieldValue(m_index, value); }
+
+void Field::loadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EngineError(QStringLiteral("A kép nem olvasható be: %1\n%2").arg(path, file.errorString()));
+    setValue(file.readAll());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Table
+
+Table::Table(Session *session, QObject *parent) : QObject(parent), m_session(session)
+{
+    if (m_session)
+        m_session->registerTable(this);
+}
+
+Table::~Table()
+{
+    if (active()) {
+        m_rows.clear();
+        m_state = DataSetState::Inactive;
+        m_connection.clear();
+    }
+    if (!m_connection.isEmpty())
+        QSqlDatabase::removeDatabase(m_connection);
+    if (m_session)
+        m_session->unregisterTable(this);
+}
+
+void Table::setAliasName(const QString &alias)
+{
+    if (active())
+        throw EngineError(QStringLiteral("Nyitott táblán ez a művelet nem végezhető el."));
+    m_alias = alias;
+}
+
+void Table::setTableName(const QString &fileName)
+{
+    if (active())
+        throw EngineError(QStringLiteral("Nyitott táblán ez a művelet nem végezhető el."));
+    m_tableName = fileName;
+    m_def = findTable(fileName);
+}
+
+const TableDef &Table::definition() const
+{
+    if (!m_def)
+        throw EngineError(QStringLiteral("Ismeretlen tábla: %1").arg(m_tableName));
+    return *m_def;
+}
+
+void Table::addLookupField(const QString &name, FieldType type, int size, const QString &keyField,
+                           Table *source, const QString &sourceKeyField, const QString &resultField)
+{
+    const int keyIndex = definition().fieldIndex(keyField);
+    if (keyIndex < 0)
+        throw EngineError(QStringLiteral("A(z) %1 mező nem található.").arg(quoted(keyField)));
+    m_lookups.append(Lookup{name, type, size, keyIndex, source, sourceKeyField, resultField});
+}
+
+void Table::requireActive() const
+{
+    if (!active())
+        throw EngineError(QStringLiteral("A(z) %1 tábla nincs megnyitva.").arg(m_tableName));
+}
+
+void Table::open()
+{
+    if (active())
+        return;
+    if (!m_session)
+        throw EngineError(QStringLiteral("A táblához nem tartozik adatbázis-munkamenet."));
+    definition();
+    const QString path = m_session->tablePath(m_alias, m_tableName);
+    if (!QFileInfo::exists(path))
+        throw EngineError(QStringLiteral("A tábla nem található: %1").arg(path));
+    m_filePath = path;
+    m_connection = QStringLiteral("zdb-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    openConnection(m_connection, path);
+    try {
+        loadRows();
+    } catch (...) {
+        QSqlDatabase::removeDatabase(m_connection);
+        m_connection.clear();
+        throw;
+    }
+    m_state = DataSetState::Browse;
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit activeChanged(true);
+    emit stateChanged(m_state);
+    emit currentChanged();
+}
+
+void Table::close()
+{
+    if (!active())
+        return;
+    m_rows.clear();
+    m_rows.squeeze();
+    m_buffer.clear();
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    m_current = -1;
+    m_bof = m_eof = true;
+    m_state = DataSetState::Inactive;
+    m_modified = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    emit stateChanged(m_state);
+    emit activeChanged(false);
+    emit currentChanged();
+}
+
+void Table::loadRows()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QStringList columns;
+    for (const FieldDef &fd : m_def->fields)
+        columns.append(quoteIdentifier(fd.name));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
+                            .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName()));
+    if (!q.exec(sql))
+        throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
+                              .arg(m_tableName, q.lastError().text()));
+    QVector<Row> rows;
+    {
+        QSqlQuery count(db);
+        if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(m_def->sqlName()))) &&
+            count.next())
+            rows.reserve(count.value(0).toInt());
+    }
+    const int n = int(m_def->fields.size());
+    while (q.next()) {
+        Row row;
+        row.rowid = q.value(0).toLongLong();
+        row.values.reserve(n);
+        for (int i = 0; i < n; ++i)
+            row.values.append(q.value(i + 1));
+        rows.append(std::move(row));
+    }
+    if (q.lastError().isValid())
+        throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
+                              .arg(m_tableName, q.lastError().text()));
+    m_rows = std::move(rows);
+    sortRows();
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+}
+
+bool Table::rowLess(const Row &a, const Row &b) const
+{
+    for (int index : m_orderFields) {
+        const FieldType t = m_def->fields[index].type;
+        const int c = compareSql(a.values[index], b.values[index],
+                                 t == FieldType::String || t == FieldType::Memo);
+        if (c != 0)
+            return c < 0;
+    }
+    return a.rowid < b.rowid;
+}
+
+int Table::positionFor(const Row &row) const
+{
+    const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                     [this](const Row &a, const Row &b) { return rowLess(a, b); });
+    return int(it - m_rows.begin());
+}
+
+void Table::sortRows()
+{
+    // Sort keys are taken out of the variants once, so that the comparisons stay cheap.
+    struct Key {
+        int rank;
+        double number;
+        QString text;
+    };
+    const int k = int(m_orderFields.size());
+    const int n = int(m_rows.size());
+    if (k == 0) {
+        std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
+        return;
+    }
+    std::vector<Key> keys(size_t(n) * size_t(k));
+    std::vector<bool> nocase(static_cast<size_t>(k));
+    for (int f = 0; f < k; ++f) {
+        const FieldType t = m_def->fields[m_orderFields[f]].type;
+        nocase[size_t(f)] = t == FieldType::String || t == FieldType::Memo;
+    }
+    for (int r = 0; r < n; ++r) {
+        for (int f = 0; f < k; ++f) {
+            const QVariant &v = m_rows[r].values[m_orderFields[f]];
+            Key &key = keys[size_t(r) * size_t(k) + size_t(f)];
+            key.rank = typeRank(v);
+            if (key.rank == 1)
+                key.number = v.toDouble();
+            else if (key.rank == 2)
+                key.text = nocase[size_t(f)] ? asciiLower(v.toString()) : v.toString();
+            else if (key.rank == 3)
+                key.text = QString::fromLatin1(v.toByteArray().toHex());
+        }
+    }
+    std::vector<int> order(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        order[size_t(r)] = r;
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        for (int f = 0; f < k; ++f) {
+            const Key &x = keys[size_t(a) * size_t(k) + size_t(f)];
+            const Key &y = keys[size_t(b) * size_t(k) + size_t(f)];
+            if (x.rank != y.rank)
+                return x.rank < y.rank;
+            if (x.rank == 1 && x.number != y.number)
+                return x.number < y.number;
+            if (x.rank >= 2) {
+                const int c = x.text.compare(y.text);
+                if (c != 0)
+                    return c < 0;
+            }
+        }
+        return m_rows[a].rowid < m_rows[b].rowid;
+    });
+    QVector<Row> sorted;
+    sorted.reserve(n);
+    for (int r : order)
+        sorted.append(std::move(m_rows[r]));
+    m_rows = std::move(sorted);
+}
+
+void Table::setOrder(const QVector<int> &fields)
+{
+    qint64 currentRowid = -1;
+    if (active()) {
+        checkBrowseMode();
+        if (m_current >= 0)
+            currentRowid = m_rows[m_current].rowid;
+    }
+    m_orderFields = fields;
+    if (!active())
+        return;
+    sortRows();
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    int pos = currentRowid < 0 ? -1 : positionOfRowid(currentRowid);
+    if (pos < 0 && !m_rows.isEmpty())
+        pos = 0;
+    setCurrent(pos, true);
+}
+
+QVector<int> Table::fieldIndexes(const QString &names) const
+{
+    QVector<int> result;
+    const QStringList parts = names.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const int index = definition().fieldIndex(part.trimmed());
+        if (index < 0)
+            throw EngineError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.")
+                                  .arg(quoted(part.trimmed()), m_tableName));
+        result.append(index);
+    }
+    return result;
+}
+
+void Table::setIndexName(const QString &name)
+{
+    if (name.isEmpty()) {
+        m_indexName.clear();
+        if (m_indexFieldNames.isEmpty())
+            setOrder({});
+        return;
+    }
+    for (const IndexDef &idx : definition().indexes) {
+        if (idx.name.compare(name, Qt::CaseInsensitive) == 0) {
+            m_indexName = idx.name;
+            m_indexFieldNames.clear();
+            setOrder(fieldIndexes(idx.fields.join(QLatin1Char(';'))));
+            return;
+        }
+    }
+    throw EngineError(QStringLiteral("A(z) %1 index nem található a(z) %2 táblában.").arg(quoted(name), m_tableName));
+}
+
+void Table::setIndexFieldNames(const QString &fields)
+{
+    const QVector<int> order = fieldIndexes(fields);
+    m_indexFieldNames = fields;
+    m_indexName.clear();
+    setOrder(order);
+}
+
+void Table::checkBrowseMode()
+{
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert) {
+        if (m_modified)
+            post();
+        else
+            cancel();
+    }
+}
+
+void Table::setCurrent(int index, bool forceSignal)
+{
+    const bool moved = index != m_current;
+    m_current = index;
+    if (moved || forceSignal)
+        emit currentChanged();
+}
+
+void Table::first()
+{
+    requireActive();
+    checkBrowseMode();
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    setCurrent(m_rows.isEmpty() ? -1 : 0);
+}
+
+void Table::last()
+{
+    requireActive();
+    checkBrowseMode();
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+    setCurrent(int(m_rows.size()) - 1);
+}
+
+void Table::next()
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_current + 1 >= m_rows.size()) {
+        m_eof = true;
+        return;
+    }
+    m_bof = false;
+    m_eof = false;
+    setCurrent(m_current + 1);
+}
+
+void Table::prior()
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_current <= 0) {
+        m_bof = true;
+        return;
+    }
+    m_bof = false;
+    m_eof = false;
+    setCurrent(m_current - 1);
+}
+
+void Table::moveBy(int distance)
+{
+    requireActive();
+    checkBrowseMode();
+    if (m_rows.isEmpty())
+        return;
+    qint64 target = qint64(m_current) + distance;
+    m_bof = target <= 0 && distance < 0;
+    m_eof = target >= m_rows.size() - 1 && distance > 0;
+    target = std::clamp<qint64>(target, 0, m_rows.size() - 1);
+    setCurrent(int(target));
+}
+
+bool Table::isEmpty() const { return m_rows.isEmpty(); }
+
+int Table::recordCount() const
+{
+    requireActive();
+    return int(m_rows.size());
+}
+
+int Table::recNo() const { return m_current + 1; }
+
+void Table::setRecNo(int recNo)
+{
+    requireActive();
+    checkBrowseMode();
+    if (recNo < 1 || recNo > m_rows.size())
+        return;
+    m_bof = recNo == 1;
+    m_eof = recNo == m_rows.size();
+    setCurrent(recNo - 1);
+}
+
+int Table::positionOfRowid(qint64 rowid)
+{
+    if (m_rowidIndex.isEmpty() && !m_rows.isEmpty()) {
+        m_rowidIndex.reserve(m_rows.size());
+        for (int i = 0; i < m_rows.size(); ++i)
+            m_rowidIndex.insert(m_rows[i].rowid, i);
+    }
+    return m_rowidIndex.value(rowid, -1);
+}
+
+int Table::findRow(const QString &fields, const QVariant &values, bool ignoreCase)
+{
+    const QVector<int> indexes = fieldIndexes(fields);
+    if (indexes.isEmpty())
+        return -1;
+    QVariantList wanted;
+    if (indexes.size() == 1)
+        wanted.append(values.typeId() == QMetaType::QVariantList && values.toList().size() == 1
+                          ? values.toList().first()
+                          : values);
+    else
+        wanted = values.toList();
+    if (wanted.size() != indexes.size())
+        throw EngineError(QStringLiteral("A keresett értékek száma nem egyezik a mezők számával."));
+
+    QStringList keyParts;
+    for (int i = 0; i < indexes.size(); ++i) {
+        bool ok;
+        keyParts.append(locateKey(wanted[i], m_def->fields[indexes[i]].type, ignoreCase, &ok));
+        if (!ok)
+            return -1;
+    }
+    const QString key = keyParts.join(QChar(0x1F));
+
+    QString cacheName;
+    for (int index : indexes)
+        cacheName += QString::number(index) + QLatin1Char(',');
+    cacheName += ignoreCase ? QLatin1Char('i') : QLatin1Char('s');
+    auto it = m_locateCache.find(cacheName);
+    if (it == m_locateCache.end()) {
+        // Walking backwards leaves the first row of the current order in the map.
+        QHash<QString, int> first;
+        first.reserve(m_rows.size());
+        for (int r = int(m_rows.size()) - 1; r >= 0; --r) {
+            QString rowKey;
+            for (int i = 0; i < indexes.size(); ++i) {
+                bool ok;
+                if (i)
+                    rowKey += QChar(0x1F);
+                rowKey += locateKey(m_rows[r].values[indexes[i]], m_def->fields[indexes[i]].type,
+                                    ignoreCase, &ok);
+            }
+            first.insert(rowKey, r);
+        }
+        it = m_locateCache.insert(cacheName, first);
+    }
+    return it->value(key, -1);
+}
+
+bool Table::locate(const QString &fields, const QVariant &values, LocateOption option)
+{
+    requireActive();
+    checkBrowseMode();
+    const int pos = findRow(fields, values, option == LocateOption::CaseInsensitive);
+    if (pos < 0)
+        return false;
+    m_bof = false;
+    m_eof = false;
+    setCurrent(pos, true);
+    return true;
+}
+
+QVariant Table::lookup(const QString &keyFields, const QVariant &keyValues, const QString &resultField)
+{
+    if (!active())
+        return QVariant();
+    const int result = definition().fieldIndex(resultField);
+    if (result < 0)
+        throw EngineError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.")
+                              .arg(quoted(resultField), m_tableName));
+    const int pos = findRow(keyFields, keyValues, false);
+    return pos < 0 ? QVariant() : m_rows[pos].values[result];
+}
+
+int Table::fieldCount() const { return int(definition().fields.size() + m_lookups.size()); }
+
+Field Table::field(int index)
+{
+    if (index < 0 || index >= fieldCount())
+        throw EngineError(QStringLiteral("Nincs ilyen mező: %1").arg(index));
+    return Field(this, index);
+}
+
+int Table::fieldIndex(const QString &name) const
+{
+    const int stored = definition().fieldIndex(name);
+    if (stored >= 0)
+        return stored;
+    for (int i = 0; i < m_lookups.size(); ++i)
+        if (m_lookups[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(definition().fields.size()) + i;
+    return -1;
+}
+
+Field Table::fieldByName(const QString &name)
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw EngineError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.").arg(quoted(name), m_tableName));
+    return Field(this, index);
+}
+
+const QVector<QVariant> *Table::currentValues() const
+{
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return &m_buffer;
+    if (m_state == DataSetState::Browse && m_current >= 0 && m_current < m_rows.size())
+        return &m_rows[m_current].values;
+    return nullptr;
+}
+
+QVariant Table::fieldValue(int index) const
+{
+    const int stored = int(definition().fields.size());
+    const QVector<QVariant> *values = currentValues();
+    if (!values)
+        return QVariant();
+    if (index < stored) {
+        const QVariant &v = (*values)[index];
+        if (v.isNull())
+            return v;
+        switch (m_def->fields[index].type) {
+        case FieldType::Date:
+            return v.typeId() == QMetaType::QDate ? v : QVariant(QDate::fromString(v.toString(), Qt::ISODate));
+        case FieldType::Boolean:
+            return QVariant(v.toBool());
+        default:
+            return v;
+        }
+    }
+    const Lookup &lk = m_lookups[index - stored];
+    const QVariant key = (*values)[lk.keyIndex];
+    if (key.isNull() || !lk.source)
+        return QVariant();
+    QVariant result = lk.source->lookup(lk.sourceKeyField, key, lk.resultField);
+    if (result.isNull())
+        return result;
+    switch (lk.type) {
+    case FieldType::String:
+        return lk.size > 0 ? QVariant(result.toString().left(lk.size)) : result;
+    case FieldType::Int16:
+    case FieldType::Int32: {
+        double d;
+        return toReal(result, &d) ? QVariant(int(std::nearbyint(d))) : QVariant();
+    }
+    default:
+        return result;
+    }
+}
+
+void Table::setFieldValue(int index, const QVariant &value)
+{
+    requireActive();
+    const int stored = int(definition().fields.size());
+    if (index >= stored)
+        throw EngineError(QStringLiteral("A(z) %1 mező nem módosítható.").arg(quoted(m_lookups[index - stored].name)));
+    const FieldDef &fd = m_def->fields[index];
+    if (fd.type == FieldType::AutoInc)
+        throw EngineError(QStringLiteral("A(z) %1 mező csak olvasható.").arg(quoted(fd.name)));
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
+    m_buffer[index] = value;
+    m_modified = true;
+    emit dataChanged();
+}
+
+void Table::setState(DataSetState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void Table::edit()
+{
+    requireActive();
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return;
+    if (m_rows.isEmpty()) {
+        insert();
+        return;
+    }
+    m_buffer = m_rows[m_current].values;
+    m_modified = false;
+    setState(DataSetState::Edit);
+}
+
+void Table::append()
+{
+    requireActive();
+    checkBrowseMode();
+    m_buffer = QVector<QVariant>(m_def->fields.size());
+    m_modified = false;
+    m_bof = false;
+    m_eof = true;
+    setState(DataSetState::Insert);
+    emit currentChanged();
+    emit dataChanged();
+}
+
+void Table::insert()
+{
+    requireActive();
+    checkBrowseMode();
+    m_buffer = QVector<QVariant>(m_def->fields.size());
+    m_modified = false;
+    setState(DataSetState::Insert);
+    emit currentChanged();
+    emit dataChanged();
+}
+
+QVariant Table::validated(int index, const QVariant &value) const
+{
+    const FieldDef &fd = m_def->fields[index];
+    const bool empty = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()) ||
+                       (value.typeId() == QMetaType::QByteArray && value.toByteArray().isEmpty());
+    if (empty) {
+        if (fd.required)
+            throw EngineError(QStringLiteral("A(z) %1 mező kitöltése kötelező (%2 tábla).")
+                                  .arg(quoted(fd.name), m_tableName));
+        return QVariant();
+    }
+    switch (fd.type) {
+    case FieldType::AutoInc:
+        return value;
+    case FieldType::String:
+    case FieldType::Memo: {
+        const QString s = value.typeId() == QMetaType::QByteArray ? QString::fromUtf8(value.toByteArray())
+                                                                  : value.toString();
+        if (fd.type == FieldType::String && fd.size > 0 && s.size() > fd.size)
+            throw EngineError(QStringLiteral("A(z) %1 mező legfeljebb %2 karakter lehet; a megadott szöveg "
+                                             "%3 karakteres.")
+                                  .arg(quoted(fd.name)).arg(fd.size).arg(s.size()));
+        return s;
+    }
+    case FieldType::Int16:
+    case FieldType::Int32: {
+        qint64 n;
+        if (!toWholeNumber(value, &n))
+            throw EngineError(QStringLiteral("A(z) %1 mező értéke nem egész szám: %2")
+                                  .arg(quoted(fd.name), value.toString()));
+        const qint64 lo = fd.type == FieldType::Int16 ? -32768 : std::numeric_limits<qint32>::min();
+        const qint64 hi = fd.type == FieldType::Int16 ? 32767 : std::numeric_limits<qint32>::max();
+        if (n < lo || n > hi)
+            throw EngineError(QStringLiteral("A(z) %1 mező értéke %2 és %3 között lehet; a megadott érték: %4")
+                                  .arg(quoted(fd.name)).arg(lo).arg(hi).arg(n));
+        return QVariant(n);
+    }
+    case FieldType::Float:
+    case FieldType::Money: {
+        double d;
+        if (!toReal(value, &d))
+            throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
+                                  .arg(quoted(fd.name), value.toString()));
+        return QVariant(d);
+    }
+    case FieldType::Boolean: {
+        if (value.typeId() == QMetaType::Bool)
+            return QVariant(qint64(value.toBool()));
+        qint64 n;
+        if (toWholeNumber(value, &n) && (n == 0 || n == 1))
+            return QVariant(n);
+        const QString s = value.toString().trimmed().toLower();
+        if (s == QLatin1String("true") || s == QLatin1String("igaz"))
+            return QVariant(qint64(1));
+        if (s == QLatin1String("false") || s == QLatin1String("hamis"))
+            return QVariant(qint64(0));
+        throw EngineError(QStringLiteral("A(z) %1 mező értéke nem logikai érték: %2")
+                              .arg(quoted(fd.name), value.toString()));
+    }
+    case FieldType::Date: {
+        QDate d;
+        if (value.typeId() == QMetaType::QDate)
+            d = value.toDate();
+        else if (value.typeId() == QMetaType::QDateTime)
+            d = value.toDateTime().date();
+        else
+            d = QDate::fromString(value.toString().trimmed(), Qt::ISODate);
+        if (!d.isValid())
+            throw EngineError(QStringLiteral("A(z) %1 mező értéke nem dátum: %2")
+                                  .arg(quoted(fd.name), value.toString()));
+        return QVariant(d.toString(Qt::ISODate));
+    }
+    case FieldType::Graphic:
+        if (value.typeId() != QMetaType::QByteArray)
+            throw EngineError(QStringLiteral("A(z) %1 mező csak képet tárolhat.").arg(quoted(fd.name)));
+        return value;
+    }
+    return value;
+}
+
+void Table::post()
+{
+    requireActive();
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
+
+    const int n = int(m_def->fields.size());
+    const int autoInc = m_def->autoIncIndex();
+    QVector<QVariant> values(n);
+    for (int i = 0; i < n; ++i)
+        if (i != autoInc)
+            values[i] = validated(i, m_buffer[i]);
+
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery q(db);
+    const bool inserting = m_state == DataSetState::Insert;
+    QStringList columns;
+    for (int i = 0; i < n; ++i)
+        if (i != autoInc)
+            columns.append(quoteIdentifier(m_def->fields[i].name));
+    if (inserting) {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks.append(QStringLiteral("?"));
+        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quoteIdentifier(m_def->sqlName()), columns.join(QStringLiteral(", ")),
+                           marks.join(QStringLiteral(", "))));
+    } else {
+        QStringList sets;
+        for (const QString &c : columns)
+            sets.append(c + QStringLiteral(" = ?"));
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(quoteIdentifier(m_def->sqlName()), sets.join(QStringLiteral(", "))));
+    }
+    for (int i = 0; i < n; ++i)
+        if (i != autoInc)
+            q.addBindValue(values[i]);
+    qint64 rowid = 0;
+    if (!inserting) {
+        rowid = m_rows[m_current].rowid;
+        q.addBindValue(rowid);
+    }
+    if (!q.exec())
+        throw EngineError(QStringLiteral("A rekord nem menthető a(z) %1 táblába: %2")
+                              .arg(m_tableName, q.lastError().text()));
+    if (!inserting && q.numRowsAffected() == 0)
+        throw EngineError(QStringLiteral("A rekordot időközben egy másik felhasználó törölte (%1 tábla).")
+                              .arg(m_tableName));
+    if (inserting) {
+        rowid = q.lastInsertId().toLongLong();
+        if (autoInc >= 0)
+            values[autoInc] = QVariant(rowid);
+    } else if (autoInc >= 0) {
+        values[autoInc] = m_rows[m_current].values[autoInc];
+    }
+
+    Row row{rowid, values};
+    if (!inserting)
+        m_rows.removeAt(m_current);
+    const int pos = positionFor(row);
+    m_rows.insert(pos, std::move(row));
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    m_buffer.clear();
+    m_modified = false;
+    m_bof = false;
+    m_eof = false;
+    m_current = pos;
+    setState(DataSetState::Browse);
+    emit currentChanged();
+    emit dataChanged();
+}
+
+void Table::cancel()
+{
+    requireActive();
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        return;
+    m_buffer.clear();
+    m_modified = false;
+    if (m_current >= m_rows.size())
+        m_current = int(m_rows.size()) - 1;
+    m_eof = m_rows.isEmpty();
+    setState(DataSetState::Browse);
+    emit currentChanged();
+    emit dataChanged();
+}
+
+void Table::deleteRecord()
+{
+    requireActive();
+    if (m_state == DataSetState::Insert) {
+        cancel();
+        return;
+    }
+    if (m_state == DataSetState::Edit)
+        cancel();
+    if (m_rows.isEmpty() || m_current < 0)
+        throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_def->sqlName())));
+    q.addBindValue(m_rows[m_current].rowid);
+    if (!q.exec())
+        throw EngineError(QStringLiteral("A rekord nem törölhető a(z) %1 táblából: %2")
+                              .arg(m_tableName, q.lastError().text()));
+    m_rows.removeAt(m_current);
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    if (m_current >= m_rows.size())
+        m_current = int(m_rows.size()) - 1;
+    m_bof = m_current <= 0;
+    m_eof = m_rows.isEmpty() || m_current == m_rows.size() - 1;
+    emit currentChanged();
+    emit dataChanged();
+}
+
+void Table::refresh()
+{
+    requireActive();
+    checkBrowseMode();
+    const qint64 rowid = m_current >= 0 ? m_rows[m_current].rowid : -1;
+    const int oldPos = m_current;
+    loadRows();
+    int pos = rowid < 0 ? -1 : positionOfRowid(rowid);
+    if (pos < 0 && !m_rows.isEmpty())
+        pos = std::clamp(oldPos, 0, int(m_rows.size()) - 1);
+    if (m_rows.isEmpty())
+        pos = -1;
+    m_bof = pos <= 0;
+    m_eof = m_rows.isEmpty();
+    setCurrent(pos, true);
+    emit dataChanged();
+}
+
+void Table::forgetRows(const QSet<qint64> &rowids)
+{
+    if (m_state == DataSetState::Edit && m_current >= 0 && rowids.contains(m_rows[m_current].rowid))
+        cancel();
+    const qint64 currentRowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;
+    int before = 0;   // rows removed in front of the current one
+    for (int i = 0; i < m_current && i < m_rows.size(); ++i)
+        if (rowids.contains(m_rows[i].rowid))
+            ++before;
+    m_rows.removeIf([&rowids](const Row &row) { return rowids.contains(row.rowid); });
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    int pos = m_current - before;
+    if (currentRowid >= 0 && rowids.contains(currentRowid))
+        pos = std::min(pos, int(m_rows.size()) - 1);
+    if (m_rows.isEmpty())
+        pos = -1;
+    m_bof = pos <= 0;
+    m_eof = m_rows.isEmpty();
+    setCurrent(pos, true);
+    emit dataChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statement
+
+Statement::Statement(Session *session) : m_session(session) {}
+
+void Statement::clear()
+{
+    m_sql.clear();
+    m_bindings.clear();
+}
+
+void Statement::setSql(const QString &sql) { m_sql = sql; }
+
+void Statement::bindValue(const QString &placeholder, const QVariant &value)
+{
+    m_bindings.insert(placeholder.startsWith(QLatin1Char(':')) ? placeholder : QLatin1Char(':') + placeholder,
+                      value);
+}
+
+int Statement::execSql()
+{
+    if (!m_session)
+        throw EngineError(QStringLiteral("Az utasításhoz nem tartozik adatbázis-munkamenet."));
+    if (m_sql.trimmed().isEmpty())
+        throw EngineError(QStringLiteral("Az SQL utasítás üres."));
+    const QDir dir(m_session->aliasPath(m_alias));
+
+    // The tables the statement names are attached under their own names, so the text can
+    // refer to them as if they were one database.
+    QSet<QString> words;
+    static const QRegularExpression identifier(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
+    auto it = identifier.globalMatch(m_sql);
+    while (it.hasNext())
+        words.insert(it.next().captured(0).toLower());
+    QList<QPair<QString, QString>> attach;   // schema name, file path
+    const QStringList files = dir.entryList(QDir::Files);
+    for (const QString &file : files) {
+        const QFileInfo info(dir.filePath(file));
+        if (info.suffix().compare(QLatin1String("db"), Qt::CaseInsensitive) != 0)
+            continue;
+        if (words.contains(info.completeBaseName().toLower()))
+            attach.append({info.completeBaseName(), info.absoluteFilePath()});
+    }
+    if (attach.isEmpty())
+        throw EngineError(QStringLiteral("Az utasítás egyetlen táblát sem nevez meg a(z) %1 adatbázisban.")
+                              .arg(m_alias));
+
+    const QString connection = QStringLiteral("zdb-stmt-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    int affected = 0;
+    QString failure;
+    QSet<qint64> deleted;
+    bool rowsReported = false;
+    {
+        QSqlDatabase db = openConnection(connection, QStringLiteral(":memory:"));
+        QSqlQuery q(db);
+        for (const auto &a : attach) {
+            q.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteIdentifier(a.first)));
+            q.addBindValue(a.second);
+            if (!q.exec()) {
+                failure = q.lastError().text();
+                break;
+            }
+        }
+        // A delete from one table reports the rows it removed, so that open tables can drop
+        // exactly those instead of reading everything again.
+        QString sql = m_sql.trimmed();
+        while (sql.endsWith(QLatin1Char(';')))
+            sql.chop(1);
+        const bool reportsRows = attach.size() == 1 && sql.startsWith(QLatin1String("delete"), Qt::CaseInsensitive) &&
+                                 !sql.contains(QLatin1String("returning"), Qt::CaseInsensitive);
+        if (reportsRows)
+            sql += QStringLiteral(" RETURNING rowid");
+        rowsReported = reportsRows;
+        if (failure.isEmpty()) {
+            if (!q.prepare(sql)) {
+                failure = q.lastError().text();
+            } else {
+                for (auto b = m_bindings.cbegin(); b != m_bindings.cend(); ++b)
+                    q.bindValue(b.key(), b.value());
+                if (!q.exec()) {
+                    failure = q.lastError().text();
+                } else if (reportsRows) {
+                    while (q.next())
+                        deleted.insert(q.value(0).toLongLong());
+                    if (q.lastError().isValid())
+                        failure = q.lastError().text();
+                    affected = int(deleted.size());
+                } else {
+                    affected = q.numRowsAffected();
+                }
+            }
+        }
+        q.finish();
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!failure.isEmpty())
+        throw EngineError(QStringLiteral("Az SQL utasítás nem hajtható végre: %1").arg(failure));
+    if (rowsReported)
+        m_session->rowsDeleted(attach.first().second, deleted);
+    else
+        for (const auto &a : attach)
+            m_session->refreshTablesOf(a.second);
+    return affected;
+}
+
+}  // namespace zdb

@@ -1,0 +1,253 @@
+#include "schema.h"
+
+#include "engine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace zdb {
+
+QString fieldTypeName(FieldType type)
+{
+    switch (type) {
+    case FieldType::AutoInc: return QStringLiteral("autoinc");
+    case FieldType::String: return QStringLiteral("text");
+    case FieldType::Float: return QStringLiteral("float");
+    case FieldType::Money: return QStringLiteral("money");
+    case FieldType::Int16: return QStringLiteral("int16");
+    case FieldType::Int32: return QStringLiteral("int32");
+    case FieldType::Boolean: return QStringLiteral("boolean");
+    case FieldType::Date: return QStringLiteral("date");
+    case FieldType::Graphic: return QStringLiteral("picture");
+    case FieldType::Memo: return QStringLiteral("memo");
+    }
+    return QString();
+}
+
+bool isNumeric(FieldType type)
+{
+    switch (type) {
+    case FieldType::AutoInc:
+    case FieldType::Float:
+    case FieldType::Money:
+    case FieldType::Int16:
+    case FieldType::Int32:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString TableDef::sqlName() const
+{
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+int TableDef::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int TableDef::autoIncIndex() const
+{
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].type == FieldType::AutoInc)
+            return i;
+    return -1;
+}
+
+namespace {
+
+using T = FieldType;
+
+FieldDef f(const QString &name, FieldType type, bool required = false, int size = 0)
+{
+    return FieldDef{name, type, size, required};
+}
+
+TableDef catalogue(const QString &file, const QString &key, int categorySize)
+{
+    return TableDef{file,
+                    {f(key, T::AutoInc), f("Kategoria", T::String, true, categorySize),
+                     f("Atlagos_Ar", T::Money, true), f("Kep", T::Graphic), f("Leiras", T::Memo)},
+                    {}};
+}
+
+QList<TableDef> buildSchema()
+{
+    QList<TableDef> tables;
+    tables.append(TableDef{"Hazak.DB",
+                           {f("House_Key", T::AutoInc), f("Kategoria", T::String, true, 25),
+                            f("Terulet", T::Float, true), f("Rezsi", T::Money),
+                            f("Torleszto_reszlet", T::Money, true), f("Kep", T::Graphic),
+                            f("Leiras", T::Memo)},
+                           {}});
+    tables.append(catalogue("Elelmiszerek.DB", "Food_Key", 25));
+    tables.append(catalogue("Ruhazkodas.db", "Clothing_Key", 20));
+    tables.append(catalogue("Kozlekedes.db", "Travel_Key", 25));
+    tables.append(catalogue("Hobbi.db", "Hobby_Key", 25));
+    tables.append(catalogue("Szorakozas.db", "Entertainment_Key", 25));
+    tables.append(TableDef{"Jatekosok.DB",
+                           {f("Player_Key", T::AutoInc), f("Nev", T::String, true, 30),
+                            f("House_Key", T::Int16), f("Food_Key", T::Int16),
+                            f("Clothing_Key", T::Int32), f("Travel_Key", T::Int16),
+                            f("Hobby_Key", T::Int16), f("Entertainment_Key", T::Int16),
+                            f("Job_Key", T::Int16), f("Kep", T::Graphic), f("Statusz", T::Int16),
+                            f("Datum", T::Date), f("Gyerekek", T::Int16), f("Hazastars", T::Boolean),
+                            f("Hazastars_jovedelem", T::Money), f("Netto_jov", T::Money),
+                            f("Brutto_jov", T::Float)},
+                           {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
+    tables.append(TableDef{"szakma4.DB",
+                           {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
+                            f("Brutto_min", T::Money), f("Brutto_max", T::Money),
+                            f("Munkahelyzet", T::String, false, 255),
+                            f("Kotelessegek", T::String, false, 255),
+                            f("Tavlatok", T::String, false, 255), f("Hallgatoi_kolcson", T::Money),
+                            f("Hiteltorlesztes_havonta", T::Money),
+                            f(QString::fromUtf8("Oktatás/könyvek_havonta"), T::Money),
+                            f("Hazastars_netto", T::Money), f("Gyerekszam", T::Int32)},
+                           {}});
+    tables.append(TableDef{"adokulcs.db",
+                           {f("Also", T::Float), f("Felso", T::Float), f("Osszeg", T::Float),
+                            f("Szazalek", T::Float)},
+                           {}});
+    tables.append(TableDef{"jarulek.db",
+                           {f("Ebizt", T::Float), f("Mvjarulek", T::Float), f("Nybjarulek", T::Float),
+                            f("MUNKALTATO_JARULEK", T::Float), f("Ajhatar", T::Float),
+                            f("Ajosszeg", T::Float), f("Ajkulcs", T::Float), f("Ajfelsoh", T::Float),
+                            f("Ajcsokulcs", T::Float)},
+                           {}});
+    tables.append(TableDef{"gyerek.db",
+                           {f("Megnevezes", T::String, false, 30), f("1gyerek", T::Float),
+                            f("2gyerek", T::Float), f("3gyerek", T::Float)},
+                           {}});
+    return tables;
+}
+
+QList<LookupDef> buildLookups()
+{
+    return {
+        {"Haz_Kategoria", T::String, 25, "House_Key", "Hazak.DB", "House_Key", "Kategoria"},
+        {"Haz_Terulet", T::Int32, 0, "House_Key", "Hazak.DB", "House_Key", "Terulet"},
+        {"Haz_Rezsi", T::Money, 0, "House_Key", "Hazak.DB", "House_Key", "Rezsi"},
+        {"Haz_Torleszto_Reszlet", T::Money, 0, "House_Key", "Hazak.DB", "House_Key",
+         "Torleszto_reszlet"},
+        {"Elelmiszer_Kategoria", T::String, 25, "Food_Key", "Elelmiszerek.DB", "Food_Key",
+         "Kategoria"},
+        {"Elelmiszer_Atlagos_Ar", T::Money, 0, "Food_Key", "Elelmiszerek.DB", "Food_Key",
+         "Atlagos_Ar"},
+        {"Ruhazkodas_Kategoria", T::String, 25, "Clothing_Key", "Ruhazkodas.db", "Clothing_Key",
+         "Kategoria"},
+        {"Ruhazkodas_Atlagos_Ar", T::Money, 0, "Clothing_Key", "Ruhazkodas.db", "Clothing_Key",
+         "Atlagos_Ar"},
+        {"Kozlekedes_Kategoria", T::String, 25, "Travel_Key", "Kozlekedes.db", "Travel_Key",
+         "Kategoria"},
+        {"Kozlekedes_Atlagos_Ar", T::Money, 0, "Travel_Key", "Kozlekedes.db", "Travel_Key",
+         "Atlagos_Ar"},
+        {"Hobbi_kategoria", T::String, 20, "Hobby_Key", "Hobbi.db", "Hobby_Key", "Kategoria"},
+        {"Hobbi_ar", T::Money, 0, "Hobby_Key", "Hobbi.db", "Hobby_Key", "Atlagos_Ar"},
+        {"Szorakozas_kategoria", T::String, 20, "Entertainment_Key", "Szorakozas.db",
+         "Entertainment_Key", "Kategoria"},
+        {"Szorakozas_Ar", T::Money, 0, "Entertainment_Key", "Szorakozas.db", "Entertainment_Key",
+         "Atlagos_Ar"},
+    };
+}
+
+QString sqlType(FieldType type)
+{
+    switch (type) {
+    case T::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case T::Int16:
+    case T::Int32:
+    case T::Boolean: return QStringLiteral("INTEGER");
+    case T::Float:
+    case T::Money: return QStringLiteral("REAL");
+    case T::Graphic: return QStringLiteral("BLOB");
+    case T::String:
+    case T::Memo:
+    case T::Date: return QStringLiteral("TEXT");
+    }
+    return QStringLiteral("TEXT");
+}
+
+}  // namespace
+
+const QList<TableDef> &schema()
+{
+    static const QList<TableDef> tables = buildSchema();
+    return tables;
+}
+
+const TableDef *findTable(const QString &fileName)
+{
+    for (const TableDef &t : schema())
+        if (t.fileName.compare(fileName, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+const QList<LookupDef> &playerLookups()
+{
+    static const QList<LookupDef> lookups = buildLookups();
+    return lookups;
+}
+
+QString quoteIdentifier(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+void createTable(const QString &folder, const TableDef &def)
+{
+    if (!QDir(folder).exists())
+        throw EngineError(QStringLiteral("A mappa nem létezik: %1").arg(folder));
+    const QString path = QDir(folder).filePath(def.fileName);
+    // Remove any file of that name in another letter case too.
+    const QStringList existing = QDir(folder).entryList(QDir::Files);
+    for (const QString &name : existing)
+        if (name.compare(def.fileName, Qt::CaseInsensitive) == 0)
+            QFile::remove(QDir(folder).filePath(name));
+
+    const QString connection = QStringLiteral("zdb-create-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (!db.open())
+            throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
+                                  .arg(path, db.lastError().text()));
+        QStringList columns;
+        for (const FieldDef &fd : def.fields)
+            columns.append(quoteIdentifier(fd.name) + QLatin1Char(' ') + sqlType(fd.type));
+        QSqlQuery q(db);
+        const auto run = [&](const QString &sql) {
+            if (!q.exec(sql))
+                throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
+                                      .arg(def.fileName, q.lastError().text()));
+        };
+        run(QStringLiteral("CREATE TABLE %1 (%2)")
+                .arg(quoteIdentifier(def.sqlName()), columns.join(QStringLiteral(", "))));
+        for (const IndexDef &idx : def.indexes) {
+            QStringList cols;
+            for (const QString &c : idx.fields)
+                cols.append(quoteIdentifier(c) + QStringLiteral(" COLLATE NOCASE"));
+            run(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                    .arg(quoteIdentifier(idx.name), quoteIdentifier(def.sqlName()),
+                         cols.join(QStringLiteral(", "))));
+        }
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+}  // namespace zdb

@@ -1,0 +1,601 @@
+// The table engine against real SQLite files in a temporary folder.
+
+#include "engine.h"
+#include "schema.h"
+#include "testenv.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUuid>
+
+using namespace zdb;
+
+namespace {
+
+// A folder with every table of the schema, empty, and a session whose alias points at it.
+struct Fixture {
+    QTemporaryDir dir;
+    QString configFile;
+    std::unique_ptr<Session> session;
+
+    Fixture()
+    {
+        configFile = dir.filePath("config/engine.ini");
+        QDir().mkpath(dir.filePath("DB"));
+        for (const TableDef &def : schema())
+            createTable(dir.filePath("DB"), def);
+        session = std::make_unique<Session>(configFile);
+        session->addStandardAlias("DB_ZOMIR", dir.filePath("DB"));
+    }
+    QString db() const { return dir.filePath("DB"); }
+
+    std::unique_ptr<Table> table(const QString &file)
+    {
+        auto t = std::make_unique<Table>(session.get());
+        t->setAliasName("DB_Zomir");
+        t->setTableName(file);
+        t->open();
+        return t;
+    }
+};
+
+void addCatalogueRow(Table &t, const QString &category, double price)
+{
+    t.append();
+    t.fieldByName("Kategoria").setValue(category);
+    t.fieldByName("Atlagos_Ar").setValue(price);
+    t.post();
+}
+
+void addPlayer(Table &t, const QString &name, int statusz = 0, int house = 1)
+{
+    t.append();
+    t.fieldByName("Nev").setValue(name);
+    t.fieldByName("Statusz").setValue(statusz);
+    t.fieldByName("House_Key").setValue(house);
+    t.post();
+}
+
+int countRows(const QString &path, const QString &table)
+{
+    const QString name = QUuid::createUuid().toString();
+    int n = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) && q.next())
+            n = q.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return n;
+}
+
+}  // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void aliasesPersistAndIgnoreCase();
+    void aliasSaveFailureIsAnError();
+    void schemaTablesOpenWithTheirFields();
+    void openToleratesFileNameCase();
+    void navigationFlags();
+    void appendEditDeleteCancel();
+    void validationRefusesAndKeepsEditState_data();
+    void validationRefusesAndKeepsEditState();
+    void typedReads();
+    void locateOneOrSeveralFields();
+    void indexOrdersRowsAndNewRowsFallInPlace();
+    void lookupFieldsFollowThePlayerRow();
+    void deleteStatementBindsTheName();
+    void pictureFieldFromFile();
+    void notificationsForBoundControls();
+    void secondConnectionWaitsForTheLock();
+    void postedRowsSurviveAKill();
+};
+
+void TestEngine::aliasesPersistAndIgnoreCase()
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath("sub/engine.ini");
+    {
+        Session s(config);
+        QVERIFY(!s.aliasExists("DB_ZOMIR"));
+        s.addStandardAlias("DB_ZOMIR", dir.path());
+        QVERIFY(s.aliasExists("db_zomir"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, s.addStandardAlias("DB_Zomir", dir.path()));
+        s.saveConfig();
+    }
+    Session again(config);
+    QVERIFY(again.aliasExists("DB_Zomir"));
+    QCOMPARE(again.aliasPath("DB_ZOMIR"), QDir(dir.path()).absolutePath());
+    QCOMPARE(again.aliasDriver("db_zomir"), QString("STANDARD"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, again.aliasPath("NINCS"));
+
+    // The default configuration follows XDG_CONFIG_HOME, which the tests point elsewhere.
+    QVERIFY(Session::defaultConfigFile().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+}
+
+void TestEngine::aliasSaveFailureIsAnError()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Session s(dir.filePath("file/engine.ini"));   // its folder would have to be a file
+    s.addStandardAlias("DB_ZOMIR", dir.path());
+    try {
+        s.saveConfig();
+        QFAIL("saving must fail");
+    } catch (const EngineError &e) {
+        QVERIFY(e.message().contains("nem menthetők"));
+    }
+}
+
+void TestEngine::schemaTablesOpenWithTheirFields()
+{
+    Fixture fx;
+    QCOMPARE(schema().size(), 11);
+    for (const TableDef &def : schema()) {
+        auto t = fx.table(def.fileName);
+        QCOMPARE(t->recordCount(), 0);
+        QVERIFY(t->bof() && t->eof());
+        QCOMPARE(t->fieldCount(), def.fields.size());
+        for (int i = 0; i < def.fields.size(); ++i)
+            QCOMPARE(t->field(i).fieldName(), def.fields[i].name);
+    }
+    QCOMPARE(playerLookups().size(), 14);
+    QCOMPARE(findTable("SZAKMA4.db")->fields.size(), 12);
+    QCOMPARE(findTable("Jatekosok.DB")->indexes.first().name, QString("Jatekosok_Nev_Szerint"));
+}
+
+void TestEngine::openToleratesFileNameCase()
+{
+    Fixture fx;
+    QVERIFY(QFile::rename(fx.dir.filePath("DB/Ruhazkodas.db"), fx.dir.filePath("DB/RUHAZKODAS.DB")));
+    auto t = fx.table("Ruhazkodas.db");
+    addCatalogueRow(*t, "Márkás", 9000);
+    QCOMPARE(countRows(fx.dir.filePath("DB/RUHAZKODAS.DB"), "Ruhazkodas"), 1);
+
+    Table missing(fx.session.get());
+    missing.setAliasName("DB_ZOMIR");
+    missing.setTableName("Hazak.DB");
+    QFile::remove(fx.dir.filePath("DB/Hazak.DB"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, missing.open());
+    QVERIFY(!missing.active());
+    missing.close();   // closing a closed table does nothing
+}
+
+void TestEngine::navigationFlags()
+{
+    Fixture fx;
+    auto t = fx.table("Hobbi.db");
+    for (const char *name : {"Macska", "Kutya", "Egér"})
+        addCatalogueRow(*t, QString::fromUtf8(name), 1000);
+    t->first();
+    QVERIFY(t->bof());
+    QCOMPARE(t->fieldByName("kategoria").asString(), QString("Macska"));
+    t->prior();
+    QVERIFY(t->bof());
+    QCOMPARE(t->recNo(), 1);
+    t->next();
+    QVERIFY(!t->bof() && !t->eof());
+    t->last();
+    QVERIFY(t->eof());
+    QCOMPARE(t->fieldByName("KATEGORIA").asString(), QString::fromUtf8("Egér"));
+    t->next();
+    QVERIFY(t->eof());
+    QCOMPARE(t->recNo(), 3);
+    QCOMPARE(t->recordCount(), 3);
+    t->close();
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->next());
+}
+
+void TestEngine::appendEditDeleteCancel()
+{
+    Fixture fx;
+    auto t = fx.table("Elelmiszerek.DB");
+    addCatalogueRow(*t, "Takarékos", 20000);
+    addCatalogueRow(*t, "Átlagos", 35000);
+    QCOMPARE(t->fieldByName("Food_Key").asInteger(), 2);   // keys given on post
+
+    t->first();
+    t->edit();
+    t->fieldByName("Atlagos_Ar").setValue(21000);
+    QCOMPARE(t->state(), DataSetState::Edit);
+    t->post();
+    t->edit();
+    t->fieldByName("Atlagos_Ar").setValue(1);
+    t->cancel();
+    QCOMPARE(t->fieldByName("Atlagos_Ar").asFloat(), 21000.0);
+
+    t->append();
+    t->edit();   // editing a row being appended keeps it new
+    QCOMPARE(t->state(), DataSetState::Insert);
+    t->cancel();
+    QCOMPARE(t->recordCount(), 2);
+
+    t->last();
+    t->deleteRecord();
+    QCOMPARE(t->recordCount(), 1);
+    addCatalogueRow(*t, "Bőséges", 50000);
+    QCOMPARE(t->fieldByName("Food_Key").asInteger(), 3);   // keys are never reused
+
+    // Everything reached the file: a fresh table sees the same rows.
+    auto again = fx.table("ELELMISZEREK.DB");
+    QCOMPARE(again->recordCount(), 2);
+    QCOMPARE(again->fieldByName("Atlagos_Ar").asFloat(), 21000.0);
+
+    // Moving away from an edited row stores it, as data-bound forms expect.
+    t->first();
+    t->edit();
+    t->fieldByName("Kategoria").setValue("Egyszerű");
+    t->next();
+    QCOMPARE(t->state(), DataSetState::Browse);
+    again->refresh();
+    QCOMPARE(again->fieldByName("Kategoria").asString(), QString::fromUtf8("Egyszerű"));
+}
+
+void TestEngine::validationRefusesAndKeepsEditState_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("required name empty") << "Jatekosok.DB" << "Nev" << QVariant(QString()) << "kötelező";
+    QTest::addRow("name of 31 characters") << "Jatekosok.DB" << "Nev" << QVariant(QString(31, 'a'))
+                                           << "legfeljebb 30";
+    QTest::addRow("int16 above range") << "Jatekosok.DB" << "House_Key" << QVariant(32768) << "-32768 és 32767";
+    QTest::addRow("int16 below range") << "Jatekosok.DB" << "Statusz" << QVariant(-32769) << "-32768 és 32767";
+    QTest::addRow("int16 not a number") << "Jatekosok.DB" << "Job_Key" << QVariant("öt") << "nem egész";
+    QTest::addRow("int16 fraction") << "Jatekosok.DB" << "Job_Key" << QVariant(2.5) << "nem egész";
+    QTest::addRow("int32 above range") << "Jatekosok.DB" << "Clothing_Key" << QVariant(qint64(1) << 31)
+                                       << "2147483647";
+    QTest::addRow("money not a number") << "Jatekosok.DB" << "Netto_jov" << QVariant("sok") << "nem szám";
+    QTest::addRow("date not a date") << "Jatekosok.DB" << "Datum" << QVariant("tegnap") << "nem dátum";
+    QTest::addRow("clothing category of 21") << "Ruhazkodas.db" << "Kategoria" << QVariant(QString(21, 'x'))
+                                             << "legfeljebb 20";
+    QTest::addRow("price required") << "Ruhazkodas.db" << "Atlagos_Ar" << QVariant() << "kötelező";
+}
+
+void TestEngine::validationRefusesAndKeepsEditState()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(QString, message);
+    Fixture fx;
+    auto t = fx.table(table);
+    t->append();
+    if (table == "Jatekosok.DB")
+        t->fieldByName("Nev").setValue("Kiss Anna");
+    else {
+        t->fieldByName("Kategoria").setValue("Áruházi");
+        t->fieldByName("Atlagos_Ar").setValue(10000);
+    }
+    t->fieldByName(field).setValue(value);
+    try {
+        t->post();
+        QFAIL("post must be refused");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(field), qPrintable(e.message()));
+    }
+    QCOMPARE(t->state(), DataSetState::Insert);
+    QCOMPARE(countRows(t->filePath(), findTable(table)->sqlName()), 0);
+
+    // Mending the value lets the same row be stored.
+    t->fieldByName(field).setValue(field == "Nev" ? QVariant("Kiss Anna") : (field == "Kategoria" ? QVariant("Áruházi") : QVariant(1)));
+    if (field == "Datum")
+        t->fieldByName(field).setValue(QDate(2010, 5, 1));
+    t->post();
+    QCOMPARE(countRows(t->filePath(), findTable(table)->sqlName()), 1);
+}
+
+void TestEngine::typedReads()
+{
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    addPlayer(*t, "Nagy Béla", 0, 3);
+    QVERIFY(t->fieldByName("Netto_jov").isNull());
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Netto_jov").asInteger());
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Brutto_jov").asFloat());
+    QCOMPARE(t->fieldByName("Netto_jov").asString(), QString());
+    QCOMPARE(t->fieldByName("house_key").asInteger(), 3);
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Nincs_Ilyen"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Nev").setValue("x"));   // not editing
+
+    t->edit();
+    t->fieldByName("Datum").setValue(QDate(2026, 12, 10));
+    t->fieldByName("Brutto_jov").setValue(250000.0);
+    t->fieldByName("Hazastars").setValue(true);
+    t->post();
+    QCOMPARE(t->fieldByName("Datum").asDate(), QDate(2026, 12, 10));
+    QCOMPARE(t->fieldByName("Brutto_jov").asInteger(), 250000);
+    QVERIFY(t->fieldByName("Hazastars").asBoolean());
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Player_Key").setValue(5));
+}
+
+void TestEngine::locateOneOrSeveralFields()
+{
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    addPlayer(*t, QString::fromUtf8("Őrsi Ágnes"), 1);
+    addPlayer(*t, QString::fromUtf8("Őrsi Ágnes"), 0);
+    addPlayer(*t, "Kovacs Peter", 0);
+    t->first();
+
+    QVERIFY(!t->locate("Nev", QString::fromUtf8("ŐRSI ÁGNES")));   // case matters without the option
+    QCOMPARE(t->recNo(), 1);
+    QVERIFY(t->locate("Nev", QString::fromUtf8("ŐRSI ÁGNES"), LocateOption::CaseInsensitive));
+    QCOMPARE(t->fieldByName("Statusz").asInteger(), 1);
+    QVERIFY(t->locate("Nev;Statusz", QVariantList{QString::fromUtf8("őrsi ágnes"), 0},
+                      LocateOption::CaseInsensitive));
+    QCOMPARE(t->fieldByName("Statusz").asInteger(), 0);
+    const int here = t->recNo();
+    QVERIFY(!t->locate("Nev;Statusz", QVariantList{"Kovacs Peter", 1}, LocateOption::CaseInsensitive));
+    QCOMPARE(t->recNo(), here);
+    QVERIFY(t->locate("Player_Key", "3"));   // numbers compare by value
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Kovacs Peter"));
+    QVERIFY(!t->locate("Player_Key", "harom"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->locate("Nev;Statusz", "csak egy"));
+}
+
+void TestEngine::indexOrdersRowsAndNewRowsFallInPlace()
+{
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    for (const char *name : {"Zoltán", "anna", "Béla", "Cecil"})
+        addPlayer(*t, QString::fromUtf8(name));
+    t->setIndexName("jatekosok_nev_szerint");
+    const auto names = [&] {
+        QStringList out;
+        for (t->first(); ; t->next()) {
+            out << t->fieldByName("Nev").asString();
+            if (t->recNo() == t->recordCount())
+                break;
+        }
+        return out;
+    };
+    QCOMPARE(names(), (QStringList{"anna", "Béla", "Cecil", "Zoltán"}));
+    addPlayer(*t, "Balazs");
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Balazs"));
+    QCOMPARE(t->recNo(), 2);
+    t->setIndexFieldNames("Player_Key");
+    QCOMPARE(names().first(), QString::fromUtf8("Zoltán"));
+    t->setIndexName(QString());
+    t->setIndexFieldNames(QString());
+    QCOMPARE(names().last(), QString("Balazs"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->setIndexName("Nincs_Index"));
+}
+
+void TestEngine::lookupFieldsFollowThePlayerRow()
+{
+    Fixture fx;
+    auto houses = fx.table("Hazak.DB");
+    houses->append();
+    houses->fieldByName("Kategoria").setValue("Panellakás");
+    houses->fieldByName("Terulet").setValue(54.6);
+    houses->fieldByName("Rezsi").setValue(32000);
+    houses->fieldByName("Torleszto_reszlet").setValue(45000);
+    houses->post();
+    auto hobbies = fx.table("Hobbi.db");
+    addCatalogueRow(*hobbies, "Macska", 4000);
+    addCatalogueRow(*hobbies, "Horgászat és hajómodell", 7000);   // 23 characters
+
+    auto players = fx.table("Jatekosok.DB");
+    for (const LookupDef &lk : playerLookups()) {
+        if (lk.sourceFile != "Hazak.DB" && lk.sourceFile != "Hobbi.db")
+            continue;
+        Table *source = lk.sourceFile == "Hazak.DB" ? houses.get() : hobbies.get();
+        players->addLookupField(lk.name, lk.type, lk.size, lk.keyField, source, lk.sourceKeyField,
+                                lk.resultField);
+    }
+    addPlayer(*players, "Első", 0, 1);
+    players->edit();
+    players->fieldByName("Hobby_Key").setValue(2);
+    players->post();
+    addPlayer(*players, "Második", 0, 7);
+    players->edit();
+    players->fieldByName("Hobby_Key").setValue(0);
+    players->post();
+
+    players->first();
+    QCOMPARE(players->fieldByName("Haz_Kategoria").asString(), QString("Panellakás"));
+    QCOMPARE(players->fieldByName("Haz_Terulet").asInteger(), 55);
+    QCOMPARE(players->fieldByName("Haz_Torleszto_Reszlet").asFloat(), 45000.0);
+    QCOMPARE(players->fieldByName("Hobbi_kategoria").asString(), QString("Horgászat és hajómod"));
+    QCOMPARE(players->fieldByName("Hobbi_kategoria").asString().size(), 20);
+    players->next();
+    QVERIFY(players->fieldByName("Haz_Kategoria").isNull());   // no house 7
+    QVERIFY(players->fieldByName("Hobbi_ar").isNull());        // mask 0 finds no row
+    QVERIFY_THROWS_EXCEPTION(EngineError, players->fieldByName("Hobbi_ar").asFloat());
+}
+
+void TestEngine::deleteStatementBindsTheName()
+{
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    const QStringList names{"Kiss \"Öcsi\" Péter", "O'Brien", "x\" or \"1\"=\"1", "Kiss", "O'Brien"};
+    for (const QString &n : names)
+        addPlayer(*t, n);
+
+    Statement del(fx.session.get());
+    del.setAliasName("DB_Zomir");
+    const auto deleteName = [&](const QString &name) {
+        del.clear();
+        del.setSql("delete from Jatekosok where nev=:nev");
+        del.bindValue(":nev", name);
+        return del.execSql();
+    };
+    QCOMPARE(deleteName("x\" or \"1\"=\"1"), 1);
+    QCOMPARE(deleteName("O'Brien"), 2);
+    QCOMPARE(deleteName("Kiss \"Öcsi\" Péter"), 1);
+    QCOMPARE(deleteName("Nobody"), 0);
+    // The open table follows the statement.
+    QCOMPARE(t->recordCount(), 1);
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Kiss"));
+
+    del.clear();
+    del.setSql("delete from Nincsilyen where a=1");
+    QVERIFY_THROWS_EXCEPTION(EngineError, del.execSql());
+    del.setSql("delete from Jatekosok where nincs_oszlop=1");
+    QVERIFY_THROWS_EXCEPTION(EngineError, del.execSql());
+}
+
+void TestEngine::pictureFieldFromFile()
+{
+    Fixture fx;
+    const QString bmp = fx.dir.filePath("kep.bmp");
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(bmp, "BMP"));
+    auto t = fx.table("Szorakozas.db");
+    t->append();
+    t->fieldByName("Kategoria").setValue("Mozi");
+    t->fieldByName("Atlagos_Ar").setValue(3000);
+    t->fieldByName("Kep").loadFromFile(bmp);
+    t->post();
+    auto again = fx.table("Szorakozas.db");
+    QImage back;
+    QVERIFY(back.loadFromData(again->fieldByName("Kep").asBytes(), "BMP"));
+    QCOMPARE(back.size(), QSize(20, 10));
+    t->edit();
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Kep").loadFromFile(fx.dir.filePath("nincs.bmp")));
+}
+
+void TestEngine::notificationsForBoundControls()
+{
+    Fixture fx;
+    auto t = fx.table("Kozlekedes.db");
+    addCatalogueRow(*t, "Bérlet", 9500);
+    addCatalogueRow(*t, "Kisautó", 60000);
+    QSignalSpy moved(t.get(), &Table::currentChanged);
+    QSignalSpy state(t.get(), &Table::stateChanged);
+    QSignalSpy data(t.get(), &Table::dataChanged);
+    QSignalSpy active(t.get(), &Table::activeChanged);
+    t->first();
+    QCOMPARE(moved.count(), 1);
+    t->first();
+    QCOMPARE(moved.count(), 1);   // no move, no notice
+    t->edit();
+    t->fieldByName("Atlagos_Ar").setValue(9800);
+    QCOMPARE(state.count(), 1);
+    QVERIFY(data.count() >= 1);
+    t->post();
+    QCOMPARE(state.count(), 2);
+    t->close();
+    QCOMPARE(active.count(), 1);
+    QCOMPARE(active.first().first().toBool(), false);
+}
+
+// Holds a write lock on a table file from another connection for a while.
+class LockHolder : public QThread {
+public:
+    explicit LockHolder(QString path) : m_path(std::move(path)) {}
+    QSemaphore locked;
+
+protected:
+    void run() override
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "holder");
+            db.setDatabaseName(m_path);
+            db.open();
+            QSqlQuery q(db);
+            q.exec("BEGIN IMMEDIATE");
+            q.exec("INSERT INTO Hobbi (Kategoria, Atlagos_Ar) VALUES ('Ló', 30000)");
+            locked.release();
+            msleep(700);
+            q.exec("COMMIT");
+        }
+        QSqlDatabase::removeDatabase("holder");
+    }
+
+private:
+    QString m_path;
+};
+
+void TestEngine::secondConnectionWaitsForTheLock()
+{
+    Fixture fx;
+    auto t = fx.table("Hobbi.db");
+    LockHolder holder(t->filePath());
+    holder.start();
+    holder.locked.acquire();
+    addCatalogueRow(*t, "Halak", 2000);   // waits for the other writer instead of failing
+    holder.wait();
+    t->refresh();
+    QCOMPARE(t->recordCount(), 2);
+    QVERIFY(t->locate("Kategoria", QString::fromUtf8("Ló")));
+}
+
+void TestEngine::postedRowsSurviveAKill()
+{
+    Fixture fx;
+    fx.session->saveConfig();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZDB_CHILD_CONFIG", fx.configFile);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    int posted = 0;
+    while (posted < 25 && child.waitForReadyRead(10000)) {
+        while (child.canReadLine())
+            if (child.readLine().startsWith("posted"))
+                ++posted;
+    }
+    QVERIFY(posted >= 25);
+    child.kill();   // SIGKILL, possibly in the middle of a write
+    child.waitForFinished();
+
+    auto t = fx.table("Jatekosok.DB");
+    QVERIFY(t->recordCount() >= posted);
+    QVERIFY(t->locate("Nev", QString("Játékos %1").arg(posted)));
+    const QString name = "integrity";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(t->filePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("PRAGMA integrity_check") && q.next());
+        QCOMPARE(q.value(0).toString(), QString("ok"));
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// The child of postedRowsSurviveAKill: posts rows until it is killed.
+static int childPostsForever(const QString &config)
+{
+    Session session(config);
+    Table t(&session);
+    t.setAliasName("DB_ZOMIR");
+    t.setTableName("Jatekosok.DB");
+    t.open();
+    QTextStream out(stdout);
+    for (int i = 1;; ++i) {
+        addPlayer(t, QString("Játékos %1").arg(i));
+        out << "posted " << i << Qt::endl;
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("ZDB_CHILD_CONFIG")) {
+        QCoreApplication app(argc, argv);
+        return childPostsForever(qEnvironmentVariable("ZDB_CHILD_CONFIG"));
+    }
+    testenv::isolateConfiguration();
+    ZApplication app(argc, argv);
+    TestEngine tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_engine.moc"
