@@ -78,6 +78,17 @@ int compareNoCase(const QString &a, const QString &b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// ASCII letters in small case, the way SQLite's NOCASE collation sees a text.
+QString asciiLower(const QString &text)
+{
+    QString out = text;
+    QChar *p = out.data();
+    for (qsizetype i = 0, n = out.size(); i < n; ++i)
+        if (p[i].unicode() >= 'A' && p[i].unicode() <= 'Z')
+            p[i] = QChar(ushort(p[i].unicode() + 32));
+    return out;
+}
+
 int compareSql(const QVariant &a, const QVariant &b, bool nocase)
 {
     const int ra = typeRank(a), rb = typeRank(b);
@@ -334,6 +345,17 @@ void Session::refreshTablesOf(const QString &filePath)
             t->refresh();
 }
 
+void Session::rowsDeleted(const QString &filePath, const QSet<qint64> &rowids)
+{
+    if (rowids.isEmpty())
+        return;
+    const QString canonical = QFileInfo(filePath).canonicalFilePath();
+    const QVector<Table *> tables = m_tables;
+    for (Table *t : tables)
+        if (t->active() && QFileInfo(t->filePath()).canonicalFilePath() == canonical)
+            t->forgetRows(rowids);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Field
 
@@ -574,22 +596,6 @@ void Table::close()
     emit currentChanged();
 }
 
-QString Table::orderClause() const
-{
-    if (m_orderFields.isEmpty())
-        return QStringLiteral(" ORDER BY rowid");
-    QStringList parts;
-    for (int index : m_orderFields) {
-        const FieldDef &fd = m_def->fields[index];
-        QString part = quoteIdentifier(fd.name);
-        if (fd.type == FieldType::String || fd.type == FieldType::Memo)
-            part += QStringLiteral(" COLLATE NOCASE");
-        parts.append(part);
-    }
-    parts.append(QStringLiteral("rowid"));
-    return QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
-}
-
 void Table::loadRows()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -598,26 +604,32 @@ void Table::loadRows()
         columns.append(quoteIdentifier(fd.name));
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2%3")
-                            .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName()),
-                                 orderClause());
+    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
+                            .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName()));
     if (!q.exec(sql))
         throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
                               .arg(m_tableName, q.lastError().text()));
     QVector<Row> rows;
-    const int n = m_def->fields.size();
+    {
+        QSqlQuery count(db);
+        if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(m_def->sqlName()))) &&
+            count.next())
+            rows.reserve(count.value(0).toInt());
+    }
+    const int n = int(m_def->fields.size());
     while (q.next()) {
         Row row;
         row.rowid = q.value(0).toLongLong();
-        row.values.resize(n);
+        row.values.reserve(n);
         for (int i = 0; i < n; ++i)
-            row.values[i] = q.value(i + 1);
+            row.values.append(q.value(i + 1));
         rows.append(std::move(row));
     }
     if (q.lastError().isValid())
         throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
                               .arg(m_tableName, q.lastError().text()));
     m_rows = std::move(rows);
+    sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
 }
@@ -641,6 +653,65 @@ int Table::positionFor(const Row &row) const
     return int(it - m_rows.begin());
 }
 
+void Table::sortRows()
+{
+    // Sort keys are taken out of the variants once, so that the comparisons stay cheap.
+    struct Key {
+        int rank;
+        double number;
+        QString text;
+    };
+    const int k = int(m_orderFields.size());
+    const int n = int(m_rows.size());
+    if (k == 0) {
+        std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
+        return;
+    }
+    std::vector<Key> keys(size_t(n) * size_t(k));
+    std::vector<bool> nocase(static_cast<size_t>(k));
+    for (int f = 0; f < k; ++f) {
+        const FieldType t = m_def->fields[m_orderFields[f]].type;
+        nocase[size_t(f)] = t == FieldType::String || t == FieldType::Memo;
+    }
+    for (int r = 0; r < n; ++r) {
+        for (int f = 0; f < k; ++f) {
+            const QVariant &v = m_rows[r].values[m_orderFields[f]];
+            Key &key = keys[size_t(r) * size_t(k) + size_t(f)];
+            key.rank = typeRank(v);
+            if (key.rank == 1)
+                key.number = v.toDouble();
+            else if (key.rank == 2)
+                key.text = nocase[size_t(f)] ? asciiLower(v.toString()) : v.toString();
+            else if (key.rank == 3)
+                key.text = QString::fromLatin1(v.toByteArray().toHex());
+        }
+    }
+    std::vector<int> order(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        order[size_t(r)] = r;
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        for (int f = 0; f < k; ++f) {
+            const Key &x = keys[size_t(a) * size_t(k) + size_t(f)];
+            const Key &y = keys[size_t(b) * size_t(k) + size_t(f)];
+            if (x.rank != y.rank)
+                return x.rank < y.rank;
+            if (x.rank == 1 && x.number != y.number)
+                return x.number < y.number;
+            if (x.rank >= 2) {
+                const int c = x.text.compare(y.text);
+                if (c != 0)
+                    return c < 0;
+            }
+        }
+        return m_rows[a].rowid < m_rows[b].rowid;
+    });
+    QVector<Row> sorted;
+    sorted.reserve(n);
+    for (int r : order)
+        sorted.append(std::move(m_rows[r]));
+    m_rows = std::move(sorted);
+}
+
 void Table::setOrder(const QVector<int> &fields)
 {
     qint64 currentRowid = -1;
@@ -652,8 +723,7 @@ void Table::setOrder(const QVector<int> &fields)
     m_orderFields = fields;
     if (!active())
         return;
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [this](const Row &a, const Row &b) { return rowLess(a, b); });
+    sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
     int pos = currentRowid < 0 ? -1 : positionOfRowid(currentRowid);
@@ -1235,6 +1305,29 @@ void Table::refresh()
     emit dataChanged();
 }
 
+void Table::forgetRows(const QSet<qint64> &rowids)
+{
+    if (m_state == DataSetState::Edit && m_current >= 0 && rowids.contains(m_rows[m_current].rowid))
+        cancel();
+    const qint64 currentRowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;
+    int before = 0;   // rows removed in front of the current one
+    for (int i = 0; i < m_current && i < m_rows.size(); ++i)
+        if (rowids.contains(m_rows[i].rowid))
+            ++before;
+    m_rows.removeIf([&rowids](const Row &row) { return rowids.contains(row.rowid); });
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    int pos = m_current - before;
+    if (currentRowid >= 0 && rowids.contains(currentRowid))
+        pos = std::min(pos, int(m_rows.size()) - 1);
+    if (m_rows.isEmpty())
+        pos = -1;
+    m_bof = pos <= 0;
+    m_eof = m_rows.isEmpty();
+    setCurrent(pos, true);
+    emit dataChanged();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Statement
 
@@ -1285,6 +1378,8 @@ int Statement::execSql()
     const QString connection = QStringLiteral("zdb-stmt-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     int affected = 0;
     QString failure;
+    QSet<qint64> deleted;
+    bool rowsReported = false;
     {
         QSqlDatabase db = openConnection(connection, QStringLiteral(":memory:"));
         QSqlQuery q(db);
@@ -1296,16 +1391,33 @@ int Statement::execSql()
                 break;
             }
         }
+        // A delete from one table reports the rows it removed, so that open tables can drop
+        // exactly those instead of reading everything again.
+        QString sql = m_sql.trimmed();
+        while (sql.endsWith(QLatin1Char(';')))
+            sql.chop(1);
+        const bool reportsRows = attach.size() == 1 && sql.startsWith(QLatin1String("delete"), Qt::CaseInsensitive) &&
+                                 !sql.contains(QLatin1String("returning"), Qt::CaseInsensitive);
+        if (reportsRows)
+            sql += QStringLiteral(" RETURNING rowid");
+        rowsReported = reportsRows;
         if (failure.isEmpty()) {
-            if (!q.prepare(m_sql)) {
+            if (!q.prepare(sql)) {
                 failure = q.lastError().text();
             } else {
                 for (auto b = m_bindings.cbegin(); b != m_bindings.cend(); ++b)
                     q.bindValue(b.key(), b.value());
-                if (!q.exec())
+                if (!q.exec()) {
                     failure = q.lastError().text();
-                else
+                } else if (reportsRows) {
+                    while (q.next())
+                        deleted.insert(q.value(0).toLongLong());
+                    if (q.lastError().isValid())
+                        failure = q.lastError().text();
+                    affected = int(deleted.size());
+                } else {
                     affected = q.numRowsAffected();
+                }
             }
         }
         q.finish();
@@ -1315,8 +1427,11 @@ int Statement::execSql()
     QSqlDatabase::removeDatabase(connection);
     if (!failure.isEmpty())
         throw EngineError(QStringLiteral("Az SQL utasítás nem hajtható végre: %1").arg(failure));
-    for (const auto &a : attach)
-        m_session->refreshTablesOf(a.second);
+    if (rowsReported)
+        m_session->rowsDeleted(attach.first().second, deleted);
+    else
+        for (const auto &a : attach)
+            m_session->refreshTablesOf(a.second);
     return affected;
 }
 

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QVariant>
 #include <QVector>
 
@@ -57,6 +58,7 @@ public:
     void registerTable(Table *table);
     void unregisterTable(Table *table);
     void refreshTablesOf(const QString &filePath);
+    void rowsDeleted(const QString &filePath, const QSet<qint64> &rowids);
 
 private:
     struct Alias {
@@ -167,6 +169,8 @@ public:
     void cancel();
     void deleteRecord();
     void refresh();
+    // Drops rows that a statement removed from the file.
+    void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
 
     // Called by Field.
@@ -195,7 +199,7 @@ private:
 
     void requireActive() const;
     void loadRows();
-    QString orderClause() const;
+    void sortRows();
     bool rowLess(const Row &a, const Row &b) const;
     int positionFor(const Row &row) const;
     void setOrder(const QVector<int> &fields);

@@ -1,0 +1,239 @@
+#include "workfolder.h"
+
+#include "cp1250.h"
+#include "engine.h"
+#include "pictures.h"
+#include "rtfsheet.h"
+#include "schema.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <stdexcept>
+
+namespace content {
+
+namespace {
+
+const QString kAlias = QStringLiteral("ZOMIR_CONTENT_BUILD");
+
+[[noreturn]] void fail(const QString &message)
+{
+    throw std::runtime_error(message.toStdString());
+}
+
+QByteArray readResource(const QString &fileName)
+{
+    QFile f(QStringLiteral(":/content/") + fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("Missing content source %1").arg(fileName));
+    return f.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        fail(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
+}
+
+QByteArray encodeImage(const QImage &image, const char *format, const QString &what)
+{
+    if (image.isNull())
+        fail(QStringLiteral("No picture for %1").arg(what));
+    // Pictures are stored opaque (24 bits a pixel), as the old bitmap readers expect.
+    const QImage opaque = image.convertToFormat(QImage::Format_RGB888);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool jpeg = qstrcmp(format, "JPG") == 0;
+    if (!opaque.save(&buffer, format, jpeg ? 90 : -1))
+        fail(QStringLiteral("Cannot encode the picture for %1").arg(what));
+    return bytes;
+}
+
+// The JSON value of a row for a table field (names compared without regard to case).
+QJsonValue rowValue(const QJsonObject &row, const QString &field)
+{
+    for (auto it = row.begin(); it != row.end(); ++it)
+        if (it.key().compare(field, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return QJsonValue(QJsonValue::Undefined);
+}
+
+QVariant toVariant(const QJsonValue &v, zdb::FieldType type)
+{
+    using T = zdb::FieldType;
+    switch (type) {
+    case T::Int16:
+    case T::Int32:
+        return QVariant(v.toInt());
+    case T::Float:
+    case T::Money:
+        return QVariant(v.toDouble());
+    case T::Boolean:
+        return QVariant(v.toBool());
+    default:
+        return QVariant(v.toString());
+    }
+}
+
+// Appends the rows of one table through the engine, in the order given. A row's "key"
+// (or "code") must come out as the engine's auto-increment key; `picture` supplies the
+// bytes of the picture field by key. Returns the number of rows.
+int fillTable(zdb::Session &session, const QString &fileName, const QJsonArray &rows,
+              const std::function<QByteArray(int)> &picture = {})
+{
+    const zdb::TableDef *def = zdb::findTable(fileName);
+    if (!def)
+        fail(QStringLiteral("Unknown table %1").arg(fileName));
+    zdb::Table table(&session);
+    table.setAliasName(kAlias);
+    table.setTableName(def->fileName);
+    table.open();
+    const int autoInc = def->autoIncIndex();
+    for (const QJsonValue &rv : rows) {
+        const QJsonObject row = rv.toObject();
+        table.append();
+        for (int i = 0; i < def->fields.size(); ++i) {
+            const zdb::FieldDef &fd = def->fields[i];
+            if (fd.type == zdb::FieldType::AutoInc)
+                continue;
+            if (fd.type == zdb::FieldType::Graphic)
+                continue;
+            const QJsonValue v = rowValue(row, fd.name);
+            if (v.isUndefined() || v.isNull())
+                continue;
+            table.fieldByName(fd.name).setValue(toVariant(v, fd.type));
+        }
+        int key = 0;
+        if (autoInc >= 0) {
+            const QJsonValue k = row.contains(QStringLiteral("key")) ? row.value(QStringLiteral("key"))
+                                                                     : row.value(QStringLiteral("code"));
+            key = k.toInt();
+        }
+        if (picture && def->fieldIndex(QStringLiteral("Kep")) >= 0)
+            table.fieldByName(QStringLiteral("Kep")).setValue(picture(key));
+        table.post();
+        if (autoInc >= 0) {
+            const int given = table.field(autoInc).asInteger();
+            if (given != key)
+                fail(QStringLiteral("%1: the row meant for key %2 got key %3")
+                         .arg(fileName)
+                         .arg(key)
+                         .arg(given));
+        }
+    }
+    const int count = table.recordCount();
+    table.close();
+    return count;
+}
+
+}  // namespace
+
+QJsonObject source(const QString &fileName)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(readResource(fileName), &error);
+    if (doc.isNull() || !doc.isObject())
+        fail(QStringLiteral("%1: %2 at offset %3").arg(fileName, error.errorString()).arg(error.offset));
+    return doc.object();
+}
+
+QStringList recommendationClauses()
+{
+    QString text = QString::fromUtf8(readResource(QStringLiteral("szakmaleiras.txt")));
+    text.remove(QLatin1Char('\r'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString localPath(const QString &gamePath)
+{
+    QString p = gamePath;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return p;
+}
+
+QString buildWorkFolder(const QString &folder)
+{
+    QDir root(folder);
+    if (!root.mkpath(QStringLiteral(".")))
+        fail(QStringLiteral("Cannot create the folder %1").arg(folder));
+    for (const char *sub : {"DB", "munka_pict", "rtf"})
+        if (!root.mkpath(QLatin1String(sub)))
+            fail(QStringLiteral("Cannot create %1").arg(root.filePath(QLatin1String(sub))));
+    const QString dbFolder = root.absoluteFilePath(QStringLiteral("DB"));
+
+    // Every table is created empty from the schema, then filled through the engine with a
+    // private configuration, so the user's aliases are never touched.
+    for (const zdb::TableDef &def : zdb::schema())
+        zdb::createTable(dbFolder, def);
+    QTemporaryDir configDir;
+    if (!configDir.isValid())
+        fail(QStringLiteral("No temporary folder for the engine configuration"));
+    zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
+    session.addStandardAlias(kAlias, dbFolder);
+
+    int rows = 0;
+    struct Catalogue {
+        const char *source;
+        const char *table;
+    };
+    const Catalogue catalogues[] = {
+        {"hazak.json", "Hazak.DB"},           {"elelmiszerek.json", "Elelmiszerek.DB"},
+        {"ruhazkodas.json", "Ruhazkodas.db"}, {"kozlekedes.json", "Kozlekedes.db"},
+        {"hobbi.json", "Hobbi.db"},           {"szorakozas.json", "Szorakozas.db"},
+    };
+    for (const Catalogue &c : catalogues) {
+        const QString table = QLatin1String(c.table);
+        rows += fillTable(session, table, source(QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
+                          [&table](int key) {
+                              return encodeImage(zpict::cataloguePicture(table, key), "BMP",
+                                                 QStringLiteral("%1 key %2").arg(table).arg(key));
+                          });
+    }
+
+    const QJsonArray professions = source(QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
+    rows += fillTable(session, QStringLiteral("szakma4.DB"), professions);
+
+    const QJsonObject tax = source(QStringLiteral("ado.json"));
+    rows += fillTable(session, QStringLiteral("adokulcs.db"),
+                      tax.value(QStringLiteral("adokulcs")).toObject().value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("jarulek.db"),
+                      tax.value(QStringLiteral("jarulek")).toObject().value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("gyerek.db"),
+                      tax.value(QStringLiteral("gyerek")).toObject().value(QStringLiteral("rows")).toArray());
+
+    // Profession pictures and career sheets, at the paths the profession choice names.
+    for (const QJsonValue &v : professions) {
+        const QJsonObject p = v.toObject();
+        const int code = p.value(QStringLiteral("code")).toInt();
+        const QString picture = localPath(p.value(QStringLiteral("picture")).toString());
+        const bool jpeg = picture.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
+        writeFile(root.filePath(picture),
+                  encodeImage(zpict::professionPicture(code), jpeg ? "JPG" : "BMP",
+                              QStringLiteral("profession %1").arg(code)));
+        writeFile(root.filePath(localPath(p.value(QStringLiteral("sheet")).toString())), careerSheet(p));
+    }
+
+    writeFile(root.filePath(QStringLiteral("szakmaleiras.txt")), cp1250Lines(recommendationClauses()));
+
+    return QStringLiteral("%1: %2 tables, %3 rows, %4 pictures and career sheets")
+        .arg(QDir::toNativeSeparators(root.absolutePath()))
+        .arg(zdb::schema().size())
+        .arg(rows)
+        .arg(professions.size());
+}
+
+}  // namespace content

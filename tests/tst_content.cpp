@@ -1,0 +1,507 @@
+// The built working folder (ZOMIR_WORKFOLDER), opened through the table engine: the eleven
+// tables and their rows, the profession pictures and career sheets at the paths the
+// profession choice uses, the text files' encoding, the payroll figures of the tax year
+// and the balance of the household budget.
+
+#include "engine.h"
+#include "schema.h"
+#include "testenv.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QImage>
+#include <QProcess>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <memory>
+
+using namespace zdb;
+
+namespace {
+
+struct ProfessionRow {
+    int code;
+    const char *caption;
+    const char *picture;
+    const char *sheet;
+};
+
+// The profession choice's table: code, caption, picture file, sheet file.
+const ProfessionRow kProfessions[] = {
+    {1, "Ügyfélszolgálati munkatárs", "munka_pict\\ügyfélszolgálati munkatárs.jpg", "rtf\\Ügyfélszolgálati munkatárs.rtf"},
+    {2, "Élelmiszerpultos kiszolgáló", "munka_pict\\élelmiszerpultos kiszolgáló.jpg", "rtf\\Élelmiszerpultos kiszolgáló.rtf"},
+    {3, "Gerontológiai ápoló", "munka_pict\\gerontológiai ápoló.jpg", "rtf\\Gerontológiai Ápoló.rtf"},
+    {4, "Óvodapedagógus", "munka_pict\\óvodapedagógus.jpg", "rtf\\Óvodapedagógus.rtf"},
+    {5, "Könyvtáros", "munka_pict\\könyvtár technikus.jpg", "rtf\\Könyvtáros.rtf"},
+    {6, "Segélyszolgálati munkatárs", "munka_pict\\segélyszolgálati munkatárs.bmp", "rtf\\Segélyszolgálati Munkatárs.rtf"},
+    {7, "Hírlap riporter", "munka_pict\\Hírlap riporter.jpg", "rtf\\Hírlap Riporter.rtf"},
+    {8, "Kórházi kisegítő ápoló", "munka_pict\\kórházi kisegítő ápoló.jpg", "rtf\\Kórházi kisegítő ápoló.rtf"},
+    {9, "Adminisztratív Asszisztens-Politika", "munka_pict\\adminisztratív asszisztens-politika.jpg", "rtf\\politika.rtf"},
+    {10, "Látszerész asszisztens", "munka_pict\\látszerész asszisztens.jpg", "rtf\\Látszerész Asszisztens.rtf"},
+    {11, "Kamionsofőr", "munka_pict\\kamionsoför.jpg", "rtf\\kamionsoför.rtf"},
+    {12, "Textilgyári dolgozó", "munka_pict\\textilgyári dolgozó.jpg", "rtf\\Textilgyári Dolgozó.rtf"},
+    {13, "Laboratóriumi asszisztens", "munka_pict\\laboratóriumi asszisztens.jpg", "rtf\\Laboratóriumi Asszisztens.rtf"},
+    {14, "Gépjárműszerelő", "munka_pict\\gépjárműszerelő.jpg", "rtf\\Gépjárműszerelő.rtf"},
+    {15, "Nehézgépkezelő", "munka_pict\\nehézgépkezelő.jpg", "rtf\\Nehézgépkezelő.rtf"},
+    {16, "Szervíztechnikus", "munka_pict\\szerviz technikus.jpg", "rtf\\Szervíztechnikus.rtf"},
+    {17, "Elektroműszerész", "munka_pict\\elektroműszerész.jpg", "rtf\\Elektroműszerész.rtf"},
+    {18, "Terméktesztelő", "munka_pict\\terméktesztelő.jpg", "rtf\\Terméktesztelő.rtf"},
+    {19, "Kertész", "munka_pict\\kertész.jpg", "rtf\\kertész.rtf"},
+    {20, "Térinformatikai technológus", "munka_pict\\terinformatikai technológus.jpg", "rtf\\Térinformatikai Technológus.rtf"},
+    {21, "Rendszerelemző", "munka_pict\\rendszerlemző.bmp", "rtf\\Rendszerelemző.rtf"},
+    {22, "Távközlési mérnök", "munka_pict\\Távközlési mérnök.jpg", "rtf\\Távközlési mérnök.rtf"},
+    {23, "Fordító", "munka_pict\\fordító.jpg", "rtf\\Fordító.rtf"},
+    {24, "Grafikusművész - ipari tervezés ", "munka_pict\\Grafikusművész ipari tervezés.bmp", "rtf\\Grafikusművész.rtf"},
+    {25, "Gépészmérnök", "munka_pict\\gépészmérnök.jpg", "rtf\\Gépészmérnök.rtf"},
+    {26, "Termelési koordinátor-szoftver tervezés", "munka_pict\\szoftver tervezés.jpg", "rtf\\Termelési Koordinátor Szoftver tervezés.rtf"},
+    {27, "Számítógépes szoftvermérnök", "munka_pict\\számítógépes szoftvermérnök.bmp", "rtf\\Számítógépes szoftvermérnök.rtf"},
+    {28, "Jogi asszisztens", "munka_pict\\jogi asszisztens.bmp", "rtf\\Jogi asszisztens.rtf"},
+    {29, "Információs tisztviselő - várostervezés", "munka_pict\\információs tisztviselő-várostervezés.bmp", "rtf\\Információs Tisztviselő Várostervezés.rtf"},
+    {30, "Biokémikus", "munka_pict\\Biokémikus.jpg", "rtf\\Biokémikus.rtf"},
+};
+
+QString local(const char *gamePath)
+{
+    return QString::fromUtf8(gamePath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+// Round to the nearest integer, halves to even; RoundToFive as the payroll rules define it.
+qint64 roundEven(double x)
+{
+    return qint64(std::nearbyint(x));
+}
+qint64 roundToFive(qint64 x)
+{
+    const qint64 r = x % 5;
+    return r > 2 ? x - r + 5 : x - r;
+}
+
+// The payroll figures read from the built tables, and the income calculator's way of
+// turning a gross wage into the family's net income.
+struct Payroll {
+    struct Band {
+        double also, felso, osszeg, szazalek;
+    };
+    QVector<Band> bands;
+    double employee = 0, pension = 0, health = 0, employer = 0;
+    qint64 creditLimit = 0, creditMax = 0, creditUpper = 0;
+    double creditRate = 0, creditReduction = 0;
+    qint64 allowance[4] = {}, taxAllowance[4] = {};
+
+    double credit(qint64 a) const
+    {
+        if (a <= creditLimit)
+            return a >= creditMax / creditRate ? double(creditMax) : a * creditRate;
+        return a < creditUpper ? creditMax - (a - creditLimit) * creditReduction : 0.0;
+    }
+    qint64 taxAdvance(qint64 g) const
+    {
+        const qint64 a = roundEven((1.0 + employer) * double(g * 12));
+        int i = 0;
+        while (i < bands.size() - 1 && bands[i].felso <= a)
+            ++i;
+        const Band &b = bands[i];
+        const double t = (a - roundEven(b.also - 1)) * (b.szazalek / 100) + b.osszeg;
+        return roundToFive(roundEven(double(roundEven(t - credit(a))) / 12));
+    }
+    qint64 contribution(qint64 g, double rate) const { return roundToFive(roundEven(g * rate)); }
+    qint64 netWage(qint64 g) const
+    {
+        return g - taxAdvance(g) - contribution(g, health) - contribution(g, employee)
+               - contribution(g, pension);
+    }
+    qint64 familyNet(qint64 g, int n, qint64 spouse) const
+    {
+        const int k = n == 0 ? 1 : qMin(n, 3);
+        const qint64 fa = n == 0 ? 0 : roundToFive(n * allowance[k]);
+        const qint64 fta = qMin<qint64>(n == 0 ? 0 : n * taxAllowance[k], taxAdvance(g));
+        return netWage(g) + spouse + fa + fta;
+    }
+};
+
+struct Home {
+    double rezsi, torleszto;
+};
+
+}  // namespace
+
+class TestContent : public QObject {
+    Q_OBJECT
+
+private:
+    QString m_folder;
+    QTemporaryDir m_config;
+    std::unique_ptr<Session> m_session;
+
+    std::unique_ptr<Table> open(const QString &file, const QString &alias = QStringLiteral("DB_ZOMIR"))
+    {
+        auto t = std::make_unique<Table>(m_session.get());
+        t->setAliasName(alias);
+        t->setTableName(file);
+        t->open();
+        return t;
+    }
+
+    // Every field of every row, pictures as digests, in stored order.
+    QStringList dump(const QString &alias)
+    {
+        QStringList out;
+        for (const TableDef &def : schema()) {
+            auto t = open(def.fileName, alias);
+            for (t->first(); !t->eof(); t->next()) {
+                QStringList row{def.fileName};
+                for (int i = 0; i < def.fields.size(); ++i) {
+                    const QVariant v = t->fieldValue(i);
+                    row << (def.fields[i].type == FieldType::Graphic
+                                ? QString::fromLatin1(QCryptographicHash::hash(v.toByteArray(),
+                                                                               QCryptographicHash::Sha1)
+                                                          .toHex())
+                                : v.toString());
+                }
+                out << row.join(QLatin1Char('|'));
+            }
+        }
+        return out;
+    }
+
+    Payroll payroll()
+    {
+        Payroll p;
+        auto bands = open(QStringLiteral("adokulcs.db"));
+        for (bands->first(); !bands->eof(); bands->next())
+            p.bands.append({bands->fieldByName("Also").asFloat(), bands->fieldByName("Felso").asFloat(),
+                            bands->fieldByName("Osszeg").asFloat(), bands->fieldByName("Szazalek").asFloat()});
+        auto j = open(QStringLiteral("jarulek.db"));
+        p.employee = j->fieldByName("Mvjarulek").asFloat() / 100;
+        p.pension = j->fieldByName("Nybjarulek").asFloat() / 100;
+        p.health = j->fieldByName("Ebizt").asFloat() / 100;
+        p.employer = j->fieldByName("MUNKALTATO_JARULEK").asFloat() / 100;
+        p.creditLimit = roundEven(j->fieldByName("Ajhatar").asFloat());
+        p.creditMax = roundEven(j->fieldByName("Ajosszeg").asFloat());
+        p.creditUpper = roundEven(j->fieldByName("Ajfelsoh").asFloat());
+        p.creditRate = j->fieldByName("Ajkulcs").asFloat() / 100;
+        p.creditReduction = j->fieldByName("Ajcsokulcs").asFloat() / 100;
+        auto g = open(QStringLiteral("gyerek.db"));
+        for (int k = 1; k <= 3; ++k)
+            p.allowance[k] = roundEven(g->fieldByName(QStringLiteral("%1gyerek").arg(k)).asFloat());
+        g->next();
+        for (int k = 1; k <= 3; ++k)
+            p.taxAllowance[k] = roundEven(g->fieldByName(QStringLiteral("%1gyerek").arg(k)).asFloat());
+        return p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+        if (m_folder.isEmpty() || !QDir(m_folder).exists(QStringLiteral("DB")))
+            QSKIP("No built working folder (ZOMIR_WORKFOLDER)");
+        QVERIFY(m_config.isValid());
+        m_session = std::make_unique<Session>(m_config.filePath(QStringLiteral("engine.ini")));
+        m_session->addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(m_folder).filePath(QStringLiteral("DB")));
+    }
+
+    void rowCounts_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rows");
+        const QList<QPair<const char *, int>> counts = {
+            {"Hazak.DB", 6},      {"Elelmiszerek.DB", 5}, {"Ruhazkodas.db", 5}, {"Kozlekedes.db", 5},
+            {"Hobbi.db", 6},      {"Szorakozas.db", 6},   {"Jatekosok.DB", 0},  {"szakma4.DB", 30},
+            {"adokulcs.db", 2},   {"jarulek.db", 1},      {"gyerek.db", 2},
+        };
+        QCOMPARE(counts.size(), schema().size());
+        for (const auto &c : counts)
+            QTest::addRow("%s", c.first) << QString::fromLatin1(c.first) << c.second;
+    }
+    void rowCounts()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, rows);
+        QVERIFY2(QFile::exists(QDir(m_folder).filePath(QStringLiteral("DB/") + file)), qPrintable(file));
+        QCOMPARE(open(file)->recordCount(), rows);
+    }
+
+    // Catalogue rows: keys 1..n in stored order, every required field filled, texts within
+    // their sizes, a positive price and a 24-bit BMP picture of about 233 x 233.
+    void catalogues_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *f : {"Hazak.DB", "Elelmiszerek.DB", "Ruhazkodas.db", "Kozlekedes.db", "Hobbi.db",
+                              "Szorakozas.db"})
+            QTest::addRow("%s", f) << QString::fromLatin1(f);
+    }
+    void catalogues()
+    {
+        QFETCH(QString, file);
+        const TableDef *def = findTable(file);
+        QVERIFY(def);
+        auto t = open(file);
+        const bool home = file == QLatin1String("Hazak.DB");
+        int expectedKey = 1;
+        double lastPrice = -1;
+        for (t->first(); !t->eof(); t->next(), ++expectedKey) {
+            QCOMPARE(t->field(0).asInteger(), expectedKey);
+            const QString name = t->fieldByName("Kategoria").asString();
+            QVERIFY(!name.isEmpty());
+            QVERIFY(name.size() <= def->fields[def->fieldIndex("Kategoria")].size);
+            const QString text = t->fieldByName("Leiras").asString();
+            QVERIFY2(text.size() > 60 && text.endsWith(QLatin1Char('.')), qPrintable(name));
+            const double price = home ? t->fieldByName("Rezsi").asFloat() + t->fieldByName("Torleszto_reszlet").asFloat()
+                                      : t->fieldByName("Atlagos_Ar").asFloat();
+            QVERIFY(price > 0);
+            if (home || file.startsWith(QLatin1String("Elelmiszerek")) || file.startsWith(QLatin1String("Ruhazkodas"))) {
+                QVERIFY2(price > lastPrice, qPrintable(name));   // levels run from thrifty to lavish
+                lastPrice = price;
+            }
+            if (home)
+                QVERIFY(t->fieldByName("Terulet").asFloat() > 0);
+
+            const QByteArray bmp = t->fieldByName("Kep").asBytes();
+            QVERIFY2(bmp.startsWith("BM"), qPrintable(name));
+            const QImage image = QImage::fromData(bmp, "BMP");
+            QVERIFY2(!image.isNull(), qPrintable(name));
+            QVERIFY(qAbs(image.width() - 233) <= 20 && qAbs(image.height() - 233) <= 20);
+        }
+    }
+
+    void activityRows_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addRow("Hobbi") << "Hobbi.db"
+                               << QStringList{"Macska", "Kutya", "Egér", "Papagáj", "Ló", "Halak"};
+        QTest::addRow("Szorakozas") << "Szorakozas.db"
+                                    << QStringList{"Kirándulás", "Mozi", "Kávéház", "Színház", "Diszkó", "Internet"};
+    }
+    void activityRows()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, names);
+        auto t = open(file);
+        t->first();
+        for (int key = 1; key <= 6; ++key, t->next()) {
+            QVERIFY(!t->eof());
+            QCOMPARE(t->field(0).asInteger(), key);
+            QCOMPARE(t->fieldByName("Kategoria").asString(), names[key - 1]);
+        }
+    }
+
+    void transportPerPerson()
+    {
+        auto t = open(QStringLiteral("Kozlekedes.db"));
+        QVERIFY(t->locate(QStringLiteral("Travel_Key"), 1));
+        QCOMPARE(t->fieldByName("Kategoria").asString(), QStringLiteral("Bérlet"));
+    }
+
+    void professions_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("sheet");
+        for (const ProfessionRow &p : kProfessions)
+            QTest::addRow("%d", p.code) << p.code << QString::fromUtf8(p.caption) << local(p.picture)
+                                        << local(p.sheet);
+    }
+    void professions()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, caption);
+        QFETCH(QString, picture);
+        QFETCH(QString, sheet);
+        auto t = open(QStringLiteral("szakma4.DB"));
+        t->setRecNo(code);
+        QCOMPARE(t->fieldByName("Szakma_kod").asInteger(), code);
+        QCOMPARE(t->fieldByName("Szakma_nev").asString(), caption);
+        const double min = t->fieldByName("Brutto_min").asFloat();
+        const double max = t->fieldByName("Brutto_max").asFloat();
+        QVERIFY(min >= 73500 && max > min && max < 1000000);
+        const int children = t->fieldByName("Gyerekszam").asInteger();
+        QVERIFY(children >= 0 && children <= 4);
+        QVERIFY(t->fieldByName("Hazastars_netto").asFloat() > 0);
+        for (const char *f : {"Munkahelyzet", "Kotelessegek", "Tavlatok"})
+            QVERIFY2(t->fieldByName(f).asString().size() > 40, f);
+        QVERIFY(!t->fieldByName(QString::fromUtf8("Oktatás/könyvek_havonta")).isNull());
+
+        // The picture at the exact path, of the kind its extension says.
+        const QString picturePath = QDir(m_folder).filePath(picture);
+        QFile pf(picturePath);
+        QVERIFY2(pf.open(QIODevice::ReadOnly), qPrintable(picturePath));
+        const QByteArray bytes = pf.readAll();
+        const bool jpeg = picture.endsWith(QLatin1String(".jpg"));
+        QVERIFY(jpeg ? bytes.startsWith("\xFF\xD8\xFF") : bytes.startsWith("BM"));
+        const QImage image = QImage::fromData(bytes, jpeg ? "JPG" : "BMP");
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() >= 60 && image.height() >= 60);
+
+        // The sheet: rich text in code page 1250, titled with the profession's name.
+        QFile sf(QDir(m_folder).filePath(sheet));
+        QVERIFY2(sf.open(QIODevice::ReadOnly), qPrintable(sheet));
+        const QByteArray rtf = sf.readAll();
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250"));
+        QVERIFY(rtf.trimmed().endsWith('}'));
+        QCOMPARE(rtf.count('{'), rtf.count('}'));
+        for (const char *control : {"\\b", "\\fs40", "\\pntext", "\\par"})
+            QVERIFY2(rtf.contains(control), control);
+        for (const char c : rtf)
+            QVERIFY2(uchar(c) < 0x80, "a sheet carries its accented letters as \\'xx escapes");
+        // Undo the \'xx escapes with the system's own code-page decoder.
+        QByteArray raw;
+        for (int i = 0; i < rtf.size(); ++i) {
+            if (rtf[i] == '\\' && i + 3 < rtf.size() && rtf[i + 1] == '\'') {
+                raw += char(rtf.mid(i + 2, 2).toInt(nullptr, 16));
+                i += 3;
+            } else {
+                raw += rtf[i];
+            }
+        }
+        QStringDecoder cp1250("windows-1250");
+        QVERIFY(cp1250.isValid());
+        const QString text = cp1250(raw);
+        QVERIFY2(text.contains(caption.trimmed()), qPrintable(caption));
+        QVERIFY(text.contains(QString::fromUtf8("Feladatok")) && text.contains(QString::fromUtf8("Távlatok")));
+    }
+
+    void childCountsVary()
+    {
+        auto t = open(QStringLiteral("szakma4.DB"));
+        QSet<int> counts;
+        for (t->first(); !t->eof(); t->next())
+            counts.insert(t->fieldByName("Gyerekszam").asInteger());
+        QVERIFY(counts.contains(0) && counts.contains(4) && counts.size() >= 4);
+    }
+
+    // The 2010 law: published net wage of a minimum-wage earner about 60,200 Ft; 17 % and
+    // 32 % bands joining at 5,000,000 Ft; the credit running out exactly at its upper limit.
+    void payrollReproducesTheTaxYear()
+    {
+        const Payroll p = payroll();
+        QCOMPARE(p.bands.size(), 2);
+        QCOMPARE(p.bands[0].also - 1, 0.0);
+        QCOMPARE(p.bands[1].osszeg, (p.bands[0].felso - (p.bands[0].also - 1)) * p.bands[0].szazalek / 100);
+        QCOMPARE(p.bands[1].also - 1, p.bands[0].felso);
+        QVERIFY(p.creditRate > 0);
+        QCOMPARE(p.creditMax - (p.creditUpper - p.creditLimit) * p.creditReduction, 0.0);
+
+        auto t = open(QStringLiteral("szakma4.DB"));
+        double highest = 0;
+        for (t->first(); !t->eof(); t->next())
+            highest = qMax(highest, t->fieldByName("Brutto_max").asFloat());
+        QVERIFY(p.bands.last().felso > 10 * (1 + p.employer) * highest * 12);
+
+        QCOMPARE(p.netWage(73500), 60240);     // minimum wage
+        QCOMPARE(p.taxAdvance(73500), 770);
+        // The year's average gross wage: base 3,086,481, full credit, advance 28,625, contributions
+        // 12,150 + 3,040 + 19,240.
+        QCOMPARE(p.taxAdvance(202525), 28625);
+        QCOMPARE(p.netWage(202525), 139470);
+        // 400,000 Ft: annual base 6,096,000 is in the upper band and above the credit's end.
+        QCOMPARE(p.taxAdvance(400000), roundToFive(roundEven((850000 + (6096000 - 5000000) * 0.32) / 12)));
+        QCOMPARE(p.familyNet(100000, 3, 80000),
+                 p.netWage(100000) + 80000 + 3 * 16000 + qMin<qint64>(12000, p.taxAdvance(100000)));
+        QCOMPARE(p.familyNet(100000, 1, 0), p.netWage(100000) + 12200);
+    }
+
+    // The cheapest lifestyle must be affordable for every family on the lowest wage, the
+    // dearest one out of reach for most even on the highest.
+    void budgetBalance()
+    {
+        const Payroll p = payroll();
+        auto price = [this](const char *file, int key) {
+            auto t = open(QString::fromLatin1(file));
+            t->setRecNo(key);
+            return t->fieldByName("Atlagos_Ar").asFloat();
+        };
+        auto homes = open(QStringLiteral("Hazak.DB"));
+        homes->first();
+        const Home cheapHome{homes->fieldByName("Rezsi").asFloat(), homes->fieldByName("Torleszto_reszlet").asFloat()};
+        homes->last();
+        const Home dearHome{homes->fieldByName("Rezsi").asFloat(), homes->fieldByName("Torleszto_reszlet").asFloat()};
+        double activities = 0;
+        for (const char *f : {"Hobbi.db", "Szorakozas.db"})
+            for (int key = 1; key <= 6; ++key)
+                activities += price(f, key);
+
+        auto familyCost = [&](const Home &h, int food, int clothing, int travel, int n, double extra) {
+            const double pass = price("Kozlekedes.db", travel);
+            const qint64 transport = travel == 1 ? roundEven(pass * (n + 2)) : roundEven(pass);
+            return roundEven(roundEven(price("Elelmiszerek.DB", food) * (0.75 * n + 2))
+                             + roundEven(price("Ruhazkodas.db", clothing) * (n + 2)) + transport + n * 10000
+                             + h.rezsi + h.torleszto)
+                   + qint64(extra);
+        };
+
+        auto t = open(QStringLiteral("szakma4.DB"));
+        int lost = 0;
+        for (t->first(); !t->eof(); t->next()) {
+            const int n = t->fieldByName("Gyerekszam").asInteger();
+            const qint64 spouse = roundEven(t->fieldByName("Hazastars_netto").asFloat());
+            const qint64 low = p.familyNet(roundEven(t->fieldByName("Brutto_min").asFloat()), n, spouse);
+            const qint64 high = p.familyNet(roundEven(t->fieldByName("Brutto_max").asFloat()), n, spouse);
+            qint64 cheapest = std::numeric_limits<qint64>::max();
+            for (int travel = 1; travel <= 5; ++travel)
+                cheapest = qMin(cheapest, familyCost(cheapHome, 1, 1, travel, n, 0));
+            QVERIFY2(low - cheapest > -1000, qPrintable(t->fieldByName("Szakma_nev").asString()));
+            if (high - familyCost(dearHome, 5, 5, 5, n, activities) <= -1000)
+                ++lost;
+        }
+        QVERIFY(lost >= 20);
+    }
+
+    void recommendationClauses()
+    {
+        QFile f(QDir(m_folder).filePath(QStringLiteral("szakmaleiras.txt")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.endsWith("\r\n"));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QVERIFY(!bytes.contains('?'));
+        QStringDecoder cp1250("windows-1250");
+        const QStringList lines = QString(cp1250(bytes)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        for (const QString &line : lines) {
+            // Each continues "... olyan munkát ajánlunk, ahol" directly.
+            QVERIFY2(line.startsWith(QLatin1Char(' ')) && !line.startsWith(QStringLiteral("  ")), qPrintable(line));
+            QVERIFY(line.endsWith(QLatin1Char('.')));
+        }
+        QVERIFY(lines.join(QString()).contains(QString::fromUtf8("ő")));   // accents survive the code page
+    }
+
+    // Building again gives the same rows and the same files.
+    void buildingIsRepeatable()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QTemporaryDir second;
+        QVERIFY(second.isValid());
+        QProcess tool;
+        tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {second.path()});
+        QVERIFY(tool.waitForFinished(120000));
+        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        m_session->addStandardAlias(QStringLiteral("SECOND"), second.filePath(QStringLiteral("DB")));
+        QCOMPARE(dump(QStringLiteral("SECOND")), dump(QStringLiteral("DB_ZOMIR")));
+
+        QDirIterator it(m_folder, QDir::Files, QDirIterator::Subdirectories);
+        int compared = 0;
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString rel = QDir(m_folder).relativeFilePath(path);
+            if (!rel.startsWith(QLatin1String("munka_pict/")) && !rel.startsWith(QLatin1String("rtf/"))
+                && rel != QLatin1String("szakmaleiras.txt"))
+                continue;
+            QFile a(path), b(second.filePath(rel));
+            QVERIFY(a.open(QIODevice::ReadOnly));
+            QVERIFY2(b.open(QIODevice::ReadOnly), qPrintable(rel));
+            QVERIFY2(a.readAll() == b.readAll(), qPrintable(rel));
+            ++compared;
+        }
+        QCOMPARE(compared, 61);
+#endif
+    }
+};
+
+ZOMIR_TEST_MAIN(TestContent)
+#include "tst_content.moc"
