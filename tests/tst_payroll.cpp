@@ -568,6 +568,34 @@ void TestPayroll::realContentWageTable()
         QVERIFY(s.netWage > 0 && s.netWage < g);
         QCOMPARE(s.deductionsTotal, s.taxAdvance + s.health + s.employee + s.pension);
     }
+
+    // Three rows worked out by hand from the 2010 law (three children, no partner):
+    // gross, super-gross, tax advance, health, employee, pension, net, family allowance,
+    // family tax allowance, family income.
+    struct Row {
+        qint64 gross, superGross, advance, health, employee, pension, net, allowance, taxAllowance, family;
+    };
+    const Row byHand[] = {
+        // 93 345 x 17 % = 15 868.65 a month less the 15 100 credit = 768.65: 770; the tax
+        // allowance of 3 x 4 000 is cut to that advance.
+        {73500, 93345, 770, 4410, 1100, 6980, 60240, 48000, 770, 109010},
+        // 3 810 000 a year: 647 700 tax, credit 181 200 - 12 % x 622 000 = 106 560.
+        {250000, 317500, 45095, 15000, 3750, 23750, 162405, 48000, 12000, 222405},
+        // 15 240 000 a year: 850 000 + 32 % x 10 240 000 = 4 126 800, no credit.
+        {1000000, 1270000, 343900, 60000, 15000, 95000, 486100, 48000, 12000, 546100},
+    };
+    for (const Row &r : byHand) {
+        const PayStatement s = ComputePayStatement(t, find, r.gross, 3, 0);
+        QCOMPARE(s.superGross, r.superGross);
+        QCOMPARE(s.taxAdvance, r.advance);
+        QCOMPARE(s.health, r.health);
+        QCOMPARE(s.employee, r.employee);
+        QCOMPARE(s.pension, r.pension);
+        QCOMPARE(s.netWage, r.net);
+        QCOMPARE(s.familyAllowance, r.allowance);
+        QCOMPARE(s.familyTaxAllowance, r.taxAllowance);
+        QCOMPARE(s.familyNetIncome, r.family);
+    }
     QVERIFY(!dm.Tbl1->active() && !dm.Tbl3->active());
 }
 
