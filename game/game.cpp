@@ -3,6 +3,7 @@
 #include "adatinit.h"
 #include "befejez.h"
 #include "dialogs.h"
+#include "jadat.h"
 #include "kival.h"
 #include "nyito.h"
 
@@ -25,6 +26,7 @@ Game::~Game()
     delete Vege;
     delete MainForm;
     delete fIndul;
+    delete DataModule2;
     delete DM;
 }
 
@@ -50,7 +52,9 @@ bool Game::create()
     // 9: the main window, whose name page reads the player table.
     MainForm = new TMainForm(this);
 
-    // 10: DataModule2 (the tax tables).
+    // 10: the tax tables' data module.
+    DataModule2 = new TDataModule2(m_session);
+
     // 11: the income calculator (fJovedelem).
 
     // 12: the credits.

@@ -4,6 +4,7 @@
 #include "befejez.h"
 #include "engine.h"
 #include "game.h"
+#include "jadat.h"
 #include "kival.h"
 #include "nyito.h"
 #include "shellfixture.h"
@@ -55,6 +56,9 @@ private slots:
         for (zdb::Table *table : gameTables(dm))
             QVERIFY2(table->active(), qPrintable(table->tableName()));
         QVERIFY(!dm->SzakmaDB->active());
+        QVERIFY(run.game.DataModule2);
+        for (zdb::Table *table : {run.game.DataModule2->Tbl1, run.game.DataModule2->Tbl2, run.game.DataModule2->Tbl3})
+            QVERIFY(!table->active());
         QCOMPARE(dm->JatekosokDB->indexName(), QStringLiteral("Jatekosok_Nev_Szerint"));
         QVERIFY(dm->JatekosokDB->fieldIndex(QStringLiteral("Haz_Kategoria")) >= 0);
         QVERIFY(dm->JatekosokDB->fieldIndex(QStringLiteral("Szorakozas_Ar")) >= 0);
