@@ -1,0 +1,109 @@
+// zomir-pictures: writes every screen picture and profession picture as PNG for the
+// resource build, or a contact sheet of every picture for looking them over.
+//
+//   zomir-pictures <folder>            -> <folder>/pict/<name>.png, <folder>/szakma/<code>.png
+//   zomir-pictures --sheet <file.png>  -> one sheet with every picture and its name
+
+#include "pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool save(const QImage &img, const QString &path)
+{
+    if (img.isNull() || !img.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+int writeResources(const QString &folder)
+{
+    QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral("pict")) || !dir.mkpath(QStringLiteral("szakma"))) {
+        std::fprintf(stderr, "cannot create folders in %s\n", qPrintable(folder));
+        return 1;
+    }
+    for (const QString &name : zpict::screenPictureNames())
+        if (!save(zpict::screenPicture(name), dir.filePath(QStringLiteral("pict/%1.png").arg(name))))
+            return 1;
+    for (int code = 1; code <= 30; ++code)
+        if (!save(zpict::professionPicture(code), dir.filePath(QStringLiteral("szakma/%1.png").arg(code))))
+            return 1;
+    return 0;
+}
+
+struct Tile {
+    QString caption;
+    QImage image;
+};
+
+int writeSheet(const QString &file)
+{
+    std::vector<Tile> tiles;
+    for (const QString &name : zpict::screenPictureNames())
+        tiles.push_back({name, zpict::screenPicture(name)});
+    for (int code = 1; code <= 30; ++code)
+        tiles.push_back({QStringLiteral("szakma %1").arg(code), zpict::professionPicture(code)});
+    for (const char *table : {"Hazak.DB", "Elelmiszerek.DB", "Ruhazkodas.db", "Kozlekedes.db", "Hobbi.db",
+                              "Szorakozas.db"}) {
+        const QString t = QString::fromLatin1(table);
+        for (int key = 1; key <= zpict::catalogueKeyCount(t); ++key)
+            tiles.push_back({QStringLiteral("%1 %2").arg(t).arg(key), zpict::cataloguePicture(t, key)});
+    }
+    // Lay the tiles out in rows at their natural size.
+    const int width = 1500, gap = 10, label = 14;
+    int x = gap, y = gap, rowH = 0;
+    std::vector<QPoint> pos;
+    for (const Tile &t : tiles) {
+        const int w = std::max(t.image.width(), 70);
+        if (x + w + gap > width) {
+            x = gap;
+            y += rowH + label + gap;
+            rowH = 0;
+        }
+        pos.push_back(QPoint(x, y));
+        x += w + gap;
+        rowH = std::max(rowH, t.image.height());
+    }
+    QImage sheet(width, y + rowH + label + gap, QImage::Format_RGB32);
+    sheet.fill(QColor(209, 209, 209));
+    QPainter p(&sheet);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(10);
+    p.setFont(f);
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        p.drawImage(pos[i], tiles[i].image);
+        p.setPen(Qt::black);
+        p.drawText(QRect(pos[i].x(), pos[i].y() + tiles[i].image.height() + 1, 300, label),
+                   Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("%1 %2x%3").arg(tiles[i].caption).arg(tiles[i].image.width()).arg(tiles[i].image.height()));
+    }
+    p.end();
+    return save(sheet, file) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--sheet"))
+        return writeSheet(args.at(2));
+    if (args.size() == 2)
+        return writeResources(args.at(1));
+    std::fprintf(stderr, "usage: zomir-pictures <folder> | --sheet <file.png>\n");
+    return 2;
+}

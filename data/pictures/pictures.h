@@ -1,0 +1,40 @@
+#pragma once
+// Every picture of the game, drawn by code.
+//
+// The drawings need a QGuiApplication (the offscreen platform is enough) because they use
+// fonts: DejaVu Sans / DejaVu Serif for lettering and Noto Color Emoji for the figures.
+//
+// The library target `zomir_resources` embeds the screen pictures and the profession
+// pictures as Qt resources, so that linking it is enough (no init call is needed):
+//     :/pict/<name>.png     for every name of screenPictureNames()
+//     :/szakma/<code>.png   for code 1..30, the profession pictures
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace zpict {
+
+// A catalogue row's picture, 233 x 233, opaque. tableFile is the table's file name as the
+// database has it ("Hazak.DB", "Elelmiszerek.DB", "Ruhazkodas.db", "Kozlekedes.db",
+// "Hobbi.db", "Szorakozas.db"; letter case does not matter), key the row's key.
+// Returns a null image for an unknown table or key.
+QImage cataloguePicture(const QString &tableFile, int key);
+
+// The number of rows that cataloguePicture() can draw for a table (0 for an unknown table).
+int catalogueKeyCount(const QString &tableFile);
+
+// Picture of profession code 1..30, opaque, at the size the profession-choice window shows
+// it (see professionPictureSize). Returns a null image for any other code.
+QImage professionPicture(int code);
+QSize professionPictureSize(int code);
+
+// A picture of the screens, by its resource name without ":/pict/" and ".png"
+// ("kezd", "ft5000", "nav_elso", ...). Returns a null image for an unknown name.
+QImage screenPicture(const QString &name);
+
+// Every name screenPicture() knows, in a fixed order.
+QStringList screenPictureNames();
+
+}  // namespace zpict

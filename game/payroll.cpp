@@ -1,0 +1,292 @@
+#include "payroll.h"
+
+#include "engine.h"
+#include "jadat.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
+
+qint64 checkedProduct(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        fail(QStringLiteral("A szorzat (%1 × %2) túl nagy, nem számítható.").arg(a).arg(b));
+    return r;
+}
+
+int childBand(qint64 children)
+{
+    if (children > 3)
+        return 3;
+    if (children >= 1)
+        return int(children);
+    return 1;
+}
+
+// Opens a table for one reading and closes it when the reading ends, also when it fails.
+class ReadingScope {
+public:
+    explicit ReadingScope(zdb::Table *table) : m_table(table)
+    {
+        m_table->setActive(true);
+        m_table->first();
+        if (m_table->isEmpty()) {
+            m_table->setActive(false);
+            fail(QStringLiteral("A(z) %1 tábla üres, nincs mit beolvasni.").arg(m_table->tableName()));
+        }
+    }
+    ~ReadingScope()
+    {
+        try {
+            m_table->setActive(false);
+        } catch (...) {
+            // Closing a table that has been read does not fail; nothing to report here.
+        }
+    }
+    ReadingScope(const ReadingScope &) = delete;
+    ReadingScope &operator=(const ReadingScope &) = delete;
+
+private:
+    zdb::Table *m_table;
+};
+
+double number(zdb::Table *table, const char *field)
+{
+    return table->fieldByName(QString::fromLatin1(field)).asFloat();
+}
+
+TaxBracket readBracket(zdb::Table *table)
+{
+    TaxBracket b;
+    b.Also = number(table, "Also");
+    b.Felso = number(table, "Felso");
+    b.Osszeg = number(table, "Osszeg");
+    b.Szazalek = number(table, "Szazalek");
+    return b;
+}
+
+std::array<qint64, 4> readChildAmounts(zdb::Table *table)
+{
+    return {0, Round(number(table, "1gyerek")), Round(number(table, "2gyerek")),
+            Round(number(table, "3gyerek"))};
+}
+
+BracketFinder finderOf(const QVector<TaxBracket> &bands)
+{
+    return [&bands](qint64 annualBase) { return FindTaxBracket(bands, annualBase); };
+}
+
+BracketFinder finderOf(TDataModule2 *dataModule)
+{
+    return [dataModule](qint64 annualBase) { return FindTaxBracket(dataModule, annualBase); };
+}
+
+}  // namespace
+
+qint64 Round(double x)
+{
+    // 2^63 is the first double beyond every qint64.
+    if (!std::isfinite(x) || std::fabs(x) >= 9223372036854775808.0)
+        fail(QStringLiteral("Az összeg (%1) nem számítható forintban.").arg(x));
+    const double r = std::round(x);  // halves away from zero
+    if (std::fabs(x - std::trunc(x)) == 0.5)
+        return qint64(2.0 * std::round(x / 2.0));  // a half: the even neighbour
+    return qint64(r);
+}
+
+qint64 RoundToFive(qint64 x)
+{
+    const qint64 r = x % 5;  // sign of x
+    return r > 2 ? x - r + 5 : x - r;
+}
+
+CreditParameters PayrollTables::credit() const
+{
+    return {double(creditLimit), double(creditMaximum), double(creditUpperLimit), creditRate,
+            creditReductionRate};
+}
+
+PayrollTables LoadPayrollTables(TDataModule2 *dataModule)
+{
+    PayrollTables t;
+    {
+        zdb::Table *tbl = dataModule->Tbl2;
+        ReadingScope reading(tbl);
+        t.employeeRate = number(tbl, "Mvjarulek") / 100.0;
+        t.pensionRate = number(tbl, "Nybjarulek") / 100.0;
+        t.healthRate = number(tbl, "Ebizt") / 100.0;
+        t.employerRate = number(tbl, "MUNKALTATO_JARULEK") / 100.0;
+        t.storedCredit.limit = number(tbl, "Ajhatar");
+        t.storedCredit.maximum = number(tbl, "Ajosszeg");
+        t.storedCredit.upperLimit = number(tbl, "Ajfelsoh");
+        t.storedCredit.rate = number(tbl, "Ajkulcs") / 100.0;
+        t.storedCredit.reductionRate = number(tbl, "Ajcsokulcs") / 100.0;
+        t.creditLimit = Round(t.storedCredit.limit);
+        t.creditMaximum = Round(t.storedCredit.maximum);
+        t.creditUpperLimit = Round(t.storedCredit.upperLimit);
+        t.creditRate = t.storedCredit.rate;
+        t.creditReductionRate = t.storedCredit.reductionRate;
+    }
+    {
+        zdb::Table *tbl = dataModule->Tbl3;
+        ReadingScope reading(tbl);
+        t.allowancePerChild = readChildAmounts(tbl);
+        tbl->next();  // on a single record this stays on it
+        t.taxAllowancePerChild = readChildAmounts(tbl);
+    }
+    return t;
+}
+
+TaxBracket FindTaxBracket(const QVector<TaxBracket> &bands, qint64 annualBase)
+{
+    if (bands.isEmpty())
+        fail(QStringLiteral("Az adokulcs.db tábla üres: nincs adósáv."));
+    int i = 0;
+    while (bands[i].Felso <= double(annualBase) && i + 1 < bands.size())
+        ++i;
+    return bands[i];
+}
+
+TaxBracket FindTaxBracket(TDataModule2 *dataModule, qint64 annualBase)
+{
+    zdb::Table *tbl = dataModule->Tbl1;
+    ReadingScope reading(tbl);
+    while (number(tbl, "Felso") <= double(annualBase)) {
+        tbl->next();
+        if (tbl->eof())
+            break;  // past every band: the last one
+    }
+    return readBracket(tbl);
+}
+
+qint64 SuperGross(const PayrollTables &tables, qint64 gross)
+{
+    return Round((1.0 + tables.employerRate) * double(gross));
+}
+
+double TaxCredit(const CreditParameters &c, qint64 annualBase)
+{
+    const double a = double(annualBase);
+    if (a <= c.limit) {
+        if (c.rate == 0.0)
+            fail(QStringLiteral("Az adójóváírás kulcsa (Ajkulcs) a jarulek.db táblában 0, így az "
+                                "adójóváírás nem számítható ki. A kulcsnak 0-nál nagyobbnak kell lennie."));
+        if (a >= c.maximum / c.rate)
+            return c.maximum;
+        return a * c.rate;
+    }
+    if (a < c.upperLimit)
+        return c.maximum - (a - c.limit) * c.reductionRate;
+    return 0.0;
+}
+
+double TaxCredit(const PayrollTables &tables, qint64 annualBase)
+{
+    return TaxCredit(tables.credit(), annualBase);
+}
+
+qint64 ExerciseTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross)
+{
+    const qint64 annualBase = checkedProduct(SuperGross(tables, gross), 12);
+    const TaxBracket band = findBracket(annualBase);
+    const qint64 fixedPart = Round(band.Osszeg);
+    const double rate = band.Szazalek / 100.0;
+    const qint64 below = Round(band.Also - 1.0);
+    qint64 tax = Round(double(annualBase - below) * rate + double(fixedPart));
+    const double credit = TaxCredit(tables.storedCredit, annualBase);
+    tax -= Round(credit);
+    return RoundToFive(Round(double(tax) / 12.0));
+}
+
+qint64 ExerciseTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket> &bands, qint64 gross)
+{
+    return ExerciseTaxAdvance(tables, finderOf(bands), gross);
+}
+
+qint64 ExerciseTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross)
+{
+    return ExerciseTaxAdvance(tables, finderOf(dataModule), gross);
+}
+
+qint64 CalculatorTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross)
+{
+    const qint64 annualBase = Round((1.0 + tables.employerRate) * double(checkedProduct(gross, 12)));
+    const TaxBracket band = findBracket(annualBase);
+    const double rate = band.Szazalek / 100.0;
+    const qint64 below = Round(band.Also - 1.0);
+    const double tax = double(annualBase - below) * rate + band.Osszeg;
+    const double credit = TaxCredit(tables, annualBase);
+    const qint64 due = Round(tax - credit);
+    return RoundToFive(Round(double(due) / 12.0));
+}
+
+qint64 CalculatorTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket> &bands, qint64 gross)
+{
+    return CalculatorTaxAdvance(tables, finderOf(bands), gross);
+}
+
+qint64 CalculatorTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross)
+{
+    return CalculatorTaxAdvance(tables, finderOf(dataModule), gross);
+}
+
+qint64 Contribution(qint64 gross, double rate)
+{
+    return RoundToFive(Round(double(gross) * rate));
+}
+
+qint64 FamilyAllowance(const PayrollTables &tables, qint64 children)
+{
+    if (children <= 0)
+        return 0;
+    return RoundToFive(checkedProduct(children, tables.allowancePerChild[childBand(children)]));
+}
+
+qint64 FamilyTaxAllowance(const PayrollTables &tables, qint64 children, qint64 taxAdvance)
+{
+    const qint64 b =
+        children <= 0 ? 0 : checkedProduct(children, tables.taxAllowancePerChild[childBand(children)]);
+    return std::min(b, taxAdvance);
+}
+
+qint64 DeductionsTotal(qint64 taxAdvance, qint64 health, qint64 employee, qint64 pension)
+{
+    return taxAdvance + health + employee + pension;
+}
+
+qint64 NetWage(qint64 gross, qint64 deductionsTotal) { return gross - deductionsTotal; }
+
+qint64 FamilyNetIncome(qint64 netWage, qint64 partnerNet, qint64 familyAllowance,
+                       qint64 familyTaxAllowance)
+{
+    return netWage + partnerNet + familyAllowance + familyTaxAllowance;
+}
+
+PayStatement ComputePayStatement(const PayrollTables &tables, const BracketFinder &findBracket,
+                                 qint64 gross, qint64 children, qint64 partnerNet)
+{
+    PayStatement s;
+    s.gross = gross;
+    s.children = children;
+    s.partnerNet = partnerNet;
+    s.superGross = SuperGross(tables, gross);
+    s.taxAdvance = CalculatorTaxAdvance(tables, findBracket, gross);
+    s.exerciseTaxAdvance = ExerciseTaxAdvance(tables, findBracket, gross);
+    s.health = Contribution(gross, tables.healthRate);
+    s.employee = Contribution(gross, tables.employeeRate);
+    s.pension = Contribution(gross, tables.pensionRate);
+    s.deductionsTotal = DeductionsTotal(s.taxAdvance, s.health, s.employee, s.pension);
+    s.netWage = NetWage(gross, s.deductionsTotal);
+    s.familyAllowance = FamilyAllowance(tables, children);
+    s.familyTaxAllowance = FamilyTaxAllowance(tables, children, s.taxAdvance);
+    s.familyNetIncome = FamilyNetIncome(s.netWage, partnerNet, s.familyAllowance, s.familyTaxAllowance);
+    return s;
+}
