@@ -6,6 +6,9 @@
 #include "jadat.h"
 #include "kival.h"
 #include "nyito.h"
+#include "palya.h"
+#include "szakma.h"
+#include "teszt.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -25,6 +28,9 @@ Game::~Game()
     // Screens first (they point into the data modules), then the data modules.
     delete Vege;
     delete MainForm;
+    delete fPalya;
+    delete fSzakma;
+    delete fTeszt;
     delete fIndul;
     delete DataModule2;
     delete DM;
@@ -41,7 +47,10 @@ bool Game::create()
     // 4: the opening screen.
     fIndul = new TfIndul(this);
 
-    // 5-7: the test, the profession choice and the career sheet (fTeszt, fSzakma, fPalya).
+    // 5-7: the test, the profession choice and the career sheet.
+    fTeszt = new TfTeszt(this);
+    fSzakma = new TfSzakma(this);
+    fPalya = new TfPalya(this);
 
     // 8: the data module; it sets up the alias and opens the game tables. The player may
     // cancel the database location dialog, which stops the program at once.
