@@ -568,17 +568,17 @@ QImage wallet()
     prepare(p);
     // Notes peeking out at the top.
     p.save();
-    p.translate(30, 22);
-    p.rotate(-6);
-    p.drawImage(QRectF(0, 0, 120, 54), note(20000, 145, 65));
+    p.translate(22, 10);
+    p.rotate(-7);
+    p.drawImage(QRectF(0, 0, 118, 53), note(20000, 145, 65));
     p.restore();
     p.save();
-    p.translate(58, 14);
-    p.rotate(4);
-    p.drawImage(QRectF(0, 0, 120, 54), note(10000, 145, 65));
+    p.translate(62, 2);
+    p.rotate(5);
+    p.drawImage(QRectF(0, 0, 118, 53), note(10000, 145, 65));
     p.restore();
     // Leather body.
-    const QRectF body(3, 30, w - 6, h - 33);
+    const QRectF body(3, 36, w - 6, h - 39);
     QLinearGradient lg(body.topLeft(), body.bottomLeft());
     lg.setColorAt(0, QColor(120, 70, 38));
     lg.setColorAt(1, QColor(70, 38, 18));
@@ -586,7 +586,7 @@ QImage wallet()
     p.setBrush(lg);
     p.drawRoundedRect(body, 10, 10);
     // Front pocket (where the balance is shown).
-    const QRectF pocket(body.left() + 6, body.top() + 14, body.width() - 12, body.height() - 20);
+    const QRectF pocket(body.left() + 6, body.top() + 12, body.width() - 12, body.height() - 18);
     QLinearGradient pg(pocket.topLeft(), pocket.bottomLeft());
     pg.setColorAt(0, QColor(98, 55, 28));
     pg.setColorAt(1, QColor(60, 32, 14));
@@ -599,12 +599,12 @@ QImage wallet()
     p.drawRoundedRect(body.adjusted(3, 3, -3, -3), 8, 8);
     p.drawRoundedRect(pocket.adjusted(3, 3, -3, -3), 5, 5);
     // Snap button.
-    QRadialGradient sg(QPointF(20, body.top() + 40), 7);
+    QRadialGradient sg(QPointF(20, body.top() + 36), 7);
     sg.setColorAt(0, QColor(255, 240, 180));
     sg.setColorAt(1, QColor(170, 130, 40));
     p.setPen(QPen(QColor(90, 60, 10), 0.8));
     p.setBrush(sg);
-    p.drawEllipse(QPointF(20, body.top() + 40), 6, 6);
+    p.drawEllipse(QPointF(20, body.top() + 36), 6, 6);
     // Gloss.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 25));
