@@ -185,6 +185,7 @@ void TestPictures::cataloguePicture()
         QVERIFY2(!img.isNull(), qPrintable(QString::number(key)));
         QCOMPARE(img.size(), QSize(233, 233));
         QVERIFY(!img.hasAlphaChannel());  // stored as BMP
+        QCOMPARE(zpict::cataloguePicture(table, key), img);  // the same row gives the same pixels
         const Look l = look(img);
         QVERIFY2(l.colours >= 300, qPrintable(QStringLiteral("key %1: %2 colours").arg(key).arg(l.colours)));
         const QImage small = img.scaled(24, 24);
