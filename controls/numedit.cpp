@@ -196,6 +196,12 @@ void TNumberEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Enter and Escape are no input of the field: they go on to the window (its default
+    // or cancel button), unless a keyDown handler took them.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
     if (isReadOnly()) {
         QLineEdit::keyPressEvent(event);
         return;

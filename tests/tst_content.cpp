@@ -499,6 +499,32 @@ private slots:
             ++compared;
         }
         QCOMPARE(compared, 61);
+        // The tool keeps its alias to itself: no engine configuration is written.
+        QVERIFY(!QFile::exists(Session::defaultConfigFile()));
+#endif
+    }
+
+    void toolReportsFailures()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QList<QPair<QStringList, int>> runs = {
+            {{}, 2},                                                     // no folder given
+            {{dir.filePath(QStringLiteral("file/work"))}, 1},            // a file stands in the way
+        };
+        for (const auto &run : runs) {
+            QProcess tool;
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), run.first);
+            QVERIFY(tool.waitForFinished(60000));
+            QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(tool.exitCode(), run.second);
+            QVERIFY(!tool.readAllStandardError().isEmpty());
+        }
 #endif
     }
 };

@@ -62,8 +62,10 @@ QString categoryName(int category)
 // Paragraph styles of the sheet.
 const QByteArray kHeading = "\\pard\\plain\\keepn\\sb240\\sa80\\f0\\fs26\\b\\cf2 ";
 const QByteArray kBody = "\\pard\\plain\\qj\\sa120\\sl276\\slmult1\\f1\\fs22 ";
-const QByteArray kBullet = "\\pard\\plain\\fi-284\\li567\\sa40\\f1\\fs22 "
-                           "{\\pntext\\f2\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent284{\\pntxtb\\'b7}}";
+// A bulleted item: the bullet (Windows-1250 0x95) hangs in front of the text, which starts
+// at the tab stop of the left indent.
+const QByteArray kBullet = "\\pard\\plain\\fi-284\\li567\\tx567\\sa40\\f1\\fs22 "
+                           "{\\pntext\\f1\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent284{\\pntxtb\\'95}}";
 
 QByteArray heading(const QString &text)
 {
@@ -89,7 +91,7 @@ QByteArray careerSheet(const QJsonObject &p)
     QByteArray rtf;
     rtf += "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038\n";
     rtf += "{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}{\\f1\\froman\\fcharset238 Times New Roman;}"
-           "{\\f2\\fnil\\fcharset2 Symbol;}}\n";
+           "}\n";
     rtf += "{\\colortbl ;\\red0\\green51\\blue102;\\red153\\green0\\blue0;\\red96\\green96\\blue96;}\n";
     rtf += "{\\info{\\title " + rtfEscape(name) + "}{\\subject " + rtfEscape(QStringLiteral("Pályatükör"))
            + "}}\n";
