@@ -7,6 +7,7 @@
 #include <QString>
 
 class Dialogs;
+class QWidget;
 namespace zdb { class Session; }
 
 class TfrmQuickRep3;
@@ -57,11 +58,32 @@ public:
     TVege *Vege = nullptr;
     TBer *Ber = nullptr;
 
+    // The application-wide help file named before any screen is made. Our own help window
+    // stands in for the viewer; the path is kept for completeness.
+    static QString helpFile() { return QStringLiteral("C:\\Ravavudor\\jo\\ZOMIRjo.HLP"); }
+
 signals:
     void programEnded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     bool m_ended = false;
 };
+
+// Look shared by every game screen.
+namespace gamescreen {
+// Background RGB(209, 209, 209), filled by the window itself.
+void applyBackground(QWidget *screen);
+// Moves a top-level window so that its frame is centred on the desktop it is on.
+void centreOnDesktop(QWidget *screen);
+// Help context of a screen, page or control (the topic F1 opens); 0 means none.
+void setHelpContext(QWidget *widget, int context);
+int helpContext(const QWidget *widget);
+// The help context F1 opens for a focused widget: its own, else that of the nearest
+// enclosing widget that has one (page, then screen); 0 when none has one.
+int helpContextFor(const QWidget *focused);
+}  // namespace gamescreen

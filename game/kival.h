@@ -5,8 +5,25 @@
 #include <QMainWindow>
 
 class Game;
-class QTabWidget;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QStatusBar;
+class QTabWidget;
+
+// One page of PageControl1. It tells when it is shown (the page became current, or the
+// window was shown with it current), which is where the pages refresh themselves.
+class TTabSheet : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+signals:
+    void shown();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -35,6 +52,55 @@ public:
     QTabWidget *PageControl1 = nullptr;
     QStatusBar *StatusBar = nullptr;
 
+    // The pages in index order ("Név", "Ház", "Élelmiszer", "Ruházkodás", "Közlekedés",
+    // "Hobbi", "Szórakozás").
+    TTabSheet *TabSheet1 = nullptr;
+    TTabSheet *TabSheet2 = nullptr;
+    TTabSheet *TabSheet3 = nullptr;
+    TTabSheet *TabSheet8 = nullptr;
+    TTabSheet *TabSheet4 = nullptr;
+    TTabSheet *TabSheet5 = nullptr;
+    TTabSheet *TabSheet6 = nullptr;
+
+    // The "Név" page.
+    QLabel *Label6 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;   // "Új &Játék"
+    QPushButton *Button2 = nullptr;   // "&Betöltés"
+    QPushButton *BitBtn1 = nullptr;   // "&OK"
+
+    // The hint the status bar shows for a widget: its own status tip, else that of the
+    // nearest enclosing widget that has one; empty when none has one.
+    static QString hintFor(const QWidget *widget);
+
+public slots:
+    void TabSheet1Show();
+    void Edit1Exit();
+    void BitBtn1Click();
+    void Button1Click();
+    void Button2Click();
+    // Copies the current hint into the status bar.
+    void ApplicationEvents1ActionExecute(const QString &hint);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+    void createNamePage();
+    TTabSheet *addPage(const QString &objectName, const QString &caption, int helpContext);
+    void untickHouseholdChoices();
+    // Makes the unfinished stored game of `name` the current player row and reads its
+    // masks; false when that name has no unfinished game.
+    bool locateUnfinishedGame(const QString &name);
+
     Game *m_game;
+    QString m_checkedName;   // the name the game buttons were last evaluated for
+    bool m_placed = false;
 };

@@ -1,0 +1,143 @@
+#include "game.h"
+
+#include "adatinit.h"
+#include "befejez.h"
+#include "dialogs.h"
+#include "jadat.h"
+#include "kival.h"
+#include "nyito.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWidget>
+
+Game::Game(zdb::Session *session, Dialogs *dialogs, QObject *parent)
+    : QObject(parent), m_session(session), m_dialogs(dialogs)
+{
+}
+
+Game::~Game()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    // Screens first (they point into the data modules), then the data modules.
+    delete Vege;
+    delete MainForm;
+    delete fIndul;
+    delete DataModule2;
+    delete DM;
+}
+
+bool Game::create()
+{
+    // F1 anywhere in the game opens the help topic of the focused control.
+    if (qApp)
+        qApp->installEventFilter(this);
+
+    // 1-3: the report layouts (frmQuickRep3, frmQuickRep, frmQuickRep2).
+
+    // 4: the opening screen.
+    fIndul = new TfIndul(this);
+
+    // 5-7: the test, the profession choice and the career sheet (fTeszt, fSzakma, fPalya).
+
+    // 8: the data module; it sets up the alias and opens the game tables. The player may
+    // cancel the database location dialog, which stops the program at once.
+    DM = new TDM(this);
+    if (!DM->DataModuleCreate())
+        return false;
+
+    // 9: the main window, whose name page reads the player table.
+    MainForm = new TMainForm(this);
+
+    // 10: the tax tables' data module.
+    DataModule2 = new TDataModule2(m_session);
+
+    // 11: the income calculator (fJovedelem).
+
+    // 12: the credits.
+    Vege = new TVege(this);
+
+    // 13: the payroll exercise (Ber).
+    return true;
+}
+
+void Game::start()
+{
+    fIndul->show();
+    fIndul->raise();
+    fIndul->activateWindow();
+}
+
+void Game::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    emit programEnded();
+}
+
+bool Game::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            // Key events reach the focused control first (or the window when nothing in
+            // it has the focus).
+            const int context = gamescreen::helpContextFor(static_cast<QWidget *>(watched));
+            if (context > 0) {
+                m_dialogs->help(context);
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace gamescreen {
+
+void applyBackground(QWidget *screen)
+{
+    QPalette palette = screen->palette();
+    palette.setColor(QPalette::Window, QColor(209, 209, 209));
+    screen->setPalette(palette);
+    screen->setAutoFillBackground(true);
+}
+
+void centreOnDesktop(QWidget *screen)
+{
+    QScreen *desktop = screen->screen() ? screen->screen() : QGuiApplication::primaryScreen();
+    if (!desktop)
+        return;
+    const QRect area = desktop->availableGeometry();
+    // Before the first show the frame is not known yet: the client size stands for it.
+    const QSize size = screen->isVisible() ? screen->frameGeometry().size() : screen->size();
+    // move() places a window by the top-left corner of its frame.
+    screen->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void setHelpContext(QWidget *widget, int context)
+{
+    widget->setProperty("helpContext", context);
+}
+
+int helpContext(const QWidget *widget)
+{
+    return widget->property("helpContext").toInt();
+}
+
+int helpContextFor(const QWidget *focused)
+{
+    for (const QWidget *w = focused; w; w = w->parentWidget()) {
+        const int context = helpContext(w);
+        if (context > 0)
+            return context;
+        if (w->isWindow())
+            break;
+    }
+    return 0;
+}
+
+}  // namespace gamescreen

@@ -1,0 +1,399 @@
+#include "kival.h"
+
+#include "adatinit.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "nyito.h"
+
+#if __has_include("teszt.h")
+#include "teszt.h"
+#define ZOMIR_HAVE_TESZT 1
+#endif
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStringEncoder>
+#include <QTabWidget>
+
+#include <stdexcept>
+
+namespace {
+
+// The green check mark of the OK buttons.
+QIcon checkMarkIcon()
+{
+    QPixmap pixmap(18, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
+    return QIcon(pixmap);
+}
+
+int intOrZero(const zdb::Field &field)
+{
+    return field.isNull() ? 0 : field.asInteger();
+}
+
+// The game's text files are found in the working folder without regard to letter case:
+// an existing file of another spelling is the one rewritten.
+QString workingFile(const QString &name)
+{
+    const QDir folder = QDir::current();
+    const QStringList entries = folder.entryList(QDir::Files);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(entry);
+    return folder.filePath(name);
+}
+
+// Rewrites a text file of the working folder in Windows-1250 with CR LF line ends.
+void writeTextLines(const QString &name, const QStringList &lines)
+{
+    const QString path = workingFile(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error(QStringLiteral("Ki- és beviteli hiba: a(z) \"%1\" fájl nem írható (%2).")
+                                     .arg(name, file.errorString())
+                                     .toStdString());
+    QStringEncoder encoder("windows-1250");
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += encoder(line) + "\r\n";
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw std::runtime_error(QStringLiteral("Ki- és beviteli hiba: a(z) \"%1\" fájl nem írható (%2).")
+                                     .arg(name, file.errorString())
+                                     .toStdString());
+}
+
+}  // namespace
+
+void TTabSheet::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit shown();
+}
+
+TMainForm::TMainForm(Game *game, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                              | Qt::WindowSystemMenuHint),
+      m_game(game)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Életvitel"));
+    setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
+    // The client area of an 800 x 600 window; it cannot be resized.
+    setFixedSize(788, 564);
+    gamescreen::applyBackground(this);
+    gamescreen::setHelpContext(this, 12);
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setFixedHeight(25);
+    StatusBar->setSizeGripEnabled(false);
+    setStatusBar(StatusBar);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    setCentralWidget(PageControl1);
+
+    TabSheet1 = addPage(QStringLiteral("TabSheet1"), QStringLiteral("Név"), 9);
+    TabSheet2 = addPage(QStringLiteral("TabSheet2"), QStringLiteral("Ház"), 12);
+    TabSheet3 = addPage(QStringLiteral("TabSheet3"), QStringLiteral("Élelmiszer"), 12);
+    TabSheet8 = addPage(QStringLiteral("TabSheet8"), QStringLiteral("Ruházkodás"), 12);
+    TabSheet4 = addPage(QStringLiteral("TabSheet4"), QStringLiteral("Közlekedés"), 12);
+    TabSheet5 = addPage(QStringLiteral("TabSheet5"), QStringLiteral("Hobbi"), 12);
+    TabSheet6 = addPage(QStringLiteral("TabSheet6"), QStringLiteral("Szórakozás"), 12);
+
+    createNamePage();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+TTabSheet *TMainForm::addPage(const QString &objectName, const QString &caption, int helpContext)
+{
+    auto *page = new TTabSheet;
+    page->setObjectName(objectName);
+    gamescreen::applyBackground(page);
+    gamescreen::setHelpContext(page, helpContext);
+    PageControl1->addTab(page, caption);
+    return page;
+}
+
+void TMainForm::createNamePage()
+{
+    Label6 = new QLabel(QStringLiteral("A neved beírása után , ha már játszottál, betöltheted a korábbi elmentett "
+                                       "játékodat, illetve újat is kezdhetsz. Ha még nem játszottál, kezdj egy új "
+                                       "játékot!"),
+                        TabSheet1);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setGeometry(112, 40, 555, 38);
+    Label6->setAlignment(Qt::AlignCenter);
+    Label6->setWordWrap(true);
+    QFont serif(QStringLiteral("Times New Roman"));
+    serif.setStyleHint(QFont::Serif);
+    serif.setPixelSize(16);
+    serif.setBold(true);
+    Label6->setFont(serif);
+    QPalette red = Label6->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label6->setPalette(red);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Kérem a nevedet"), TabSheet1);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(184, 160, 465, 169);
+
+    Edit1 = new QLineEdit(GroupBox1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(48, 48, 249, 21);
+    Edit1->installEventFilter(this);
+
+    Button1 = new QPushButton(QStringLiteral("Új &Játék"), GroupBox1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(48, 112, 105, 33);
+    Button1->setEnabled(false);
+
+    Button2 = new QPushButton(QStringLiteral("&Betöltés"), GroupBox1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(312, 112, 105, 33);
+    Button2->setEnabled(false);
+
+    BitBtn1 = new QPushButton(checkMarkIcon(), QStringLiteral("&OK"), TabSheet1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(520, 205, 81, 25);
+    BitBtn1->raise();
+
+    setTabOrder(Edit1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, BitBtn1);
+    Edit1->setFocus();
+
+    connect(TabSheet1, &TTabSheet::shown, this, &TMainForm::TabSheet1Show);
+    connect(BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMainForm::Button2Click);
+}
+
+void TMainForm::FormCreate()
+{
+    showNamePageOnly();
+}
+
+void TMainForm::showNamePageOnly()
+{
+    PageControl1->setTabVisible(PageNev, true);
+    PageControl1->setCurrentIndex(PageNev);
+    for (int page = PageHaz; page <= PageSzorakozas; ++page)
+        PageControl1->setTabVisible(page, false);
+}
+
+void TMainForm::goToPage(int index)
+{
+    const int left = PageControl1->currentIndex();
+    PageControl1->setTabVisible(index, true);
+    PageControl1->setCurrentIndex(index);
+    if (left != index && left >= 0)
+        PageControl1->setTabVisible(left, false);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        gamescreen::centreOnDesktop(this);
+    }
+}
+
+bool TMainForm::locateUnfinishedGame(const QString &name)
+{
+    zdb::Table *players = m_game->DM->JatekosokDB;
+    if (!players->locate(QStringLiteral("Nev;Statusz"), QVariantList{name, 0}, zdb::LocateOption::CaseInsensitive))
+        return false;
+    HobbyMask = intOrZero(players->fieldByName(QStringLiteral("Hobby_Key")));
+    EntertainmentMask = intOrZero(players->fieldByName(QStringLiteral("Entertainment_Key")));
+    return true;
+}
+
+void TMainForm::TabSheet1Show()
+{
+    // The buttons were evaluated for the name when the box was left; the stored games may
+    // have changed since (a game saved meanwhile), so that name is looked up again.
+    const QString name = Edit1->text();
+    if (name.isEmpty() || name != m_checkedName)
+        return;
+    Button2->setEnabled(locateUnfinishedGame(name));
+}
+
+void TMainForm::Edit1Exit()
+{
+    const QString name = Edit1->text();
+    if (name.isEmpty())
+        return;
+    Button1->setEnabled(true);
+    // Evaluated for every name left, so that "&Betöltés" always loads the game of the name
+    // shown: a name without an unfinished game disables it again.
+    m_checkedName = name;
+    Button2->setEnabled(locateUnfinishedGame(name));
+    PlayerName = name.left(30);
+}
+
+void TMainForm::BitBtn1Click()
+{
+    if (!Edit1->text().isEmpty()) {
+        Edit1->setEnabled(false);
+        BitBtn1->setEnabled(false);
+    } else {
+        Edit1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TMainForm::untickHouseholdChoices()
+{
+    for (int i = 1; i <= 12; ++i)
+        if (auto *box = findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(i)))
+            box->setChecked(false);
+}
+
+void TMainForm::Button1Click()
+{
+    TDM *dm = m_game->DM;
+    NewGame = true;
+    dm->HazakDB->first();
+    dm->ElelmiszerekDB->first();
+    dm->RuhazkodasDB->first();
+    dm->KozlekedesDB->first();
+    untickHouseholdChoices();
+
+    // The name is bound as a parameter: any name, quotes included, deletes exactly the
+    // rows stored under it.
+    dm->StatuszMod->clear();
+    dm->StatuszMod->setSql(QStringLiteral("delete from Jatekosok where Nev = :nev"));
+    dm->StatuszMod->bindValue(QStringLiteral(":nev"), Edit1->text());
+    dm->StatuszMod->execSql();
+
+    hide();
+#ifdef ZOMIR_HAVE_TESZT
+    if (m_game->fTeszt)
+        m_game->fTeszt->show();
+#endif
+}
+
+void TMainForm::Button2Click()
+{
+    TDM *dm = m_game->DM;
+    zdb::Table *players = dm->JatekosokDB;
+    zdb::Table *professions = dm->SzakmaDB;
+    if (!professions->active())
+        professions->open();
+
+    const int storedJob = intOrZero(players->fieldByName(QStringLiteral("Job_Key")));
+    if (!professions->locate(QStringLiteral("Szakma_Kod"), storedJob)) {
+        // Loading it would announce and save some other profession.
+        m_game->dialogs()->message(
+            QStringLiteral("A mentett játékod szakmája (%1. számú szakma) már nem szerepel a szakmák között, "
+                           "ezért ez a játék nem tölthető be. Kezdj új játékot!")
+                .arg(storedJob));
+        return;
+    }
+    JobKey = storedJob;
+    const QString professionName = professions->fieldByName(QStringLiteral("Szakma_Nev")).asString();
+    m_game->dialogs()->message(QStringLiteral("A választott szakmád: ") + professionName);
+    NewGame = false;
+    writeTextLines(QStringLiteral("szakmavalasztas.txt"),
+                   {QString::number(professions->fieldByName(QStringLiteral("Szakma_Kod")).asInteger()),
+                    professionName});
+
+    goToPage(PageHaz);
+    const auto restore = [players](zdb::Table *catalogue, const QString &key) {
+        catalogue->locate(key, players->fieldByName(key).value());
+    };
+    restore(dm->ElelmiszerekDB, QStringLiteral("Food_Key"));
+    restore(dm->HazakDB, QStringLiteral("House_Key"));
+    restore(dm->KozlekedesDB, QStringLiteral("Travel_Key"));
+    restore(dm->RuhazkodasDB, QStringLiteral("Clothing_Key"));
+    dm->HobbiDB->first();
+    dm->SzorakozasDB->first();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    return m_game->dialogs()->confirm(QStringLiteral("Biztos, hogy mentés nélkül befejezed a játékot?"));
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+void TMainForm::FormClose()
+{
+    m_game->fIndul->show();
+    m_game->fIndul->raise();
+    m_game->fIndul->activateWindow();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Edit1 && event->type() == QEvent::FocusOut) {
+        // Leaving the box; a message box or another window taking over is not leaving it.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Edit1Exit();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString TMainForm::hintFor(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (!w->statusTip().isEmpty())
+            return w->statusTip();
+        if (w->isWindow())
+            break;
+    }
+    return QString();
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        QString hint = static_cast<QStatusTipEvent *>(event)->tip();
+        if (hint.isEmpty()) {
+            // Leaving a control with a hint: the pointer is now over an enclosing control,
+            // whose own hint (if any) is the current one.
+            QWidget *under = QApplication::widgetAt(QCursor::pos());
+            if (under && under->window() == this)
+                hint = hintFor(under);
+        }
+        ApplicationEvents1ActionExecute(hint);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ApplicationEvents1ActionExecute(const QString &hint)
+{
+    if (StatusBar->currentMessage() != hint)
+        StatusBar->showMessage(hint);
+}

@@ -1,0 +1,41 @@
+// The game program zomir: sets up the application, creates the screen set and runs it.
+
+#include "application.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "sugo.h"
+
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    ZApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("zomir"));
+    app.setApplicationDisplayName(QStringLiteral("Zomir"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
+    // The program ends only through its own ways (opening screen, credits), never because
+    // no window happens to be visible for a moment.
+    app.setQuitOnLastWindowClosed(false);
+
+    WidgetDialogs dialogs;
+    app.setDialogs(&dialogs);
+    THelpWindow help;
+    dialogs.helpHandler = [&help](int context) { help.showTopic(context); };
+
+    try {
+        zdb::Session session;
+        Game game(&session, &dialogs);
+        QObject::connect(&game, &Game::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        // Cancelling the database location dialog stops the program at once.
+        if (!game.create())
+            return 0;
+        game.start();
+        return app.exec();
+    } catch (const zdb::EngineError &e) {
+        app.showError(e.message());
+    } catch (const std::exception &e) {
+        app.showError(QString::fromUtf8(e.what()));
+    }
+    return 1;
+}

@@ -1,0 +1,156 @@
+#include "nyito.h"
+
+#include "adatinit.h"
+#include "animacio.h"
+#include "game.h"
+#include "kival.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+QLabel *captionLabel(QWidget *parent, const QString &objectName, const QString &html, const QRect &geometry)
+{
+    auto *label = new QLabel(html, parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::RichText);
+    label->setGeometry(geometry);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QToolButton *pictureButton(QWidget *parent, const QString &objectName, const QString &picture,
+                           const QSize &pictureSize, const QRect &geometry)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(objectName);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(pictureSize);
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+}  // namespace
+
+TfIndul::TfIndul(Game *game, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint),
+      m_game(game)
+{
+    setObjectName(QStringLiteral("fIndul"));
+    setWindowTitle(QStringLiteral("Z O M I R"));
+    setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
+    setFixedSize(790, 534);
+    gamescreen::applyBackground(this);
+    gamescreen::setHelpContext(this, 8);
+
+    AnimationPlayer1 = new TAnimationPlayer(this);
+    AnimationPlayer1->setGeometry(0, 8, 800, 450);
+
+    Kezd = pictureButton(this, QStringLiteral("Kezd"), QStringLiteral(":/pict/kezd.png"), QSize(60, 45),
+                         QRect(72, 464, 57, 49));
+    Label1 = captionLabel(this, QStringLiteral("Label1"), QStringLiteral("<u>K</u>ezdjünk neki"),
+                          QRect(59, 512, 81, 13));
+    Kilep = pictureButton(this, QStringLiteral("Kilep"), QStringLiteral(":/pict/kilep.png"), QSize(55, 73),
+                          QRect(648, 464, 57, 49));
+    Label2 = captionLabel(this, QStringLiteral("Label2"), QStringLiteral("<u>J</u>áték vége"),
+                          QRect(648, 512, 64, 13));
+
+    connect(Kezd, &QToolButton::clicked, this, &TfIndul::KezdClick);
+    connect(Kilep, &QToolButton::clicked, this, &TfIndul::KilepClick);
+}
+
+void TfIndul::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        gamescreen::centreOnDesktop(this);
+    }
+    // Coming back to the opening screen starts the animation again, also where the
+    // platform does not make the window active.
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void TfIndul::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Each activation starts the animation from its beginning; the activation that
+    // follows a show at once does not start it a second time.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()
+        && (!AnimationPlayer1->isPlaying() || AnimationPlayer1->position() > 300))
+        FormActivate();
+}
+
+void TfIndul::FormActivate()
+{
+    // A "zomir.swf" movie of the working folder is remembered but not played: the
+    // animation is drawn by the program.
+    AnimationPlayer1->setMovie(QDir::current().filePath(QStringLiteral("zomir.swf")));
+    AnimationPlayer1->play();
+}
+
+void TfIndul::KezdClick()
+{
+    hide();
+    m_game->MainForm->showNamePageOnly();
+    m_game->MainForm->show();
+    m_game->MainForm->raise();
+    m_game->MainForm->activateWindow();
+}
+
+void TfIndul::KilepClick()
+{
+    CloseTables();
+    m_game->endProgram();
+}
+
+void TfIndul::CloseTables()
+{
+    m_game->DM->CloseTables();
+}
+
+void TfIndul::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event);
+    if (!event->isAccepted())
+        QWidget::keyPressEvent(event);
+}
+
+void TfIndul::FormKeyDown(QKeyEvent *event)
+{
+    event->ignore();
+    if (!(event->modifiers() & Qt::AltModifier))
+        return;
+    if (event->key() == Qt::Key_K) {
+        event->accept();
+        KezdClick();
+    } else if (event->key() == Qt::Key_J) {
+        event->accept();
+        KilepClick();
+    }
+}
+
+void TfIndul::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    FormClose();
+}
+
+void TfIndul::FormClose()
+{
+    CloseTables();
+    m_game->endProgram();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The game's help: a topic per help context number and a small window that shows them.
+// F1 opens the topic of the focused control's context (see gamescreen::helpContextFor).
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QListWidget;
+class QTextBrowser;
+
+namespace sugo {
+// The help contexts that have a topic, in the order of the contents list.
+QList<int> contexts();
+// Title and text (HTML) of a topic; empty for a context without a topic.
+QString topicTitle(int context);
+QString topicHtml(int context);
+}  // namespace sugo
+
+class THelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit THelpWindow(QWidget *parent = nullptr);
+
+    // Shows the window at the topic of `context` (the contents page when it has none).
+    void showTopic(int context);
+    int currentContext() const { return m_context; }
+
+    QListWidget *Contents = nullptr;
+    QTextBrowser *Text = nullptr;
+
+private:
+    void selectTopic(int context);
+    int m_context = 0;
+};
