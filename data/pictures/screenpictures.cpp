@@ -795,7 +795,7 @@ void navIcon(QPainter &p, NavIcon icon, const QRectF &r, bool enabled)
     const QColor blue = col(QColor(0, 0, 160));
     p.save();
     p.setPen(Qt::NoPen);
-    const double cx = r.center().x(), cy = r.center().y(), s = r.height() * 0.32;
+    const double cx = r.center().x(), cy = r.center().y(), s = r.height() * 0.27;
     auto tri = [&](double x, bool right) {
         p.setBrush(blue);
         if (right)
@@ -805,14 +805,14 @@ void navIcon(QPainter &p, NavIcon icon, const QRectF &r, bool enabled)
     };
     switch (icon) {
     case NavIcon::First:
-        p.fillRect(QRectF(cx - s * 1.1, cy - s, 2, s * 2), blue);
-        tri(cx + s * 0.2, false);
+        p.fillRect(QRectF(cx - s * 1.05, cy - s, 2, s * 2), blue);
+        tri(cx + s * 0.15, false);
         break;
     case NavIcon::Prior: tri(cx, false); break;
     case NavIcon::Next: tri(cx, true); break;
     case NavIcon::Last:
-        tri(cx - s * 0.2, true);
-        p.fillRect(QRectF(cx + s * 1.1 - 2, cy - s, 2, s * 2), blue);
+        tri(cx - s * 0.15, true);
+        p.fillRect(QRectF(cx + s * 1.05 - 2, cy - s, 2, s * 2), blue);
         break;
     case NavIcon::Insert:
         p.setBrush(col(QColor(0, 130, 0)));
@@ -875,7 +875,7 @@ QImage navGlyph(NavIcon icon, const QString &text)
         const double x0 = half * 75;
         navIcon(p, icon, QRectF(x0 + 1, 0, 16, 25), enabled);
         const QRectF tr(x0 + 17, 0, 57, 25);
-        QFont f = sans(11, enabled);
+        QFont f = sans(11);
         if (!enabled)
             fittedText(p, tr.translated(1, 1), text, f, Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
         fittedText(p, tr, text, f, Qt::AlignLeft | Qt::AlignVCenter,
