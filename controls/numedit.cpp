@@ -265,6 +265,7 @@ void TNumberEdit::focusOutEvent(QFocusEvent *event)
 
 void TNumberEdit::hideEvent(QHideEvent *event)
 {
+    // A closed window took the focus without a departure: the next focus enters anew.
     if (!hasFocus())
         m_inside = false;
     QLineEdit::hideEvent(event);

@@ -504,6 +504,46 @@ private slots:
 #endif
     }
 
+    // The players' stored games survive building the same folder again.
+    void rebuildKeepsStoredGames()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QTemporaryDir dir;
+        const auto build = [&] {
+            QProcess tool;
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {dir.path()});
+            QVERIFY(tool.waitForFinished(120000));
+            QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        };
+        build();
+        m_session->addStandardAlias(QStringLiteral("REBUILT"), dir.filePath(QStringLiteral("DB")));
+        {
+            Table players(m_session.get());
+            players.setAliasName(QStringLiteral("REBUILT"));
+            players.setTableName(QStringLiteral("Jatekosok.DB"));
+            players.open();
+            players.append();
+            players.fieldByName(QStringLiteral("Nev")).setValue(QString::fromUtf8("Őrsi Ágnes"));
+            players.fieldByName(QStringLiteral("Statusz")).setValue(0);
+            players.post();
+        }
+        build();
+        Table players(m_session.get());
+        players.setAliasName(QStringLiteral("REBUILT"));
+        players.setTableName(QStringLiteral("Jatekosok.DB"));
+        players.open();
+        QCOMPARE(players.recordCount(), 1);
+        QCOMPARE(players.fieldByName(QStringLiteral("Nev")).asString(), QString::fromUtf8("Őrsi Ágnes"));
+        Table professions(m_session.get());
+        professions.setAliasName(QStringLiteral("REBUILT"));
+        professions.setTableName(QStringLiteral("szakma4.DB"));
+        professions.open();
+        QCOMPARE(professions.recordCount(), 30);
+#endif
+    }
+
     void toolReportsFailures()
     {
 #ifndef ZOMIR_DATA_TOOL

@@ -69,6 +69,7 @@ private slots:
     void sameValueLeavesEditedTextAlone();
     void focusSelectsAllAndExitSeesTheNewValue();
     void contextMenuIsNoDeparture();
+    void shownAgainEntersAgain();
     void designerForm();
     void randomKeysAndTexts();
 };
@@ -377,6 +378,28 @@ void TestNumberEdit::contextMenuIsNoDeparture()
     f.leave();
     QCOMPARE(exits.count(), 1);
     QCOMPARE(f.edit->Value(), 55.0);
+}
+
+void TestNumberEdit::shownAgainEntersAgain()
+{
+    // A window closed with the focus in the field: no read-back (the window is gone, not
+    // the field left), and the field is entered anew when the window is back.
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    QSignalSpy enters(f.edit, &TNumberEdit::entered);
+    QSignalSpy exits(f.edit, &TNumberEdit::exited);
+    f.enter();
+    QCOMPARE(enters.count(), 1);
+    f.window.hide();
+    QCOMPARE(exits.count(), 0);
+    f.edit->setValue(250);
+    f.window.show();
+    f.window.activateWindow();
+    QApplication::setActiveWindow(&f.window);
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    f.enter();
+    QCOMPARE(enters.count(), 2);
+    QCOMPARE(f.edit->selectedText(), QString("250 Ft"));
 }
 
 void TestNumberEdit::designerForm()

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "workfolder.h"
 
 #include "cp1250.h"
@@ -176,9 +177,19 @@ QString buildWorkFolder(const QString &folder)
     const QString dbFolder = root.absoluteFilePath(QStringLiteral("DB"));
 
     // Every table is created empty from the schema, then filled through the engine with a
-    // private configuration, so the user's aliases are never touched.
-    for (const zdb::TableDef &def : zdb::schema())
+    // private configuration, so the user's aliases are never touched. The players' table holds
+    // the stored games: a folder built again keeps it.
+    for (const zdb::TableDef &def : zdb::schema()) {
+        if (def.fileName == QLatin1String("Jatekosok.DB")) {
+            const QStringList present = QDir(dbFolder).entryList(QDir::Files);
+            const bool kept = std::any_of(present.begin(), present.end(), [&def](const QString &name) {
+                return name.compare(def.fileName, Qt::CaseInsensitive) == 0;
+            });
+            if (kept)
+                continue;
+        }
         zdb::createTable(dbFolder, def);
+    }
     QTemporaryDir configDir;
     if (!configDir.isValid())
         fail(QStringLiteral("No temporary folder for the engine configuration"));

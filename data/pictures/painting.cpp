@@ -372,14 +372,49 @@ void house(QPainter &p, const QRectF &body, const QColor &wall, const QColor &ro
     p.restore();
 }
 
+static void torso(QPainter &p, qreal x, qreal top, qreal bottom, qreal width, const QColor &shirt)
+{
+    p.save();
+    QPainterPath body;
+    const qreal r = width * 0.3;
+    body.moveTo(x - width / 2, bottom);
+    body.lineTo(x - width / 2, top + r);
+    body.quadTo(x - width / 2, top, x - width / 2 + r, top);
+    body.lineTo(x + width / 2 - r, top);
+    body.quadTo(x + width / 2, top, x + width / 2, top + r);
+    body.lineTo(x + width / 2, bottom);
+    body.closeSubpath();
+    QLinearGradient g(QPointF(x - width / 2, 0), QPointF(x + width / 2, 0));
+    g.setColorAt(0, shirt.lighter(115));
+    g.setColorAt(1, shirt.darker(125));
+    p.setPen(QPen(shirt.darker(160), std::max<qreal>(0.8, width / 60)));
+    p.setBrush(g);
+    p.drawPath(body);
+    // Collar.
+    p.setBrush(shirt.lighter(140));
+    p.drawPolygon(QPolygonF{QPointF(x - width * 0.16, top), QPointF(x, top + width * 0.2), QPointF(x + width * 0.16, top)});
+    p.restore();
+}
+
 void family(QPainter &p, QPointF bottomCentre, qreal height)
 {
-    // Parents behind, the two children in front and lower: a family portrait of faces.
-    const qreal s = height * 0.56;
-    emojiBottom(p, QString::fromUtf8("\U0001F468"), bottomCentre + QPointF(-s * 0.42, -height * 0.36), s);
-    emojiBottom(p, QString::fromUtf8("\U0001F469"), bottomCentre + QPointF(s * 0.42, -height * 0.36), s);
-    emojiBottom(p, QString::fromUtf8("\U0001F467"), bottomCentre + QPointF(-s * 0.36, 0), s * 0.78);
-    emojiBottom(p, QString::fromUtf8("\U0001F466"), bottomCentre + QPointF(s * 0.4, 0), s * 0.78);
+    // Parents behind, the two children in front and lower, cut at the bottom edge like a
+    // photograph taken close up.
+    const qreal bottom = bottomCentre.y(), cx = bottomCentre.x();
+    const qreal adult = height * 0.4, child = height * 0.3;
+    struct Member { const char *face; qreal dx, headBottom, size; QColor shirt; };
+    const Member members[] = {
+        {"\U0001F468", -0.22, 0.5, adult, QColor(50, 100, 190)},
+        {"\U0001F469", 0.22, 0.52, adult, QColor(210, 60, 90)},
+        {"\U0001F467", -0.18, 0.2, child, QColor(250, 200, 40)},
+        {"\U0001F466", 0.2, 0.18, child, QColor(60, 170, 90)},
+    };
+    for (const Member &m : members) {
+        const qreal x = cx + m.dx * height;
+        const qreal headBottom = bottom - m.headBottom * height;
+        torso(p, x, headBottom - m.size * 0.08, bottom, m.size * 1.25, m.shirt);
+        emojiBottom(p, QString::fromUtf8(m.face), QPointF(x, headBottom), m.size);
+    }
 }
 
 }  // namespace zpict::draw

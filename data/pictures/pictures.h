@@ -3,6 +3,8 @@
 //
 // The drawings need a QGuiApplication (the offscreen platform is enough) because they use
 // fonts: DejaVu Sans / DejaVu Serif for lettering and Noto Color Emoji for the figures.
+// Call them from the GUI thread only (rendered emoji are cached without locking). The same
+// arguments always give the same pixels on the same fonts.
 //
 // The library target `zomir_resources` embeds the screen pictures and the profession
 // pictures as Qt resources, so that linking it is enough (no init call is needed):

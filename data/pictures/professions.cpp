@@ -369,30 +369,6 @@ void molecule(Scene &s, const QRectF &r)
     p.restore();
 }
 
-void fabricRolls(Scene &s, const QRectF &r)
-{
-    QPainter &p = s.p;
-    p.save();
-    const QColor cs[] = {QColor(200, 60, 60), QColor(60, 110, 200), QColor(240, 200, 60), QColor(80, 170, 100),
-                         QColor(170, 90, 180), QColor(240, 140, 60)};
-    const int n = 6;
-    const double d = r.width() / n;
-    for (int row = 0; row < 2; ++row)
-        for (int i = 0; i < n; ++i) {
-            const QColor c = cs[(i + row * 3) % 6];
-            const QPointF ctr(r.left() + d * (i + 0.5), r.top() + r.height() * (0.25 + row * 0.5));
-            QRadialGradient g(ctr - QPointF(d * 0.15, d * 0.15), d * 0.5);
-            g.setColorAt(0, c.lighter(140));
-            g.setColorAt(1, c.darker(120));
-            p.setBrush(g);
-            p.setPen(QPen(c.darker(160), 0.6));
-            p.drawEllipse(ctr, d * 0.46, d * 0.46);
-            p.setBrush(QColor(230, 210, 170));
-            p.drawEllipse(ctr, d * 0.1, d * 0.1);
-        }
-    p.restore();
-}
-
 void easel(Scene &s, const QRectF &canvasR)
 {
     QPainter &p = s.p;
@@ -480,6 +456,115 @@ void hungarianFlag(Scene &s, double fx, double fy, double fw, double fh)
     p.fillRect(QRectF(r.left(), r.top(), r.width(), r.height() / 3), QColor(205, 42, 62));
     p.fillRect(QRectF(r.left(), r.top() + r.height() / 3, r.width(), r.height() / 3), Qt::white);
     p.fillRect(QRectF(r.left(), r.top() + 2 * r.height() / 3, r.width(), r.height() / 3), QColor(67, 111, 77));
+    p.restore();
+}
+
+void excavator(Scene &s, const QRectF &r, bool facingLeft)
+{
+    // Tracked excavator seen from the side: tracks, body with cab, boom, stick and bucket.
+    QPainter &p = s.p;
+    p.save();
+    if (facingLeft) {
+        p.translate(r.center().x(), 0);
+        p.scale(-1, 1);
+        p.translate(-r.center().x(), 0);
+    }
+    const double W = r.width(), H = r.height();
+    const QColor yellow(245, 185, 20), dark(50, 50, 55);
+    // Tracks.
+    const QRectF track(r.left() + W * 0.02, r.bottom() - H * 0.2, W * 0.55, H * 0.2);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(dark);
+    p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
+    p.setBrush(QColor(120, 120, 125));
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QPointF(track.left() + track.height() * 0.5 + i * (track.width() - track.height()) / 3,
+                              track.center().y()), track.height() * 0.3, track.height() * 0.3);
+    // Body and counterweight.
+    p.setBrush(yellow);
+    p.setPen(QPen(yellow.darker(160), 1));
+    p.drawRect(QRectF(r.left(), r.bottom() - H * 0.42, W * 0.58, H * 0.2));
+    // Cab with window.
+    const QRectF cab(r.left() + W * 0.3, r.bottom() - H * 0.72, W * 0.25, H * 0.31);
+    p.drawRect(cab);
+    p.setBrush(QColor(170, 215, 240));
+    p.drawRect(cab.adjusted(W * 0.03, H * 0.04, -W * 0.03, -H * 0.12));
+    // Boom and stick.
+    const QPointF pivot(r.left() + W * 0.55, r.bottom() - H * 0.38);
+    const QPointF elbow(r.left() + W * 0.8, r.top() + H * 0.08);
+    const QPointF wrist(r.left() + W * 0.95, r.bottom() - H * 0.35);
+    p.setPen(QPen(yellow.darker(130), std::max(3.0, W * 0.07), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(pivot, elbow);
+    p.setPen(QPen(yellow.darker(110), std::max(2.5, W * 0.05), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(elbow, wrist);
+    // Bucket with teeth.
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(dark);
+    p.drawPolygon(QPolygonF{wrist + QPointF(-W * 0.04, -H * 0.02), wrist + QPointF(W * 0.06, H * 0.02),
+                            wrist + QPointF(W * 0.02, H * 0.2), wrist + QPointF(-W * 0.12, H * 0.16)});
+    p.restore();
+}
+
+void sewingMachine(Scene &s, const QRectF &r)
+{
+    QPainter &p = s.p;
+    p.save();
+    const QColor body(35, 35, 40);
+    p.setPen(QPen(Qt::black, 1));
+    // Table plate.
+    p.setBrush(QColor(200, 170, 120));
+    p.drawRect(QRectF(r.left(), r.bottom() - r.height() * 0.15, r.width(), r.height() * 0.15));
+    // Bed and arm (an upside-down U lying on the table).
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(r.left() + r.width() * 0.05, r.bottom() - r.height() * 0.3, r.width() * 0.9, r.height() * 0.15), 3, 3);
+    p.drawRoundedRect(QRectF(r.left() + r.width() * 0.6, r.top() + r.height() * 0.1, r.width() * 0.25, r.height() * 0.65), 4, 4);
+    p.drawRoundedRect(QRectF(r.left() + r.width() * 0.12, r.top() + r.height() * 0.1, r.width() * 0.73, r.height() * 0.2), 4, 4);
+    p.drawRect(QRectF(r.left() + r.width() * 0.12, r.top() + r.height() * 0.1, r.width() * 0.13, r.height() * 0.38));
+    // Needle.
+    p.setPen(QPen(QColor(220, 220, 220), 1.2));
+    p.drawLine(QPointF(r.left() + r.width() * 0.185, r.top() + r.height() * 0.48),
+               QPointF(r.left() + r.width() * 0.185, r.bottom() - r.height() * 0.3));
+    // Gold lettering and hand wheel.
+    p.setPen(QPen(QColor(220, 180, 60), 1));
+    p.drawLine(QPointF(r.left() + r.width() * 0.3, r.top() + r.height() * 0.2), QPointF(r.left() + r.width() * 0.55, r.top() + r.height() * 0.2));
+    p.setBrush(QColor(150, 150, 155));
+    p.setPen(QPen(Qt::black, 1));
+    p.drawEllipse(QPointF(r.right() - r.width() * 0.08, r.top() + r.height() * 0.3), r.width() * 0.07, r.height() * 0.14);
+    // Fabric under the needle.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 70, 90));
+    p.drawPolygon(QPolygonF{QPointF(r.left() - r.width() * 0.05, r.bottom() - r.height() * 0.28),
+                            QPointF(r.left() + r.width() * 0.4, r.bottom() - r.height() * 0.31),
+                            QPointF(r.left() + r.width() * 0.45, r.bottom() - r.height() * 0.15),
+                            QPointF(r.left() - r.width() * 0.05, r.bottom() - r.height() * 0.1)});
+    p.restore();
+}
+
+void fabricBolts(Scene &s, const QRectF &r)
+{
+    // Bolts of cloth lying on shelves, seen from the front.
+    QPainter &p = s.p;
+    p.save();
+    const QColor cs[] = {QColor(200, 60, 60), QColor(60, 110, 200), QColor(240, 200, 60), QColor(80, 170, 100),
+                         QColor(170, 90, 180), QColor(240, 140, 60), QColor(90, 200, 210), QColor(240, 240, 235)};
+    const int rows = 3;
+    const double rh = r.height() / rows;
+    p.fillRect(r, QColor(150, 110, 70));
+    for (int row = 0; row < rows; ++row) {
+        const double top = r.top() + row * rh;
+        p.fillRect(QRectF(r.left(), top + rh * 0.9, r.width(), rh * 0.1), QColor(110, 75, 40));
+        for (int i = 0; i < 2; ++i) {
+            const QColor c = cs[(row * 2 + i * 3) % 8];
+            const QRectF bolt(r.left() + r.width() * (0.04 + i * 0.48), top + rh * 0.15, r.width() * 0.44, rh * 0.75);
+            QLinearGradient g(bolt.topLeft(), bolt.bottomLeft());
+            g.setColorAt(0, c.lighter(130));
+            g.setColorAt(0.5, c);
+            g.setColorAt(1, c.darker(140));
+            p.setPen(QPen(c.darker(160), 0.6));
+            p.setBrush(g);
+            p.drawRoundedRect(bolt, bolt.height() * 0.3, bolt.height() * 0.5);
+        }
+    }
     p.restore();
 }
 
@@ -584,10 +669,11 @@ Painter recipe(int code)
             s.rect(0.08, 0.08, 0.2, 0.14, Qt::white);
             s.rect(0.165, 0.095, 0.03, 0.11, QColor(220, 30, 30));
             s.rect(0.11, 0.135, 0.14, 0.03, QColor(220, 30, 30));
-            s.B("🛏️", 0.3, 0.92, 0.6);
-            s.B("🧑‍⚕️", 0.68, 0.9, 0.85);
+            s.B("🛏️", 0.3, 0.95, 0.62);
+            s.E("🤒", 0.19, 0.79, 0.18);
+            s.B("🧑‍⚕️", 0.76, 0.86, 0.72);
             s.E("💉", 0.85, 0.12, 0.2);
-            s.E("🩹", 0.12, 0.9, 0.16);
+            s.E("🩹", 0.5, 0.13, 0.16);
         };
     case 9:  // administrative assistant, politics
         return [](Scene &s) {
@@ -626,15 +712,16 @@ Painter recipe(int code)
     case 12:  // textile factory worker
         return [](Scene &s) {
             s.room(0.8, QColor(200, 205, 210), QColor(140, 140, 140));
-            fabricRolls(s, s.R(0.45, 0.05, 0.53, 0.45));
-            s.B("👩‍🏭", 0.27, 0.95, 0.8);
-            s.E("🧵", 0.58, 0.75, 0.26);
-            s.E("🧶", 0.82, 0.75, 0.28);
+            fabricBolts(s, s.R(0.64, 0.05, 0.34, 0.72));
+            s.B("👩", 0.3, 0.5, 0.46);
+            sewingMachine(s, s.R(0.04, 0.42, 0.56, 0.5));
+            s.E("🧵", 0.76, 0.9, 0.18);
+            s.E("🧶", 0.9, 0.9, 0.18);
         };
     case 13:  // laboratory assistant
         return [](Scene &s) {
             tiles(s, s.R(0, 0, 1, 0.75), QColor(220, 235, 245), s.m * 0.14);
-            s.B("🧑‍🔬", 0.5, 0.8, 0.7);
+            s.B("👩‍🔬", 0.5, 0.8, 0.7);
             desk(s, 0.75, 0.08, QColor(230, 230, 235));
             s.E("🧪", 0.12, 0.65, 0.26);
             s.E("⚗️", 0.28, 0.65, 0.28);
@@ -657,20 +744,20 @@ Painter recipe(int code)
     case 15:  // heavy machine operator
         return [](Scene &s) {
             s.outdoor(0.55, QColor(170, 130, 80));
-            s.B("🏗️", 0.72, 0.62, 0.6);
+            s.B("🏗️", 0.8, 0.58, 0.45);
             s.p.save();
             s.p.setPen(Qt::NoPen);
             s.p.setBrush(QColor(140, 100, 60));
-            s.p.drawEllipse(s.R(-0.1, 0.62, 0.5, 0.3));
+            s.p.drawEllipse(s.R(0.55, 0.68, 0.6, 0.3));
             s.p.restore();
-            s.B("🚜", 0.48, 0.95, 0.6, true);
-            s.B("👷", 0.88, 0.95, 0.3);
+            excavator(s, s.R(0.04, 0.3, 0.78, 0.6), false);
+            s.B("👷", 0.88, 0.97, 0.26);
         };
     case 16:  // service technician
         return [](Scene &s) {
             s.room(0.78, QColor(220, 225, 230), QColor(150, 150, 160));
             washingMachine(s, s.R(0.04, 0.32, 0.28, 0.52));
-            s.B("🧑‍🔧", 0.55, 0.95, 0.8);
+            s.B("👨‍🔧", 0.55, 0.95, 0.8);
             s.E("🧰", 0.86, 0.85, 0.26);
             s.E("📺", 0.86, 0.3, 0.3);
             s.E("🔌", 0.7, 0.14, 0.16);
@@ -679,14 +766,14 @@ Painter recipe(int code)
         return [](Scene &s) {
             circuitBoard(s, s.all());
             multimeter(s, s.R(0.05, 0.2, 0.22, 0.7));
-            s.B("🧑‍🔧", 0.55, 1.0, 0.82);
+            s.B("👩‍🔧", 0.55, 1.0, 0.82);
             s.E("⚡", 0.88, 0.25, 0.3);
             s.E("🔌", 0.88, 0.75, 0.24);
         };
     case 18:  // product tester
         return [](Scene &s) {
             s.room(0.72, QColor(235, 240, 245), QColor(180, 180, 190));
-            s.B("🧑‍🔬", 0.28, 0.75, 0.66);
+            s.B("👨‍🔬", 0.28, 0.75, 0.66);
             desk(s, 0.7, 0.08, QColor(200, 200, 205));
             s.E("📦", 0.55, 0.62, 0.2);
             s.E("📱", 0.7, 0.63, 0.18);
@@ -712,7 +799,7 @@ Painter recipe(int code)
             s.E("📍", 0.3, 0.27, 0.16);
             s.E("📍", 0.72, 0.5, 0.14);
             s.E("🛰️", 0.82, 0.12, 0.22);
-            s.B("🧑‍💻", 0.35, 1.0, 0.6);
+            s.B("👩‍💻", 0.3, 1.0, 0.6);
             s.E("🗺️", 0.82, 0.85, 0.24);
         };
     case 21:  // systems analyst
@@ -720,8 +807,8 @@ Painter recipe(int code)
             s.room(0.8, QColor(225, 230, 240), QColor(140, 140, 150));
             whiteboard(s, s.R(0.06, 0.05, 0.88, 0.42));
             flowchart(s, s.R(0.1, 0.08, 0.8, 0.36));
-            s.B("🧑‍💻", 0.5, 0.98, 0.75);
-            s.E("📊", 0.15, 0.6, 0.22);
+            s.B("🧑‍🏫", 0.62, 0.98, 0.62);
+            s.E("📊", 0.2, 0.66, 0.3);
         };
     case 22:  // telecom engineer
         return [](Scene &s) {
@@ -746,7 +833,7 @@ Painter recipe(int code)
             s.E("🇫🇷", 0.88, 0.5, 0.14);
             s.E("🇩🇪", 0.12, 0.62, 0.14);
             s.E("🇭🇺", 0.88, 0.62, 0.14);
-            s.B("🧑‍💻", 0.5, 0.86, 0.62);
+            s.B("👩‍💼", 0.5, 0.86, 0.6);
             desk(s, 0.82, 0.06);
             s.E("📖", 0.15, 0.93, 0.22);
             s.E("🌐", 0.85, 0.93, 0.18);
@@ -773,11 +860,11 @@ Painter recipe(int code)
         return [](Scene &s) {
             s.room(0.86, QColor(220, 228, 238), QColor(130, 130, 140));
             ganttChart(s, s.R(0.08, 0.03, 0.84, 0.25));
-            s.E("📈", 0.2, 0.4, 0.3);
-            s.E("🗓️", 0.8, 0.4, 0.28);
-            monitor(s.p, s.R(0.16, 0.5, 0.68, 0.18));
-            codeLines(s.p, s.R(0.17, 0.51, 0.66, 0.16), 26);
-            s.B("🧑‍💻", 0.5, 0.96, 0.55);
+            s.E("📈", 0.22, 0.39, 0.3);
+            s.E("🗓️", 0.76, 0.39, 0.28);
+            monitor(s.p, s.R(0.42, 0.55, 0.52, 0.16));
+            codeLines(s.p, s.R(0.43, 0.56, 0.5, 0.14), 26);
+            s.B("👨‍💻", 0.24, 0.96, 0.48);
             desk(s, 0.9, 0.03);
         };
     case 27:  // software engineer
@@ -802,7 +889,7 @@ Painter recipe(int code)
         return [](Scene &s) {
             s.room(0.6, QColor(225, 230, 225), QColor(160, 130, 100));
             cityPlan(s, s.R(0.35, 0.08, 0.6, 0.5));
-            s.B("🧑‍💼", 0.17, 0.9, 0.7);
+            s.B("👨‍💼", 0.17, 0.9, 0.7);
             desk(s, 0.72, 0.08, QColor(150, 110, 70));
             s.B("🏢", 0.45, 0.74, 0.2);
             s.B("🏠", 0.6, 0.74, 0.16);

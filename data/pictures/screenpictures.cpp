@@ -568,17 +568,17 @@ QImage wallet()
     prepare(p);
     // Notes peeking out at the top.
     p.save();
-    p.translate(30, 22);
-    p.rotate(-6);
-    p.drawImage(QRectF(0, 0, 120, 54), note(20000, 145, 65));
+    p.translate(22, 10);
+    p.rotate(-7);
+    p.drawImage(QRectF(0, 0, 118, 53), note(20000, 145, 65));
     p.restore();
     p.save();
-    p.translate(58, 14);
-    p.rotate(4);
-    p.drawImage(QRectF(0, 0, 120, 54), note(10000, 145, 65));
+    p.translate(62, 2);
+    p.rotate(5);
+    p.drawImage(QRectF(0, 0, 118, 53), note(10000, 145, 65));
     p.restore();
     // Leather body.
-    const QRectF body(3, 30, w - 6, h - 33);
+    const QRectF body(3, 36, w - 6, h - 39);
     QLinearGradient lg(body.topLeft(), body.bottomLeft());
     lg.setColorAt(0, QColor(120, 70, 38));
     lg.setColorAt(1, QColor(70, 38, 18));
@@ -586,7 +586,7 @@ QImage wallet()
     p.setBrush(lg);
     p.drawRoundedRect(body, 10, 10);
     // Front pocket (where the balance is shown).
-    const QRectF pocket(body.left() + 6, body.top() + 14, body.width() - 12, body.height() - 20);
+    const QRectF pocket(body.left() + 6, body.top() + 12, body.width() - 12, body.height() - 18);
     QLinearGradient pg(pocket.topLeft(), pocket.bottomLeft());
     pg.setColorAt(0, QColor(98, 55, 28));
     pg.setColorAt(1, QColor(60, 32, 14));
@@ -599,12 +599,12 @@ QImage wallet()
     p.drawRoundedRect(body.adjusted(3, 3, -3, -3), 8, 8);
     p.drawRoundedRect(pocket.adjusted(3, 3, -3, -3), 5, 5);
     // Snap button.
-    QRadialGradient sg(QPointF(20, body.top() + 40), 7);
+    QRadialGradient sg(QPointF(20, body.top() + 36), 7);
     sg.setColorAt(0, QColor(255, 240, 180));
     sg.setColorAt(1, QColor(170, 130, 40));
     p.setPen(QPen(QColor(90, 60, 10), 0.8));
     p.setBrush(sg);
-    p.drawEllipse(QPointF(20, body.top() + 40), 6, 6);
+    p.drawEllipse(QPointF(20, body.top() + 36), 6, 6);
     // Gloss.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 25));
@@ -702,36 +702,52 @@ QImage banner()
     QImage img = canvas(w, h, Qt::white);
     QPainter p(&img);
     prepare(p);
-    // Sphinx and pyramids with an aeroplane above, top left.
+    // Pyramids and the sphinx with an aeroplane above them, top middle.
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 190, 110));
-    p.drawPolygon(QPolygonF{QPointF(20, 150), QPointF(75, 70), QPointF(130, 150)});
+    p.setBrush(QColor(232, 192, 112));
+    p.drawPolygon(QPolygonF{QPointF(250, 98), QPointF(310, 22), QPointF(370, 98)});
     p.setBrush(QColor(205, 160, 85));
-    p.drawPolygon(QPolygonF{QPointF(75, 70), QPointF(130, 150), QPointF(95, 150)});
+    p.drawPolygon(QPolygonF{QPointF(310, 22), QPointF(370, 98), QPointF(335, 98)});
     p.setBrush(QColor(225, 185, 105));
-    p.drawPolygon(QPolygonF{QPointF(110, 150), QPointF(150, 95), QPointF(190, 150)});
-    // Sphinx body.
-    p.setBrush(QColor(200, 150, 80));
-    p.drawRoundedRect(QRectF(40, 130, 90, 22), 8, 8);
-    p.drawRoundedRect(QRectF(108, 108, 26, 36), 8, 8);
-    p.setBrush(QColor(60, 90, 160));
-    p.drawPolygon(QPolygonF{QPointF(104, 112), QPointF(121, 100), QPointF(138, 112), QPointF(136, 132), QPointF(106, 132)});
-    p.setBrush(QColor(200, 150, 80));
-    p.drawEllipse(QRectF(112, 110, 18, 20));
-    p.setBrush(QColor(190, 160, 100));
-    p.drawRect(QRectF(10, 152, 200, 6));
-    emoji(p, QString::fromUtf8("✈️"), QPointF(160, 50), 70);
-    // Suitcase, left lower.
-    emoji(p, QString::fromUtf8("🧳"), QPointF(70, 250), 110);
+    p.drawPolygon(QPolygonF{QPointF(350, 98), QPointF(395, 42), QPointF(440, 98)});
+    p.setBrush(QColor(200, 155, 80));
+    p.drawPolygon(QPolygonF{QPointF(395, 42), QPointF(440, 98), QPointF(415, 98)});
+    p.setBrush(QColor(215, 185, 130));
+    p.drawRect(QRectF(215, 98, 250, 5));
+    {
+        // The sphinx lying in front, facing left.
+        const QColor stone(205, 158, 88);
+        p.setBrush(stone);
+        p.setPen(QPen(stone.darker(140), 1));
+        p.drawRoundedRect(QRectF(232, 80, 92, 19), 8, 8);     // body
+        p.drawRoundedRect(QRectF(214, 92, 34, 7), 3, 3);      // front paws
+        p.drawEllipse(QRectF(300, 74, 28, 18));               // haunch
+        // Head-dress (blue and gold stripes) and face.
+        QPolygonF nemes{QPointF(232, 60), QPointF(252, 56), QPointF(258, 86), QPointF(226, 86)};
+        p.setBrush(QColor(50, 90, 170));
+        p.drawPolygon(nemes);
+        p.setPen(QPen(QColor(240, 200, 70), 1.6));
+        for (int i = 0; i < 4; ++i)
+            p.drawLine(QPointF(229 + i * 0.5, 66 + i * 5.5), QPointF(255 - i * 0.2, 66 + i * 5.5));
+        p.setPen(QPen(stone.darker(140), 1));
+        p.setBrush(stone.lighter(110));
+        p.drawEllipse(QRectF(234, 60, 16, 22));
+        p.setPen(QPen(QColor(80, 50, 20), 1.2));
+        p.drawPoint(QPointF(238, 68));
+        p.drawLine(QPointF(238, 76), QPointF(242, 76));
+    }
+    p.setPen(Qt::NoPen);
+    emoji(p, QString::fromUtf8("✈️"), QPointF(185, 36), 64);
+    // Suitcase, left.
+    emoji(p, QString::fromUtf8("🧳"), QPointF(80, 240), 140);
     // Globe, top right.
-    emoji(p, QString::fromUtf8("🌍"), QPointF(620, 70), 100);
+    emoji(p, QString::fromUtf8("🌍"), QPointF(625, 62), 100);
     // Family, right.
-    family(p, QPointF(612, 335), 150);
+    family(p, QPointF(612, 345), 160);
     // House with a car, bottom middle; a small car beside.
-    emojiBottom(p, QString::fromUtf8("🏡"), QPointF(300, 338), 100);
-    emojiBottom(p, QString::fromUtf8("🚙"), QPointF(380, 336), 62, true);
-    emojiBottom(p, QString::fromUtf8("🚗"), QPointF(478, 336), 58);
-
+    emojiBottom(p, QString::fromUtf8("🏡"), QPointF(285, 338), 105);
+    emojiBottom(p, QString::fromUtf8("🚙"), QPointF(370, 336), 60, true);
+    emojiBottom(p, QString::fromUtf8("🚗"), QPointF(470, 336), 58);
     // Ribbon behind the name.
     const QRectF rib(185, 105, 330, 110);
     const QColor rc(200, 30, 45);
@@ -779,7 +795,7 @@ void navIcon(QPainter &p, NavIcon icon, const QRectF &r, bool enabled)
     const QColor blue = col(QColor(0, 0, 160));
     p.save();
     p.setPen(Qt::NoPen);
-    const double cx = r.center().x(), cy = r.center().y(), s = r.height() * 0.32;
+    const double cx = r.center().x(), cy = r.center().y(), s = r.height() * 0.27;
     auto tri = [&](double x, bool right) {
         p.setBrush(blue);
         if (right)
@@ -789,14 +805,14 @@ void navIcon(QPainter &p, NavIcon icon, const QRectF &r, bool enabled)
     };
     switch (icon) {
     case NavIcon::First:
-        p.fillRect(QRectF(cx - s * 1.1, cy - s, 2, s * 2), blue);
-        tri(cx + s * 0.2, false);
+        p.fillRect(QRectF(cx - s * 1.05, cy - s, 2, s * 2), blue);
+        tri(cx + s * 0.15, false);
         break;
     case NavIcon::Prior: tri(cx, false); break;
     case NavIcon::Next: tri(cx, true); break;
     case NavIcon::Last:
-        tri(cx - s * 0.2, true);
-        p.fillRect(QRectF(cx + s * 1.1 - 2, cy - s, 2, s * 2), blue);
+        tri(cx - s * 0.15, true);
+        p.fillRect(QRectF(cx + s * 1.05 - 2, cy - s, 2, s * 2), blue);
         break;
     case NavIcon::Insert:
         p.setBrush(col(QColor(0, 130, 0)));
@@ -859,7 +875,7 @@ QImage navGlyph(NavIcon icon, const QString &text)
         const double x0 = half * 75;
         navIcon(p, icon, QRectF(x0 + 1, 0, 16, 25), enabled);
         const QRectF tr(x0 + 17, 0, 57, 25);
-        QFont f = sans(11, enabled);
+        QFont f = sans(11);
         if (!enabled)
             fittedText(p, tr.translated(1, 1), text, f, Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
         fittedText(p, tr, text, f, Qt::AlignLeft | Qt::AlignVCenter,
