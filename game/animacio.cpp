@@ -93,7 +93,9 @@ void drawTitle(QPainter &p, int w, int ms)
             continue;
         const double y = -70 + bounce(t) * 165;
         QPainterPath path;
-        path.addText(left + i * step, y, font, letters.mid(i, 1));
+        path.addText(0, y, font, letters.mid(i, 1));
+        // each letter centred in its own cell, so narrow letters keep even gaps
+        path.translate(left + i * step + step / 2.0 - path.boundingRect().center().x() - 14, 0);
         QLinearGradient gold(0, y - 60, 0, y);
         gold.setColorAt(0.0, QColor(255, 236, 140));
         gold.setColorAt(1.0, QColor(214, 150, 20));
@@ -200,7 +202,7 @@ void drawMoney(QPainter &p, int ms)
         const double t = phase(ms, 6900 + k * 500, 2400);
         if (t <= 0.0)
             continue;
-        const double x = 40 + k * 70 + std::sin(t * 9 + k) * 18;
+        const double x = 70 + k * 95 + std::sin(t * 9 + k) * 14;
         const double y = -40 + easeOut(t) * (300 - k * 8);
         p.save();
         p.translate(x, y);

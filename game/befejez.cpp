@@ -16,11 +16,7 @@ QLabel *creditLabel(QWidget *parent, const QString &objectName, const QString &t
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
     label->setGeometry(geometry);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    label->setFont(font);
+    label->setFont(gamescreen::sansFont(pixelSize, bold, italic));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(palette);
@@ -48,13 +44,16 @@ TVege::TVege(Game *game, QWidget *parent)
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
     Label4 = creditLabel(this, QStringLiteral("Label4"),
-                         QStringLiteral("1111 Budapest, Minta utca 12.  Tel.: (1) 555-0123  zomir@example.org"),
+                         QStringLiteral("1111 Budapest, Minta u. 12.  Tel.: (1) 555-0123  zomir@example.org"),
                          QRect(19, 432, 363, 13), 11, false, false);
     Label2 = creditLabel(this, QStringLiteral("Label2"),
                          QStringLiteral("Készítették: a Zomir fejlesztői"), QRect(106, 464, 199, 13), 11, false,
                          true);
     Label3 = creditLabel(this, QStringLiteral("Label3"), QStringLiteral("2026"), QRect(177, 480, 45, 24), 19,
                          true, false);
+
+    for (QLabel *label : {Label4, Label2, Label3})
+        gamescreen::fitTextToWidth(label);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QTextDocument>
 #include <QScreen>
 #include <QWidget>
 
@@ -125,6 +127,49 @@ void centreOnDesktop(QWidget *screen)
     const QSize size = screen->isVisible() ? screen->frameGeometry().size() : screen->size();
     // move() places a window by the top-left corner of its frame.
     screen->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+QFont sansFont(int pixelSize, bool bold, bool italic)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QFont serifFont(int pixelSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void fitTextToWidth(QLabel *label)
+{
+    QTextDocument plain;
+    plain.setHtml(label->text());
+    const QString text = label->textFormat() == Qt::RichText ? plain.toPlainText() : label->text();
+    QFont font = label->font();
+    int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    const auto tooBig = [&] {
+        if (label->wordWrap()) {
+            const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
+                                                                 Qt::TextWordWrap, text);
+            return needed.height() > label->height();
+        }
+        return QFontMetrics(font).horizontalAdvance(text) > label->width();
+    };
+    while (size > 7 && tooBig())
+        font.setPixelSize(--size);
+    label->setFont(font);
 }
 
 void setHelpContext(QWidget *widget, int context)

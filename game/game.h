@@ -7,6 +7,8 @@
 #include <QString>
 
 class Dialogs;
+class QFont;
+class QLabel;
 class QWidget;
 namespace zdb { class Session; }
 
@@ -80,6 +82,13 @@ namespace gamescreen {
 void applyBackground(QWidget *screen);
 // Moves a top-level window so that its frame is centred on the desktop it is on.
 void centreOnDesktop(QWidget *screen);
+// The sans-serif face of the screens' texts (Arial where present, else a metric twin).
+QFont sansFont(int pixelSize, bool bold = false, bool italic = false);
+// The serif face of the instruction texts (Times New Roman where present, else a twin).
+QFont serifFont(int pixelSize, bool bold = false);
+// Makes a label's font smaller, if need be, until its text fits its fixed size (one line,
+// or the label's height when it wraps).
+void fitTextToWidth(QLabel *label);
 // Help context of a screen, page or control (the topic F1 opens); 0 means none.
 void setHelpContext(QWidget *widget, int context);
 int helpContext(const QWidget *widget);

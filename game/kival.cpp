@@ -145,11 +145,8 @@ void TMainForm::createNamePage()
     Label6->setGeometry(112, 40, 555, 38);
     Label6->setAlignment(Qt::AlignCenter);
     Label6->setWordWrap(true);
-    QFont serif(QStringLiteral("Times New Roman"));
-    serif.setStyleHint(QFont::Serif);
-    serif.setPixelSize(16);
-    serif.setBold(true);
-    Label6->setFont(serif);
+    Label6->setFont(gamescreen::serifFont(16, true));
+    gamescreen::fitTextToWidth(Label6);
     QPalette red = Label6->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label6->setPalette(red);

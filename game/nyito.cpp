@@ -10,20 +10,40 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QToolButton>
 
 namespace {
 
-QLabel *captionLabel(QWidget *parent, const QString &objectName, const QString &html, const QRect &geometry)
+// A caption whose first letter is underlined as the accelerator of its Alt shortcut. The
+// line is drawn by hand so that it stays inside the 13 pixels of the label.
+class AcceleratorLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QFontMetrics metrics(font());
+        const int baseline = qMin(metrics.ascent(), height() - 2);
+        painter.drawText(0, baseline, text());
+        const int letter = metrics.horizontalAdvance(text().left(1));
+        painter.drawLine(0, baseline + 1, letter - 1, baseline + 1);
+    }
+};
+
+QLabel *captionLabel(QWidget *parent, const QString &objectName, const QString &text, const QRect &geometry)
 {
-    auto *label = new QLabel(html, parent);
+    auto *label = new AcceleratorLabel(text, parent);
     label->setObjectName(objectName);
-    label->setTextFormat(Qt::RichText);
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(8);
-    font.setBold(true);
-    label->setFont(font);
+    // 8 points at 96 dots per inch.
+    label->setFont(gamescreen::sansFont(11, true));
+    gamescreen::fitTextToWidth(label);
     return label;
 }
 
@@ -60,11 +80,11 @@ TfIndul::TfIndul(Game *game, QWidget *parent)
 
     Kezd = pictureButton(this, QStringLiteral("Kezd"), QStringLiteral(":/pict/kezd.png"), QSize(60, 45),
                          QRect(72, 464, 57, 49));
-    Label1 = captionLabel(this, QStringLiteral("Label1"), QStringLiteral("<u>K</u>ezdjünk neki"),
+    Label1 = captionLabel(this, QStringLiteral("Label1"), QStringLiteral("Kezdjünk neki"),
                           QRect(59, 512, 81, 13));
     Kilep = pictureButton(this, QStringLiteral("Kilep"), QStringLiteral(":/pict/kilep.png"), QSize(55, 73),
                           QRect(648, 464, 57, 49));
-    Label2 = captionLabel(this, QStringLiteral("Label2"), QStringLiteral("<u>J</u>áték vége"),
+    Label2 = captionLabel(this, QStringLiteral("Label2"), QStringLiteral("Játék vége"),
                           QRect(648, 512, 64, 13));
 
     connect(Kezd, &QToolButton::clicked, this, &TfIndul::KezdClick);

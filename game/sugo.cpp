@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTextBrowser>
 
 namespace {
@@ -155,7 +156,11 @@ QString topicHtml(int context)
     const Topic *topic = findTopic(context);
     if (!topic)
         return QString();
-    return QStringLiteral("<h2>%1</h2>%2").arg(QString::fromUtf8(topic->title), QString::fromUtf8(topic->html));
+    // Amounts written with grouped digits ("200 000 Ft") are not broken across lines.
+    static const QRegularExpression grouped(QStringLiteral("(\\d) (?=\\d{3}\\b|Ft\\b)"));
+    QString html = QString::fromUtf8(topic->html);
+    html.replace(grouped, QStringLiteral("\\1&nbsp;"));
+    return QStringLiteral("<h2>%1</h2>%2").arg(QString::fromUtf8(topic->title), html);
 }
 
 }  // namespace sugo
@@ -169,7 +174,7 @@ THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     Contents = new QListWidget(this);
     Contents->setObjectName(QStringLiteral("Contents"));
-    Contents->setMaximumWidth(250);
+    Contents->setFixedWidth(300);
     for (int context : sugo::contexts()) {
         auto *item = new QListWidgetItem(sugo::topicTitle(context), Contents);
         item->setData(Qt::UserRole, context);

@@ -77,8 +77,8 @@ private slots:
         QCOMPARE(f->Label1->geometry(), QRect(59, 512, 81, 13));
         QCOMPARE(f->Label2->geometry(), QRect(648, 512, 64, 13));
         QVERIFY(f->Label1->font().bold());
-        QCOMPARE(f->Label1->text(), QStringLiteral("<u>K</u>ezdjünk neki"));
-        QCOMPARE(f->Label2->text(), QStringLiteral("<u>J</u>áték vége"));
+        QCOMPARE(f->Label1->text(), QStringLiteral("Kezdjünk neki"));
+        QCOMPARE(f->Label2->text(), QStringLiteral("Játék vége"));
     }
 
     void start_data()

@@ -78,13 +78,12 @@ void flowchart(Scene &s, const QRectF &r)
     p.restore();
 }
 
-void mapArea(Scene &s, const QRectF &r, int seed)
+void mapArea(Scene &s, const QRectF &r)
 {
     QPainter &p = s.p;
     p.save();
     p.setClipRect(r);
     p.fillRect(r, QColor(222, 236, 200));
-    Rng rng(seed);
     // Contour rings.
     p.setPen(QPen(QColor(170, 150, 110), 0.8));
     p.setBrush(Qt::NoBrush);
@@ -114,7 +113,6 @@ void mapArea(Scene &s, const QRectF &r, int seed)
         p.drawLine(QPointF(r.left() + r.width() * i / 6, r.top()), QPointF(r.left() + r.width() * i / 6, r.bottom()));
         p.drawLine(QPointF(r.left(), r.top() + r.height() * i / 6), QPointF(r.right(), r.top() + r.height() * i / 6));
     }
-    Q_UNUSED(rng);
     p.restore();
     frame(p, r, QColor(120, 110, 90));
 }
@@ -795,7 +793,7 @@ Painter recipe(int code)
         };
     case 20:  // GIS technologist
         return [](Scene &s) {
-            mapArea(s, s.all(), 20);
+            mapArea(s, s.all());
             s.E("📍", 0.3, 0.27, 0.16);
             s.E("📍", 0.72, 0.5, 0.14);
             s.E("🛰️", 0.82, 0.12, 0.22);

@@ -538,7 +538,6 @@ QImage taxOfficeLogo()
     p.setBrush(navy);
     p.drawRect(QRectF(cx - 70, 138, 140, 5));
     p.drawRect(QRectF(cx - 76, 143, 152, 5));
-    // Forint sign on the pediment's middle.
     // Lettering.
     QFont big = serif(46, true);
     p.setFont(big);

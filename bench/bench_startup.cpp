@@ -1,0 +1,144 @@
+// Start-up of the game: the time from the process start to the opening screen painted, and
+// the peak resident memory at that moment, beside a bare Qt Widgets program that shows one
+// empty window, measured in the same run. Each figure is the median of several starts.
+//   bench_startup            runs the comparison and prints "name: value" lines
+//   bench_startup --game     (internal) one start of the game, printing its two figures
+// The game runs on ZOMIR_WORKFOLDER when that folder exists, else on empty tables.
+
+#include "application.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "nyito.h"
+#include "schema.h"
+#include "startup_probe.h"
+#include "sugo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+int runGame(int argc, char *argv[])
+{
+    ZApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    WidgetDialogs dialogs;
+    app.setDialogs(&dialogs);
+    THelpWindow help;
+    dialogs.helpHandler = [&help](int context) { help.showTopic(context); };
+    zdb::Session session;
+    Game game(&session, &dialogs);
+    if (!game.create())
+        return 2;
+    new startupprobe::FirstPaint(game.fIndul);
+    game.start();
+    return app.exec();
+}
+
+struct Figures {
+    double ms = -1;
+    double kb = -1;
+};
+
+Figures runChild(const QString &program, const QStringList &args, const QString &folder,
+                 QProcessEnvironment env)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    env.insert(QStringLiteral("ZOMIR_BENCH_T0"), QString::number(startupprobe::nowNs()));
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    Figures f;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("shown_ms:"))
+            f.ms = line.mid(9).trimmed().toDouble();
+        else if (line.startsWith("peak_kb:"))
+            f.kb = line.mid(8).trimmed().toDouble();
+    }
+    return f;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--game") == 0)
+        return runGame(argc, argv);
+
+    QCoreApplication app(argc, argv);
+    QTemporaryDir temp;
+    QString folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    const bool content = !folder.isEmpty() && QDir(folder).exists(QStringLiteral("DB"));
+    if (!content) {
+        folder = temp.filePath(QStringLiteral("work"));
+        QDir().mkpath(folder + QStringLiteral("/DB"));
+        for (const zdb::TableDef &def : zdb::schema())
+            zdb::createTable(folder + QStringLiteral("/DB"), def);
+    }
+    // The alias exists already, as at every start after the first: no message is shown.
+    const QString configHome = temp.filePath(QStringLiteral("config"));
+    {
+        zdb::Session session(configHome + QStringLiteral("/zomir/tablaengine.ini"));
+        session.addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(folder).absoluteFilePath(QStringLiteral("DB")));
+        session.saveConfig();
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString bare = QStringLiteral(ZOMIR_BARE_PROGRAM);
+    const int rounds = qMax(1, qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") ? qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") : 9);
+
+    // One start of each first, so that both find the libraries in the file cache.
+    runChild(bare, {}, folder, env);
+    runChild(self, {QStringLiteral("--game")}, folder, env);
+
+    QList<double> bareMs, bareKb, gameMs, gameKb;
+    for (int i = 0; i < rounds; ++i) {
+        const Figures b = runChild(bare, {}, folder, env);
+        const Figures g = runChild(self, {QStringLiteral("--game")}, folder, env);
+        if (b.ms < 0 || g.ms < 0) {
+            std::fprintf(stderr, "bench_startup: a start did not report (bare %.1f, game %.1f)\n", b.ms, g.ms);
+            return 1;
+        }
+        bareMs << b.ms;
+        bareKb << b.kb;
+        gameMs << g.ms;
+        gameKb << g.kb;
+    }
+
+    const double bMs = median(bareMs), gMs = median(gameMs), bKb = median(bareKb), gKb = median(gameKb);
+    std::printf("platform: %s\n", qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
+    std::printf("content_folder: %d\n", content ? 1 : 0);
+    std::printf("rounds: %d\n", rounds);
+    std::printf("bare_window_shown_ms: %.1f\n", bMs);
+    std::printf("game_opening_screen_shown_ms: %.1f\n", gMs);
+    std::printf("startup_time_ratio: %.2f\n", gMs / bMs);
+    std::printf("bare_window_peak_kb: %.0f\n", bKb);
+    std::printf("game_opening_screen_peak_kb: %.0f\n", gKb);
+    std::printf("peak_memory_ratio: %.2f\n", gKb / bKb);
+    return 0;
+}
