@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -146,6 +147,7 @@ private slots:
     void recommendationAndMarks_data();
     void recommendationAndMarks();
     void missingTestResult();
+    void marksAndPictures();
     void choosingCode24();
     void noChoice();
     void closingTheChoice();
@@ -293,6 +295,32 @@ void TestCareer::missingTestResult()
     QCOMPARE(r.dialogs.texts("error").size(), 1);
     QVERIFY(r.dialogs.texts("error").first().contains("szakma.txt"));
     QVERIFY(r.game.fSzakma->isVisible());
+}
+
+// Each mark lies on its own profession's picture's top-left corner (code 26: 8 pixels in)
+// and is drawn over it; pictures of natural size take their picture's size.
+void TestCareer::marksAndPictures()
+{
+    CareerRun r;
+    TfSzakma *form = r.game.fSzakma;
+    QList<QObject *> order = form->GroupBox1->children();
+    for (const career::Profession &p : career::professions()) {
+        QLabel *picture = form->Image(p.image);
+        QLabel *mark = form->Felk(p.mark);
+        const int offset = p.code == 26 ? 8 : 0;
+        QCOMPARE(mark->pos(), picture->pos() + QPoint(offset, offset));
+        QCOMPARE(mark->size(), QSize(11, 40));
+        QVERIFY(order.indexOf(mark) > order.indexOf(picture));
+        if (p.code == 20 || p.code == 26 || p.code == 30) {
+            if (!picture->pixmap().isNull())
+                QCOMPARE(picture->size(), picture->pixmap().size());
+        } else if (p.code != 14) {
+            QVERIFY(picture->hasScaledContents());
+        }
+        QCOMPARE(form->RadioButton(p.radio)->text(), QString::fromUtf8(p.caption));
+    }
+    // The pictures are the window's own.
+    QVERIFY(!form->Image(2)->pixmap().isNull());
 }
 
 void TestCareer::choosingCode24()
