@@ -150,6 +150,8 @@ private slots:
     void marksAndPictures();
     void choosingCode24();
     void noChoice();
+    void filesThatCannotBeWritten();
+    void helpContexts();
     void closingTheChoice();
     void pictureOpensSheet_data();
     void pictureOpensSheet();
@@ -359,6 +361,55 @@ void TestCareer::noChoice()
     QCOMPARE(r.game.MainForm->JobKey, 7);
     QVERIFY(r.game.fSzakma->isVisible());
     QVERIFY(!r.game.MainForm->isVisible());
+}
+
+void TestCareer::filesThatCannotBeWritten()
+{
+    CareerRun r;
+    // szakma.txt: the evaluation stops with the error and the test stays.
+    QVERIFY(QDir(r.work.path()).mkdir("szakma.txt"));
+    r.game.fTeszt->show();
+    QTest::mouseClick(r.game.fTeszt->CheckBox(4), Qt::LeftButton);
+    QTest::mouseClick(r.game.fTeszt->BitBtn1, Qt::LeftButton);
+    QCOMPARE(r.dialogs.texts("error").size(), 1);
+    QVERIFY(r.game.fTeszt->isVisible());
+    QVERIFY(!r.game.fSzakma->isVisible());
+    QVERIFY(QDir(r.work.path()).rmdir("szakma.txt"));
+
+    // Szakmavalasztas.txt: JobKey is set and the choice told, then the error; the choice stays.
+    r.dialogs.clear();
+    r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
+    QVERIFY(QDir(r.work.path()).mkdir("Szakmavalasztas.txt"));
+    QTest::mouseClick(r.game.fSzakma->RadioButton(2), Qt::LeftButton);   // code 19
+    QTest::mouseClick(r.game.fSzakma->bSzakmaval, Qt::LeftButton);
+    QCOMPARE(r.game.MainForm->JobKey, 19);
+    QCOMPARE(r.dialogs.texts("message"), QStringList{"A választott szakmád: Kertész"});
+    QCOMPARE(r.dialogs.texts("error").size(), 1);
+    QVERIFY(r.game.fSzakma->isVisible());
+    QVERIFY(!r.game.MainForm->isVisible());
+    QVERIFY(QDir(r.work.path()).rmdir("Szakmavalasztas.txt"));
+
+    // The file that loading a game writes in lower case is the one overwritten.
+    writeFile(r.work.file("szakmavalasztas.txt"), "5\r\nK\xf6nyvt\xe1ros\r\n");
+    QTest::mouseClick(r.game.fSzakma->bSzakmaval, Qt::LeftButton);
+    QCOMPARE(readAll(r.work.file("szakmavalasztas.txt")), QByteArray("19\r\nKert\xe9sz\r\n"));
+    QVERIFY(!QFileInfo::exists(r.work.file("Szakmavalasztas.txt"))
+            || QFileInfo(r.work.file("Szakmavalasztas.txt")).canonicalFilePath()
+                   == QFileInfo(r.work.file("szakmavalasztas.txt")).canonicalFilePath());
+    QVERIFY(r.game.MainForm->isVisible());
+}
+
+void TestCareer::helpContexts()
+{
+    CareerRun r;
+    r.game.fTeszt->show();
+    QVERIFY(QTest::qWaitForWindowActive(r.game.fTeszt));
+    r.game.fTeszt->CheckBox(3)->setFocus();
+    QTest::keyClick(r.game.fTeszt->CheckBox(3), Qt::Key_F1);
+    r.game.fTeszt->hide();
+    r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
+    QTest::keyClick(r.game.fSzakma->RadioButton(4), Qt::Key_F1);
+    QCOMPARE(r.dialogs.texts("help"), (QStringList{"10", "11"}));
 }
 
 void TestCareer::closingTheChoice()
