@@ -1,6 +1,7 @@
 #include "careerwidgets.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextLayout>
@@ -30,31 +31,12 @@ QFont serifFont(int points, bool bold, bool italic)
     return font;
 }
 
-QFont fittingFont(const QFont &font, const QRect &box, int flags, const QString &text)
-{
-    QFont fitted = font;
-    for (qreal points = font.pointSizeF(); points >= 6.0; points -= 0.5) {
-        fitted.setPointSizeF(points);
-        if (QFontMetrics(fitted).boundingRect(box, flags, text).height() <= box.height())
-            break;
-    }
-    return fitted;
-}
-
-void fitToBox(QLabel *label)
-{
-    int flags = int(label->alignment());
-    if (label->wordWrap())
-        flags |= Qt::TextWordWrap;
-    label->setFont(fittingFont(label->font(), label->contentsRect(), flags, label->text()));
-}
-
 namespace {
 
 // Lines of a caption laid out `step` pixels apart; returns their count.
-int layoutCaption(QTextLayout &layout, int width, int step)
+int layoutCaption(QTextLayout &layout, int width, int step, Qt::Alignment horizontal)
 {
-    QTextOption option(Qt::AlignLeft);
+    QTextOption option(horizontal);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
@@ -69,6 +51,40 @@ int layoutCaption(QTextLayout &layout, int width, int step)
 }
 
 }  // namespace
+
+QRect drawCaption(QPainter &painter, const QRect &box, const QString &text, const QFont &font,
+                  Qt::Alignment alignment, const QColor &colour)
+{
+    // The lines are set as closely as the classic system fonts set them (one pixel over
+    // the font's pixel size), and the font steps down when even so they would not fit.
+    QFont fitted = font;
+    QTextLayout layout(text);
+    int step = 0, lines = 0;
+    for (qreal points = font.pointSizeF(); ; points -= 0.5) {
+        fitted.setPointSizeF(points);
+        step = QFontInfo(fitted).pixelSize() + 1;
+        layout.setFont(fitted);
+        lines = layoutCaption(layout, box.width(), step, alignment & Qt::AlignHorizontal_Mask);
+        if (lines * step <= box.height() || points <= 6.0)
+            break;
+    }
+    const int height = lines * step;
+    const int top = (alignment & Qt::AlignVCenter) ? box.top() + qMax(0, (box.height() - height) / 2)
+                                                   : box.top();
+    const qreal lift = (step - QFontMetrics(fitted).height()) / 2.0;
+    painter.save();
+    painter.setPen(colour);
+    layout.draw(&painter, QPointF(box.left(), top + lift));
+    painter.restore();
+
+    qreal left = box.width(), right = 0;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        left = qMin(left, line.x() + line.cursorToX(line.textStart()));
+        right = qMax(right, line.x() + line.cursorToX(line.textStart() + line.textLength()));
+    }
+    return QRect(box.left() + qFloor(left), top, qCeil(right - left), height);
+}
 
 void paintWrapped(QAbstractButton *button, bool radio)
 {
@@ -87,36 +103,15 @@ void paintWrapped(QAbstractButton *button, bool radio)
     painter.drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
                           indicatorOption);
 
-    // The caption's lines are set as closely as the classic system font sets them (one
-    // pixel over the font's pixel size), and the font steps down when even so they would
-    // not fit in the box.
     const QRect box = button->rect().adjusted(indicator.right() + 5, 0, 0, 0);
-    QFont font = button->font();
-    QTextLayout layout(button->text());
-    int step = 0, lines = 0;
-    for (qreal points = font.pointSizeF(); ; points -= 0.5) {
-        font.setPointSizeF(points);
-        step = QFontInfo(font).pixelSize() + 1;
-        layout.setFont(font);
-        lines = layoutCaption(layout, box.width(), step);
-        if (lines * step <= box.height() || points <= 6.0)
-            break;
-    }
-    const QFontMetrics metrics(font);
-    const int height = lines * step;
-    const int top = box.top() + qMax(0, (box.height() - height) / 2);
-    const qreal lift = (step - metrics.height()) / 2.0;
-    painter.setPen(button->palette().color(button->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                           QPalette::WindowText));
-    layout.draw(&painter, QPointF(box.left(), top + lift));
-
+    const QColor colour = button->palette().color(
+        button->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+    const QRect used = drawCaption(painter, box, button->text(), button->font(),
+                                   Qt::AlignLeft | Qt::AlignVCenter, colour);
     if (button->hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(button);
-        qreal widest = 0;
-        for (int i = 0; i < layout.lineCount(); ++i)
-            widest = qMax(widest, layout.lineAt(i).naturalTextWidth());
-        focus.rect = QRect(box.left() - 1, top, qCeil(widest) + 2, height).intersected(button->rect());
+        focus.rect = used.adjusted(-1, 0, 1, 0).intersected(button->rect());
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
@@ -134,6 +129,19 @@ TWrapRadioButton::TWrapRadioButton(const QString &text, QWidget *parent) : QRadi
 void TWrapRadioButton::paintEvent(QPaintEvent *) { careerui::paintWrapped(this, true); }
 
 bool TWrapRadioButton::hitButton(const QPoint &pos) const { return rect().contains(pos); }
+
+TWrapLabel::TWrapLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+{
+    setWordWrap(true);
+}
+
+void TWrapLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    careerui::drawCaption(painter, contentsRect(), text(), font(), alignment(),
+                          palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                          QPalette::WindowText));
+}
 
 TClickImage::TClickImage(QWidget *parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 class QAbstractButton;
+class QPainter;
 
 namespace careerui {
 
@@ -16,12 +17,12 @@ QFont sansFont(int points, bool bold = false);
 // "Times New Roman" likewise.
 QFont serifFont(int points, bool bold = false, bool italic = false);
 
-// The font, or the same a little smaller (down to 6 points), so that `text` laid out with
-// `flags` fits in `box`: captions keep to the boxes their screens give them whatever the
-// fonts installed.
-QFont fittingFont(const QFont &font, const QRect &box, int flags, const QString &text);
-// Sets a label's font to the fitting one for its text and size.
-void fitToBox(QLabel *label);
+// Draws `text` word-wrapped in `box` with lines set as closely as the classic system
+// fonts set them, in `font` or, where it would not fit, the same a little smaller (down to
+// 6 points), so that captions keep to the boxes their screens give them whatever fonts
+// are installed. Returns the rectangle the text covers.
+QRect drawCaption(QPainter &painter, const QRect &box, const QString &text, const QFont &font,
+                  Qt::Alignment alignment, const QColor &colour);
 
 // Paints a check box or radio button with its caption word-wrapped in the box and the
 // indicator centred vertically; the whole box is clickable.
@@ -47,6 +48,16 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
+};
+
+// A fixed-size label whose word-wrapped text is drawn by drawCaption.
+class TWrapLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TWrapLabel(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A picture box that emits clicked() when the left button is pressed and released on it.

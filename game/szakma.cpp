@@ -118,12 +118,11 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     lErtekel->setFont(careerui::sansFont(9, true));
     lErtekel->setGeometry(112, 0, 597, 16);
 
-    Label1 = new QLabel(QString::fromUtf8(kInstructions), content);
+    Label1 = new TWrapLabel(QString::fromUtf8(kInstructions), content);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 112, 724, 39);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
-    careerui::fitToBox(Label1);
 
     BitBtn1 = new QPushButton(QStringLiteral("&Inkább kitöltöm újra!"), content);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

@@ -53,13 +53,12 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(QPixmap(QStringLiteral(":/pict/villanykorte.png")));
 
-    Label1 = new QLabel(QString::fromUtf8(kIntroduction), this);
+    Label1 = new TWrapLabel(QString::fromUtf8(kIntroduction), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(136, 8, 467, 133);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setFont(careerui::serifFont(12, true, true));
-    careerui::fitToBox(Label1);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

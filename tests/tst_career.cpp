@@ -403,6 +403,7 @@ void TestCareer::helpContexts()
 {
     CareerRun r;
     r.game.fTeszt->show();
+    r.game.fTeszt->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(r.game.fTeszt));
     r.game.fTeszt->CheckBox(3)->setFocus();
     QTest::keyClick(r.game.fTeszt->CheckBox(3), Qt::Key_F1);
@@ -410,6 +411,7 @@ void TestCareer::helpContexts()
     r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
     // The first control to take the focus is "&Inkább kitöltöm újra!", then the radio
     // buttons from RadioButton1.
+    r.game.fSzakma->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(r.game.fSzakma));
     QTRY_COMPARE(QApplication::focusWidget(), r.game.fSzakma->BitBtn1);
     QTest::keyClick(r.game.fSzakma, Qt::Key_Tab);
