@@ -145,9 +145,12 @@ QFont serifFont(int pixelSize, bool bold)
 
 void fitTextToWidth(QLabel *label)
 {
-    QTextDocument plain;
-    plain.setHtml(label->text());
-    const QString text = label->textFormat() == Qt::RichText ? plain.toPlainText() : label->text();
+    QString text = label->text();
+    if (label->textFormat() == Qt::RichText) {
+        QTextDocument rich;
+        rich.setHtml(text);
+        text = rich.toPlainText();
+    }
     QFont font = label->font();
     int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     const auto tooBig = [&] {
