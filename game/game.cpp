@@ -24,12 +24,9 @@ Game::~Game()
 {
     if (qApp)
         qApp->removeEventFilter(this);
-    // Screens first (they point into the data modules), then the data modules.
-    delete Vege;
-    delete MainForm;
-    delete fIndul;
-    delete DataModule2;
-    delete DM;
+    // Later objects may point into earlier ones (screens into the data modules).
+    while (!m_owned.isEmpty())
+        delete m_owned.takeLast();
 }
 
 bool Game::create()
@@ -41,26 +38,26 @@ bool Game::create()
     // 1-3: the report layouts (frmQuickRep3, frmQuickRep, frmQuickRep2).
 
     // 4: the opening screen.
-    fIndul = new TfIndul(this);
+    fIndul = own(new TfIndul(this));
 
     // 5-7: the test, the profession choice and the career sheet (fTeszt, fSzakma, fPalya).
 
     // 8: the data module; it sets up the alias and opens the game tables. The player may
     // cancel the database location dialog, which stops the program at once.
-    DM = new TDM(this);
+    DM = own(new TDM(this));
     if (!DM->DataModuleCreate())
         return false;
 
     // 9: the main window, whose name page reads the player table.
-    MainForm = new TMainForm(this);
+    MainForm = own(new TMainForm(this));
 
     // 10: the tax tables' data module.
-    DataModule2 = new TDataModule2(m_session);
+    DataModule2 = own(new TDataModule2(m_session));
 
     // 11: the income calculator (fJovedelem).
 
     // 12: the credits.
-    Vege = new TVege(this);
+    Vege = own(new TVege(this));
 
     // 13: the payroll exercise (Ber).
     return true;
