@@ -6,6 +6,9 @@
 #include "jadat.h"
 #include "kival.h"
 #include "nyito.h"
+#include "palya.h"
+#include "szakma.h"
+#include "teszt.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -40,7 +43,10 @@ bool Game::create()
     // 4: the opening screen.
     fIndul = own(new TfIndul(this));
 
-    // 5-7: the test, the profession choice and the career sheet (fTeszt, fSzakma, fPalya).
+    // 5-7: the test, the profession choice and the career sheet.
+    fTeszt = own(new TfTeszt(this));
+    fSzakma = own(new TfSzakma(this));
+    fPalya = own(new TfPalya(this));
 
     // 8: the data module; it sets up the alias and opens the game tables. The player may
     // cancel the database location dialog, which stops the program at once.

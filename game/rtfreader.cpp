@@ -441,8 +441,9 @@ private:
     QTextCharFormat charFormat(const CharProps &c) const
     {
         QTextCharFormat f;
+        // Symbol fonts are read into Unicode, so their text is shown in an ordinary font.
         auto it = m_fonts.constFind(c.font);
-        if (it != m_fonts.constEnd() && !it->name.isEmpty())
+        if (it != m_fonts.constEnd() && !it->name.isEmpty() && it->codePage != kSymbolCodePage)
             f.setFontFamilies(QStringList{it->name});
         f.setFontPointSize(std::clamp(c.halfPoints, 2, 1000) / 2.0);
         f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
@@ -483,8 +484,20 @@ private:
             else
                 f.setLineHeight(px(-p.sl), QTextBlockFormat::FixedHeight);
         }
-        if (!p.tabs.isEmpty())
-            f.setTabPositions(p.tabs);
+        // RTF measures tab stops from the left edge of the text; the document measures them
+        // from where the first line starts. A hanging first line without stops of its own
+        // tabs to the indent, as in word processors.
+        const int firstLine = std::max(0, p.li) + std::max(p.fi, -std::max(0, p.li));
+        QList<QTextOption::Tab> tabs;
+        for (QTextOption::Tab tab : p.tabs) {
+            tab.position -= px(firstLine);
+            if (tab.position > 0)
+                tabs.append(tab);
+        }
+        if (p.tabs.isEmpty() && p.fi < 0 && p.li > 0)
+            tabs.append(QTextOption::Tab(px(p.li - firstLine), QTextOption::LeftTab));
+        if (!tabs.isEmpty())
+            f.setTabPositions(tabs);
         return f;
     }
 

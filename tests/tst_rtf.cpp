@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -246,7 +247,31 @@ void TestRtf::paragraphsAndLists()
     QCOMPARE(one.blockFormat().leftMargin(), 24.0);
     QCOMPARE(one.blockFormat().textIndent(), -24.0);
     QCOMPARE(one.blockFormat().tabPositions().size(), 1);
+    // Stops count from the first line's start: the text after the tab starts at the indent.
     QCOMPARE(one.blockFormat().tabPositions().first().position, 24.0);
+    doc.setDocumentMargin(0);
+    doc.setTextWidth(400);
+    doc.documentLayout()->blockBoundingRect(one);
+    QTextLine line = one.layout()->lineAt(0);
+    QVERIFY(line.isValid());
+    QCOMPARE(line.cursorToX(3), 24.0);
+    // A bullet of the Symbol font as older writers put it, in an ordinary font, and its
+    // tab reaching the hanging indent.
+    QTextDocument old;
+    rtf::read(R"({\rtf1{\fonttbl{\f0 Arial;}{\f2\fnil\fcharset2 Symbol;}}\pard\fi-284\li567\f0 )"
+              R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2{\pntxtb\'b7}}item\par})",
+              &old);
+    QCOMPARE(blocks(old), QStringList{"•\titem"});
+    QTextCursor bullet(&old);
+    bullet.setPosition(1);
+    QVERIFY(!bullet.charFormat().fontFamilies().toStringList().contains("Symbol"));
+    old.setDocumentMargin(0);
+    old.setTextWidth(400);
+    old.documentLayout()->blockBoundingRect(old.begin());
+    QTextLine first = old.begin().layout()->lineAt(0);
+    QVERIFY(first.isValid());
+    QVERIFY(qAbs(first.cursorToX(2) - 567 / 15.0) < 0.5);
+
     // Paragraph properties inside a group end with it.
     QCOMPARE(doc.lastBlock().blockFormat().leftMargin(), 0.0);
     // Bold of the title's group does not leak.

@@ -1,0 +1,214 @@
+#include "palya.h"
+
+#include "careerwidgets.h"
+#include "dialogs.h"
+#include "game.h"
+#include "interest.h"
+#include "rtfreader.h"
+#include "szakma.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kWheelStep = 10;
+constexpr int kSheetHeight = 800;
+
+// The print button's glyph: a small printer.
+QIcon printerGlyph()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);                  // paper going in
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(1, 6, 13, 6);                 // body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 5);                 // paper coming out
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(12, 8);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+TfPalya::TfPalya(Game *game, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_game(game)
+{
+    setObjectName(QStringLiteral("fPalya"));
+    setWindowTitle(QStringLiteral("Pályatükör"));
+    setFixedSize(756, 527);
+    setFont(careerui::sansFont(8));
+    gamescreen::applyBackground(this);
+
+    // FormCreate: the client area scrolls vertically.
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setGeometry(0, 0, 756, 527);
+    ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox->setWidgetResizable(false);
+    ScrollBox->viewport()->setAutoFillBackground(false);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("Content"));
+    content->setFixedSize(304 + 425, kSheetHeight);
+    ScrollBox->setWidget(content);
+    ScrollBox->viewport()->installEventFilter(this);
+
+    Image1 = new QLabel(content);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setGeometry(0, 0, 297, 249);
+
+    RichEdit1 = new QTextEdit(content);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(304, 0, 425, kSheetHeight);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setFrameShape(QFrame::NoFrame);
+    RichEdit1->setFocusPolicy(Qt::NoFocus);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette white = RichEdit1->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Text, Qt::black);
+    RichEdit1->setPalette(white);
+    RichEdit1->viewport()->installEventFilter(this);
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Nyomtatás"), content);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(96, 400, 89, 25);
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
+    BitBtn1->setIcon(printerGlyph());
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TfPalya::BitBtn1Click);
+}
+
+int TfPalya::scrollPosition() const { return ScrollBox->verticalScrollBar()->value(); }
+
+int TfPalya::scrollRange() const { return ScrollBox->verticalScrollBar()->maximum(); }
+
+void TfPalya::scrollTo(int position)
+{
+    QScrollBar *bar = ScrollBox->verticalScrollBar();
+    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
+}
+
+void TfPalya::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        gamescreen::centreOnDesktop(this);
+    }
+    m_shownSinceLoad = true;
+    // A window that is already the active one when shown gets no activation: it loads
+    // once the show has been handled.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && m_shownSinceLoad)
+            FormActivate();
+    });
+}
+
+void TfPalya::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TfPalya::FormActivate()
+{
+    const QString picture = m_game->fSzakma->ProfilePicturePath;
+    const QString sheet = m_game->fSzakma->ProfileSheetPath;
+    if (m_lastLoadFailed && !m_shownSinceLoad && picture == m_lastPicture && sheet == m_lastSheet)
+        return;
+    m_shownSinceLoad = false;
+    m_lastPicture = picture;
+    m_lastSheet = sheet;
+    m_lastLoadFailed = true;   // until every step below has succeeded
+
+    loadPicture(picture);
+    if (!sheet.isEmpty()) {
+        rtf::readFile(career::localPath(sheet), RichEdit1->document());
+        fitContent();
+        setFocus(Qt::OtherFocusReason);
+    }
+    m_wheelRest = 0;
+    scrollTo(0);
+    m_lastLoadFailed = false;
+}
+
+void TfPalya::loadPicture(const QString &gamePath)
+{
+    const QString path = career::localPath(gamePath);
+    // The extension decides the decoder.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QImageReader reader(path, suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")
+                                  ? QByteArray("jpeg")
+                              : suffix == QLatin1String("bmp") ? QByteArray("bmp")
+                                                               : QByteArray());
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw std::runtime_error(QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2")
+                                     .arg(gamePath, reader.errorString())
+                                     .toStdString());
+    Image1->setPixmap(QPixmap::fromImage(image));
+    Image1->resize(image.size());   // the box takes the picture's size
+}
+
+// The description box is at least its own height and grows with a longer text, so that
+// the whole text can be scrolled to.
+void TfPalya::fitContent()
+{
+    QTextDocument *doc = RichEdit1->document();
+    doc->setTextWidth(RichEdit1->viewport()->width());
+    const int textHeight = qCeil(doc->documentLayout()->documentSize().height());
+    const int height = qMax(kSheetHeight, textHeight + 2 * RichEdit1->frameWidth() + 4);
+    RichEdit1->setFixedHeight(height);
+    ScrollBox->widget()->setFixedHeight(height);
+}
+
+void TfPalya::BitBtn1Click()
+{
+    m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->fSzakma->ProfileSheetPath);
+}
+
+void TfPalya::FormMouseWheelDown() { scrollTo(scrollPosition() + kWheelStep); }
+
+void TfPalya::FormMouseWheelUp() { scrollTo(scrollPosition() - kWheelStep); }
+
+bool TfPalya::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel
+        && (watched == ScrollBox->viewport() || watched == RichEdit1->viewport())) {
+        m_wheelRest += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        while (m_wheelRest >= 120) {
+            m_wheelRest -= 120;
+            FormMouseWheelUp();
+        }
+        while (m_wheelRest <= -120) {
+            m_wheelRest += 120;
+            FormMouseWheelDown();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

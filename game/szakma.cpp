@@ -1,0 +1,339 @@
+#include "szakma.h"
+
+#include "careerwidgets.h"
+#include "dialogs.h"
+#include "game.h"
+#include "interest.h"
+#include "kival.h"
+#include "nyito.h"
+#include "palya.h"
+#include "teszt.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+namespace {
+
+enum Fit { Stretched, Natural, Unscaled };
+
+struct Place {
+    int left, top, width, height;
+    Fit fit;
+    int rLeft, rTop, rWidth, rHeight;
+};
+
+// Picture and radio button of each profession inside GroupBox1, by code (1 first).
+constexpr Place kPlaces[30] = {
+    {400, 432, 100, 132, Stretched, 504, 424, 113, 33},
+    {64, 224, 151, 113, Stretched, 80, 344, 113, 33},
+    {160, 960, 160, 120, Stretched, 160, 1088, 161, 17},
+    {8, 928, 130, 130, Stretched, 8, 1056, 129, 17},
+    {176, 1288, 166, 133, Stretched, 200, 1272, 113, 17},
+    {24, 768, 155, 100, Stretched, 40, 872, 121, 33},
+    {200, 664, 150, 95, Stretched, 224, 760, 113, 17},
+    {640, 328, 115, 150, Stretched, 640, 480, 113, 25},
+    {320, 104, 144, 111, Stretched, 320, 208, 137, 41},
+    {8, 432, 200, 127, Stretched, 8, 416, 161, 17},
+    {16, 80, 150, 100, Stretched, 40, 184, 113, 17},
+    {192, 1128, 130, 82, Stretched, 192, 1208, 129, 17},
+    {200, 800, 158, 103, Stretched, 224, 904, 113, 25},
+    {408, 1328, 167, 125, Unscaled, 576, 1432, 121, 17},
+    {520, 536, 115, 116, Stretched, 640, 552, 121, 25},
+    {344, 1024, 166, 125, Stretched, 368, 1152, 121, 17},
+    {8, 1360, 160, 110, Stretched, 24, 1472, 121, 17},
+    {360, 624, 146, 109, Stretched, 376, 736, 113, 17},
+    {184, 16, 100, 133, Stretched, 288, 64, 89, 17},
+    {224, 448, 150, 165, Natural, 224, 616, 137, 25},
+    {264, 264, 100, 142, Stretched, 256, 408, 121, 17},
+    {480, 32, 123, 226, Stretched, 608, 24, 113, 33},
+    {376, 784, 159, 195, Stretched, 416, 984, 65, 17},
+    {24, 1112, 150, 150, Stretched, 32, 1264, 121, 33},
+    {408, 280, 170, 128, Stretched, 584, 288, 113, 17},
+    {552, 920, 180, 274, Natural, 576, 1192, 145, 49},
+    {48, 600, 117, 97, Stretched, 48, 704, 113, 33},
+    {632, 112, 125, 111, Stretched, 632, 224, 121, 17},
+    {344, 1192, 182, 123, Stretched, 528, 1272, 113, 41},
+    {560, 704, 155, 210, Natural, 592, 688, 113, 17},
+};
+
+constexpr int kContentHeight = 1709;   // the bottom of GroupBox1
+constexpr int kWheelStep = 10;
+
+const char kInstructions[] =
+    "Az alábbi listából egy rádiógombra kattintva kiválaszthatod a neked leginkább tetsző "
+    "foglalkozást. A foglalkozások mellett felkiátójel jelzi a teszted alapján hozzád legözelebb "
+    "álló foglalkozásokat. A képekre kattintva a szakmákról kaphatsz rövid ismertetést egy "
+    "ablakban. Válaszd ki a tehát a neked legjobban tetsző szakmát és kattints alul a - "
+    "Választottam - nyomógombra!";
+
+}  // namespace
+
+TfSzakma::TfSzakma(Game *game, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_game(game)
+{
+    setObjectName(QStringLiteral("fSzakma"));
+    setWindowTitle(QStringLiteral("Pályaválasztás"));
+    setFixedSize(792, 536);
+    setFont(careerui::sansFont(8));
+    gamescreen::applyBackground(this);
+    gamescreen::setHelpContext(this, 11);
+
+    // FormCreate: the client area scrolls vertically.
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setGeometry(0, 0, 792, 536);
+    ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ScrollBox->setWidgetResizable(false);
+    ScrollBox->viewport()->setAutoFillBackground(false);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("Content"));
+    content->setFixedSize(8 + 771, kContentHeight);
+    ScrollBox->setWidget(content);
+    ScrollBox->viewport()->installEventFilter(this);
+
+    Image1 = new QLabel(content);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    const QPixmap question(QStringLiteral(":/pict/kerdojel.png"));
+    Image1->setPixmap(question);
+    Image1->setGeometry(QRect(QPoint(0, 0), question.isNull() ? QSize(100, 100) : question.size()));
+
+    lErtekel = new QLabel(content);
+    lErtekel->setObjectName(QStringLiteral("lErtekel"));
+    lErtekel->setWordWrap(true);
+    lErtekel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lErtekel->setFont(careerui::sansFont(9, true));
+    lErtekel->setGeometry(112, 0, 597, 16);
+
+    Label1 = new QLabel(QString::fromUtf8(kInstructions), content);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, 112, 724, 39);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    careerui::fitToBox(Label1);
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Inkább kitöltöm újra!"), content);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(616, 80, 137, 25);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Pályaválasztás"), content);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 176, 771, 1533);
+    GroupBox1->setFont(careerui::sansFont(8, true));
+
+    const QPixmap mark(QStringLiteral(":/pict/felkialtojel.png"));
+    for (const career::Profession &p : career::professions()) {
+        const Place &place = kPlaces[p.code - 1];
+        auto *image = new TClickImage(GroupBox1);
+        image->setObjectName(QStringLiteral("Image%1").arg(p.image));
+        const QPixmap picture(QStringLiteral(":/szakma/%1.png").arg(p.code));
+        image->setPixmap(picture);
+        QSize size(place.width, place.height);
+        switch (place.fit) {
+        case Stretched:
+            image->setScaledContents(true);
+            break;
+        case Natural:
+            if (!picture.isNull())
+                size = picture.size();
+            break;
+        case Unscaled:
+            image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
+        }
+        image->setGeometry(QRect(QPoint(place.left, place.top), size));
+        m_images[p.image - 2] = image;
+        const int imageNumber = p.image;
+        connect(image, &TClickImage::clicked, this, [this, imageNumber] { ImageClick(imageNumber); });
+
+        auto *felk = new QLabel(GroupBox1);
+        felk->setObjectName(QStringLiteral("Felk%1").arg(p.mark));
+        felk->setPixmap(mark);
+        felk->setScaledContents(true);
+        const int offset = p.code == 26 ? 8 : 0;
+        felk->setGeometry(place.left + offset, place.top + offset, 11, 40);
+        felk->setAttribute(Qt::WA_TransparentForMouseEvents);
+        felk->setVisible(false);
+        m_marks[p.mark - 1] = felk;
+
+        auto *radio = new TWrapRadioButton(QString::fromUtf8(p.caption), GroupBox1);
+        radio->setObjectName(QStringLiteral("RadioButton%1").arg(p.radio));
+        radio->setGeometry(place.rLeft, place.rTop, place.rWidth, place.rHeight);
+        m_radios[p.radio - 1] = radio;
+    }
+    for (QLabel *felk : m_marks)
+        felk->raise();   // drawn over the pictures
+
+    bSzakmaval = new QPushButton(QStringLiteral("&Választottam!"), GroupBox1);
+    bSzakmaval->setObjectName(QStringLiteral("bSzakmaval"));
+    bSzakmaval->setGeometry(312, 1496, 113, 25);
+    bSzakmaval->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+
+    // Tab order: BitBtn1, the radio buttons by number, bSzakmaval.
+    QWidget *previous = BitBtn1;
+    for (QRadioButton *radio : m_radios) {
+        setTabOrder(previous, radio);
+        previous = radio;
+    }
+    setTabOrder(previous, bSzakmaval);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TfSzakma::BitBtn1Click);
+    connect(bSzakmaval, &QPushButton::clicked, this, &TfSzakma::bSzakmavalClick);
+}
+
+int TfSzakma::scrollPosition() const { return ScrollBox->verticalScrollBar()->value(); }
+
+int TfSzakma::scrollRange() const { return ScrollBox->verticalScrollBar()->maximum(); }
+
+void TfSzakma::scrollTo(int position)
+{
+    QScrollBar *bar = ScrollBox->verticalScrollBar();
+    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
+}
+
+void TfSzakma::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        gamescreen::centreOnDesktop(this);
+    }
+    FormShow();
+}
+
+void TfSzakma::FormShow()
+{
+    const career::TestResult result =
+        career::readTestResult(career::localPath(QStringLiteral("szakma.txt")));
+    const QStringList clauses = career::readClauses(career::localPath(QStringLiteral("szakmaleiras.txt")));
+
+    lErtekel->setText(career::recommendationText(result, clauses));
+    lErtekel->setFixedHeight(lErtekel->heightForWidth(lErtekel->width()));
+
+    for (QLabel *felk : m_marks)
+        felk->setVisible(false);
+    for (int number : career::shownMarks(result.first))
+        Felk(number)->setVisible(true);
+
+    for (QRadioButton *radio : m_radios) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+    }
+    m_wheelRest = 0;
+    scrollTo(0);
+}
+
+void TfSzakma::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TfSzakma::FormActivate()
+{
+    if (m_game->fPalya && m_game->fPalya->isVisible())
+        m_game->fPalya->close();
+}
+
+void TfSzakma::ImageClick(int imageNumber)
+{
+    const career::Profession *p = career::professionByImage(imageNumber);
+    if (!p)
+        return;
+    ProfilePicturePath = QString::fromUtf8(p->picture);
+    ProfileSheetPath = QString::fromUtf8(p->sheet);
+    m_game->fPalya->show();
+    m_game->fPalya->raise();
+    m_game->fPalya->activateWindow();
+}
+
+void TfSzakma::BitBtn1Click()
+{
+    hide();
+    m_game->fPalya->hide();
+    m_game->fTeszt->show();
+    m_game->fTeszt->raise();
+    m_game->fTeszt->activateWindow();
+}
+
+void TfSzakma::bSzakmavalClick()
+{
+    const career::Profession *chosen = nullptr;
+    QString caption;
+    for (int number = 1; number <= career::kProfessionCount; ++number) {
+        if (RadioButton(number)->isChecked()) {
+            chosen = career::professionByRadio(number);
+            caption = RadioButton(number)->text();
+        }
+    }
+    if (!chosen) {
+        m_game->dialogs()->message(QStringLiteral("Nem választottál szakmát!"));
+        return;
+    }
+    m_game->MainForm->JobKey = chosen->code;
+    m_game->dialogs()->message(career::choiceMessage(caption));
+    career::writeChoiceFile(career::localPath(QStringLiteral("Szakmavalasztas.txt")), chosen->code,
+                            caption);
+    hide();
+    m_game->fPalya->hide();
+    m_game->fTeszt->hide();
+    m_game->MainForm->goToPage(TMainForm::PageHaz);
+    m_game->MainForm->show();
+    m_game->MainForm->raise();
+    m_game->MainForm->activateWindow();
+}
+
+void TfSzakma::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_game->fPalya->hide();
+    m_game->fIndul->show();
+    m_game->fIndul->raise();
+    m_game->fIndul->activateWindow();
+}
+
+bool TfSzakma::FormCloseQuery()
+{
+    return m_game->dialogs()->confirm(QStringLiteral("Biztos, hogy újra akarod kezdeni?"));
+}
+
+void TfSzakma::FormMouseWheelDown() { scrollTo(scrollPosition() + kWheelStep); }
+
+void TfSzakma::FormMouseWheelUp() { scrollTo(scrollPosition() - kWheelStep); }
+
+bool TfSzakma::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ScrollBox->viewport() && event->type() == QEvent::Wheel) {
+        // One step of 10 pixels for each notch of the wheel (120 units).
+        m_wheelRest += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        while (m_wheelRest >= 120) {
+            m_wheelRest -= 120;
+            FormMouseWheelUp();
+        }
+        while (m_wheelRest <= -120) {
+            m_wheelRest += 120;
+            FormMouseWheelDown();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
