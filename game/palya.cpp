@@ -63,6 +63,7 @@ TfPalya::TfPalya(Game *game, QWidget *parent)
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setGeometry(0, 0, 756, 527);
     ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setFocusPolicy(Qt::NoFocus);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setWidgetResizable(false);
     ScrollBox->viewport()->setAutoFillBackground(false);

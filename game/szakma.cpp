@@ -94,6 +94,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setGeometry(0, 0, 792, 536);
     ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setFocusPolicy(Qt::NoFocus);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ScrollBox->setWidgetResizable(false);

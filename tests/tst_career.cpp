@@ -408,6 +408,12 @@ void TestCareer::helpContexts()
     QTest::keyClick(r.game.fTeszt->CheckBox(3), Qt::Key_F1);
     r.game.fTeszt->hide();
     r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
+    // The first control to take the focus is "&Inkább kitöltöm újra!", then the radio
+    // buttons from RadioButton1.
+    QVERIFY(QTest::qWaitForWindowActive(r.game.fSzakma));
+    QTRY_COMPARE(QApplication::focusWidget(), r.game.fSzakma->BitBtn1);
+    QTest::keyClick(r.game.fSzakma, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), r.game.fSzakma->RadioButton(1));
     QTest::keyClick(r.game.fSzakma->RadioButton(4), Qt::Key_F1);
     QCOMPARE(r.dialogs.texts("help"), (QStringList{"10", "11"}));
 }
