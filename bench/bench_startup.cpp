@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -30,8 +31,12 @@ int runGame(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
-    THelpWindow help;
-    dialogs.helpHandler = [&help](int context) { help.showTopic(context); };
+    std::unique_ptr<THelpWindow> help;   // made on first use, as the program does
+    dialogs.helpHandler = [&help](int context) {
+        if (!help)
+            help = std::make_unique<THelpWindow>();
+        help->showTopic(context);
+    };
     zdb::Session session;
     Game game(&session, &dialogs);
     if (!game.create())

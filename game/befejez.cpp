@@ -35,8 +35,7 @@ TVege::TVege(Game *game, QWidget *parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 400, 400);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pict/vege.png")));
+    Image1->setScaledContents(true);   // the picture is loaded when the screen is first shown
 
     Label1 = creditLabel(this, QStringLiteral("Label1"),
                          QStringLiteral("Zomir Oktatási Műhely\nPályaorientációs és Életviteli Központ"),
@@ -67,6 +66,7 @@ void TVege::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_placed) {
         m_placed = true;
+        Image1->setPixmap(QPixmap(QStringLiteral(":/pict/vege.png")));
         gamescreen::centreOnDesktop(this);
     }
     if (!event->spontaneous())

@@ -27,15 +27,9 @@ Game::~Game()
 {
     if (qApp)
         qApp->removeEventFilter(this);
-    // Screens first (they point into the data modules), then the data modules.
-    delete Vege;
-    delete MainForm;
-    delete fPalya;
-    delete fSzakma;
-    delete fTeszt;
-    delete fIndul;
-    delete DataModule2;
-    delete DM;
+    // Later objects may point into earlier ones (screens into the data modules).
+    while (!m_owned.isEmpty())
+        delete m_owned.takeLast();
 }
 
 bool Game::create()
@@ -47,29 +41,29 @@ bool Game::create()
     // 1-3: the report layouts (frmQuickRep3, frmQuickRep, frmQuickRep2).
 
     // 4: the opening screen.
-    fIndul = new TfIndul(this);
+    fIndul = own(new TfIndul(this));
 
     // 5-7: the test, the profession choice and the career sheet.
-    fTeszt = new TfTeszt(this);
-    fSzakma = new TfSzakma(this);
-    fPalya = new TfPalya(this);
+    fTeszt = own(new TfTeszt(this));
+    fSzakma = own(new TfSzakma(this));
+    fPalya = own(new TfPalya(this));
 
     // 8: the data module; it sets up the alias and opens the game tables. The player may
     // cancel the database location dialog, which stops the program at once.
-    DM = new TDM(this);
+    DM = own(new TDM(this));
     if (!DM->DataModuleCreate())
         return false;
 
     // 9: the main window, whose name page reads the player table.
-    MainForm = new TMainForm(this);
+    MainForm = own(new TMainForm(this));
 
     // 10: the tax tables' data module.
-    DataModule2 = new TDataModule2(m_session);
+    DataModule2 = own(new TDataModule2(m_session));
 
     // 11: the income calculator (fJovedelem).
 
     // 12: the credits.
-    Vege = new TVege(this);
+    Vege = own(new TVege(this));
 
     // 13: the payroll exercise (Ber).
     return true;
@@ -154,9 +148,12 @@ QFont serifFont(int pixelSize, bool bold)
 
 void fitTextToWidth(QLabel *label)
 {
-    QTextDocument plain;
-    plain.setHtml(label->text());
-    const QString text = label->textFormat() == Qt::RichText ? plain.toPlainText() : label->text();
+    QString text = label->text();
+    if (label->textFormat() == Qt::RichText) {
+        QTextDocument rich;
+        rich.setHtml(text);
+        text = rich.toPlainText();
+    }
     QFont font = label->font();
     int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     const auto tooBig = [&] {

@@ -3,6 +3,7 @@
 // and the ways the program ends. One Game object is one run of the program; tests
 // make a fresh one for each case.
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -71,6 +72,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Keeps an object of the screen set; they are destroyed in the reverse order of making.
+    template <class T> T *own(T *object)
+    {
+        m_owned.append(object);
+        return object;
+    }
+    QList<QObject *> m_owned;
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     bool m_ended = false;

@@ -6,10 +6,7 @@
 #include "game.h"
 #include "nyito.h"
 
-#if __has_include("teszt.h")
 #include "teszt.h"
-#define ZOMIR_HAVE_TESZT 1
-#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -285,10 +282,7 @@ void TMainForm::Button1Click()
     dm->StatuszMod->execSql();
 
     hide();
-#ifdef ZOMIR_HAVE_TESZT
-    if (m_game->fTeszt)
-        m_game->fTeszt->show();
-#endif
+    m_game->fTeszt->show();
 }
 
 void TMainForm::Button2Click()

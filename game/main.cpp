@@ -8,6 +8,8 @@
 
 #include <QIcon>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     ZApplication app(argc, argv);
@@ -20,8 +22,13 @@ int main(int argc, char *argv[])
 
     WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
-    THelpWindow help;
-    dialogs.helpHandler = [&help](int context) { help.showTopic(context); };
+    // The help window is made when help is first asked for.
+    std::unique_ptr<THelpWindow> help;
+    dialogs.helpHandler = [&help](int context) {
+        if (!help)
+            help = std::make_unique<THelpWindow>();
+        help->showTopic(context);
+    };
 
     try {
         zdb::Session session;

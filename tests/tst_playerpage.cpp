@@ -7,6 +7,7 @@
 #include "kival.h"
 #include "nyito.h"
 #include "shellfixture.h"
+#include "teszt.h"
 #include "testenv.h"
 
 #include <QFile>
@@ -233,6 +234,7 @@ private slots:
         QVERIFY(run->dialogs.texts(QStringLiteral("error")).isEmpty());
         QVERIFY(main->NewGame);
         QVERIFY(!main->isVisible());
+        QVERIFY(run->game.fTeszt->isVisible());
         QCOMPARE(tableKey(dm->HazakDB, "House_Key"), 1);
         QCOMPARE(tableKey(dm->KozlekedesDB, "Travel_Key"), 1);
         QStringList expected{QStringLiteral("Idéző"), QStringLiteral("Kiss Anna"), QStringLiteral("Nagy Béla"),
