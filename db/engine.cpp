@@ -599,9 +599,17 @@ void Table::close()
 void Table::loadRows()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    // Pictures are large and rarely all needed: they are read row by row when asked for.
     QStringList columns;
-    for (const FieldDef &fd : m_def->fields)
-        columns.append(quoteIdentifier(fd.name));
+    m_hasPictures = false;
+    for (const FieldDef &fd : m_def->fields) {
+        if (fd.type == FieldType::Graphic) {
+            columns.append(QStringLiteral("NULL"));
+            m_hasPictures = true;
+        } else {
+            columns.append(quoteIdentifier(fd.name));
+        }
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
@@ -620,6 +628,7 @@ void Table::loadRows()
     while (q.next()) {
         Row row;
         row.rowid = q.value(0).toLongLong();
+        row.picturesLoaded = !m_hasPictures;
         row.values.reserve(n);
         for (int i = 0; i < n; ++i)
             row.values.append(q.value(i + 1));
@@ -990,6 +999,30 @@ const QVector<QVariant> *Table::currentValues() const
     return nullptr;
 }
 
+void Table::loadPictures(Row &row) const
+{
+    if (row.picturesLoaded)
+        return;
+    QStringList columns;
+    QVector<int> indexes;
+    for (int i = 0; i < m_def->fields.size(); ++i) {
+        if (m_def->fields[i].type == FieldType::Graphic) {
+            columns.append(quoteIdentifier(m_def->fields[i].name));
+            indexes.append(i);
+        }
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                  .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName())));
+    q.addBindValue(row.rowid);
+    if (!q.exec())
+        throw EngineError(QStringLiteral("A(z) %1 tábla képe nem olvasható: %2").arg(m_tableName, q.lastError().text()));
+    if (q.next())
+        for (int i = 0; i < indexes.size(); ++i)
+            row.values[indexes[i]] = q.value(i);
+    row.picturesLoaded = true;
+}
+
 QVariant Table::fieldValue(int index) const
 {
     const int stored = int(definition().fields.size());
@@ -997,6 +1030,8 @@ QVariant Table::fieldValue(int index) const
     if (!values)
         return QVariant();
     if (index < stored) {
+        if (m_def->fields[index].type == FieldType::Graphic && values != &m_buffer && m_current >= 0)
+            loadPictures(const_cast<Row &>(m_rows[m_current]));
         const QVariant &v = (*values)[index];
         if (v.isNull())
             return v;
@@ -1062,6 +1097,7 @@ void Table::edit()
         insert();
         return;
     }
+    loadPictures(m_rows[m_current]);   // the buffer is written back whole on post
     m_buffer = m_rows[m_current].values;
     m_modified = false;
     setState(DataSetState::Edit);

@@ -186,6 +186,7 @@ private:
     struct Row {
         qint64 rowid = 0;
         QVector<QVariant> values;
+        bool picturesLoaded = true;   // picture fields are read from the file on first use
     };
     struct Lookup {
         QString name;
@@ -211,6 +212,8 @@ private:
     int findRow(const QString &fields, const QVariant &values, bool ignoreCase);
     QVariant validated(int index, const QVariant &value) const;
     const QVector<QVariant> *currentValues() const;
+    void loadPictures(Row &row) const;
+    bool m_hasPictures = false;
 
     Session *m_session;
     QString m_alias;

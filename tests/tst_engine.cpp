@@ -465,6 +465,15 @@ void TestEngine::pictureFieldFromFile()
     QImage back;
     QVERIFY(back.loadFromData(again->fieldByName("Kep").asBytes(), "BMP"));
     QCOMPARE(back.size(), QSize(20, 10));
+    // Pictures are read on demand: editing another field of a fresh table keeps the picture.
+    auto third = fx.table("Szorakozas.db");
+    third->edit();
+    third->fieldByName("Atlagos_Ar").setValue(3500);
+    third->post();
+    again->refresh();
+    QVERIFY(back.loadFromData(again->fieldByName("Kep").asBytes(), "BMP"));
+    QCOMPARE(back.size(), QSize(20, 10));
+
     t->edit();
     QVERIFY_THROWS_EXCEPTION(EngineError, t->fieldByName("Kep").loadFromFile(fx.dir.filePath("nincs.bmp")));
 }
