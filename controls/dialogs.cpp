@@ -5,13 +5,16 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QWidget>
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
@@ -78,13 +81,21 @@ void WidgetDialogs::preview(const QString &title, int pageCount,
     dialog.exec();
 }
 
+// Printing goes to the default printer without a printer dialog; having no printer at all
+// is an error the user is told about rather than a job silently lost.
+static void requireDefaultPrinter(const QPrinter &printer)
+{
+    if (QPrinterInfo::defaultPrinterName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
+        throw std::runtime_error("Nincs elérhető nyomtató: a nyomtatás nem indítható el.");
+    if (!printer.isValid())
+        throw std::runtime_error("A nyomtató nem érhető el: a nyomtatás nem indítható el.");
+}
+
 bool WidgetDialogs::printDocument(const QTextDocument &document, const QString &jobTitle)
 {
     QPrinter printer(QPrinter::HighResolution);
+    requireDefaultPrinter(printer);
     printer.setDocName(jobTitle);
-    QPrintDialog dialog(&printer, activeParent());
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
     document.print(&printer);
     return true;
 }
@@ -92,14 +103,15 @@ bool WidgetDialogs::printDocument(const QTextDocument &document, const QString &
 bool WidgetDialogs::printWidget(QWidget *widget, const QString &jobTitle)
 {
     QPrinter printer(QPrinter::HighResolution);
+    requireDefaultPrinter(printer);
     printer.setDocName(jobTitle);
-    QPrintDialog dialog(&printer, activeParent());
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
     QPainter painter(&printer);
     const QPixmap image = widget->grab();
-    QSize size = image.size();
-    size.scale(painter.viewport().size(), Qt::KeepAspectRatio);
+    // About the size it has on screen: scaled by the printer's resolution over the screen's.
+    const double scale = double(printer.resolution()) / std::max(1, widget->logicalDpiX());
+    QSize size = (QSizeF(image.size()) / image.devicePixelRatio() * scale).toSize();
+    if (size.width() > painter.viewport().width() || size.height() > painter.viewport().height())
+        size.scale(painter.viewport().size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRect(QPoint(0, 0), size), image);
     return true;
 }

@@ -30,9 +30,9 @@ public:
     // Returns when the user closes the preview; the user may print from it.
     virtual void preview(const QString &title, int pageCount,
                          const std::function<void(QPrinter &)> &render) = 0;
-    // Prints a rich-text document as one job with the given title.
+    // Prints a rich-text document on the default printer, as one job with the given title.
     virtual bool printDocument(const QTextDocument &document, const QString &jobTitle) = 0;
-    // Prints a picture (an image of a window) as one job.
+    // Prints an image of a window on the default printer, at about its size on screen.
     virtual bool printWidget(QWidget *widget, const QString &jobTitle) = 0;
     // Starts a program without waiting for it; false when it could not be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments = {}) = 0;

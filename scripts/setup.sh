@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite
   libgl-dev libjpeg-dev
-  xvfb xauth fonts-dejavu-core fonts-noto-color-emoji
+  xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
   sqlite3
 )
 
