@@ -1105,15 +1105,9 @@ void Table::edit()
 
 void Table::append()
 {
-    requireActive();
-    checkBrowseMode();
-    m_buffer = QVector<QVariant>(m_def->fields.size());
-    m_modified = false;
+    insert();
     m_bof = false;
     m_eof = true;
-    setState(DataSetState::Insert);
-    emit currentChanged();
-    emit dataChanged();
 }
 
 void Table::insert()

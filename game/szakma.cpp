@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -139,16 +140,19 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         const Place &place = kPlaces[p.code - 1];
         auto *image = new TClickImage(GroupBox1);
         image->setObjectName(QStringLiteral("Image%1").arg(p.image));
-        const QPixmap picture(QStringLiteral(":/szakma/%1.png").arg(p.code));
-        image->setPixmap(picture);
+        // The pictures are decoded when the window is first shown; only their sizes are
+        // read here, so that creating the window at start-up stays cheap.
+        const QString picturePath = QStringLiteral(":/szakma/%1.png").arg(p.code);
+        const QSize pictureSize = QImageReader(picturePath).size();
+        m_picturePaths[p.image - 2] = picturePath;
         QSize size(place.width, place.height);
         switch (place.fit) {
         case Stretched:
             image->setScaledContents(true);
             break;
         case Natural:
-            if (!picture.isNull())
-                size = picture.size();
+            if (pictureSize.isValid())
+                size = pictureSize;
             break;
         case Unscaled:
             image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -207,6 +211,11 @@ void TfSzakma::scrollTo(int position)
 void TfSzakma::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    if (!m_picturesLoaded) {
+        m_picturesLoaded = true;
+        for (size_t i = 0; i < m_images.size(); ++i)
+            m_images[i]->setPixmap(QPixmap(m_picturePaths[i]));
+    }
     if (!m_placed) {
         m_placed = true;
         gamescreen::centreOnDesktop(this);

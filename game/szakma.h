@@ -61,6 +61,8 @@ private:
     Game *m_game;
     std::array<QRadioButton *, 30> m_radios{};
     std::array<QLabel *, 30> m_images{};
+    std::array<QString, 30> m_picturePaths{};
+    bool m_picturesLoaded = false;
     std::array<QLabel *, 30> m_marks{};
     int m_wheelRest = 0;
     bool m_placed = false;
