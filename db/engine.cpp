@@ -412,17 +412,10 @@ QString Field::asString() const
 
 int Field::asInteger() const
 {
-    const QVariant v = value();
-    if (isNull())
-        throw EngineError(QStringLiteral("A(z) %1 mező üres, nem olvasható számként.").arg(quoted(fieldName())));
-    double d;
-    if (!toReal(v, &d))
-        throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
-                              .arg(quoted(fieldName()), v.toString()));
-    const double r = std::nearbyint(d);
+    const double r = std::nearbyint(asFloat());
     if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
         throw EngineError(QStringLiteral("A(z) %1 mező értéke nem fér el egész számként: %2")
-                              .arg(quoted(fieldName()), v.toString()));
+                              .arg(quoted(fieldName()), value().toString()));
     return int(r);
 }
 
