@@ -106,11 +106,8 @@ int TfPalya::scrollPosition() const { return ScrollBox->verticalScrollBar()->val
 
 int TfPalya::scrollRange() const { return ScrollBox->verticalScrollBar()->maximum(); }
 
-void TfPalya::scrollTo(int position)
-{
-    QScrollBar *bar = ScrollBox->verticalScrollBar();
-    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
-}
+// The scroll bar keeps the position within its range itself.
+void TfPalya::scrollTo(int position) { ScrollBox->verticalScrollBar()->setValue(position); }
 
 void TfPalya::showEvent(QShowEvent *event)
 {

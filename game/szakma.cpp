@@ -202,11 +202,8 @@ int TfSzakma::scrollPosition() const { return ScrollBox->verticalScrollBar()->va
 
 int TfSzakma::scrollRange() const { return ScrollBox->verticalScrollBar()->maximum(); }
 
-void TfSzakma::scrollTo(int position)
-{
-    QScrollBar *bar = ScrollBox->verticalScrollBar();
-    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
-}
+// The scroll bar keeps the position within its range itself.
+void TfSzakma::scrollTo(int position) { ScrollBox->verticalScrollBar()->setValue(position); }
 
 void TfSzakma::showEvent(QShowEvent *event)
 {
