@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+#include <exception>
+#include <utility>
+
 class Dialogs;
 
 class ZApplication : public QApplication {
@@ -24,3 +27,22 @@ public:
 private:
     Dialogs *m_dialogs = nullptr;
 };
+
+// Shows an error's user message (EngineError's message(), otherwise what()) in the
+// application's error box.
+void showErrorOf(const std::exception &error);
+
+// Runs `f` at a slot's boundary: an error it raises is shown in the standard error box
+// (the engine's message for the user) and goes no further, so no exception travels
+// through Qt's signal code. Returns whether `f` finished without an error.
+template <class F>
+bool guarded(F &&f)
+{
+    try {
+        std::forward<F>(f)();
+        return true;
+    } catch (const std::exception &e) {
+        showErrorOf(e);
+    }
+    return false;
+}
