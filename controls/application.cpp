@@ -21,16 +21,6 @@ void ZApplication::showError(const QString &message)
         QMessageBox::critical(nullptr, applicationDisplayName(), message);
 }
 
-void showErrorOf(const std::exception &error)
-{
-    const auto *engineError = dynamic_cast<const zdb::EngineError *>(&error);
-    const QString message = engineError ? engineError->message() : QString::fromUtf8(error.what());
-    if (ZApplication *app = ZApplication::instance())
-        app->showError(message);
-    else
-        qWarning("%s", qPrintable(message));
-}
-
 bool ZApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
@@ -41,4 +31,19 @@ bool ZApplication::notify(QObject *receiver, QEvent *event)
         showError(QString::fromUtf8(e.what()));
     }
     return false;
+}
+
+QString errorMessage(const std::exception &error)
+{
+    if (const auto *engine = dynamic_cast<const zdb::EngineError *>(&error))
+        return engine->message();
+    return QString::fromUtf8(error.what());
+}
+
+void showErrorMessage(const QString &message)
+{
+    if (ZApplication *app = ZApplication::instance())
+        app->showError(message);
+    else
+        QMessageBox::critical(nullptr, QString(), message);
 }

@@ -3,6 +3,7 @@
 // caught here, shown in the standard error box with its own text, and the program goes on.
 
 #include <QApplication>
+#include <QString>
 
 #include <exception>
 #include <utility>
@@ -28,21 +29,19 @@ private:
     Dialogs *m_dialogs = nullptr;
 };
 
-// Shows an error's user message (EngineError's message(), otherwise what()) in the
-// application's error box.
-void showErrorOf(const std::exception &error);
+// Errors of the code run inside a slot stop there: the message goes to the one error box
+// and the program goes on. Qt does not let exceptions travel through its signal code, so
+// every slot that may fail runs its body through this.
+void showErrorMessage(const QString &message);
+QString errorMessage(const std::exception &error);
 
-// Runs `f` at a slot's boundary: an error it raises is shown in the standard error box
-// (the engine's message for the user) and goes no further, so no exception travels
-// through Qt's signal code. Returns whether `f` finished without an error.
-template <class F>
-bool guarded(F &&f)
+template <class F> bool guarded(F &&body)
 {
     try {
-        std::forward<F>(f)();
+        std::forward<F>(body)();
         return true;
     } catch (const std::exception &e) {
-        showErrorOf(e);
+        showErrorMessage(errorMessage(e));
     }
     return false;
 }
