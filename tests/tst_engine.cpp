@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QUuid>
 
+#include <unistd.h>
+
 using namespace zdb;
 
 namespace {
@@ -101,6 +103,7 @@ private slots:
     void rowsReadWithoutMoving();
     void anotherProgramsChangesAreSeen();
     void postOfARowAnotherProgramDeleted();
+    void readOnlyTableRefusesEditsUpFront();
     void secondConnectionWaitsForTheLock();
     void postedRowsSurviveAKill();
 };
@@ -701,6 +704,63 @@ void TestEngine::postOfARowAnotherProgramDeleted()
     mine->post();
 }
 
+// What a program sees of a table it may read but not write: checked in a child process that
+// runs as an unprivileged user, since file modes do not bind the super-user.
+static int childChecksReadOnly(const QString &config)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 3;
+    Session session(config);
+    Table t(&session);
+    t.setAliasName(gameAlias());
+    t.setTableName("Hobbi.db");
+    t.open();
+    QTextStream out(stdout);
+    out << "rows " << t.recordCount() << "\n";
+    out << "canModify " << (t.canModify() ? "yes" : "no") << "\n";
+    for (const auto &attempt : {std::function<void()>([&] { t.edit(); }), std::function<void()>([&] { t.append(); }),
+                                std::function<void()>([&] { t.deleteRecord(); })}) {
+        try {
+            attempt();
+            out << "allowed\n";
+        } catch (const EngineError &e) {
+            out << "refused " << (e.message().contains("csak olvasható") ? "plainly" : "otherwise") << "\n";
+        }
+    }
+    out << "state " << int(t.state()) << Qt::endl;
+    return 0;
+}
+
+void TestEngine::readOnlyTableRefusesEditsUpFront()
+{
+    Fixture fx;
+    fx.session->saveConfig();
+    {
+        auto t = fx.table("Hobbi.db");
+        addCatalogueRow(*t, "Bélyeg", 2000);
+        QVERIFY(t->canModify());
+    }
+    // Readable by everyone, writable by nobody but the owner (and not at all when the
+    // test does not run as the super-user).
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
+                          QFile::ExeGroup | QFile::ExeOther;
+    for (const QString &folder : {fx.dir.path(), fx.db(), fx.dir.filePath("config")})
+        QVERIFY(QFile::setPermissions(folder, readable));
+    QVERIFY(QFile::setPermissions(fx.db() + "/Hobbi.db", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(fx.configFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZDB_READONLY_CHILD", fx.configFile);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(30000));
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    for (const QString &folder : {fx.dir.path(), fx.db(), fx.dir.filePath("config")})
+        QFile::setPermissions(folder, readable | QFile::WriteOwner);
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(output, QString("rows 1\ncanModify no\nrefused plainly\nrefused plainly\nrefused plainly\nstate 1\n"));
+}
+
 // Holds a write lock on a table file from another connection for a while.
 class LockHolder : public QThread {
 public:
@@ -794,6 +854,10 @@ static int childPostsForever(const QString &config)
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("ZDB_READONLY_CHILD")) {
+        QCoreApplication app(argc, argv);
+        return childChecksReadOnly(qEnvironmentVariable("ZDB_READONLY_CHILD"));
+    }
     if (qEnvironmentVariableIsSet("ZDB_CHILD_CONFIG")) {
         QCoreApplication app(argc, argv);
         return childPostsForever(qEnvironmentVariable("ZDB_CHILD_CONFIG"));
