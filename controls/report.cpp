@@ -116,18 +116,24 @@ void drawLines(QPainter &painter, const TextMetrics &m, TQRAlignment alignment, 
     painter.restore();
 }
 
-QRectF inkOf(const TextMetrics &m, TQRAlignment alignment, const QRectF &span, const QStringList &lines)
+// Fills the ink and glyph boxes of placed lines.
+void measureInk(const TextMetrics &m, TQRAlignment alignment, TQRPlaced &placed)
 {
-    QRectF ink;
-    double top = span.top();
-    for (const QString &line : lines) {
+    double top = placed.box.top();
+    for (const QString &line : std::as_const(placed.lines)) {
         const double width = m.width(line);
-        const QRectF rect(alignedLeft(alignment, span.left(), span.right(), width), top, width, m.lineSpacing());
-        if (!line.isEmpty())
-            ink = ink.isNull() ? rect : ink.united(rect);
+        const double left = alignedLeft(alignment, placed.box.left(), placed.box.right(), width);
+        if (!line.isEmpty()) {
+            const QRectF rect(left, top, width, m.lineSpacing());
+            placed.ink = placed.ink.isNull() ? rect : placed.ink.united(rect);
+            const QRectF tight = m.metrics.tightBoundingRect(line);
+            const QRectF glyphs(left + tight.left() / kTextUnitsPerMm,
+                                top + m.ascent() + tight.top() / kTextUnitsPerMm,
+                                tight.width() / kTextUnitsPerMm, tight.height() / kTextUnitsPerMm);
+            placed.glyphs = placed.glyphs.isNull() ? glyphs : placed.glyphs.united(glyphs);
+        }
         top += m.lineSpacing();
     }
-    return ink;
 }
 
 }  // namespace
@@ -293,7 +299,7 @@ TQRPlaced TQRTextElement::place() const
     } else {
         placed.lines = wrapLines(splitLineBreaks(content), m, box.width());
     }
-    placed.ink = inkOf(m, m_alignment, placed.box, placed.lines);
+    measureInk(m, m_alignment, placed);
     return placed;
 }
 
@@ -365,7 +371,7 @@ TQRPlaced TQRMemo::place() const
     // Only whole lines that fit the box's height are printed.
     const int fitting = int(std::floor(placed.box.height() / m.lineSpacing() + 1e-9));
     placed.lines = all.mid(0, std::max(0, fitting));
-    placed.ink = inkOf(m, TQRAlignment::Left, placed.box, placed.lines);
+    measureInk(m, TQRAlignment::Left, placed);
     return placed;
 }
 

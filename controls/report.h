@@ -82,6 +82,7 @@ struct TQRPlaced {
     bool printed = false;     // false: nothing at all is drawn (an empty label)
     QRectF box;               // the element's box on the sheet
     QRectF ink;               // the box the printed text lines take (empty for no text)
+    QRectF glyphs;            // the tight box of the printed glyphs themselves
     QStringList lines;        // the text lines printed, after wrapping and cutting
 };
 
