@@ -865,6 +865,21 @@ void TestReports::screenshots()
         QVERIFY(page.save(shots + QStringLiteral("/report%1.png").arg(number)));
         reportprint::writePdf(*report(number), shots + QStringLiteral("/report%1.pdf").arg(number));
     }
+    // The preview window of the certificate, as drawn on the current display (and the whole
+    // screen when it is a real one).
+    PreviewDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(preview);
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        QTest::qWait(500);
+        QVERIFY(preview->grab().save(shots + QStringLiteral("/preview3.png")));
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QProcess::execute(QStringLiteral("import"),
+                              {QStringLiteral("-window"), QStringLiteral("root"), shots + QStringLiteral("/screen.png")});
+        preview->reject();
+    });
+    dialogs.preview(*rep3->QuickRep1);
 }
 
 ZOMIR_TEST_MAIN(TestReports)
