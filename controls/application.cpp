@@ -32,3 +32,18 @@ bool ZApplication::notify(QObject *receiver, QEvent *event)
     }
     return false;
 }
+
+QString errorMessage(const std::exception &error)
+{
+    if (const auto *engine = dynamic_cast<const zdb::EngineError *>(&error))
+        return engine->message();
+    return QString::fromUtf8(error.what());
+}
+
+void showErrorMessage(const QString &message)
+{
+    if (ZApplication *app = ZApplication::instance())
+        app->showError(message);
+    else
+        QMessageBox::critical(nullptr, QString(), message);
+}

@@ -3,6 +3,10 @@
 // caught here, shown in the standard error box with its own text, and the program goes on.
 
 #include <QApplication>
+#include <QString>
+
+#include <exception>
+#include <utility>
 
 class Dialogs;
 
@@ -24,3 +28,20 @@ public:
 private:
     Dialogs *m_dialogs = nullptr;
 };
+
+// Errors of the code run inside a slot stop there: the message goes to the one error box
+// and the program goes on. Qt does not let exceptions travel through its signal code, so
+// every slot that may fail runs its body through this.
+void showErrorMessage(const QString &message);
+QString errorMessage(const std::exception &error);
+
+template <class F> bool guarded(F &&body)
+{
+    try {
+        std::forward<F>(body)();
+        return true;
+    } catch (const std::exception &e) {
+        showErrorMessage(errorMessage(e));
+    }
+    return false;
+}

@@ -48,11 +48,15 @@ bool Game::create()
 
     // 4: the opening screen.
     fIndul = own(new TfIndul(this));
+    registerScreen(Screen::Indul, fIndul);
 
     // 5-7: the test, the profession choice and the career sheet.
     fTeszt = own(new TfTeszt(this));
+    registerScreen(Screen::Teszt, fTeszt);
     fSzakma = own(new TfSzakma(this));
+    registerScreen(Screen::Szakma, fSzakma);
     fPalya = own(new TfPalya(this));
+    registerScreen(Screen::Palya, fPalya);
 
     // 8: the data module; it sets up the alias and opens the game tables. The player may
     // cancel the database location dialog, which stops the program at once.
@@ -62,6 +66,7 @@ bool Game::create()
 
     // 9: the main window, whose name page reads the player table.
     MainForm = own(new TMainForm(this));
+    registerScreen(Screen::Main, MainForm);
 
     // 10: the tax tables' data module.
     DataModule2 = own(new TDataModule2(m_session));
@@ -70,6 +75,7 @@ bool Game::create()
 
     // 12: the credits.
     Vege = own(new TVege(this));
+    registerScreen(Screen::Vege, Vege);
 
     // 13: the payroll exercise (Ber).
     return true;
@@ -77,9 +83,45 @@ bool Game::create()
 
 void Game::start()
 {
-    fIndul->show();
-    fIndul->raise();
-    fIndul->activateWindow();
+    show(Screen::Indul);
+}
+
+QWidget *Game::screen(Screen which) const
+{
+    return m_screens.value(which);
+}
+
+void Game::registerScreen(Screen which, QWidget *widget)
+{
+    m_screens.insert(which, widget);
+}
+
+void Game::show(Screen which)
+{
+    QWidget *widget = screen(which);
+    if (!widget)
+        return;
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
+void Game::hide(Screen which)
+{
+    if (QWidget *widget = screen(which))
+        widget->hide();
+}
+
+void Game::showMainPage(int page)
+{
+    MainForm->goToPage(page);
+    show(Screen::Main);
+}
+
+void Game::showNamePage()
+{
+    MainForm->showNamePageOnly();
+    show(Screen::Main);
 }
 
 void Game::endProgram()

@@ -3,6 +3,9 @@
 // and the ways the program ends. One Game object is one run of the program; tests
 // make a fresh one for each case.
 
+#include "gamestate.h"
+
+#include <QMap>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -42,6 +45,25 @@ public:
     zdb::Session *session() const { return m_session; }
     Dialogs *dialogs() const { return m_dialogs; }
 
+    // The screen map: every move between screens goes through here, so that screens never
+    // need each other's classes.
+    enum class Screen { Indul, Teszt, Szakma, Palya, Main, Jovedelem, Vege, Ber };
+    QWidget *screen(Screen which) const;
+    // Makes a screen visible, raised and active.
+    void show(Screen which);
+    // Every screen object is registered once, when it is made.
+    void registerScreen(Screen which, QWidget *widget);
+    // Hides a screen without asking it.
+    void hide(Screen which);
+    // Makes `page` the current page of the main window (its tab the only one shown) and
+    // shows the main window.
+    void showMainPage(int page);
+    // Shows the main window with only its "Név" tab (the opening screen's start).
+    void showNamePage();
+
+    // The state the screens share for the whole run.
+    GameState state;
+
     // Ends the program after the current handler returns.
     void endProgram();
     bool ended() const { return m_ended; }
@@ -79,6 +101,7 @@ private:
         return object;
     }
     QList<QObject *> m_owned;
+    QMap<Screen, QWidget *> m_screens;
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     bool m_ended = false;

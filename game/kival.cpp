@@ -4,9 +4,8 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
-#include "nyito.h"
+#include "workfiles.h"
 
-#include "teszt.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,37 +45,6 @@ int intOrZero(const zdb::Field &field)
     return field.isNull() ? 0 : field.asInteger();
 }
 
-// The game's text files are found in the working folder without regard to letter case:
-// an existing file of another spelling is the one rewritten.
-QString workingFile(const QString &name)
-{
-    const QDir folder = QDir::current();
-    const QStringList entries = folder.entryList(QDir::Files);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
-    return folder.filePath(name);
-}
-
-// Rewrites a text file of the working folder in Windows-1250 with CR LF line ends.
-void writeTextLines(const QString &name, const QStringList &lines)
-{
-    const QString path = workingFile(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(QStringLiteral("Ki- és beviteli hiba: a(z) \"%1\" fájl nem írható (%2).")
-                                     .arg(name, file.errorString())
-                                     .toStdString());
-    QStringEncoder encoder("windows-1250");
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += encoder(line) + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw std::runtime_error(QStringLiteral("Ki- és beviteli hiba: a(z) \"%1\" fájl nem írható (%2).")
-                                     .arg(name, file.errorString())
-                                     .toStdString());
-}
-
 }  // namespace
 
 void TTabSheet::showEvent(QShowEvent *event)
@@ -88,6 +56,12 @@ void TTabSheet::showEvent(QShowEvent *event)
 TMainForm::TMainForm(Game *game, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::WindowSystemMenuHint),
+      HobbyMask(game->state.HobbyMask),
+      EntertainmentMask(game->state.EntertainmentMask),
+      JobKey(game->state.JobKey),
+      PlayerName(game->state.PlayerName),
+      NewGame(game->state.NewGame),
+      LastBalance(game->state.LastBalance),
       m_game(game)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -282,7 +256,7 @@ void TMainForm::Button1Click()
     dm->StatuszMod->execSql();
 
     hide();
-    m_game->fTeszt->show();
+    m_game->show(Game::Screen::Teszt);
 }
 
 void TMainForm::Button2Click()
@@ -306,7 +280,7 @@ void TMainForm::Button2Click()
     const QString professionName = professions->fieldByName(QStringLiteral("Szakma_Nev")).asString();
     m_game->dialogs()->message(QStringLiteral("A választott szakmád: ") + professionName);
     NewGame = false;
-    writeTextLines(QStringLiteral("szakmavalasztas.txt"),
+    workfiles::writeLines(QStringLiteral("szakmavalasztas.txt"),
                    {QString::number(professions->fieldByName(QStringLiteral("Szakma_Kod")).asInteger()),
                     professionName});
 
@@ -339,9 +313,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::FormClose()
 {
-    m_game->fIndul->show();
-    m_game->fIndul->raise();
-    m_game->fIndul->activateWindow();
+    m_game->show(Game::Screen::Indul);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,8 @@
 // The main window "Életvitel": the player page, the six household pages and the
 // game state of the run.
 
+#include "gamestate.h"
+
 #include <QMainWindow>
 
 class Game;
@@ -32,8 +34,9 @@ public:
     ~TMainForm() override;
 
     // Page indexes of PageControl1.
-    enum Page { PageNev = 0, PageHaz, PageElelmiszer, PageRuhazkodas, PageKozlekedes, PageHobbi,
-                PageSzorakozas };
+    enum Page { PageNev = ::PageNev, PageHaz = ::PageHaz, PageElelmiszer = ::PageElelmiszer,
+                PageRuhazkodas = ::PageRuhazkodas, PageKozlekedes = ::PageKozlekedes, PageHobbi = ::PageHobbi,
+                PageSzorakozas = ::PageSzorakozas };
 
     // Makes `index` the current page: the tab of the page left is hidden and the tab of
     // the target page shown, so that normally exactly one tab is visible.
@@ -41,13 +44,14 @@ public:
     // Shows only the "Név" tab (the opening screen's Kezd).
     void showNamePageOnly();
 
-    // Game state of the run, all zero, empty or false at start.
-    int HobbyMask = 0;
-    int EntertainmentMask = 0;
-    int JobKey = 0;
-    QString PlayerName;
-    bool NewGame = false;
-    int LastBalance = 0;   // monthly balance of the last family budget check
+    // Game state of the run, all zero, empty or false at start; held in the game state that
+    // every screen shares.
+    int &HobbyMask;
+    int &EntertainmentMask;
+    int &JobKey;
+    QString &PlayerName;
+    bool &NewGame;
+    qint64 &LastBalance;   // monthly balance of the last family budget check
 
     QTabWidget *PageControl1 = nullptr;
     QStatusBar *StatusBar = nullptr;

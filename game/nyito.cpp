@@ -3,7 +3,6 @@
 #include "adatinit.h"
 #include "animacio.h"
 #include "game.h"
-#include "kival.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -125,10 +124,7 @@ void TfIndul::FormActivate()
 void TfIndul::KezdClick()
 {
     hide();
-    m_game->MainForm->showNamePageOnly();
-    m_game->MainForm->show();
-    m_game->MainForm->raise();
-    m_game->MainForm->activateWindow();
+    m_game->showNamePage();
 }
 
 void TfIndul::KilepClick()

@@ -5,7 +5,6 @@
 #include "game.h"
 #include "interest.h"
 #include "rtfreader.h"
-#include "szakma.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -134,8 +133,8 @@ void TfPalya::changeEvent(QEvent *event)
 
 void TfPalya::FormActivate()
 {
-    const QString picture = m_game->fSzakma->ProfilePicturePath;
-    const QString sheet = m_game->fSzakma->ProfileSheetPath;
+    const QString picture = m_game->state.ProfilePicturePath;
+    const QString sheet = m_game->state.ProfileSheetPath;
     if (m_lastLoadFailed && !m_shownSinceLoad && picture == m_lastPicture && sheet == m_lastSheet)
         return;
     m_shownSinceLoad = false;
@@ -186,7 +185,7 @@ void TfPalya::fitContent()
 
 void TfPalya::BitBtn1Click()
 {
-    m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->fSzakma->ProfileSheetPath);
+    m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->state.ProfileSheetPath);
 }
 
 void TfPalya::FormMouseWheelDown() { scrollTo(scrollPosition() + kWheelStep); }

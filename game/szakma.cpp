@@ -4,10 +4,6 @@
 #include "dialogs.h"
 #include "game.h"
 #include "interest.h"
-#include "kival.h"
-#include "nyito.h"
-#include "palya.h"
-#include "teszt.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -81,6 +77,8 @@ const char kInstructions[] =
 TfSzakma::TfSzakma(Game *game, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      ProfilePicturePath(game->state.ProfilePicturePath),
+      ProfileSheetPath(game->state.ProfileSheetPath),
       m_game(game)
 {
     setObjectName(QStringLiteral("fSzakma"));
@@ -252,8 +250,9 @@ void TfSzakma::changeEvent(QEvent *event)
 
 void TfSzakma::FormActivate()
 {
-    if (m_game->fPalya && m_game->fPalya->isVisible())
-        m_game->fPalya->close();
+    QWidget *sheet = m_game->screen(Game::Screen::Palya);
+    if (sheet && sheet->isVisible())
+        sheet->close();
 }
 
 void TfSzakma::ImageClick(int imageNumber)
@@ -261,20 +260,16 @@ void TfSzakma::ImageClick(int imageNumber)
     const career::Profession *p = career::professionByImage(imageNumber);
     if (!p)
         return;
-    ProfilePicturePath = QString::fromUtf8(p->picture);
-    ProfileSheetPath = QString::fromUtf8(p->sheet);
-    m_game->fPalya->show();
-    m_game->fPalya->raise();
-    m_game->fPalya->activateWindow();
+    m_game->state.ProfilePicturePath = QString::fromUtf8(p->picture);
+    m_game->state.ProfileSheetPath = QString::fromUtf8(p->sheet);
+    m_game->show(Game::Screen::Palya);
 }
 
 void TfSzakma::BitBtn1Click()
 {
     hide();
-    m_game->fPalya->hide();
-    m_game->fTeszt->show();
-    m_game->fTeszt->raise();
-    m_game->fTeszt->activateWindow();
+    m_game->hide(Game::Screen::Palya);
+    m_game->show(Game::Screen::Teszt);
 }
 
 void TfSzakma::bSzakmavalClick()
@@ -291,17 +286,14 @@ void TfSzakma::bSzakmavalClick()
         m_game->dialogs()->message(QStringLiteral("Nem választottál szakmát!"));
         return;
     }
-    m_game->MainForm->JobKey = chosen->code;
+    m_game->state.JobKey = chosen->code;
     m_game->dialogs()->message(career::choiceMessage(caption));
     career::writeChoiceFile(career::localPath(QStringLiteral("Szakmavalasztas.txt")), chosen->code,
                             caption);
     hide();
-    m_game->fPalya->hide();
-    m_game->fTeszt->hide();
-    m_game->MainForm->goToPage(TMainForm::PageHaz);
-    m_game->MainForm->show();
-    m_game->MainForm->raise();
-    m_game->MainForm->activateWindow();
+    m_game->hide(Game::Screen::Palya);
+    m_game->hide(Game::Screen::Teszt);
+    m_game->showMainPage(PageHaz);
 }
 
 void TfSzakma::closeEvent(QCloseEvent *event)
@@ -311,10 +303,8 @@ void TfSzakma::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    m_game->fPalya->hide();
-    m_game->fIndul->show();
-    m_game->fIndul->raise();
-    m_game->fIndul->activateWindow();
+    m_game->hide(Game::Screen::Palya);
+    m_game->show(Game::Screen::Indul);
 }
 
 bool TfSzakma::FormCloseQuery()

@@ -20,9 +20,10 @@ public:
     explicit TfSzakma(Game *game, QWidget *parent = nullptr);
 
     // Paths of the career sheet to show (picture, rich text), as the profession table
-    // writes them; empty at start, kept after each picture click.
-    QString ProfilePicturePath;
-    QString ProfileSheetPath;
+    // writes them; empty at start, kept after each picture click. They live in the game
+    // state, which the career sheet reads.
+    QString &ProfilePicturePath;
+    QString &ProfileSheetPath;
 
     QScrollArea *ScrollBox = nullptr;   // the window's scrolling client area
     QLabel *Image1 = nullptr;

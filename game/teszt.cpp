@@ -4,8 +4,6 @@
 #include "dialogs.h"
 #include "game.h"
 #include "interest.h"
-#include "nyito.h"
-#include "szakma.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -114,9 +112,7 @@ void TfTeszt::BitBtn1Click()
     }
     career::writeSzakmaFile(career::localPath(QStringLiteral("szakma.txt")), *ranking);
     hide();
-    m_game->fSzakma->show();
-    m_game->fSzakma->raise();
-    m_game->fSzakma->activateWindow();
+    m_game->show(Game::Screen::Szakma);
 }
 
 void TfTeszt::closeEvent(QCloseEvent *event)
@@ -126,9 +122,7 @@ void TfTeszt::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    m_game->fIndul->show();
-    m_game->fIndul->raise();
-    m_game->fIndul->activateWindow();
+    m_game->show(Game::Screen::Indul);
 }
 
 bool TfTeszt::FormCloseQuery()
