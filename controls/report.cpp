@@ -21,10 +21,10 @@ namespace {
 // device (screen, printer, PDF, image) and the layout does not depend on resolution.
 constexpr double kTextUnitsPerMm = 72.0 * 20.0 / 25.4;
 
-QFont qtFont(const TQRFont &spec)
+QFont qtFont(const TQRFont &wanted)
 {
     QFont font;
-    if (spec.face == TQRFont::TimesNewRoman) {
+    if (wanted.face == TQRFont::TimesNewRoman) {
         font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
                           QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
         font.setStyleHint(QFont::Serif);
@@ -33,16 +33,16 @@ QFont qtFont(const TQRFont &spec)
                           QStringLiteral("DejaVu Sans")});
         font.setStyleHint(QFont::SansSerif);
     }
-    font.setPixelSize(qRound(spec.pointSize * 20.0));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPixelSize(qRound(wanted.pointSize * 20.0));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
 // Metrics of a font in millimetres.
 struct TextMetrics {
-    explicit TextMetrics(const TQRFont &spec) : font(qtFont(spec)), metrics(font) {}
+    explicit TextMetrics(const TQRFont &wanted) : font(qtFont(wanted)), metrics(font) {}
     double width(const QString &text) const { return metrics.horizontalAdvance(text) / kTextUnitsPerMm; }
     double lineSpacing() const { return metrics.lineSpacing() / kTextUnitsPerMm; }
     double ascent() const { return metrics.ascent() / kTextUnitsPerMm; }
