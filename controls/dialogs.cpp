@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "application.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -20,8 +22,8 @@ namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
 QString appTitle()
 {
-    const QString name = QApplication::applicationDisplayName();
-    return name.isEmpty() ? QApplication::applicationName() : name;
+    const ZApplication *app = ZApplication::instance();
+    return app && !app->title().isEmpty() ? app->title() : QApplication::applicationName();
 }
 }  // namespace
 
@@ -33,6 +35,15 @@ void WidgetDialogs::message(const QString &text)
 void WidgetDialogs::error(const QString &text)
 {
     QMessageBox::critical(activeParent(), appTitle(), text);
+}
+
+void WidgetDialogs::errorOver(QWidget *window, const QString &text)
+{
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), text);
 }
 
 bool WidgetDialogs::confirm(const QString &text)
