@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include "application.h"
+#include "errortext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,9 +33,10 @@ void WidgetDialogs::message(const QString &text)
     QMessageBox::information(activeParent(), appTitle(), text);
 }
 
+// Whoever reports an error, the box shows it in words a student can read.
 void WidgetDialogs::error(const QString &text)
 {
-    QMessageBox::critical(activeParent(), appTitle(), text);
+    QMessageBox::critical(activeParent(), appTitle(), friendlyError(text));
 }
 
 void WidgetDialogs::errorOver(QWidget *window, const QString &text)
@@ -43,7 +45,7 @@ void WidgetDialogs::errorOver(QWidget *window, const QString &text)
         window->raise();
         window->activateWindow();
     }
-    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), text);
+    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), friendlyError(text));
 }
 
 bool WidgetDialogs::confirm(const QString &text)

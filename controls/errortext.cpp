@@ -107,8 +107,8 @@ QString friendlyError(const QString &message)
     text.replace(spaceAtLineEnd, QStringLiteral("\n"));
     static const QRegularExpression spaceAtLineStart(QStringLiteral("\\n[ \\t]+"));
     text.replace(spaceAtLineStart, QStringLiteral("\n"));
-    static const QRegularExpression emptyLines(QStringLiteral("\\n{2,}"));
-    text.replace(emptyLines, QStringLiteral("\n"));
+    static const QRegularExpression emptyLines(QStringLiteral("\\n{3,}"));
+    text.replace(emptyLines, QStringLiteral("\n\n"));
     text = text.trimmed();
     if (text.endsWith(QLatin1Char(':')))
         text.chop(1);
