@@ -9,7 +9,8 @@ packages=(
   qt6-translations-l10n
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
-  sqlite3
+  sqlite3 poppler-utils qt6-translations-l10n
+  xdotool desktop-file-utils appstream
 )
 
 missing=()
