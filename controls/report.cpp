@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "look.h"
+
 #include "engine.h"
 
 #include <QFontMetricsF>
@@ -23,19 +25,10 @@ constexpr double kTextUnitsPerMm = 72.0 * 20.0 / 25.4;
 
 QFont qtFont(const TQRFont &spec)
 {
-    QFont font;
-    if (spec.face == TQRFont::TimesNewRoman) {
-        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                          QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
-        font.setStyleHint(QFont::Serif);
-    } else {
-        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                          QStringLiteral("DejaVu Sans")});
-        font.setStyleHint(QFont::SansSerif);
-    }
-    font.setPixelSize(qRound(spec.pointSize * 20.0));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    // The game's two faces (look.h).
+    const qreal pixels = qRound(spec.pointSize * 20.0);
+    QFont font = spec.face == TQRFont::TimesNewRoman ? look::serif(pixels, spec.bold, spec.italic)
+                                                     : look::sans(pixels, spec.bold, spec.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
