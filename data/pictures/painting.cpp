@@ -27,7 +27,7 @@ void prepare(QPainter &p)
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-// The game's faces (look.h), drawn smooth: pictures are scaled, so no hinting.
+// The drawings' faces (look.h), drawn smooth: pictures are scaled, so no hinting.
 static QFont forPictures(QFont f)
 {
     f.setHintingPreference(QFont::PreferNoHinting);
@@ -35,8 +35,8 @@ static QFont forPictures(QFont f)
     return f;
 }
 
-QFont sans(qreal px, bool bold, bool italic) { return forPictures(look::sans(px, bold, italic)); }
-QFont serif(qreal px, bool bold, bool italic) { return forPictures(look::serif(px, bold, italic)); }
+QFont sans(qreal px, bool bold, bool italic) { return forPictures(look::drawingSans(px, bold, italic)); }
+QFont serif(qreal px, bool bold, bool italic) { return forPictures(look::drawingSerif(px, bold, italic)); }
 
 QImage emojiImage(const QString &emoji)
 {

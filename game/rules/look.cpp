@@ -51,6 +51,20 @@ QFont serif(qreal pixelSize, bool bold, bool italic)
     return font;
 }
 
+QFont drawingSans(qreal pixelSize, bool bold, bool italic)
+{
+    QFont font = face(QStringList{QStringLiteral("DejaVu Sans")} + sansFamilies(), QFont::SansSerif, bold, italic);
+    font.setPixelSize(qMax(1, int(std::lround(pixelSize))));
+    return font;
+}
+
+QFont drawingSerif(qreal pixelSize, bool bold, bool italic)
+{
+    QFont font = face(QStringList{QStringLiteral("DejaVu Serif")} + serifFamilies(), QFont::Serif, bold, italic);
+    font.setPixelSize(qMax(1, int(std::lround(pixelSize))));
+    return font;
+}
+
 QFont sansPoints(int points, bool bold, bool italic)
 {
     QFont font = face(sansFamilies(), QFont::SansSerif, bold, italic);

@@ -14,6 +14,10 @@ namespace look {
 QFont sans(qreal pixelSize, bool bold = false, bool italic = false);
 // The serif face (Times New Roman, or its twin), by pixel size.
 QFont serif(qreal pixelSize, bool bold = false, bool italic = false);
+// The faces of the drawn pictures (DejaVu, whose even strokes keep their look when a
+// picture is scaled), falling back to the screen faces.
+QFont drawingSans(qreal pixelSize, bool bold = false, bool italic = false);
+QFont drawingSerif(qreal pixelSize, bool bold = false, bool italic = false);
 // The same faces by point size, for texts the screens size in points.
 QFont sansPoints(int points, bool bold = false, bool italic = false);
 QFont serifPoints(int points, bool bold = false, bool italic = false);
