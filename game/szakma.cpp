@@ -142,7 +142,6 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         // The pictures are decoded when the window is first shown; only their sizes are
         // read here, so that creating the window at start-up stays cheap.
         const QString picturePath = QStringLiteral(":/szakma/%1.png").arg(p.code);
-        const QSize pictureSize = QImageReader(picturePath).size();
         m_picturePaths[p.image - 2] = picturePath;
         QSize size(place.width, place.height);
         switch (place.fit) {
@@ -150,7 +149,8 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
             image->setScaledContents(true);
             break;
         case Natural:
-            if (pictureSize.isValid())
+            // Only these take the picture's own size; the others need no reading at all.
+            if (const QSize pictureSize = QImageReader(picturePath).size(); pictureSize.isValid())
                 size = pictureSize;
             break;
         case Unscaled:
