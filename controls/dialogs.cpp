@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include "application.h"
+#include "errortext.h"
 #include "report.h"
 
 #include <QAbstractButton>
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -22,7 +22,6 @@
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QToolBar>
-#include <QTranslator>
 #include <QWidget>
 
 #include <algorithm>
@@ -32,8 +31,8 @@ namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
 QString appTitle()
 {
-    const QString name = QApplication::applicationDisplayName();
-    return name.isEmpty() ? QApplication::applicationName() : name;
+    const ZApplication *app = ZApplication::instance();
+    return app && !app->title().isEmpty() ? app->title() : QApplication::applicationName();
 }
 }  // namespace
 
@@ -42,9 +41,19 @@ void WidgetDialogs::message(const QString &text)
     QMessageBox::information(activeParent(), appTitle(), text);
 }
 
+// Whoever reports an error, the box shows it in words a student can read.
 void WidgetDialogs::error(const QString &text)
 {
-    QMessageBox::critical(activeParent(), appTitle(), text);
+    QMessageBox::critical(activeParent(), appTitle(), friendlyError(text));
+}
+
+void WidgetDialogs::errorOver(QWidget *window, const QString &text)
+{
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), friendlyError(text));
 }
 
 bool WidgetDialogs::confirm(const QString &text)
@@ -117,12 +126,7 @@ void loadQtTranslations()
     // Someone has loaded them already when Qt's texts come out translated.
     if (QCoreApplication::translate("QPrintPreviewDialog", "Print") != QLatin1String("Print"))
         return;
-    auto *translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    installHungarianTranslations(qApp);
 }
 
 QAction *previewAction(QPrintPreviewDialog &dialog, const char *sourceText)

@@ -18,6 +18,12 @@ public:
     virtual void message(const QString &text) = 0;
     // The standard error box with the error's own text.
     virtual void error(const QString &text) = 0;
+    // The same in front of `window` (the window whose work failed); by default as error().
+    virtual void errorOver(QWidget *window, const QString &text)
+    {
+        (void)window;
+        error(text);
+    }
     // The standard confirmation: title "Megerősítés", question icon, "&Igen" / "&Nem".
     virtual bool confirm(const QString &text) = 0;
     // A question with up to three buttons of the caller's own captions; returns the index
@@ -54,6 +60,7 @@ class WidgetDialogs : public Dialogs {
 public:
     void message(const QString &text) override;
     void error(const QString &text) override;
+    void errorOver(QWidget *window, const QString &text) override;
     bool confirm(const QString &text) override;
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,

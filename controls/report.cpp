@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "look.h"
+
 #include "engine.h"
 
 #include <QFontMetricsF>
@@ -23,19 +25,10 @@ constexpr double kTextUnitsPerMm = 72.0 * 20.0 / 25.4;
 
 QFont qtFont(const TQRFont &wanted)
 {
-    QFont font;
-    if (wanted.face == TQRFont::TimesNewRoman) {
-        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                          QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
-        font.setStyleHint(QFont::Serif);
-    } else {
-        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                          QStringLiteral("DejaVu Sans")});
-        font.setStyleHint(QFont::SansSerif);
-    }
-    font.setPixelSize(qRound(wanted.pointSize * 20.0));
-    font.setBold(wanted.bold);
-    font.setItalic(wanted.italic);
+    // The game's two faces (look.h).
+    const qreal pixels = qRound(wanted.pointSize * 20.0);
+    QFont font = wanted.face == TQRFont::TimesNewRoman ? look::serif(pixels, wanted.bold, wanted.italic)
+                                                       : look::sans(pixels, wanted.bold, wanted.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

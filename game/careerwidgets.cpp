@@ -1,5 +1,7 @@
 #include "careerwidgets.h"
 
+#include "look.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -9,27 +11,9 @@
 
 namespace careerui {
 
-QFont sansFont(int points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
+QFont sansFont(int points, bool bold) { return look::sansPoints(points, bold); }
 
-QFont serifFont(int points, bool bold, bool italic)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                      QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
-    font.setPointSize(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
+QFont serifFont(int points, bool bold, bool italic) { return look::serifPoints(points, bold, italic); }
 
 namespace {
 

@@ -12,9 +12,9 @@ class QPainter;
 
 namespace careerui {
 
-// "MS Sans Serif" at `points`, with look-alike fall-backs where it is not installed.
+// The game's sans-serif face at `points` (look.h).
 QFont sansFont(int points, bool bold = false);
-// "Times New Roman" likewise.
+// The serif face likewise.
 QFont serifFont(int points, bool bold = false, bool italic = false);
 
 // Draws `text` word-wrapped in `box` with lines set as closely as the classic system

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "jadat.h"
 #include "kival.h"
+#include "look.h"
 #include "nyito.h"
 #include "palya.h"
 #include "szakma.h"
@@ -171,28 +172,9 @@ void centreOnDesktop(QWidget *screen)
     screen->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-QFont sansFont(int pixelSize, bool bold, bool italic)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
+QFont sansFont(int pixelSize, bool bold, bool italic) { return look::sans(pixelSize, bold, italic); }
 
-QFont serifFont(int pixelSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                      QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
+QFont serifFont(int pixelSize, bool bold) { return look::serif(pixelSize, bold); }
 
 void fitTextToWidth(QLabel *label)
 {
@@ -202,19 +184,10 @@ void fitTextToWidth(QLabel *label)
         rich.setHtml(text);
         text = rich.toPlainText();
     }
-    QFont font = label->font();
-    int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    const auto tooBig = [&] {
-        if (label->wordWrap()) {
-            const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
-                                                                 Qt::TextWordWrap, text);
-            return needed.height() > label->height();
-        }
-        return QFontMetrics(font).horizontalAdvance(text) > label->width();
-    };
-    while (size > 7 && tooBig())
-        font.setPixelSize(--size);
-    label->setFont(font);
+    // A one-line label is fitted to its width only; a wrapping one to its whole box.
+    const bool wrap = label->wordWrap();
+    label->setFont(look::fitted(label->font(), text, QSizeF(label->width(), wrap ? label->height() : 1e6),
+                                wrap ? int(Qt::TextWordWrap) : 0));
 }
 
 void setHelpContext(QWidget *widget, int context)

@@ -1,11 +1,11 @@
 #include "kival.h"
 
 #include "adatinit.h"
+#include "application.h"
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
-#include "workfiles.h"
-
+#include "interest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -188,6 +188,35 @@ void TMainForm::showEvent(QShowEvent *event)
     }
 }
 
+QString TMainForm::savedName(const QString &typed)
+{
+    return typed.left(30);
+}
+
+void TMainForm::settleName()
+{
+    if (Edit1->text() != m_checkedName)
+        Edit1Exit();
+}
+
+void TMainForm::deleteStoredGames(const QString &name)
+{
+    TDM *dm = m_game->DM;
+    zdb::Table *players = dm->JatekosokDB;
+    // The rows the load would find: each spelling of the name that the case-insensitive
+    // locate finds is deleted with a bound statement, until the locate finds none.
+    for (int round = 0; round < 1000; ++round) {
+        if (!players->locate(QStringLiteral("Nev"), name, zdb::LocateOption::CaseInsensitive))
+            return;
+        const QString stored = players->fieldByName(QStringLiteral("Nev")).asString();
+        dm->StatuszMod->clear();
+        dm->StatuszMod->setSql(QStringLiteral("delete from Jatekosok where Nev = :nev"));
+        dm->StatuszMod->bindValue(QStringLiteral(":nev"), stored);
+        if (dm->StatuszMod->execSql() == 0)
+            return;
+    }
+}
+
 bool TMainForm::locateUnfinishedGame(const QString &name)
 {
     zdb::Table *players = m_game->DM->JatekosokDB;
@@ -202,10 +231,12 @@ void TMainForm::TabSheet1Show()
 {
     // The buttons were evaluated for the name when the box was left; the stored games may
     // have changed since (a game saved meanwhile), so that name is looked up again.
-    const QString name = Edit1->text();
-    if (name.isEmpty() || name != m_checkedName)
-        return;
-    Button2->setEnabled(locateUnfinishedGame(name));
+    guarded(this, [this] {
+        const QString name = Edit1->text();
+        if (name.isEmpty() || name != m_checkedName)
+            return;
+        Button2->setEnabled(locateUnfinishedGame(savedName(name)));
+    });
 }
 
 void TMainForm::Edit1Exit()
@@ -215,14 +246,18 @@ void TMainForm::Edit1Exit()
         return;
     Button1->setEnabled(true);
     // Evaluated for every name left, so that "&Betöltés" always loads the game of the name
-    // shown: a name without an unfinished game disables it again.
+    // shown: a name without an unfinished game disables it again. Names are looked up as
+    // they are saved.
     m_checkedName = name;
-    Button2->setEnabled(locateUnfinishedGame(name));
-    PlayerName = name.left(30);
+    PlayerName = savedName(name);
+    guarded(this, [this] { Button2->setEnabled(locateUnfinishedGame(PlayerName)); });
 }
 
 void TMainForm::BitBtn1Click()
 {
+    // A shortcut or Enter reaches the buttons without the focus leaving the box: the name
+    // shown is judged first, as leaving the box would.
+    settleName();
     if (!Edit1->text().isEmpty()) {
         Edit1->setEnabled(false);
         BitBtn1->setEnabled(false);
@@ -240,6 +275,16 @@ void TMainForm::untickHouseholdChoices()
 
 void TMainForm::Button1Click()
 {
+    guarded(this, [this] { startNewGame(); });
+}
+
+void TMainForm::startNewGame()
+{
+    settleName();
+    if (Edit1->text().isEmpty()) {
+        Edit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     TDM *dm = m_game->DM;
     NewGame = true;
     dm->HazakDB->first();
@@ -248,12 +293,9 @@ void TMainForm::Button1Click()
     dm->KozlekedesDB->first();
     untickHouseholdChoices();
 
-    // The name is bound as a parameter: any name, quotes included, deletes exactly the
-    // rows stored under it.
-    dm->StatuszMod->clear();
-    dm->StatuszMod->setSql(QStringLiteral("delete from Jatekosok where Nev = :nev"));
-    dm->StatuszMod->bindValue(QStringLiteral(":nev"), Edit1->text());
-    dm->StatuszMod->execSql();
+    // The name is bound as a parameter: any name, quotes included, deletes the rows the
+    // load finds for it, whatever their letter case.
+    deleteStoredGames(PlayerName);
 
     hide();
     m_game->show(Game::Screen::Teszt);
@@ -261,6 +303,20 @@ void TMainForm::Button1Click()
 
 void TMainForm::Button2Click()
 {
+    guarded(this, [this] { loadGame(); });
+}
+
+void TMainForm::loadGame()
+{
+    // The game loaded is that of the name shown; a name without an unfinished game has
+    // just disabled the button.
+    settleName();
+    if (Edit1->text().isEmpty()) {
+        Edit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!Button2->isEnabled())
+        return;
     TDM *dm = m_game->DM;
     zdb::Table *players = dm->JatekosokDB;
     zdb::Table *professions = dm->SzakmaDB;
@@ -280,9 +336,8 @@ void TMainForm::Button2Click()
     const QString professionName = professions->fieldByName(QStringLiteral("Szakma_Nev")).asString();
     m_game->dialogs()->message(QStringLiteral("A választott szakmád: ") + professionName);
     NewGame = false;
-    workfiles::writeLines(QStringLiteral("szakmavalasztas.txt"),
-                   {QString::number(professions->fieldByName(QStringLiteral("Szakma_Kod")).asInteger()),
-                    professionName});
+    career::writeChoiceFile(QStringLiteral("szakmavalasztas.txt"),
+                            professions->fieldByName(QStringLiteral("Szakma_Kod")).asInteger(), professionName);
 
     goToPage(PageHaz);
     const auto restore = [players](zdb::Table *catalogue, const QString &key) {

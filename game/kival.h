@@ -103,6 +103,14 @@ private:
     // Makes the unfinished stored game of `name` the current player row and reads its
     // masks; false when that name has no unfinished game.
     bool locateUnfinishedGame(const QString &name);
+    // The name as it is saved: the first 30 characters of what was typed.
+    static QString savedName(const QString &typed);
+    // Judges the name in the box, as leaving the box does, when it changed since.
+    void settleName();
+    // Deletes every stored game the case-insensitive locate finds under `name`.
+    void deleteStoredGames(const QString &name);
+    void startNewGame();
+    void loadGame();
 
     Game *m_game;
     QString m_checkedName;   // the name the game buttons were last evaluated for

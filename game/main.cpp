@@ -14,7 +14,9 @@ int main(int argc, char *argv[])
 {
     ZApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zomir"));
-    app.setApplicationDisplayName(QStringLiteral("Zomir"));
+    // Message boxes carry the program's title; window titles stay exactly as each screen
+    // sets them (no application display name for Qt to append).
+    app.setTitle(QStringLiteral("Zomir"));
     app.setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
     // The program ends only through its own ways (opening screen, credits), never because
     // no window happens to be visible for a moment.
@@ -27,7 +29,7 @@ int main(int argc, char *argv[])
     dialogs.helpHandler = [&help](int context) {
         if (!help)
             help = std::make_unique<THelpWindow>();
-        help->showTopic(context);
+        help->showTopic(context, QApplication::activeWindow());
     };
 
     try {
@@ -39,10 +41,8 @@ int main(int argc, char *argv[])
             return 0;
         game.start();
         return app.exec();
-    } catch (const zdb::EngineError &e) {
-        app.showError(e.message());
     } catch (const std::exception &e) {
-        app.showError(QString::fromUtf8(e.what()));
+        app.showError(errorMessage(e));
     }
     return 1;
 }

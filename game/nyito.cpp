@@ -1,6 +1,7 @@
 #include "nyito.h"
 
 #include "adatinit.h"
+#include "application.h"
 #include "animacio.h"
 #include "game.h"
 
@@ -135,7 +136,8 @@ void TfIndul::KilepClick()
 
 void TfIndul::CloseTables()
 {
-    m_game->DM->CloseTables();
+    // The program ends even when a table cannot be closed; the player is told why.
+    guarded(this, [this] { m_game->DM->CloseTables(); });
 }
 
 void TfIndul::keyPressEvent(QKeyEvent *event)

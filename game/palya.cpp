@@ -1,10 +1,11 @@
 #include "palya.h"
 
+#include "application.h"
 #include "careerwidgets.h"
 #include "dialogs.h"
 #include "game.h"
-#include "interest.h"
 #include "rtfreader.h"
+#include "workfiles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -133,6 +134,14 @@ void TfPalya::changeEvent(QEvent *event)
 
 void TfPalya::FormActivate()
 {
+    // A file that cannot be loaded leaves the sheet open with what it could load, and the
+    // error box comes up in front of the sheet, not over the profession choice (which
+    // would close the sheet when it became active again).
+    guarded(this, [this] { load(); });
+}
+
+void TfPalya::load()
+{
     const QString picture = m_game->state.ProfilePicturePath;
     const QString sheet = m_game->state.ProfileSheetPath;
     if (m_lastLoadFailed && !m_shownSinceLoad && picture == m_lastPicture && sheet == m_lastSheet)
@@ -144,7 +153,7 @@ void TfPalya::FormActivate()
 
     loadPicture(picture);
     if (!sheet.isEmpty()) {
-        rtf::readFile(career::localPath(sheet), RichEdit1->document());
+        rtf::read(workfiles::readBytes(sheet), RichEdit1->document());
         fitContent();
         setFocus(Qt::OtherFocusReason);
     }
@@ -155,7 +164,7 @@ void TfPalya::FormActivate()
 
 void TfPalya::loadPicture(const QString &gamePath)
 {
-    const QString path = career::localPath(gamePath);
+    const QString path = workfiles::path(gamePath);
     // The extension decides the decoder.
     const QString suffix = QFileInfo(path).suffix().toLower();
     QImageReader reader(path, suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")
@@ -163,10 +172,15 @@ void TfPalya::loadPicture(const QString &gamePath)
                               : suffix == QLatin1String("bmp") ? QByteArray("bmp")
                                                                : QByteArray());
     const QImage image = reader.read();
-    if (image.isNull())
-        throw std::runtime_error(QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2")
-                                     .arg(gamePath, reader.errorString())
-                                     .toStdString());
+    if (image.isNull()) {
+        const QFileInfo file(path);
+        const QString why = !file.exists() ? QStringLiteral("a fájl nem található")
+                            : file.isDir() ? QStringLiteral("ezen a néven egy mappa van")
+                            : !file.isReadable() ? QStringLiteral("nincs jogosultság a használatához")
+                                                 : QStringLiteral("a kép hibás vagy nem ilyen formátumú");
+        throw std::runtime_error(
+            QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2.").arg(gamePath, why).toStdString());
+    }
     Image1->setPixmap(QPixmap::fromImage(image));
     Image1->resize(image.size());   // the box takes the picture's size
 }
@@ -185,7 +199,7 @@ void TfPalya::fitContent()
 
 void TfPalya::BitBtn1Click()
 {
-    m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->state.ProfileSheetPath);
+    guarded(this, [this] { m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->state.ProfileSheetPath); });
 }
 
 void TfPalya::FormMouseWheelDown() { scrollTo(scrollPosition() + kWheelStep); }

@@ -36,6 +36,7 @@ protected:
 
 private:
     void FormActivate();
+    void load();
     void loadPicture(const QString &gamePath);
     void fitContent();
     void scrollTo(int position);

@@ -202,9 +202,12 @@ void THelpWindow::selectTopic(int context)
         Contents->setCurrentRow(row);
 }
 
-void THelpWindow::showTopic(int context)
+void THelpWindow::showTopic(int context, QWidget *asker)
 {
     selectTopic(sugo::topicTitle(context).isEmpty() ? sugo::contexts().first() : context);
+    const bool onTop = asker && asker->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);   // hides the window; shown again below
     show();
     raise();
     activateWindow();

@@ -22,8 +22,10 @@ class THelpWindow : public QWidget {
 public:
     explicit THelpWindow(QWidget *parent = nullptr);
 
-    // Shows the window at the topic of `context` (the contents page when it has none).
-    void showTopic(int context);
+    // Shows the window at the topic of `context` (the contents page when it has none), in
+    // front of `asker`, the window where help was asked for: over a window that stays on
+    // top of the others (the opening screen), the help stays on top as well.
+    void showTopic(int context, QWidget *asker = nullptr);
     int currentContext() const { return m_context; }
 
     QListWidget *Contents = nullptr;

@@ -1,5 +1,6 @@
 #include "szakma.h"
 
+#include "application.h"
 #include "careerwidgets.h"
 #include "dialogs.h"
 #include "game.h"
@@ -141,7 +142,6 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         // The pictures are decoded when the window is first shown; only their sizes are
         // read here, so that creating the window at start-up stays cheap.
         const QString picturePath = QStringLiteral(":/szakma/%1.png").arg(p.code);
-        const QSize pictureSize = QImageReader(picturePath).size();
         m_picturePaths[p.image - 2] = picturePath;
         QSize size(place.width, place.height);
         switch (place.fit) {
@@ -149,7 +149,8 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
             image->setScaledContents(true);
             break;
         case Natural:
-            if (pictureSize.isValid())
+            // Only these take the picture's own size; the others need no reading at all.
+            if (const QSize pictureSize = QImageReader(picturePath).size(); pictureSize.isValid())
                 size = pictureSize;
             break;
         case Unscaled:
@@ -215,14 +216,13 @@ void TfSzakma::showEvent(QShowEvent *event)
         m_placed = true;
         gamescreen::centreOnDesktop(this);
     }
-    FormShow();
+    guarded(this, [this] { FormShow(); });
 }
 
 void TfSzakma::FormShow()
 {
-    const career::TestResult result =
-        career::readTestResult(career::localPath(QStringLiteral("szakma.txt")));
-    const QStringList clauses = career::readClauses(career::localPath(QStringLiteral("szakmaleiras.txt")));
+    const career::TestResult result = career::readTestResult(QStringLiteral("szakma.txt"));
+    const QStringList clauses = career::readClauses(QStringLiteral("szakmaleiras.txt"));
 
     lErtekel->setText(career::recommendationText(result, clauses));
     lErtekel->setFixedHeight(lErtekel->heightForWidth(lErtekel->width()));
@@ -274,6 +274,11 @@ void TfSzakma::BitBtn1Click()
 
 void TfSzakma::bSzakmavalClick()
 {
+    guarded(this, [this] { confirmChoice(); });
+}
+
+void TfSzakma::confirmChoice()
+{
     const career::Profession *chosen = nullptr;
     QString caption;
     for (int number = 1; number <= career::kProfessionCount; ++number) {
@@ -288,8 +293,7 @@ void TfSzakma::bSzakmavalClick()
     }
     m_game->state.JobKey = chosen->code;
     m_game->dialogs()->message(career::choiceMessage(caption));
-    career::writeChoiceFile(career::localPath(QStringLiteral("Szakmavalasztas.txt")), chosen->code,
-                            caption);
+    career::writeChoiceFile(QStringLiteral("Szakmavalasztas.txt"), chosen->code, caption);
     hide();
     m_game->hide(Game::Screen::Palya);
     m_game->hide(Game::Screen::Teszt);

@@ -57,6 +57,7 @@ private:
     void FormShow();
     void FormActivate();
     bool FormCloseQuery();
+    void confirmChoice();
     void scrollTo(int position);
 
     Game *m_game;

@@ -1,5 +1,6 @@
 #include "teszt.h"
 
+#include "application.h"
 #include "careerwidgets.h"
 #include "dialogs.h"
 #include "game.h"
@@ -102,6 +103,11 @@ void TfTeszt::FormShow()
 
 void TfTeszt::BitBtn1Click()
 {
+    guarded(this, [this] { evaluate(); });
+}
+
+void TfTeszt::evaluate()
+{
     career::Ticks ticks{};
     for (int i = 0; i < career::kStatementCount; ++i)
         ticks[i] = m_boxes[i]->isChecked();
@@ -110,7 +116,7 @@ void TfTeszt::BitBtn1Click()
         m_game->dialogs()->message(QStringLiteral("Legalább egy dolgot meg kell jelölnöd!"));
         return;
     }
-    career::writeSzakmaFile(career::localPath(QStringLiteral("szakma.txt")), *ranking);
+    career::writeSzakmaFile(QStringLiteral("szakma.txt"), *ranking);
     hide();
     m_game->show(Game::Screen::Szakma);
 }

@@ -34,6 +34,7 @@ protected:
 private:
     void FormShow();
     bool FormCloseQuery();
+    void evaluate();
 
     Game *m_game;
     std::array<QCheckBox *, 24> m_boxes{};

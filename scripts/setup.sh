@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite
+  qt6-translations-l10n
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
   sqlite3 poppler-utils qt6-translations-l10n

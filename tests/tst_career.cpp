@@ -13,6 +13,7 @@
 #include "testenv.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -126,6 +127,30 @@ QList<int> visibleMarks(TfSzakma *form)
     return marks;
 }
 
+// Error boxes as a desktop shows them: a real window that takes the activation over the
+// window it belongs to and, when closed, gives the activation back to that window.
+class FocusTakingDialogs : public ScriptedDialogs {
+public:
+    QWidget *lastOwner = nullptr;
+    void error(const QString &text) override { showBox(nullptr, text); }
+    void errorOver(QWidget *window, const QString &text) override { showBox(window, text); }
+
+private:
+    void showBox(QWidget *window, const QString &text)
+    {
+        ScriptedDialogs::error(text);
+        QWidget *owner = window ? window : QApplication::activeWindow();
+        lastOwner = owner;
+        QDialog box(owner);
+        box.setModal(true);
+        box.show();
+        QTest::qWaitForWindowActive(&box);
+        box.hide();
+        if (owner)
+            owner->activateWindow();
+    }
+};
+
 void wheel(QWidget *target, int notches)
 {
     const QPoint pos = target->rect().center();
@@ -160,6 +185,8 @@ private slots:
     void printingTheSheet();
     void missingPictureOrSheet_data();
     void missingPictureOrSheet();
+    void errorBoxInFrontOfTheSheet_data();
+    void errorBoxInFrontOfTheSheet();
     void wheelScrolling();
     void realWorkFolderSheets();
     void screenshots();
@@ -592,6 +619,42 @@ void TestCareer::missingPictureOrSheet()
     sheet->hide();
     QVERIFY(r.openSheet(23));
     QTRY_COMPARE(r.dialogs.texts("error").size(), 2);
+}
+
+void TestCareer::errorBoxInFrontOfTheSheet_data()
+{
+    QTest::addColumn<bool>("pictureMissing");
+    QTest::addRow("picture missing") << true;
+    QTest::addRow("sheet missing") << false;
+}
+
+// The error of a sheet that cannot be loaded comes up in front of the sheet, which stays
+// open and active with what it could load; the profession choice does not take over and
+// close it.
+void TestCareer::errorBoxInFrontOfTheSheet()
+{
+    QFETCH(bool, pictureMissing);
+    CareerRun r;
+    if (pictureMissing)
+        r.sheet("rtf\\Fordító.rtf", "Ford\xedt\xf3");
+    else
+        r.picture("munka_pict\\fordító.jpg", QSize(90, 120), Qt::yellow);
+    FocusTakingDialogs boxes;
+    ZApplication::instance()->setDialogs(&boxes);
+    r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
+    r.game.fSzakma->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(r.game.fSzakma));
+
+    const career::Profession *p = career::professionByCode(23);
+    QTest::mouseClick(r.game.fSzakma->Image(p->image), Qt::LeftButton);
+    QTRY_COMPARE(boxes.texts(QStringLiteral("error")).size(), 1);
+    QCOMPARE(boxes.lastOwner, static_cast<QWidget *>(r.game.fPalya));
+    QTest::qWait(100);
+    QVERIFY(r.game.fPalya->isVisible());
+    QTRY_VERIFY(r.game.fPalya->isActiveWindow());
+    QCOMPARE(r.game.fPalya->Image1->size(), pictureMissing ? QSize(297, 249) : QSize(90, 120));
+    QCOMPARE(boxes.texts(QStringLiteral("error")).size(), 1);
+    ZApplication::instance()->setDialogs(&r.dialogs);
 }
 
 void TestCareer::wheelScrolling()

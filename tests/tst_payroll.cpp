@@ -4,7 +4,7 @@
 
 #include "engine.h"
 #include "jadat.h"
-#include "payroll.h"
+#include "payrolldata.h"
 #include "schema.h"
 #include "testenv.h"
 
@@ -12,6 +12,8 @@
 
 #include <memory>
 #include <stdexcept>
+
+using namespace payroll;
 
 namespace {
 

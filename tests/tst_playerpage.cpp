@@ -62,6 +62,38 @@ class TestPlayerPage : public QObject {
 
     int tableKey(zdb::Table *table, const char *field) { return table->fieldByName(field).asInteger(); }
 
+    // Starts the game again over the stored games with one more row (the open tables read
+    // their rows when the game starts).
+    void restartWith(const WorkFolder::Player &player)
+    {
+        run.reset();
+        work->addPlayer(player);
+        run = std::make_unique<Run>(config->filePath(QStringLiteral("engine.ini")));
+        QVERIFY(run->game.create());
+        run->dialogs.clear();
+        run->game.start();
+        QTest::mouseClick(run->game.fIndul->Kezd, Qt::LeftButton);
+        main = run->game.MainForm;
+        QVERIFY(QTest::qWaitForWindowActive(main));
+    }
+
+    // Goes back into the box and types another name without leaving it.
+    void retypeName(const QString &name)
+    {
+        QTest::mouseClick(main->Edit1, Qt::LeftButton);
+        QVERIFY(main->Edit1->hasFocus());
+        main->Edit1->selectAll();
+        typeText(main->Edit1, name);
+        QVERIFY(main->Edit1->hasFocus());
+    }
+
+    QStringList storedNames()
+    {
+        QStringList stored = work->playerNames();
+        stored.sort();
+        return stored;
+    }
+
 private slots:
     void init()
     {
@@ -244,6 +276,126 @@ private slots:
         QCOMPARE(stored, expected);
         // The open player table sees the change.
         QVERIFY(!dm->JatekosokDB->locate(QStringLiteral("Nev"), kQuoted));
+    }
+
+    // A shortcut clicks a button while the focus stays in the box: the handler acts on the
+    // name shown, never on the one judged when the box was last left.
+    void shortcutsActOnTheNameShown_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addRow("Alt+B loads nothing for a name without a game") << int(Qt::Key_B);
+        QTest::addRow("Alt+J starts the new name's game") << int(Qt::Key_J);
+        QTest::addRow("Alt+O fixes the new name") << int(Qt::Key_O);
+    }
+    void shortcutsActOnTheNameShown()
+    {
+        QFETCH(int, key);
+        const QStringList before = storedNames();
+        enterName(QStringLiteral("Kiss Anna"));
+        QVERIFY(main->Button2->isEnabled());
+        retypeName(QStringLiteral("Senki Sem"));
+        QTest::keyClick(main->Edit1, Qt::Key(key), Qt::AltModifier);
+        QTest::qWait(300);   // a shortcut clicks its button after a short press animation
+
+        QCOMPARE(main->PlayerName, QStringLiteral("Senki Sem"));
+        QVERIFY(!main->Button2->isEnabled());
+        QVERIFY(run->dialogs.texts(QStringLiteral("message")).isEmpty());
+        QVERIFY(run->dialogs.texts(QStringLiteral("error")).isEmpty());
+        QCOMPARE(storedNames(), before);   // Kiss Anna's game is neither loaded nor deleted
+        QCOMPARE(main->JobKey, 0);
+        switch (key) {
+        case Qt::Key_B:
+            QCOMPARE(main->PageControl1->currentIndex(), int(TMainForm::PageNev));
+            QVERIFY(main->isVisible());
+            break;
+        case Qt::Key_J:
+            QVERIFY(main->NewGame);
+            QVERIFY(run->game.fTeszt->isVisible());
+            break;
+        case Qt::Key_O:
+            QVERIFY(!main->Edit1->isEnabled());
+            QVERIFY(main->Button1->isEnabled());
+            break;
+        }
+    }
+
+    // The new game deletes the rows the load finds: the same name in any letter case.
+    void newGameDeletesWhatTheLoadFinds_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("deleted");
+        QTest::addRow("small letters") << QStringLiteral("nagy béla") << QStringLiteral("Nagy Béla");
+        QTest::addRow("capitals with accents") << QStringLiteral("IDÉZŐ") << QStringLiteral("Idéző");
+        QTest::addRow("exact") << QStringLiteral("Kiss Anna") << QStringLiteral("Kiss Anna");
+    }
+    void newGameDeletesWhatTheLoadFinds()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, deleted);
+        QStringList expected = storedNames();
+        expected.removeAll(deleted);
+        enterName(typed);
+        QTest::mouseClick(main->Button1, Qt::LeftButton);
+        QVERIFY(run->dialogs.texts(QStringLiteral("error")).isEmpty());
+        QVERIFY(run->game.fTeszt->isVisible());
+        QCOMPARE(storedNames(), expected);
+        QVERIFY(!run->game.DM->JatekosokDB->locate(QStringLiteral("Nev"), deleted));
+    }
+
+    // A name over 30 characters is saved as its first 30: it is looked up and deleted so.
+    void longNamesGoByTheSavedName_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::addRow("load") << true;
+        QTest::addRow("new game") << false;
+    }
+    void longNamesGoByTheSavedName()
+    {
+        QFETCH(bool, load);
+        const QString saved = QStringLiteral("Hosszúnevű Bernadett Kinga Zsó");
+        QCOMPARE(saved.size(), 30);
+        restartWith({saved, 0, 2});
+        enterName(QStringLiteral("Hosszúnevű Bernadett Kinga Zsófia"));
+        QVERIFY(main->Button2->isEnabled());
+        QCOMPARE(main->PlayerName, saved);
+        if (load) {
+            QTest::mouseClick(main->Button2, Qt::LeftButton);
+            QCOMPARE(run->dialogs.texts(QStringLiteral("message")),
+                     QStringList{QStringLiteral("A választott szakmád: Szoftvermérnök")});
+            QCOMPARE(main->PageControl1->currentIndex(), int(TMainForm::PageHaz));
+            QCOMPARE(run->game.DM->JatekosokDB->fieldByName("Nev").asString(), saved);
+        } else {
+            QTest::mouseClick(main->Button1, Qt::LeftButton);
+            QVERIFY(!storedNames().contains(saved));
+        }
+    }
+
+    // Players press Enter on a focused button; the keypad's Enter does the same.
+    void enterClicksTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("button");
+        QTest::addRow("Enter on Betöltés") << int(Qt::Key_Return) << int(Qt::NoModifier) << 2;
+        QTest::addRow("keypad Enter on Új Játék") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+        QTest::addRow("Enter on OK") << int(Qt::Key_Return) << int(Qt::NoModifier) << 0;
+    }
+    void enterClicksTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, button);
+        enterName(QStringLiteral("Kiss Anna"));
+        QPushButton *target = button == 1 ? main->Button1 : button == 2 ? main->Button2 : main->BitBtn1;
+        target->setFocus(Qt::TabFocusReason);
+        QVERIFY(target->hasFocus());
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (button == 2)
+            QCOMPARE(main->PageControl1->currentIndex(), int(TMainForm::PageHaz));
+        else if (button == 1)
+            QVERIFY(run->game.fTeszt->isVisible());
+        else
+            QVERIFY(!main->Edit1->isEnabled());
     }
 
     void okFixesTheName()

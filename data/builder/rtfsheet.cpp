@@ -24,7 +24,7 @@ QByteArray rtfEscape(const QString &text)
         } else if (u >= 0x20 && u < 0x80) {
             out += char(u);
         } else {
-            const int b = cp1250Byte(c);
+            const int b = cp1250::byteOf(c);
             if (b >= 0x80)
                 out += "\\'" + QByteArray::number(b, 16).rightJustified(2, '0');
             else

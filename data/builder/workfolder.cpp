@@ -238,7 +238,7 @@ QString buildWorkFolder(const QString &folder)
         writeFile(root.filePath(localPath(p.value(QStringLiteral("sheet")).toString())), careerSheet(p));
     }
 
-    writeFile(root.filePath(QStringLiteral("szakmaleiras.txt")), cp1250Lines(recommendationClauses()));
+    writeFile(root.filePath(QStringLiteral("szakmaleiras.txt")), cp1250::lines(recommendationClauses()));
 
     return QStringLiteral("%1: %2 tables, %3 rows, %4 pictures and career sheets")
         .arg(QDir::toNativeSeparators(root.absolutePath()))

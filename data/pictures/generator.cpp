@@ -6,6 +6,7 @@
 //   zomir-pictures --icons <folder>    -> <folder>/hicolor/<n>x<n>/apps/<program>.png, the
 //                                         programs' icons for the desktop's icon theme
 
+#include "painting.h"
 #include "pictures.h"
 
 #include <QDir>
@@ -80,9 +81,7 @@ int writeSheet(const QString &file)
     QImage sheet(width, y + rowH + label + gap, QImage::Format_RGB32);
     sheet.fill(QColor(209, 209, 209));
     QPainter p(&sheet);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(10);
-    p.setFont(f);
+    p.setFont(zpict::draw::sans(10));
     for (size_t i = 0; i < tiles.size(); ++i) {
         p.drawImage(pos[i], tiles[i].image);
         p.setPen(Qt::black);

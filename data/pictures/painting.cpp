@@ -1,5 +1,7 @@
 #include "painting.h"
 
+#include "look.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLinearGradient>
@@ -25,19 +27,16 @@ void prepare(QPainter &p)
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-static QFont makeFont(const QString &family, qreal px, bool bold, bool italic)
+// The drawings' faces (look.h), drawn smooth: pictures are scaled, so no hinting.
+static QFont forPictures(QFont f)
 {
-    QFont f(family);
-    f.setPixelSize(std::max(1, int(std::lround(px))));
-    f.setBold(bold);
-    f.setItalic(italic);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }
 
-QFont sans(qreal px, bool bold, bool italic) { return makeFont(QStringLiteral("DejaVu Sans"), px, bold, italic); }
-QFont serif(qreal px, bool bold, bool italic) { return makeFont(QStringLiteral("DejaVu Serif"), px, bold, italic); }
+QFont sans(qreal px, bool bold, bool italic) { return forPictures(look::drawingSans(px, bold, italic)); }
+QFont serif(qreal px, bool bold, bool italic) { return forPictures(look::drawingSerif(px, bold, italic)); }
 
 QImage emojiImage(const QString &emoji)
 {
@@ -307,14 +306,9 @@ void frame(QPainter &p, const QRectF &r, const QColor &c)
 
 void fittedText(QPainter &p, const QRectF &r, const QString &text, QFont font, int flags, const QColor &colour)
 {
-    qreal px = font.pixelSize() > 0 ? font.pixelSize() : 12;
-    for (; px > 5; px -= 0.5) {
-        font.setPixelSize(int(px));
-        QFontMetricsF fm(font);
-        const QRectF need = fm.boundingRect(r, flags, text);
-        if (need.width() <= r.width() + 0.5 && need.height() <= r.height() + 0.5)
-            break;
-    }
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(12);
+    font = look::fitted(font, text, r.size(), flags, 5);
     p.save();
     p.setFont(font);
     p.setPen(colour);

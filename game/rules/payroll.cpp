@@ -1,14 +1,13 @@
 #include "payroll.h"
 
-#include "engine.h"
-#include "jadat.h"
-
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+
+namespace payroll {
 
 namespace {
 
@@ -31,62 +30,9 @@ int childBand(qint64 children)
     return 1;
 }
 
-// Opens a table for one reading and closes it when the reading ends, also when it fails.
-class ReadingScope {
-public:
-    explicit ReadingScope(zdb::Table *table) : m_table(table)
-    {
-        m_table->setActive(true);
-        m_table->first();
-        if (m_table->isEmpty()) {
-            m_table->setActive(false);
-            fail(QStringLiteral("A(z) %1 tábla üres, nincs mit beolvasni.").arg(m_table->tableName()));
-        }
-    }
-    ~ReadingScope()
-    {
-        try {
-            m_table->setActive(false);
-        } catch (...) {
-            // Closing a table that has been read does not fail; nothing to report here.
-        }
-    }
-    ReadingScope(const ReadingScope &) = delete;
-    ReadingScope &operator=(const ReadingScope &) = delete;
-
-private:
-    zdb::Table *m_table;
-};
-
-double number(zdb::Table *table, const char *field)
-{
-    return table->fieldByName(QString::fromLatin1(field)).asFloat();
-}
-
-TaxBracket readBracket(zdb::Table *table)
-{
-    TaxBracket b;
-    b.Also = number(table, "Also");
-    b.Felso = number(table, "Felso");
-    b.Osszeg = number(table, "Osszeg");
-    b.Szazalek = number(table, "Szazalek");
-    return b;
-}
-
-std::array<qint64, 4> readChildAmounts(zdb::Table *table)
-{
-    return {0, Round(number(table, "1gyerek")), Round(number(table, "2gyerek")),
-            Round(number(table, "3gyerek"))};
-}
-
 BracketFinder finderOf(const QVector<TaxBracket> &bands)
 {
     return [&bands](qint64 annualBase) { return FindTaxBracket(bands, annualBase); };
-}
-
-BracketFinder finderOf(TDataModule2 *dataModule)
-{
-    return [dataModule](qint64 annualBase) { return FindTaxBracket(dataModule, annualBase); };
 }
 
 }  // namespace
@@ -114,37 +60,6 @@ CreditParameters PayrollTables::credit() const
             creditReductionRate};
 }
 
-PayrollTables LoadPayrollTables(TDataModule2 *dataModule)
-{
-    PayrollTables t;
-    {
-        zdb::Table *tbl = dataModule->Tbl2;
-        ReadingScope reading(tbl);
-        t.employeeRate = number(tbl, "Mvjarulek") / 100.0;
-        t.pensionRate = number(tbl, "Nybjarulek") / 100.0;
-        t.healthRate = number(tbl, "Ebizt") / 100.0;
-        t.employerRate = number(tbl, "MUNKALTATO_JARULEK") / 100.0;
-        t.storedCredit.limit = number(tbl, "Ajhatar");
-        t.storedCredit.maximum = number(tbl, "Ajosszeg");
-        t.storedCredit.upperLimit = number(tbl, "Ajfelsoh");
-        t.storedCredit.rate = number(tbl, "Ajkulcs") / 100.0;
-        t.storedCredit.reductionRate = number(tbl, "Ajcsokulcs") / 100.0;
-        t.creditLimit = Round(t.storedCredit.limit);
-        t.creditMaximum = Round(t.storedCredit.maximum);
-        t.creditUpperLimit = Round(t.storedCredit.upperLimit);
-        t.creditRate = t.storedCredit.rate;
-        t.creditReductionRate = t.storedCredit.reductionRate;
-    }
-    {
-        zdb::Table *tbl = dataModule->Tbl3;
-        ReadingScope reading(tbl);
-        t.allowancePerChild = readChildAmounts(tbl);
-        tbl->next();  // on a single record this stays on it
-        t.taxAllowancePerChild = readChildAmounts(tbl);
-    }
-    return t;
-}
-
 TaxBracket FindTaxBracket(const QVector<TaxBracket> &bands, qint64 annualBase)
 {
     if (bands.isEmpty())
@@ -153,18 +68,6 @@ TaxBracket FindTaxBracket(const QVector<TaxBracket> &bands, qint64 annualBase)
     while (bands[i].Felso <= double(annualBase) && i + 1 < bands.size())
         ++i;
     return bands[i];
-}
-
-TaxBracket FindTaxBracket(TDataModule2 *dataModule, qint64 annualBase)
-{
-    zdb::Table *tbl = dataModule->Tbl1;
-    ReadingScope reading(tbl);
-    while (number(tbl, "Felso") <= double(annualBase)) {
-        tbl->next();
-        if (tbl->eof())
-            break;  // past every band: the last one
-    }
-    return readBracket(tbl);
 }
 
 qint64 SuperGross(const PayrollTables &tables, qint64 gross)
@@ -211,11 +114,6 @@ qint64 ExerciseTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket>
     return ExerciseTaxAdvance(tables, finderOf(bands), gross);
 }
 
-qint64 ExerciseTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross)
-{
-    return ExerciseTaxAdvance(tables, finderOf(dataModule), gross);
-}
-
 qint64 CalculatorTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross)
 {
     const qint64 annualBase = Round((1.0 + tables.employerRate) * double(checkedProduct(gross, 12)));
@@ -231,11 +129,6 @@ qint64 CalculatorTaxAdvance(const PayrollTables &tables, const BracketFinder &fi
 qint64 CalculatorTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket> &bands, qint64 gross)
 {
     return CalculatorTaxAdvance(tables, finderOf(bands), gross);
-}
-
-qint64 CalculatorTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross)
-{
-    return CalculatorTaxAdvance(tables, finderOf(dataModule), gross);
 }
 
 qint64 Contribution(qint64 gross, double rate)
@@ -290,3 +183,5 @@ PayStatement ComputePayStatement(const PayrollTables &tables, const BracketFinde
     s.familyNetIncome = FamilyNetIncome(s.netWage, partnerNet, s.familyAllowance, s.familyTaxAllowance);
     return s;
 }
+
+}  // namespace payroll

@@ -4,14 +4,11 @@
 // the three employee contributions, deductions, net wage, family allowance and family
 // tax allowance, family net income). All amounts are whole forints.
 //
-// The rules hold no state and no screen. Their parameters come from the tax tables of
-// DataModule2 (jadat.h): LoadPayrollTables reads jarulek.db and gyerek.db into a
-// PayrollTables; the income tax bands of adokulcs.db are searched at each tax advance
-// (the overloads taking a TDataModule2 read Tbl1 every time; the others take the bands
-// as a list, for callers that have them already and for tests).
+// The rules hold no state, no screen and no table: they take their parameters as a
+// PayrollTables and the income tax bands as a list or a BracketFinder. Reading those from
+// the tax tables of DataModule2 is payrolldata.h's part, in the game.
 //
-// Failures are exceptions carrying a message for the user: table errors come from the
-// engine (zdb::EngineError); inconsistent table contents that cannot be computed with
+// Failures are exceptions carrying a message for the user: inconsistent table contents that cannot be computed with
 // (a credit rate of 0, an empty table, amounts beyond any forint figure) throw
 // std::runtime_error.
 
@@ -21,7 +18,7 @@
 #include <array>
 #include <functional>
 
-class TDataModule2;
+namespace payroll {
 
 // Round to the nearest integer, halves to the even neighbour (12.5 -> 12, 13.5 -> 14).
 // Throws for a value that is no finite forint amount.
@@ -71,17 +68,10 @@ struct PayrollTables {
     CreditParameters credit() const;
 };
 
-// Reads jarulek.db (first record) and gyerek.db (first two records) through
-// DataModule2's Tbl2 and Tbl3, each opened for the reading and closed again. A gyerek.db
-// with one record gives the same amounts for both rows.
-PayrollTables LoadPayrollTables(TDataModule2 *dataModule);
-
 // The band of an annual base: the first record in stored order whose Felso is above it;
 // a base at or above every Felso gets the last record. Throws for no bands at all.
 using BracketFinder = std::function<TaxBracket(qint64 annualBase)>;
 TaxBracket FindTaxBracket(const QVector<TaxBracket> &bands, qint64 annualBase);
-// The same over adokulcs.db: Tbl1 is opened, searched from its first record and closed.
-TaxBracket FindTaxBracket(TDataModule2 *dataModule, qint64 annualBase);
 
 // Round((1 + employer rate) * G).
 qint64 SuperGross(const PayrollTables &tables, qint64 gross);
@@ -95,13 +85,11 @@ double TaxCredit(const PayrollTables &tables, qint64 annualBase);
 // band's Osszeg and the tax rounded, the credit figures as stored.
 qint64 ExerciseTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross);
 qint64 ExerciseTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket> &bands, qint64 gross);
-qint64 ExerciseTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross);
 
 // The monthly tax advance of the income calculator: annual base Round((1 + employer
 // rate) * (12 * G)), tax minus credit rounded once.
 qint64 CalculatorTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross);
 qint64 CalculatorTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket> &bands, qint64 gross);
-qint64 CalculatorTaxAdvance(const PayrollTables &tables, TDataModule2 *dataModule, qint64 gross);
 
 // RoundToFive(Round(G * rate)), for each of the three employee rates.
 qint64 Contribution(qint64 gross, double rate);
@@ -136,3 +124,5 @@ struct PayStatement {
 };
 PayStatement ComputePayStatement(const PayrollTables &tables, const BracketFinder &findBracket,
                                  qint64 gross, qint64 children, qint64 partnerNet);
+
+}  // namespace payroll

@@ -1,6 +1,8 @@
 #include "cp1250.h"
 
-namespace content {
+#include <QHash>
+
+namespace cp1250 {
 
 namespace {
 
@@ -26,29 +28,33 @@ const char16_t kHigh[128] = {
 
 }  // namespace
 
-int cp1250Byte(QChar c)
+int byteOf(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80)
         return u;
-    for (int i = 0; i < 128; ++i)
-        if (kHigh[i] == u)
-            return 0x80 + i;
-    return -1;
+    static const QHash<char16_t, int> reverse = [] {
+        QHash<char16_t, int> map;
+        for (int i = 0; i < 128; ++i)
+            if (kHigh[i])
+                map.insert(kHigh[i], 0x80 + i);
+        return map;
+    }();
+    return reverse.value(u, -1);
 }
 
-QByteArray toCp1250(const QString &text)
+QByteArray encode(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
     for (const QChar c : text) {
-        const int b = cp1250Byte(c);
+        const int b = byteOf(c);
         out.append(b < 0 ? '?' : char(b));
     }
     return out;
 }
 
-QString fromCp1250(const QByteArray &bytes)
+QString decode(const QByteArray &bytes)
 {
     QString out;
     out.reserve(bytes.size());
@@ -62,12 +68,12 @@ QString fromCp1250(const QByteArray &bytes)
     return out;
 }
 
-QByteArray cp1250Lines(const QStringList &lines)
+QByteArray lines(const QStringList &text)
 {
     QByteArray out;
-    for (const QString &line : lines)
-        out += toCp1250(line) + "\r\n";
+    for (const QString &line : text)
+        out += encode(line) + "\r\n";
     return out;
 }
 
-}  // namespace content
+}  // namespace cp1250

@@ -1,5 +1,8 @@
 #include "rtfreader.h"
 
+#include "cp1250.h"
+#include "workfiles.h"
+
 #include <QColor>
 #include <QFile>
 #include <QHash>
@@ -20,21 +23,8 @@ namespace rtf {
 
 namespace {
 
-// Upper halves (0x80..0xFF) of the two code pages the game's sheets are written in.
-const char16_t kCp1250[128] = {
-    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0x0160, 0x2039,
-    0x015A, 0x0164, 0x017D, 0x0179, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
-    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
-    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
-    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
-    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
-
-const char16_t kCp1252[32] = {  // 0x80..0x9F; 0xA0..0xFF equal Latin-1
+// Upper half (0x80..0x9F) of Windows-1252; 0xA0..0xFF equal Latin-1.
+const char16_t kCp1252[32] = {
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
@@ -94,19 +84,14 @@ QString codecName(int codePage)
 
 }  // namespace
 
-QString decodeWindows1250(const QByteArray &bytes) { return decodeCodePage(bytes, 1250); }
+QString decodeWindows1250(const QByteArray &bytes) { return cp1250::decode(bytes); }
 
 QString decodeCodePage(const QByteArray &bytes, int codePage)
 {
     QString out;
     out.reserve(bytes.size());
-    if (codePage == 1250) {
-        for (char c : bytes) {
-            const uchar b = uchar(c);
-            out.append(b < 0x80 ? QChar(b) : QChar(kCp1250[b - 0x80]));
-        }
-        return out;
-    }
+    if (codePage == 1250)
+        return cp1250::decode(bytes);
     if (codePage == kSymbolCodePage) {
         for (char c : bytes)
             out.append(symbolChar(uchar(c)));
@@ -127,26 +112,7 @@ QString decodeCodePage(const QByteArray &bytes, int codePage)
     return out;
 }
 
-QByteArray encodeWindows1250(const QString &text)
-{
-    static const QHash<char16_t, char> reverse = [] {
-        QHash<char16_t, char> map;
-        for (int i = 0; i < 128; ++i)
-            if (kCp1250[i] != 0xFFFD)
-                map.insert(kCp1250[i], char(0x80 + i));
-        return map;
-    }();
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80)
-            out.append(char(u));
-        else
-            out.append(reverse.value(u, '?'));
-    }
-    return out;
-}
+QByteArray encodeWindows1250(const QString &text) { return cp1250::encode(text); }
 
 namespace {
 
@@ -793,17 +759,7 @@ void read(const QByteArray &data, QTextDocument *document)
 
 void readFile(const QString &path, QTextDocument *document)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(
-            QStringLiteral("A(z) \"%1\" fájl nem nyitható meg: %2").arg(path, file.errorString())
-                .toStdString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw std::runtime_error(
-            QStringLiteral("A(z) \"%1\" fájl nem olvasható: %2").arg(path, file.errorString())
-                .toStdString());
-    read(data, document);
+    read(workfiles::readBytes(path), document);
 }
 
 }  // namespace rtf

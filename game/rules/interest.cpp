@@ -1,10 +1,8 @@
 #include "interest.h"
 
-#include "rtfreader.h"
+#include "cp1250.h"
+#include "workfiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cstdlib>
 
 #include <stdexcept>
@@ -19,34 +17,6 @@ const QString kFixedSentence = QStringLiteral(
     "Elérkezett a pályaválasztás ideje. Az előzőekben kitöltött teszt válaszai alapján  neked "
     "elsősorban olyan munkát ajánlunk, ahol");
 const QString kSecondSentence = QStringLiteral(" Másodsorban pedig olyan szakmát, ahol");
-
-void writeWhole(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail(QStringLiteral("A(z) \"%1\" fájl nem hozható létre: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (file.write(content) != content.size() || !file.flush())
-        fail(QStringLiteral("A(z) \"%1\" fájl nem írható: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("A(z) \"%1\" fájl nem írható: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-}
-
-QByteArray readWhole(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("A(z) \"%1\" fájl nem nyitható meg: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("A(z) \"%1\" fájl nem olvasható: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return data;
-}
 
 QList<QByteArray> textLines(const QByteArray &content)
 {
@@ -143,7 +113,7 @@ QByteArray szakmaFileContent(const Ranking &ranking)
 
 void writeSzakmaFile(const QString &path, const Ranking &ranking)
 {
-    writeWhole(path, szakmaFileContent(ranking));
+    workfiles::writeBytes(path, szakmaFileContent(ranking));
 }
 
 const std::array<Profession, kProfessionCount> &professions()
@@ -270,18 +240,18 @@ TestResult parseTestResult(const QByteArray &content)
     return r;
 }
 
-TestResult readTestResult(const QString &path) { return parseTestResult(readWhole(path)); }
+TestResult readTestResult(const QString &path) { return parseTestResult(workfiles::readBytes(path)); }
 
 QStringList parseClauses(const QByteArray &content)
 {
     const QList<QByteArray> lines = textLines(content);
     QStringList clauses;
     for (int i = 0; i < 3; ++i)
-        clauses.append(i < lines.size() ? rtf::decodeWindows1250(lines[i]) : QString());
+        clauses.append(i < lines.size() ? cp1250::decode(lines[i]) : QString());
     return clauses;
 }
 
-QStringList readClauses(const QString &path) { return parseClauses(readWhole(path)); }
+QStringList readClauses(const QString &path) { return parseClauses(workfiles::readBytes(path)); }
 
 QString recommendationText(const TestResult &result, const QStringList &clauses)
 {
@@ -317,41 +287,17 @@ QString choiceMessage(const QString &caption)
 
 QByteArray choiceFileContent(int code, const QString &caption)
 {
-    return QByteArray::number(code) + "\r\n" + rtf::encodeWindows1250(caption) + "\r\n";
+    return cp1250::lines({QString::number(code), caption});
 }
 
 void writeChoiceFile(const QString &path, int code, const QString &caption)
 {
-    writeWhole(path, choiceFileContent(code, caption));
+    workfiles::writeBytes(path, choiceFileContent(code, caption));
 }
 
 QString localPath(const QString &gamePath, const QString &base)
 {
-    QString dir = base.isEmpty() ? QDir::currentPath() : base;
-    QString path = gamePath;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QFileInfo(path).isAbsolute())
-        return path;
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString current = dir;
-    for (const QString &part : parts) {
-        QString chosen = part;
-        if (part != QLatin1String(".") && part != QLatin1String("..")
-            && !QFileInfo::exists(current + QLatin1Char('/') + part)) {
-            const QString wanted = part.normalized(QString::NormalizationForm_C);
-            const QStringList entries =
-                QDir(current).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-            for (const QString &entry : entries) {
-                if (entry.normalized(QString::NormalizationForm_C)
-                        .compare(wanted, Qt::CaseInsensitive) == 0) {
-                    chosen = entry;
-                    break;
-                }
-            }
-        }
-        current += QLatin1Char('/') + chosen;
-    }
-    return current;
+    return workfiles::path(gamePath, base);
 }
 
 }  // namespace career

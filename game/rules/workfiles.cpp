@@ -1,6 +1,6 @@
 #include "workfiles.h"
 
-#include "rtfreader.h"
+#include "cp1250.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,7 +90,7 @@ QByteArray readBytes(const QString &name)
 QStringList readLines(const QString &name)
 {
     const QByteArray data = readBytes(name);
-    QStringList lines = rtf::decodeWindows1250(data).split(QLatin1Char('\n'));
+    QStringList lines = cp1250::decode(data).split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -114,10 +114,7 @@ void writeBytes(const QString &name, const QByteArray &content)
 
 void writeLines(const QString &name, const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += rtf::encodeWindows1250(line) + "\r\n";
-    writeBytes(name, bytes);
+    writeBytes(name, cp1250::lines(lines));
 }
 
 }  // namespace workfiles

@@ -1,0 +1,30 @@
+#pragma once
+// The look kit of the game's screens and pictures: the two faces the game writes in and
+// the fitting of a text into a box. The screens, the career screens and the picture
+// drawings all take their fonts from here.
+
+#include <QFont>
+#include <QSizeF>
+#include <QString>
+
+namespace look {
+
+// The sans-serif face (Arial, or its metric twin where Arial is not installed), by pixel
+// size, as the screens give their label sizes.
+QFont sans(qreal pixelSize, bool bold = false, bool italic = false);
+// The serif face (Times New Roman, or its twin), by pixel size.
+QFont serif(qreal pixelSize, bool bold = false, bool italic = false);
+// The faces of the drawn pictures (DejaVu, whose even strokes keep their look when a
+// picture is scaled), falling back to the screen faces.
+QFont drawingSans(qreal pixelSize, bool bold = false, bool italic = false);
+QFont drawingSerif(qreal pixelSize, bool bold = false, bool italic = false);
+// The same faces by point size, for texts the screens size in points.
+QFont sansPoints(int points, bool bold = false, bool italic = false);
+QFont serifPoints(int points, bool bold = false, bool italic = false);
+
+// `font` made smaller, if need be, until `text` laid out with the Qt::TextFlag and
+// alignment `flags` fits `box` (one line, or wrapped with Qt::TextWordWrap); never below
+// `minimumPixels`.
+QFont fitted(QFont font, const QString &text, const QSizeF &box, int flags, qreal minimumPixels = 7);
+
+}  // namespace look
