@@ -18,11 +18,10 @@ const char *const kWhat[] = {"a bruttó bér", "a gyerekek száma", "a partner n
 
 }  // namespace
 
-WageInputs parseWageInputs(const QByteArray &content)
+WageInputs parseWageInputs(const QString &text)
 {
     static const QRegularExpression space(QStringLiteral("\\s+"));
-    // Digits, signs and white space read the same in Windows-1250 as in Latin-1.
-    const QStringList words = QString::fromLatin1(content).split(space, Qt::SkipEmptyParts);
+    const QStringList words = text.split(space, Qt::SkipEmptyParts);
     qint64 numbers[3] = {};
     for (int i = 0; i < 3; ++i) {
         if (i >= words.size())
@@ -46,7 +45,7 @@ WageInputs parseWageInputs(const QByteArray &content)
 
 WageInputs readWageInputs()
 {
-    return parseWageInputs(workfiles::readBytes(QStringLiteral("ber.txt")));
+    return parseWageInputs(workfiles::readLines(QStringLiteral("ber.txt")).join(QLatin1Char('\n')));
 }
 
 double roundHalfToEven(double x)

@@ -8,7 +8,7 @@
 
 #include "payroll.h"
 
-#include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <array>
@@ -24,7 +24,7 @@ struct WageInputs {
 // Reads three integers separated by white space (line breaks in practice) from the text;
 // anything after the third is not read. Throws std::runtime_error with a message for the
 // player when one is missing, is not a whole number or is beyond a 32-bit integer.
-WageInputs parseWageInputs(const QByteArray &content);
+WageInputs parseWageInputs(const QString &text);
 // The same from the working folder's "ber.txt" (name matched without regard to case).
 WageInputs readWageInputs();
 

@@ -408,27 +408,27 @@ private slots:
 
     void wageInputsFromText_data()
     {
-        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("content");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<qint64>("g");
         QTest::addColumn<int>("n");
         QTest::addColumn<qint64>("p");
-        QTest::addRow("four lines") << QByteArray("200000\r\n3\r\n150000\r\n95000\r\n") << true << qint64(200000) << 3
+        QTest::addRow("four lines") << QString("200000\r\n3\r\n150000\r\n95000\r\n") << true << qint64(200000) << 3
                                     << qint64(150000);
-        QTest::addRow("one line, spaces") << QByteArray("  180000 0\t-5 x") << true << qint64(180000) << 0
+        QTest::addRow("one line, spaces") << QString("  180000 0\t-5 x") << true << qint64(180000) << 0
                                           << qint64(-5);
-        QTest::addRow("LF ends, no last end") << QByteArray("1\n2\n3") << true << qint64(1) << 2 << qint64(3);
-        QTest::addRow("32-bit limits") << QByteArray("2147483647 0 -2147483648") << true << qint64(2147483647)
+        QTest::addRow("LF ends, no last end") << QString("1\n2\n3") << true << qint64(1) << 2 << qint64(3);
+        QTest::addRow("32-bit limits") << QString("2147483647 0 -2147483648") << true << qint64(2147483647)
                                        << 0 << qint64(-2147483648LL);
-        QTest::addRow("empty") << QByteArray() << false << qint64(0) << 0 << qint64(0);
-        QTest::addRow("decimal point") << QByteArray("200000.5 3 1") << false << qint64(0) << 0 << qint64(0);
-        QTest::addRow("too big") << QByteArray("2147483648 3 1") << false << qint64(0) << 0 << qint64(0);
-        QTest::addRow("letters") << QByteArray("200000 3a 1") << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("empty") << QString() << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("decimal point") << QString("200000.5 3 1") << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("too big") << QString("2147483648 3 1") << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("letters") << QString("200000 3a 1") << false << qint64(0) << 0 << qint64(0);
     }
 
     void wageInputsFromText()
     {
-        QFETCH(QByteArray, content);
+        QFETCH(QString, content);
         QFETCH(bool, valid);
         try {
             const WageInputs in = parseWageInputs(content);
