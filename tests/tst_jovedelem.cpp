@@ -266,13 +266,18 @@ private slots:
     void finishedStoresTheIncome_data()
     {
         QTest::addColumn<bool>("print");
-        QTest::addRow("without printing") << false;
-        QTest::addRow("printed") << true;
+        QTest::addColumn<QString>("printError");
+        QTest::addRow("without printing") << false << QString();
+        QTest::addRow("printed") << true << QString();
+        // A print that fails is reported; the result is stored all the same.
+        QTest::addRow("no printer") << true << QString("Nincs elérhető nyomtató");
     }
 
     void finishedStoresTheIncome()
     {
         QFETCH(bool, print);
+        QFETCH(QString, printError);
+        dialogs().printWidgetError = printError;
         activate();
         fillAllRight();
         for (int i = 1; i <= 11; ++i)
@@ -294,7 +299,28 @@ private slots:
         // Reset for the next visit: no field is green at 0.
         QCOMPARE(field(10)->Value(), 0.0);
         QCOMPARE(TfJovedelem::markOf(field(10)), Mark::None);
-        QVERIFY(errors().isEmpty());
+        QCOMPARE(errors(), printError.isEmpty() ? QStringList() : QStringList({printError}));
+    }
+
+    void closeBoxWithEverythingRight()
+    {
+        // Closed without "&Kiszámoltam!": nothing is stored, no question is asked, and the
+        // opening screen follows so that a window of the game is shown.
+        activate();
+        fillAllRight();
+        calc->close();
+        QVERIFY(!calc->isVisible());
+        QVERIFY(dialogs().texts("confirm").isEmpty());
+        QVERIFY(run->game().fIndul->isVisible());
+        QVERIFY(run->playerField("Netto_jov").isNull());
+        // Shown again, no field is right before it is worked out again.
+        activate();
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::None);
+        QCOMPARE(field(11)->Value(), 0.0);
+        dialogs().confirmAnswers.enqueue(true);
+        QTest::mouseClick(calc->BitBtn2, Qt::LeftButton);  // not all right: the close question
+        QCOMPARE(dialogs().texts("confirm"), QStringList({"Vannak még számítási hibák! Biztos, hogy kilépsz?"}));
+        QVERIFY(run->playerField("Netto_jov").isNull());
     }
 
     void payrollExerciseNeedsTheSuperGross()
@@ -360,6 +386,27 @@ private slots:
         QCOMPARE(TfJovedelem::markOf(field(11)), Mark::Right);
         type(8, "12200");
         QCOMPARE(TfJovedelem::markOf(field(8)), Mark::Right);
+    }
+
+    void comingBackFromOwnWindowIsNoActivation()
+    {
+        // A box or window of the calculator's own (here the game's calculator, as an error
+        // box would be) gives the focus back without a new activation: otherwise an error
+        // box of the activation would come back for ever.
+        activate();
+        dialogs().startSucceeds = false;
+        QTest::mouseClick(calc->BitBtn1, Qt::LeftButton);
+        auto *own = calc->findChild<TSzamologep *>();
+        QVERIFY(own);
+        QVERIFY(QTest::qWaitForWindowActive(own));
+        run->writeBer(300000, 1, 90000);
+        calc->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCoreApplication::processEvents();
+        QVERIFY(calc->Label2->text().contains("200"));
+        // Coming from another screen of the game is one.
+        reactivate();
+        QVERIFY(calc->Label2->text().contains("300"));
     }
 
     void calculatorButton()
