@@ -109,7 +109,8 @@ TMoneyPiece::TMoneyPiece(int value, QWidget *parent) : QLabel(parent), m_value(v
     setObjectName(QStringLiteral("ft%1").arg(value));
     setToolTip(QString::number(value));
     setAlignment(Qt::AlignCenter);
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached with Tab for the keyboard path; a mouse drag leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
     setAccessibleName(QStringLiteral("%1 forint").arg(value));
 }
