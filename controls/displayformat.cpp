@@ -230,4 +230,23 @@ QString formatFloat(const QString &format, double value, const QLocale &locale)
     return render(chosen, digits, locale);
 }
 
+double shownValue(const QString &format, double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (format.isEmpty())
+        return QString::number(value, 'g', 15).toDouble();
+    const QStringList texts = splitSections(format);
+    QVector<Section> sections;
+    for (int i = 0; i < texts.size() && i < 3; ++i)
+        sections.append(parseSection(texts[i]));
+    const bool hasNegative = sections.size() > 1 && !sections[1].empty;
+    const Section &chosen = (value < 0 && hasNegative) ? sections[1] : sections[0];
+    const QString digits = roundedDigits(std::fabs(value), decimalsOf(chosen));
+    if (allZero(digits))
+        return 0.0;
+    const double shown = digits.toDouble();
+    return value < 0 ? -shown : shown;
+}
+
 }  // namespace displayformat

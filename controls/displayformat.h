@@ -23,4 +23,9 @@ namespace displayformat {
 
 QString formatFloat(const QString &format, double value, const QLocale &locale = QLocale());
 
+// The number formatFloat shows for `value`: rounded as the shown text rounds it (half away
+// from zero, to the decimals of the section used; 15 significant digits for an empty
+// format), 0 when it shows as zero. Infinities and NaN come back unchanged.
+double shownValue(const QString &format, double value);
+
 }  // namespace displayformat

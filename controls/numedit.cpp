@@ -2,9 +2,17 @@
 
 #include "displayformat.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 #include <cmath>
 
@@ -58,6 +66,7 @@ void TNumberEdit::setValue(double value)
         return;
     m_value = value;
     ShowValue();
+    emit ValueChanged(m_value);
 }
 
 void TNumberEdit::ShowValue()
@@ -99,8 +108,36 @@ bool TNumberEdit::ReadValueFromText()
         emit beeped();
         return false;
     }
-    m_value = v;
+    // The number as the field will show it: what is seen is what is judged.
+    const double shown = displayformat::shownValue(m_displayFormat, v);
+    if (shown != m_value) {
+        m_value = shown;
+        emit ValueChanged(m_value);
+    }
     return true;
+}
+
+void TNumberEdit::RestoreEntryValue()
+{
+    const bool changed = m_value != m_entryValue;
+    m_value = m_entryValue;
+    ShowValue();
+    selectAll();
+    if (changed)
+        emit ValueChanged(m_value);
+}
+
+void TNumberEdit::insertFiltered(const QString &text)
+{
+    if (isReadOnly())
+        return;
+    for (const QChar c : text) {
+        // Line ends, tabs and other control characters of a pasted text are no input.
+        if (c.unicode() < 32 || c.unicode() == kDelete)
+            continue;
+        if (acceptCharacter(c))
+            insert(QString(c));
+    }
 }
 
 bool TNumberEdit::isDecimalMark(QChar c) const
@@ -206,8 +243,14 @@ void TNumberEdit::keyPressEvent(QKeyEvent *event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    // The clipboard and undo shortcuts would change the text past the filter.
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)
+    // A paste goes through the filter; the other clipboard and undo shortcuts would change
+    // the text past it.
+    if (event->matches(QKeySequence::Paste)) {
+        insertFiltered(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)
         || event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo)
         || event->matches(QKeySequence::Redo) || event->matches(QKeySequence::SelectAll)) {
         event->accept();
@@ -241,6 +284,9 @@ void TNumberEdit::focusInEvent(QFocusEvent *event)
     const bool arriving = !m_inside && event->reason() != Qt::PopupFocusReason;
     if (arriving) {
         m_inside = true;
+        m_entryValue = m_value;
+        // The press that brought the focus must not place the cursor over the selection.
+        m_clickEntered = event->reason() == Qt::MouseFocusReason;
         selectAll();
     }
     QLineEdit::focusInEvent(event);
@@ -255,6 +301,7 @@ void TNumberEdit::focusOutEvent(QFocusEvent *event)
                          && event->reason() != Qt::ActiveWindowFocusReason;
     if (leaving) {
         m_inside = false;
+        m_clickEntered = false;
         ReadValueFromText();
         ShowValue();
     }
@@ -276,4 +323,104 @@ void TNumberEdit::changeEvent(QEvent *event)
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::LocaleChange)
         ShowValue();
+}
+
+void TNumberEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (m_clickEntered) {
+        // The click that entered the field keeps everything selected.
+        selectAll();
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void TNumberEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_clickEntered) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void TNumberEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool entering = m_clickEntered;
+    m_clickEntered = false;
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        // The middle button pastes the selection, through the filter.
+        insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    if (entering) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TNumberEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_clickEntered = false;
+    QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void TNumberEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The field's own menu, in the game's language; its paste goes through the filter like
+    // every other way in.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool editable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    const auto add = [menu](const QString &text, const char *name, bool enabled) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(enabled);
+        return action;
+    };
+    connect(add(QStringLiteral("Ki&vágás"), "edit-cut", editable && selected), &QAction::triggered, this,
+            [this] {
+                QGuiApplication::clipboard()->setText(selectedText());
+                del();
+            });
+    connect(add(QStringLiteral("&Másolás"), "edit-copy", selected), &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(selectedText()); });
+    connect(add(QStringLiteral("&Beillesztés"), "edit-paste",
+                editable && !QGuiApplication::clipboard()->text().isEmpty()),
+            &QAction::triggered, this, [this] { insertFiltered(QGuiApplication::clipboard()->text()); });
+    connect(add(QStringLiteral("&Törlés"), "edit-delete", editable && selected), &QAction::triggered, this,
+            [this] { del(); });
+    menu->addSeparator();
+    connect(add(QStringLiteral("Az összes &kijelölése"), "select-all", !text().isEmpty()), &QAction::triggered,
+            this, [this] { selectAll(); });
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+void TNumberEdit::dropEvent(QDropEvent *event)
+{
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    insertFiltered(event->mimeData()->text());
+    // Taken as a copy: a text dragged out of the field stays where it was.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TNumberEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    insertFiltered(event->commitString());
+    event->accept();
 }

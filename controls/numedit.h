@@ -18,7 +18,15 @@
 // dropped. The decimal point is "." or the locale's decimal separator, except a character
 // that is the locale's thousands separator: "1 200,50 Ft" reads as 1200.5 in Hungarian,
 // "1.200,50" as 1200.5 in German. A text that is no number (two decimal points, a number
-// too large for a double) sounds the information beep and keeps the old value.
+// too large for a double) sounds the information beep and keeps the old value. The number
+// read is then taken as the format shows it ("2.5" under "0, Ft" becomes 3, shown "3 Ft"),
+// so that whoever judges `Value` judges what the user sees.
+//
+// Focus arriving by Tab, by program or by a mouse click selects the whole text, so the
+// first key replaces it. Text pasted (Ctrl+V, the context menu, the middle button), dropped
+// or composed goes through the key filter character by character, as if typed.
+// RestoreEntryValue() (the window's Escape) puts back the value the field had when the
+// focus arrived, however often it is used.
 
 #include <QLineEdit>
 
@@ -31,7 +39,7 @@ public:
 private:
     Q_PROPERTY(TNumberEditType EntryRequired READ EntryRequired WRITE setEntryRequired)
     Q_PROPERTY(QString DisplayFormat READ DisplayFormat WRITE setDisplayFormat)
-    Q_PROPERTY(double Value READ Value WRITE setValue)
+    Q_PROPERTY(double Value READ Value WRITE setValue NOTIFY ValueChanged USER true)
 
 public:
     explicit TNumberEdit(QWidget *parent = nullptr);
@@ -53,6 +61,15 @@ public:
     // is not a number; Value then keeps its number.
     bool ReadValueFromText();
 
+    // The text shows again the value the field had when the focus arrived, all selected;
+    // Value is that value (it is only read from the text when the focus leaves).
+    void RestoreEntryValue();
+    double EntryValue() const { return m_entryValue; }
+
+    // Inserts text as if its characters were typed one by one (the key filter drops what
+    // the field does not take); the first character taken replaces the selection.
+    void insertFiltered(const QString &text);
+
     // The read-back rule on its own: the number a text stands for under `locale`, or
     // false when it stands for none.
     static bool parseNumberText(const QString &text, const QLocale &locale, double *result);
@@ -68,6 +85,8 @@ signals:
     void keyDown(int &key, Qt::KeyboardModifiers modifiers);
     // The information beep of a text that is not a number.
     void beeped();
+    // Value holds another number (set by a program or read from the text).
+    void ValueChanged(double value);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -75,6 +94,13 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     void ApplyEntryKindFormat();
@@ -87,6 +113,8 @@ private:
     QString m_displayFormat;
     double m_value = 0.0;
     bool m_inside = false;  // between a focus arrival and a real focus departure
+    double m_entryValue = 0.0;      // Value when the focus arrived
+    bool m_clickEntered = false;    // the focus came with the mouse press now going on
 };
 
 using TNumberEditType = TNumberEdit::TNumberEditType;

@@ -1,9 +1,11 @@
 #include "game.h"
 
 #include "adatinit.h"
+#include "adozas.h"
 #include "befejez.h"
 #include "dialogs.h"
 #include "jadat.h"
+#include "jovedelem.h"
 #include "kival.h"
 #include "look.h"
 #include "nyito.h"
@@ -72,13 +74,18 @@ bool Game::create()
     // 10: the tax tables' data module.
     DataModule2 = own(new TDataModule2(m_session));
 
-    // 11: the income calculator (fJovedelem).
+    // 11: the income calculator.
+    fJovedelem = own(new TfJovedelem(this));
+    registerScreen(Screen::Jovedelem, fJovedelem);
 
     // 12: the credits.
     Vege = own(new TVege(this));
     registerScreen(Screen::Vege, Vege);
 
-    // 13: the payroll exercise (Ber).
+    // 13: the payroll exercise; its solved amounts go into the income calculator.
+    Ber = own(new TBer(this));
+    registerScreen(Screen::Ber, Ber);
+    connect(Ber, &TBer::exerciseFinished, fJovedelem, &TfJovedelem::takeSolvedDeductions);
     return true;
 }
 

@@ -10,6 +10,16 @@
 // Page indexes of the main window's page control.
 enum MainPage { PageNev = 0, PageHaz, PageElelmiszer, PageRuhazkodas, PageKozlekedes, PageHobbi, PageSzorakozas };
 
+// The four deductions the payroll exercise had paid right, and their total: the exercise
+// hands them to the income calculator as solved answers.
+struct SolvedDeductions {
+    qint64 taxAdvance = 0;
+    qint64 health = 0;
+    qint64 employee = 0;
+    qint64 pension = 0;
+    qint64 total() const { return taxAdvance + health + employee + pension; }
+};
+
 struct GameState {
     // Main window.
     int HobbyMask = 0;           // bit k-1: the hobby with key k is chosen

@@ -3,6 +3,7 @@
 #include "game.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -125,6 +126,12 @@ const Topic kTopics[] = {
      "mutatja, mennyit tudtok havonta félretenni. Az oklevél kinyomtatható.</p>"},
 };
 
+QHash<int, QString> &personalNotes()
+{
+    static QHash<int, QString> notes;
+    return notes;
+}
+
 const Topic *findTopic(int context)
 {
     for (const Topic &topic : kTopics)
@@ -160,7 +167,16 @@ QString topicHtml(int context)
     static const QRegularExpression grouped(QStringLiteral("(\\d) (?=\\d{3}\\b|Ft\\b)"));
     QString html = QString::fromUtf8(topic->html);
     html.replace(grouped, QStringLiteral("\\1&nbsp;"));
-    return QStringLiteral("<h2>%1</h2>%2").arg(QString::fromUtf8(topic->title), html);
+    return QStringLiteral("<h2>%1</h2>%2%3")
+        .arg(QString::fromUtf8(topic->title), html, personalNotes().value(context));
+}
+
+void setPersonalNote(int context, const QString &html)
+{
+    if (html.isEmpty())
+        personalNotes().remove(context);
+    else
+        personalNotes().insert(context, html);
 }
 
 }  // namespace sugo

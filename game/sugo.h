@@ -15,6 +15,10 @@ QList<int> contexts();
 // Title and text (HTML) of a topic; empty for a context without a topic.
 QString topicTitle(int context);
 QString topicHtml(int context);
+// A note on the player's own figures that the topic of `context` shows after its text (the
+// income calculator's topics show their formulas with the player's wage and the tables'
+// rates); an empty note removes it.
+void setPersonalNote(int context, const QString &html);
 }  // namespace sugo
 
 class THelpWindow : public QWidget {

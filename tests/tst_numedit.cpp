@@ -7,6 +7,10 @@
 #include "ui_tst_numedit.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 
@@ -72,6 +76,11 @@ private slots:
     void shownAgainEntersAgain();
     void designerForm();
     void randomKeysAndTexts();
+    void mouseClickSelectsAllAndFirstKeyReplaces();
+    void pastedTextGoesThroughTheFilter_data();
+    void pastedTextGoesThroughTheFilter();
+    void restoreGivesTheEntryValueEveryTime();
+    void valueIsTheUserPropertyAndNotifies();
 };
 
 void TestNumberEdit::initTestCase()
@@ -136,6 +145,14 @@ void TestNumberEdit::readBack_data()
     QTest::addRow("lone point") << forint << "." << false << 777.0 << "777 Ft";
     QTest::addRow("beyond a double") << forint << QString(400, '9') << false << 777.0 << "777 Ft";
     QTest::addRow("letters only") << forint << "abc" << true << 0.0 << "0 Ft";
+    // The number read is the number shown, so a judge of Value sees what the user sees.
+    QTest::addRow("half read as shown") << forint << "2.5" << true << 3.0 << "3 Ft";
+    QTest::addRow("fraction read as shown") << forint << "770.4" << true << 770.0 << "770 Ft";
+    QTest::addRow("negative half read as shown") << forint << "-2.5" << true << -3.0 << "(3 Ft)";
+    QTest::addRow("small negative shown as zero") << forint << "-0.4" << true << 0.0 << "0 Ft";
+    QTest::addRow("money cents as shown") << "0.00, Ft;(0.00, Ft)" << "0.125" << true << 0.13 << "0,13 Ft";
+    QTest::addRow("twenty-three nines") << forint << QString(23, '9') << true << 1e23
+                                        << displayformat::formatFloat(forint, 1e23, QLocale());
 }
 
 void TestNumberEdit::readBack()
@@ -484,6 +501,154 @@ void TestNumberEdit::randomKeysAndTexts()
             f.edit->setValue(0);  // keep the texts short
     }
     QVERIFY(appDialogs()->texts("error").isEmpty());
+}
+
+void TestNumberEdit::mouseClickSelectsAllAndFirstKeyReplaces()
+{
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    QVERIFY(f.other->hasFocus());
+    // A click in the middle of "0 Ft" would put the cursor between the characters.
+    const QPoint middle = f.edit->rect().center();
+    QTest::mousePress(f.edit, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(f.edit, middle + QPoint(20, 0));
+    QTest::mouseRelease(f.edit, Qt::LeftButton, {}, middle + QPoint(20, 0));
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(f.edit->selectedText(), QString("0 Ft"));
+    QTest::keyClicks(f.edit, "123");
+    QCOMPARE(f.edit->text(), QString("123"));
+    f.leave();
+    QCOMPARE(f.edit->Value(), 123.0);
+
+    // Entering again by click selects again; a click inside the focused field is an
+    // ordinary click that places the cursor.
+    QTest::mouseClick(f.edit, Qt::LeftButton, {}, middle);
+    QCOMPARE(f.edit->selectedText(), QString("123 Ft"));
+    QTest::mouseClick(f.edit, Qt::LeftButton, {}, QPoint(f.edit->width() - 4, middle.y()));
+    QVERIFY(!f.edit->hasSelectedText());
+    QTest::keyClicks(f.edit, "4");
+    QCOMPARE(f.edit->text(), QString("123 Ft4"));
+}
+
+void TestNumberEdit::pastedTextGoesThroughTheFilter_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QString>("expected");
+    for (const char *way : {"ctrl+v", "shift+insert", "context menu", "middle button", "drop", "input method"}) {
+        QTest::addRow("%s, grouped amount", way) << way << "(1 200 Ft)" << "1200";
+        QTest::addRow("%s, sign and two points", way) << way << "-1.2.3x" << "-1.23";
+        QTest::addRow("%s, letters only", way) << way << "abc" << "0 Ft";
+        QTest::addRow("%s, lines and tabs", way) << way << "12\r\n\t3" << "123";
+    }
+}
+
+void TestNumberEdit::pastedTextGoesThroughTheFilter()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, clip);
+    QFETCH(QString, expected);
+
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    f.enter();
+    QCOMPARE(f.edit->selectedText(), QString("0 Ft"));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(clip);
+
+    if (way == "ctrl+v") {
+        QTest::keyClick(f.edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == "shift+insert") {
+        QTest::keyClick(f.edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == "context menu") {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), f.edit->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(f.edit, &menuEvent);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *paste = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->objectName() == "edit-paste")
+                paste = action;
+        QVERIFY(paste);
+        QVERIFY(paste->isEnabled());
+        paste->trigger();
+        menu->close();
+    } else if (way == "middle button") {
+        if (!clipboard->supportsSelection())
+            QSKIP("this platform has no selection clipboard");
+        clipboard->setText(clip, QClipboard::Selection);
+        QTest::mouseClick(f.edit, Qt::MiddleButton, {}, QPoint(2, 5));
+        // The middle button pastes where it is clicked, in front of "0 Ft" here.
+        expected = expected == "0 Ft" ? expected : expected + "0 Ft";
+    } else if (way == "drop") {
+        QMimeData mime;
+        mime.setText(clip);
+        QDragEnterEvent enter(QPoint(2, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.edit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(2, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.edit, &drop);
+        // A drop lands at its place, not over the selection: "0 Ft" keeps its text after it.
+        expected = expected == "0 Ft" ? expected : expected + "0 Ft";
+    } else if (way == "input method") {
+        QInputMethodEvent compose;
+        compose.setCommitString(clip);
+        QApplication::sendEvent(f.edit, &compose);
+    }
+    QCOMPARE(f.edit->text(), expected);
+    QVERIFY(appDialogs()->texts("error").isEmpty());
+}
+
+void TestNumberEdit::restoreGivesTheEntryValueEveryTime()
+{
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    f.edit->setValue(100);
+    f.enter();
+    QTest::keyClicks(f.edit, "42");
+    f.edit->RestoreEntryValue();
+    QCOMPARE(f.edit->text(), QString("100 Ft"));
+    QCOMPARE(f.edit->selectedText(), QString("100 Ft"));
+    QTest::keyClicks(f.edit, "7");
+    QTest::keyClick(f.edit, Qt::Key_Backspace);
+    QTest::keyClicks(f.edit, "88");
+    f.edit->RestoreEntryValue();  // a second time, after several edits
+    QCOMPARE(f.edit->text(), QString("100 Ft"));
+    f.leave();
+    QCOMPARE(f.edit->Value(), 100.0);
+
+    // The next visit restores to the value of that visit.
+    f.enter();
+    QTest::keyClicks(f.edit, "55");
+    f.leave();
+    f.enter();
+    QTest::keyClicks(f.edit, "9");
+    f.edit->RestoreEntryValue();
+    QCOMPARE(f.edit->text(), QString("55 Ft"));
+    f.leave();
+    QCOMPARE(f.edit->Value(), 55.0);
+}
+
+void TestNumberEdit::valueIsTheUserPropertyAndNotifies()
+{
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    const QMetaProperty user = f.edit->metaObject()->userProperty();
+    QCOMPARE(QString(user.name()), QString("Value"));
+    QVERIFY(user.hasNotifySignal());
+
+    QSignalSpy changes(f.edit, &TNumberEdit::ValueChanged);
+    f.edit->setValue(10);
+    f.edit->setValue(10);
+    f.enter();
+    QTest::keyClicks(f.edit, "12");
+    QCOMPARE(changes.count(), 1);  // typing alone changes no Value
+    f.leave();
+    f.enter();
+    f.leave();  // left unchanged: no signal
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(changes.at(0).at(0).toDouble(), 10.0);
+    QCOMPARE(changes.at(1).at(0).toDouble(), 12.0);
 }
 
 ZOMIR_TEST_MAIN(TestNumberEdit)

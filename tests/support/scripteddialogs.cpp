@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QWidget>
 
+#include <stdexcept>
+
 void ScriptedDialogs::message(const QString &text) { shown.append({"message", text}); }
 
 void ScriptedDialogs::error(const QString &text) { shown.append({"error", text}); }
@@ -71,6 +73,8 @@ bool ScriptedDialogs::printWidget(QWidget *widget, const QString &jobTitle)
 {
     shown.append({"printWidget", jobTitle});
     lastJobTitle = jobTitle;
+    if (!printWidgetError.isEmpty())
+        throw std::runtime_error(printWidgetError.toStdString());
     if (!pdfPath.isEmpty() && widget) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -43,6 +43,8 @@ public:
     // Called during each preview with the report shown.
     std::function<void(const Report &)> onPreview;
     bool startSucceeds = true;
+    // When set, printing a window fails with this message, as with no printer.
+    QString printWidgetError;
 
     QList<Shown> shown;
     QStringList texts(const QString &kind) const;   // texts shown of one kind, in order

@@ -1,0 +1,452 @@
+#include "jovedelem.h"
+
+#include "application.h"
+#include "careerwidgets.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "jadat.h"
+#include "adatinit.h"
+#include "numedit.h"
+#include "sugo.h"
+#include "szamologep.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QWindow>
+
+namespace {
+
+// The fields in tab order, with their place, the label beside them and their help context.
+struct FieldDef {
+    int number;
+    int left, top, width, height;
+    const char *labelName;
+    const char *labelText;
+    int labelLeft, labelTop;
+    int labelPoints;
+    bool labelItalic;
+    int helpContext;
+};
+
+const FieldDef kFields[] = {
+    {11, 352, 152, 121, 17, "Label23", "A szuperbruttó jövedelem összege:", 136, 152, 11, true, 1},
+    {1, 352, 192, 121, 17, "Label5", "Jövedelemadó előleg havonta:", 136, 192, 11, true, 1},
+    {2, 352, 216, 121, 17, "Label6", "Egészségbiztosítási járulék:", 136, 216, 11, true, 2},
+    {3, 352, 240, 121, 17, "Label13", "Munkavállalói járulék:", 136, 240, 11, true, 2},
+    {4, 352, 264, 121, 17, "Label14", "Nyugdíjbiztosítási járulék:", 136, 264, 11, true, 2},
+    {5, 280, 304, 121, 17, "Label16", "III. Levonások összesen:", 40, 304, 12, false, 3},
+    {6, 280, 336, 121, 17, "Label17", "IV. Nettó fizetés kiszámítása:", 40, 336, 12, false, 3},
+    {7, 280, 368, 121, 17, "Label18", "V. Partnered havi nettó jövedelme:", 40, 368, 12, false, 4},
+    {8, 280, 440, 121, 17, "Label20", "Családi pótlék:", 88, 440, 11, true, 5},
+    {9, 280, 464, 121, 17, "Label21", "Családi adókedvezmény:", 88, 464, 11, true, 5},
+    {10, 376, 520, 121, 25, "Label22", "VII. A család havi nettó összjövedelme:", 40, 520, 14, false, 6},
+};
+
+const char kGrossCaption[] = "I. Bruttó havi munkából származó jövedelmed: ";
+const char kChildrenCaption[] = "Gyermekeid száma:";
+const char kAllRightQuestion[] =
+    "Mindent jól kiszámoltál!\rTervezd meg ehhez a jövedelemhez a családod életvitelét\r"
+    "Kinyomtassam a számításaidat?";
+const char kErrorsQuestion[] = "Vannak még számítási hibák! Biztos, hogy kilépsz?";
+const char kSuperGrossFirst[] = "Előbb határozd meg a szuperbruttó jövedelmet!";
+
+// The "\r" line breaks of the messages, as the dialogs show them.
+QString lines(const char *text) { return QString::fromUtf8(text).replace(u'\r', u'\n'); }
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top, const QFont &font,
+                  const QColor &colour = QColor())
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    if (colour.isValid()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QString money(qint64 amount)
+{
+    const QLocale locale;
+    return locale.toCurrencyString(double(amount), locale.currencySymbol(QLocale::CurrencySymbol), 0);
+}
+
+QString plain(qint64 amount) { return QLocale().toString(amount); }
+QString percent(double rate) { return QLocale().toString(rate * 100.0, 'g', 6) + QStringLiteral("%"); }
+
+}  // namespace
+
+TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_game(game)
+{
+    setObjectName(QStringLiteral("fJovedelem"));
+    setWindowTitle(QStringLiteral("Jövedelem kalkulátor"));
+    setFixedSize(772, 635);
+    setFont(careerui::sansFont(8));
+    gamescreen::applyBackground(this);
+
+    Label1 = new QLabel(QStringLiteral("Jövedelem kalkulátor"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(1, 0, 769, 22);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(careerui::serifFont(14, true));
+    Label1->setAutoFillBackground(true);
+    QPalette grey = Label1->palette();
+    grey.setColor(QPalette::Window, QColor(160, 160, 164));
+    Label1->setPalette(grey);
+
+    Label3 = makeLabel(this, "Label3",
+                       QStringLiteral("Az egyes mezőkben állva az F1 billentyű megnyomásával segítséget kaphatsz az "
+                                      "adott érték kiszámításához"),
+                       129, 24, careerui::sansFont(8), Qt::red);
+    const QFont legend = careerui::sansFont(10, true);
+    makeLabel(this, "Label7", QStringLiteral("A helyes számítások eredményei"), 57, 40, legend, Qt::black);
+    makeLabel(this, "Label8", QStringLiteral("zöld"), 289, 40, legend, rightColour());
+    makeLabel(this, "Label9", QStringLiteral("színűek,"), 322, 40, legend, Qt::black);
+    makeLabel(this, "Label10", QStringLiteral("a rossz eredményeket pedig"), 380, 40, legend, Qt::black);
+    makeLabel(this, "Label11", QStringLiteral("piros"), 580, 40, legend, wrongColour());
+    makeLabel(this, "Label12", QStringLiteral("szín jelöli"), 617, 40, legend, Qt::black);
+    Label24 = makeLabel(this, "Label24",
+                        QStringLiteral("A havibér kalkulátorral a főbb fizetendő adó és járulék költség számolható"),
+                        128, 56, careerui::sansFont(10, true));
+    Label2 = makeLabel(this, "Label2", QString::fromUtf8(kGrossCaption), 8, 80, careerui::serifFont(12, true));
+    Label15 = makeLabel(this, "Label15", QString::fromUtf8(kChildrenCaption), 472, 80, careerui::serifFont(12, true));
+    makeLabel(this, "Label4", QStringLiteral("II. A bruttó jövedelmet terhelő levonások:"), 32, 112,
+              careerui::serifFont(12, true));
+    makeLabel(this, "Label19", QStringLiteral("VI. Gyermekek után járó támogatások:"), 40, 408,
+              careerui::serifFont(12, true));
+
+    Label25 = new QLabel(QStringLiteral("A kiszámolt értékeket 5 Ft-ra kerekítve határozd meg"), this);
+    Label25->setObjectName(QStringLiteral("Label25"));
+    Label25->setGeometry(544, 152, 168, 26);
+    Label25->setAlignment(Qt::AlignCenter);
+    Label25->setWordWrap(true);
+    Label25->setFont(careerui::sansFont(8, true));
+    QPalette red = Label25->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label25->setPalette(red);
+
+    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/pict/szamologep.png")), QStringLiteral("&Számológép"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(16, 168, 89, 25);
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
+    BitBtn1->setIconSize(QSize(13, 20));
+    connect(BitBtn1, &QPushButton::clicked, this, &TfJovedelem::BitBtn1Click);
+
+    QWidget *previous = nullptr;
+    for (const FieldDef &def : kFields) {
+        const bool total = def.number == 10;
+        makeLabel(this, def.labelName, QString::fromUtf8(def.labelText), def.labelLeft, def.labelTop,
+                  total ? careerui::serifFont(14, true) : careerui::serifFont(def.labelPoints, true, def.labelItalic));
+        auto *field = new TNumberEdit(this);
+        field->setObjectName(QStringLiteral("NumberEdit%1").arg(def.number));
+        field->setEntryRequired(TNumberEdit::floatingpointvalue);
+        field->setDisplayFormat(QStringLiteral("0, Ft;(0, Ft)"));
+        field->setGeometry(def.left, def.top, def.width, def.height);
+        field->setTextMargins(0, 0, 0, 0);
+        if (total)
+            field->setFont(careerui::sansFont(12, true));
+        gamescreen::setHelpContext(field, def.helpContext);
+        m_fields[def.number] = field;
+        const int number = def.number;
+        connect(field, &TNumberEdit::exited, this, [this, number] { guarded([&] { NumberEditExit(number); }); });
+        connect(field, &TNumberEdit::keyDown, this,
+                [this, field](int &key, Qt::KeyboardModifiers) { HandleEnterEscape(field, key); });
+        if (previous)
+            setTabOrder(previous, field);
+        previous = field;
+    }
+
+    BitBtn2 = new QPushButton(QIcon(QStringLiteral(":/pict/pipa.png")), QStringLiteral("&Kiszámoltam!"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(640, 520, 105, 25);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfJovedelem::BitBtn2Click);
+    BitBtn3 = new QPushButton(QStringLiteral("Havibér kalkulátor"), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setGeometry(8, 208, 105, 25);
+    connect(BitBtn3, &QPushButton::clicked, this, &TfJovedelem::BitBtn3Click);
+    setTabOrder(previous, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn3);
+    for (QPushButton *button : {BitBtn2, BitBtn3})
+        button->setAutoDefault(false);
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfJovedelem::focusWindowChanged);
+}
+
+TfJovedelem::~TfJovedelem()
+{
+    for (int context = 1; context <= 6; ++context)
+        sugo::setPersonalNote(context, QString());
+}
+
+TfJovedelem::Mark TfJovedelem::markOf(const TNumberEdit *field)
+{
+    const QColor colour = field->palette().color(QPalette::Active, QPalette::Text);
+    if (colour == rightColour())
+        return Mark::Right;
+    if (colour == wrongColour())
+        return Mark::Wrong;
+    return Mark::None;
+}
+
+void TfJovedelem::setMark(TNumberEdit *field, Mark mark)
+{
+    QPalette palette = field->palette();
+    const QColor normal = field->parentWidget() ? field->parentWidget()->palette().color(QPalette::Text)
+                                                : QPalette().color(QPalette::Text);
+    const QColor colour = mark == Mark::Right ? rightColour() : mark == Mark::Wrong ? wrongColour() : normal;
+    palette.setColor(QPalette::Text, colour);  // every colour group, so a disabled field shows it too
+    field->setPalette(palette);
+}
+
+void TfJovedelem::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        gamescreen::centreOnDesktop(this);
+    }
+}
+
+bool TfJovedelem::isOwnWindow(const QWindow *window) const
+{
+    const QWindow *mine = windowHandle();
+    for (const QWindow *w = window; w && mine; w = w->transientParent())
+        if (w == mine)
+            return true;
+    return false;
+}
+
+void TfJovedelem::focusWindowChanged(QWindow *now)
+{
+    if (!now)
+        return;  // the focus went to another program, or is between windows
+    const bool fromOwn = m_focusWasOwn;
+    m_focusWasOwn = isOwnWindow(now);
+    if (now == windowHandle() && !fromOwn && isVisible()) {
+        // After the focus change has been handled: the activation may show a message.
+        QMetaObject::invokeMethod(this, [this] { guarded([this] { FormActivate(); }); }, Qt::QueuedConnection);
+    }
+}
+
+void TfJovedelem::FormActivate()
+{
+    // A missing or malformed file stops here: nothing below is refreshed.
+    const WageInputs in = readWageInputs();
+    m_inputs = in;
+    m_game->state.G = in.G;
+    m_game->state.N = in.N;
+    m_game->state.P = in.P;
+
+    Label2->setText(QString::fromUtf8(kGrossCaption) + QStringLiteral(" ") + money(in.G));
+    Label2->adjustSize();
+    Label15->setText(QString::fromUtf8(kChildrenCaption) + QStringLiteral(" ") + QString::number(in.N));
+    Label15->adjustSize();
+
+    TNumberEdit *partner = NumberEdit(7);
+    partner->setValue(double(in.P));
+    setMark(partner, Mark::Right);
+    partner->setEnabled(false);
+    if (in.N == 0) {
+        // Without children both allowances are 0, the value the fields hold.
+        setMark(NumberEdit(8), Mark::Right);
+        setMark(NumberEdit(9), Mark::Right);
+    }
+    m_tables = LoadPayrollTables(m_game->DataModule2);
+    m_tablesLoaded = true;
+    updateHelpNotes();
+}
+
+void TfJovedelem::updateHelpNotes()
+{
+    const PayrollTables &t = m_tables;
+    const qint64 g = m_inputs.G;
+    const QString head = QStringLiteral("<h3>A te adataiddal</h3>");
+    sugo::setPersonalNote(
+        1, head
+               + QStringLiteral("<p>Bruttó béred: <b>%1 Ft</b>; a munkáltatói járulék: <b>%2</b>.</p>"
+                                "<p>Szuperbruttó = %1 Ft × (1 + %2).</p>"
+                                "<p>Éves adóalap = a szuperbruttó bér tizenkétszerese. Az adójóváírás az éves "
+                                "adóalap %3-a, legfeljebb évi %4 Ft; %5 Ft éves adóalap fölött a többlet %6-ával "
+                                "csökken, %7 Ft-tól nincs.</p>")
+                     .arg(plain(g), percent(t.employerRate), percent(t.creditRate), plain(t.creditMaximum),
+                          plain(t.creditLimit), percent(t.creditReductionRate), plain(t.creditUpperLimit)));
+    sugo::setPersonalNote(
+        2, head
+               + QStringLiteral("<ul><li>Egészségbiztosítási járulék = %1 Ft × %2</li>"
+                                "<li>Munkavállalói járulék = %1 Ft × %3</li>"
+                                "<li>Nyugdíjbiztosítási járulék = %1 Ft × %4</li></ul>"
+                                "<p>Mindegyiket egész forintra, majd 5 forintra kerekítsd.</p>")
+                     .arg(plain(g), percent(t.healthRate), percent(t.employeeRate), percent(t.pensionRate)));
+    sugo::setPersonalNote(
+        3, head
+               + QStringLiteral("<p>Nettó fizetés = %1 Ft − a levonások összesen (ahogy a III. sorba írtad).</p>")
+                     .arg(plain(g)));
+    sugo::setPersonalNote(
+        4, head + QStringLiteral("<p>A partnered havi nettó jövedelme: <b>%1 Ft</b>.</p>").arg(plain(m_inputs.P)));
+    const int n = m_inputs.N;
+    const int band = n > 3 ? 3 : (n < 1 ? 1 : n);
+    sugo::setPersonalNote(
+        5, head
+               + (n == 0 ? QStringLiteral("<p>Nincs gyereked, így mindkét támogatás 0 Ft.</p>")
+                         : QStringLiteral("<p>%1 gyereked van. Családi pótlék = %1 × %2 Ft, 5 forintra kerekítve. "
+                                          "Családi adókedvezmény = %1 × %3 Ft, de legfeljebb annyi, mint az "
+                                          "általad kiszámolt havi adóelőleg.</p>")
+                               .arg(n)
+                               .arg(plain(t.allowancePerChild[band]), plain(t.taxAllowancePerChild[band]))));
+    sugo::setPersonalNote(
+        6, head
+               + QStringLiteral("<p>Összjövedelem = nettó fizetés + %1 Ft (a partnered jövedelme) + családi "
+                                "pótlék + családi adókedvezmény.</p>")
+                     .arg(plain(m_inputs.P)));
+}
+
+void TfJovedelem::NumberEditExit(int number)
+{
+    TNumberEdit *field = NumberEdit(number);
+    m_lastLeft = field;
+    if (!m_tablesLoaded)
+        return;  // the wage inputs were never read: nothing to judge against
+    IncomeAnswers answers{};
+    for (int i = 1; i <= 11; ++i)
+        answers[i] = NumberEdit(i)->Value();
+    TDataModule2 *taxTables = m_game->DataModule2;
+    const BracketFinder brackets = [taxTables](qint64 base) { return FindTaxBracket(taxTables, base); };
+    setMark(field, incomeAnswerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
+}
+
+void TfJovedelem::HandleEnterEscape(TNumberEdit *field, int &key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        key = 0;
+        focusNextChild();  // as Tab: the field is left and judged
+    } else if (key == Qt::Key_Escape) {
+        key = 0;
+        field->RestoreEntryValue();
+    }
+}
+
+bool TfJovedelem::allRight() const
+{
+    for (int i = 1; i <= 11; ++i)
+        if (markOf(NumberEdit(i)) != Mark::Right)
+            return false;
+    return true;
+}
+
+void TfJovedelem::BitBtn1Click()
+{
+    guarded([this] {
+        startCalculator(m_game->dialogs(), this);
+        if (m_lastLeft)
+            m_lastLeft->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TfJovedelem::BitBtn3Click()
+{
+    guarded([this] {
+        if (markOf(NumberEdit(11)) == Mark::Right)
+            m_game->show(Game::Screen::Ber);
+        else
+            m_game->dialogs()->message(QString::fromUtf8(kSuperGrossFirst));
+    });
+}
+
+void TfJovedelem::BitBtn2Click()
+{
+    guarded([this] {
+        if (!allRight()) {
+            close();  // asks whether to leave with errors
+            return;
+        }
+        Dialogs *dialogs = m_game->dialogs();
+        if (dialogs->confirm(lines(kAllRightQuestion))) {
+            // A print that fails is reported, and the result is stored all the same.
+            guarded([&] { dialogs->printWidget(this, windowTitle()); });
+        }
+        zdb::Table *players = m_game->DM->JatekosokDB;
+        players->edit();
+        try {
+            players->fieldByName(QStringLiteral("Netto_jov")).setValue(NumberEdit(10)->Value());
+            players->post();
+        } catch (...) {
+            players->cancel();
+            throw;
+        }
+        m_finishing = true;
+        close();
+        m_finishing = false;
+        m_game->showMainPage(PageHaz);
+    });
+}
+
+void TfJovedelem::takeSolvedDeductions(const SolvedDeductions &solved)
+{
+    const qint64 amounts[] = {solved.taxAdvance, solved.health, solved.employee, solved.pension, solved.total()};
+    for (int i = 1; i <= 5; ++i) {
+        NumberEdit(i)->setValue(double(amounts[i - 1]));
+        setMark(NumberEdit(i), Mark::Right);
+    }
+    // The focus waits in the net wage field for the player's return.
+    NumberEdit(6)->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfJovedelem::FormCloseQuery()
+{
+    if (allRight())
+        return true;
+    if (m_game->dialogs()->confirm(QString::fromUtf8(kErrorsQuestion)))
+        return true;
+    // Back to the wrong fields, bottom up, so the focus ends on the one nearest the top;
+    // each move judges the field left again.
+    for (int i = 10; i >= 1; --i)
+        if (markOf(NumberEdit(i)) == Mark::Wrong)
+            NumberEdit(i)->setFocus(Qt::OtherFocusReason);
+    if (markOf(NumberEdit(11)) == Mark::Wrong)
+        NumberEdit(11)->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void TfJovedelem::FormClose()
+{
+    for (int i = 1; i <= 11; ++i) {
+        if (i == 7)
+            continue;  // refilled on the next activation
+        NumberEdit(i)->setValue(0);
+        // The marks go with the values: a field green at 0 would let "&Kiszámoltam!" store
+        // a family income of 0 on the next visit.
+        setMark(NumberEdit(i), Mark::None);
+    }
+    m_lastLeft = nullptr;
+}
+
+void TfJovedelem::closeEvent(QCloseEvent *event)
+{
+    bool allowed = false;
+    guarded([&] { allowed = FormCloseQuery(); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+    // The payroll exercise belongs to this window; it keeps its state for the next visit.
+    m_game->hide(Game::Screen::Ber);
+    if (!m_finishing) {
+        // Left without storing a result: back to the opening screen, so that a window of
+        // the game is always shown.
+        m_game->show(Game::Screen::Indul);
+    }
+}

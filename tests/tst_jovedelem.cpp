@@ -1,0 +1,494 @@
+// The income calculator on real widgets: reading "ber.txt" on activation, each field's
+// judging, Enter and Escape, the close question, "&Kiszámoltam!" storing the family income,
+// the payroll exercise's button, the calculator button and the help topics.
+
+#include "adatinit.h"
+#include "adozas.h"
+#include "incomecheck.h"
+#include "jovedelem.h"
+#include "kival.h"
+#include "numedit.h"
+#include "nyito.h"
+#include "salaryfixture.h"
+#include "sugo.h"
+#include "szamologep.h"
+#include "testenv.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+using salaryfixture::SalaryRun;
+using Mark = TfJovedelem::Mark;
+
+Q_DECLARE_METATYPE(TfJovedelem::Mark)
+
+namespace {
+const QString nbsp = QString(QChar(0x00A0));
+const QString ninetyNines = QString(23, '9');
+}  // namespace
+
+class TestJovedelem : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SalaryRun> run;
+    TfJovedelem *calc = nullptr;
+
+    ScriptedDialogs &dialogs() { return run->dialogs(); }
+    // Errors stopping a handler are shown by the application's one error box.
+    static ScriptedDialogs *appDialogs()
+    {
+        return static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    }
+    static QStringList errors() { return appDialogs()->texts("error"); }
+    TNumberEdit *field(int n) { return calc->NumberEdit(n); }
+
+    // Shows the calculator as the evaluation does and lets its activation run.
+    void activate()
+    {
+        run->game().show(Game::Screen::Jovedelem);
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCoreApplication::processEvents();
+    }
+    // Another screen is active for a moment, then the calculator again.
+    void reactivate()
+    {
+        run->game().show(Game::Screen::Indul);
+        QVERIFY(QTest::qWaitForWindowActive(run->game().fIndul));
+        activate();
+    }
+    // Clicks into a field (unless the focus is there already, everything selected), types
+    // the amount and leaves it with Tab.
+    void type(int n, const QString &text)
+    {
+        if (!field(n)->hasFocus())
+            QTest::mouseClick(field(n), Qt::LeftButton, {}, field(n)->rect().center());
+        QVERIFY2(field(n)->hasFocus(), qPrintable(field(n)->objectName()));
+        QCOMPARE(field(n)->selectedText(), field(n)->text());
+        QTest::keyClicks(field(n), text);
+        QTest::keyClick(field(n), Qt::Key_Tab);
+    }
+    void fillAllRight()
+    {
+        const QList<QPair<int, QString>> answers = {{11, "254000"}, {1, "28080"}, {2, "12000"}, {3, "3000"},
+                                                    {4, "19000"},   {5, "62080"}, {6, "137920"}, {8, "48000"},
+                                                    {9, "12000"},   {10, "347920"}};
+        for (const auto &a : answers)
+            type(a.first, a.second);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
+    void init()
+    {
+        run = std::make_unique<SalaryRun>();
+        QVERIFY(run->create());
+        calc = run->game().fJovedelem;
+        run->writeBer(200000, 3, 150000, 95000);
+        dialogs().clear();
+        appDialogs()->clear();
+    }
+    void cleanup()
+    {
+        calc = nullptr;
+        run.reset();
+    }
+
+    void windowAndActivation()
+    {
+        QCOMPARE(calc->windowTitle(), QString("Jövedelem kalkulátor"));
+        QCOMPARE(calc->size(), QSize(772, 635));
+        QCOMPARE(field(11)->geometry(), QRect(352, 152, 121, 17));
+        QCOMPARE(field(10)->geometry(), QRect(376, 520, 121, 25));
+        QCOMPARE(calc->BitBtn2->geometry(), QRect(640, 520, 105, 25));
+        activate();
+        QCOMPARE(calc->Label2->text(), "I. Bruttó havi munkából származó jövedelmed:  200" + nbsp + "000" + nbsp + "Ft");
+        QCOMPARE(calc->Label15->text(), QString("Gyermekeid száma: 3"));
+        QCOMPARE(field(7)->Value(), 150000.0);
+        QCOMPARE(TfJovedelem::markOf(field(7)), Mark::Right);
+        QVERIFY(!field(7)->isEnabled());
+        QCOMPARE(TfJovedelem::markOf(field(8)), Mark::None);
+        QCOMPARE(run->game().state.G, qint64(200000));
+        // The first field to get the focus, and the tab order down to the buttons.
+        QCOMPARE(QApplication::focusWidget(), field(11));
+        QStringList order;
+        for (QWidget *w = field(11); order.size() < 12; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible())
+                order << w->objectName();
+        QCOMPARE(order, QStringList({"NumberEdit11", "NumberEdit1", "NumberEdit2", "NumberEdit3", "NumberEdit4",
+                                     "NumberEdit5", "NumberEdit6", "NumberEdit8", "NumberEdit9", "NumberEdit10",
+                                     "BitBtn2", "BitBtn3"}));
+        QVERIFY(errors().isEmpty());
+    }
+
+    void judging_data()
+    {
+        QTest::addColumn<QStringList>("before");  // "field=text" typed first
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Mark>("mark");
+        const Mark R = Mark::Right, W = Mark::Wrong;
+        QTest::addRow("super-gross right") << QStringList() << 11 << "254000" << R;
+        QTest::addRow("super-gross wrong") << QStringList() << 11 << "254005" << W;
+        QTest::addRow("super-gross shown as right is right") << QStringList() << 11 << "253999.5" << R;
+        QTest::addRow("tax advance right") << QStringList() << 1 << "28080" << R;
+        QTest::addRow("tax advance unrounded wrong") << QStringList() << 1 << "28083" << W;
+        QTest::addRow("tax advance with a fraction wrong") << QStringList() << 1 << "770.4" << W;
+        QTest::addRow("tax advance of 23 digits wrong") << QStringList() << 1 << ninetyNines << W;
+        QTest::addRow("health right") << QStringList() << 2 << "12000" << R;
+        QTest::addRow("health with a fraction as shown") << QStringList() << 2 << "12000.4" << R;
+        QTest::addRow("health of 23 digits wrong") << QStringList() << 2 << ninetyNines << W;
+        QTest::addRow("employee right") << QStringList() << 3 << "3000" << R;
+        QTest::addRow("employee wrong") << QStringList() << 3 << "3005" << W;
+        QTest::addRow("pension right") << QStringList() << 4 << "19000" << R;
+        QTest::addRow("pension negative wrong") << QStringList() << 4 << "-19000" << W;
+        const QStringList wrongTax = {"1=28085", "2=12000", "3=3000", "4=19000"};
+        QTest::addRow("deductions: sum of wrong entries") << wrongTax << 5 << "62085" << R;
+        QTest::addRow("deductions: right amount, wrong entries") << wrongTax << 5 << "62080" << W;
+        QTest::addRow("net wage against own deductions") << QStringList({"5=60000"}) << 6 << "140000" << R;
+        QTest::addRow("net wage: right amount, other deductions")
+            << QStringList({"5=60000"}) << 6 << "137920" << W;
+        QTest::addRow("family allowance right") << QStringList() << 8 << "48000" << R;
+        QTest::addRow("family allowance wrong") << QStringList() << 8 << "47995" << W;
+        QTest::addRow("tax allowance under the advance") << QStringList({"1=28080"}) << 9 << "12000" << R;
+        QTest::addRow("tax allowance capped by the entered advance")
+            << QStringList({"1=10000"}) << 9 << "10000" << R;
+        QTest::addRow("tax allowance above the entered advance")
+            << QStringList({"1=10000"}) << 9 << "12000" << W;
+        QTest::addRow("tax allowance under a 23-digit advance")
+            << QStringList({"1=" + ninetyNines}) << 9 << "12000" << R;
+        QTest::addRow("tax allowance capped by a negative advance")
+            << QStringList({"1=-500"}) << 9 << "-500" << R;
+        QTest::addRow("total of own entries")
+            << QStringList({"6=100000", "8=48000", "9=12000"}) << 10 << "310000" << R;
+        QTest::addRow("total: right amount, other entries")
+            << QStringList({"6=100000", "8=48000", "9=12000"}) << 10 << "347920" << W;
+    }
+
+    void judging()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        QFETCH(Mark, mark);
+        activate();
+        for (const QString &entry : before) {
+            const QStringList parts = entry.split('=');
+            type(parts[0].toInt(), parts[1]);
+        }
+        type(number, text);
+        QCOMPARE(TfJovedelem::markOf(field(number)), mark);
+        QCOMPARE(calc->lastLeftField(), field(number));
+        QVERIFY(errors().isEmpty());
+    }
+
+    void childlessPlayerHasAllowancesGreen()
+    {
+        run->writeBer(200000, 0, 150000);
+        activate();
+        QCOMPARE(TfJovedelem::markOf(field(8)), Mark::Right);
+        QCOMPARE(TfJovedelem::markOf(field(9)), Mark::Right);
+        QCOMPARE(calc->Label15->text(), QString("Gyermekeid száma: 0"));
+        // Finished without touching the allowances: 137 920 + 150 000.
+        const QList<QPair<int, QString>> answers = {{11, "254000"}, {1, "28080"}, {2, "12000"}, {3, "3000"},
+                                                    {4, "19000"},   {5, "62080"}, {6, "137920"}, {10, "287920"}};
+        for (const auto &a : answers)
+            type(a.first, a.second);
+        for (int i = 1; i <= 11; ++i)
+            QCOMPARE(TfJovedelem::markOf(field(i)), Mark::Right);
+    }
+
+    void enterMovesOnAndEscapeRestores()
+    {
+        activate();
+        QVERIFY(field(11)->hasFocus());
+        QTest::keyClicks(field(11), "254000");
+        QTest::keyClick(field(11), Qt::Key_Return);
+        QVERIFY(field(1)->hasFocus());
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::Right);
+
+        // Escape puts back the amount the field had when entered, however often pressed.
+        type(2, "12000");
+        QTest::mouseClick(field(2), Qt::LeftButton, {}, field(2)->rect().center());
+        QTest::keyClicks(field(2), "99");
+        QTest::keyClick(field(2), Qt::Key_Escape);
+        QCOMPARE(field(2)->text(), "12" + nbsp + "000 Ft");
+        QTest::keyClicks(field(2), "5");
+        QTest::keyClick(field(2), Qt::Key_Escape);
+        QCOMPARE(field(2)->text(), "12" + nbsp + "000 Ft");
+        QVERIFY(calc->isVisible());  // Escape never closes the window
+        QVERIFY(dialogs().texts("confirm").isEmpty());
+
+        // Enter in the last field reaches "&Kiszámoltam!" without pressing it.
+        field(10)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(10), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), calc->BitBtn2);
+        QVERIFY(dialogs().texts("confirm").isEmpty());
+        QVERIFY(calc->isVisible());
+    }
+
+    void closeQuestionEndsOnTopmostRedField_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("focused");
+        QTest::addRow("tax advance topmost") << QStringList({"11=254000", "1=1", "3=5", "10=7"}) << "NumberEdit1";
+        QTest::addRow("super-gross last") << QStringList({"11=1", "4=5", "9=3"}) << "NumberEdit11";
+    }
+
+    void closeQuestionEndsOnTopmostRedField()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, focused);
+        activate();
+        for (const QString &entry : entries) {
+            const QStringList parts = entry.split('=');
+            type(parts[0].toInt(), parts[1]);
+        }
+        dialogs().confirmAnswers.enqueue(false);
+        QTest::mouseClick(calc->BitBtn2, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("confirm"), QStringList({"Vannak még számítási hibák! Biztos, hogy kilépsz?"}));
+        QVERIFY(calc->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        // The values stay for the player to mend.
+        QCOMPARE(field(11)->Value(), entries.first().startsWith("11=1") ? 1.0 : 254000.0);
+
+        // Closing with "Igen" leads to the opening screen, the values reset.
+        dialogs().confirmAnswers.enqueue(true);
+        calc->close();
+        QVERIFY(!calc->isVisible());
+        QVERIFY(run->game().fIndul->isVisible());
+        for (int i : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11}) {
+            QCOMPARE(field(i)->Value(), 0.0);
+            QCOMPARE(TfJovedelem::markOf(field(i)), Mark::None);
+        }
+    }
+
+    void finishedStoresTheIncome_data()
+    {
+        QTest::addColumn<bool>("print");
+        QTest::addColumn<QString>("printError");
+        QTest::addRow("without printing") << false << QString();
+        QTest::addRow("printed") << true << QString();
+        // A print that fails is reported; the result is stored all the same.
+        QTest::addRow("no printer") << true << QString("Nincs elérhető nyomtató");
+    }
+
+    void finishedStoresTheIncome()
+    {
+        QFETCH(bool, print);
+        QFETCH(QString, printError);
+        dialogs().printWidgetError = printError;
+        activate();
+        fillAllRight();
+        for (int i = 1; i <= 11; ++i)
+            QCOMPARE(TfJovedelem::markOf(field(i)), Mark::Right);
+        dialogs().confirmAnswers.enqueue(print);
+        QTest::mouseClick(calc->BitBtn2, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("confirm"),
+                 QStringList({"Mindent jól kiszámoltál!\nTervezd meg ehhez a jövedelemhez a családod "
+                              "életvitelét\nKinyomtassam a számításaidat?"}));
+        QCOMPARE(dialogs().texts("printWidget").size(), print ? 1 : 0);
+        QCOMPARE(run->playerField("Netto_jov").toDouble(), 347920.0);
+        QVERIFY(!calc->isVisible());
+        TMainForm *main = run->game().MainForm;
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->PageControl1->currentIndex(), int(PageHaz));
+        QVERIFY(main->PageControl1->isTabVisible(PageHaz));
+        QVERIFY(!main->PageControl1->isTabVisible(PageSzorakozas));
+        QVERIFY(!run->game().fIndul->isVisible());
+        // Reset for the next visit: no field is green at 0.
+        QCOMPARE(field(10)->Value(), 0.0);
+        QCOMPARE(TfJovedelem::markOf(field(10)), Mark::None);
+        QCOMPARE(errors(), printError.isEmpty() ? QStringList() : QStringList({printError}));
+    }
+
+    void closeBoxWithEverythingRight()
+    {
+        // Closed without "&Kiszámoltam!": nothing is stored, no question is asked, and the
+        // opening screen follows so that a window of the game is shown.
+        activate();
+        fillAllRight();
+        calc->close();
+        QVERIFY(!calc->isVisible());
+        QVERIFY(dialogs().texts("confirm").isEmpty());
+        QVERIFY(run->game().fIndul->isVisible());
+        QVERIFY(run->playerField("Netto_jov").isNull());
+        // Shown again, no field is right before it is worked out again.
+        activate();
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::None);
+        QCOMPARE(field(11)->Value(), 0.0);
+        dialogs().confirmAnswers.enqueue(true);
+        QTest::mouseClick(calc->BitBtn2, Qt::LeftButton);  // not all right: the close question
+        QCOMPARE(dialogs().texts("confirm"), QStringList({"Vannak még számítási hibák! Biztos, hogy kilépsz?"}));
+        QVERIFY(run->playerField("Netto_jov").isNull());
+    }
+
+    void payrollExerciseNeedsTheSuperGross()
+    {
+        activate();
+        QTest::mouseClick(calc->BitBtn3, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("message"), QStringList({"Előbb határozd meg a szuperbruttó jövedelmet!"}));
+        QVERIFY(!run->game().Ber->isVisible());
+        type(11, "254001");
+        QTest::mouseClick(calc->BitBtn3, Qt::LeftButton);
+        QVERIFY(!run->game().Ber->isVisible());
+        type(11, "254000");
+        QTest::mouseClick(calc->BitBtn3, Qt::LeftButton);
+        QVERIFY(run->game().Ber->isVisible());
+        QCOMPARE(dialogs().texts("message").size(), 2);
+    }
+
+    void badBerFile_data()
+    {
+        QTest::addColumn<QString>("content");  // empty: no file
+        QTest::addColumn<QString>("message");
+        QTest::addRow("missing") << QString() << "nem olvasható";
+        QTest::addRow("two numbers") << "200000\r\n3\r\n" << "a partner nettó jövedelme";
+        QTest::addRow("not a number") << "200000\r\nhárom\r\n150000\r\n" << "nem egész szám";
+        QTest::addRow("beyond 32 bits") << "99999999999\r\n3\r\n150000\r\n" << "nem egész szám";
+    }
+
+    void badBerFile()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, message);
+        if (content.isEmpty())
+            run->removeBer();
+        else
+            run->writeBerText(content);
+        activate();
+        const QStringList shown = errors();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().contains("ber.txt") && shown.first().contains(message), qPrintable(shown.first()));
+        // Nothing else was refreshed.
+        QCOMPARE(calc->Label2->text(), QString("I. Bruttó havi munkából származó jövedelmed: "));
+        QCOMPARE(field(7)->Value(), 0.0);
+        QVERIFY(field(7)->isEnabled());
+        // With nothing read there is nothing to judge against: leaving a field is quiet.
+        type(11, "254000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::None);
+        QCOMPARE(errors().size(), 1);
+    }
+
+    void changedBerFileIsReadOnActivation()
+    {
+        activate();
+        type(11, "254000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::Right);
+        run->writeBer(300000, 1, 90000);
+        reactivate();
+        QCOMPARE(calc->Label2->text(), "I. Bruttó havi munkából származó jövedelmed:  300" + nbsp + "000" + nbsp + "Ft");
+        QCOMPARE(calc->Label15->text(), QString("Gyermekeid száma: 1"));
+        QCOMPARE(field(7)->Value(), 90000.0);
+        type(11, "254000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::Wrong);
+        type(11, "381000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::Right);
+        type(8, "12200");
+        QCOMPARE(TfJovedelem::markOf(field(8)), Mark::Right);
+    }
+
+    void comingBackFromOwnWindowIsNoActivation()
+    {
+        // A box or window of the calculator's own (here the game's calculator, as an error
+        // box would be) gives the focus back without a new activation: otherwise an error
+        // box of the activation would come back for ever.
+        activate();
+        dialogs().startSucceeds = false;
+        QTest::mouseClick(calc->BitBtn1, Qt::LeftButton);
+        auto *own = calc->findChild<TSzamologep *>();
+        QVERIFY(own);
+        QVERIFY(QTest::qWaitForWindowActive(own));
+        run->writeBer(300000, 1, 90000);
+        calc->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCoreApplication::processEvents();
+        QVERIFY(calc->Label2->text().contains("200"));
+        // Coming from another screen of the game is one.
+        reactivate();
+        QVERIFY(calc->Label2->text().contains("300"));
+    }
+
+    void calculatorButton()
+    {
+        activate();
+        type(2, "12000");
+        QVERIFY(field(3)->hasFocus());
+        QTest::mouseClick(calc->BitBtn1, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("start"), QStringList({"gnome-calculator"}));
+        // The focus goes back to the field left last.
+        QCOMPARE(calc->focusWidget(), field(2));
+
+        // Where no calculator program starts, the game's own calculator opens.
+        dialogs().clear();
+        dialogs().startSucceeds = false;
+        QTest::mouseClick(calc->BitBtn1, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("start"), desktopCalculators());
+        auto *own = calc->findChild<TSzamologep *>();
+        QVERIFY(own);
+        QVERIFY(own->isVisible());
+        QTest::mouseClick(own->key("7"), Qt::LeftButton);
+        QTest::mouseClick(own->key("×"), Qt::LeftButton);
+        QTest::mouseClick(own->key("6"), Qt::LeftButton);
+        QTest::mouseClick(own->key("="), Qt::LeftButton);
+        QCOMPARE(own->Display->text(), QString("42"));
+        // Pressed again, the same window comes forward.
+        QTest::mouseClick(calc->BitBtn1, Qt::LeftButton);
+        QCOMPARE(calc->findChildren<TSzamologep *>().size(), 1);
+    }
+
+    void helpShowsThePlayersFigures()
+    {
+        activate();
+        field(2)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(2), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 2);
+        field(10)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(10), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 6);
+        const QString g = QLocale().toString(200000);
+        QVERIFY(sugo::topicHtml(1).contains(g + " Ft × (1 + 27%)"));
+        QVERIFY(sugo::topicHtml(2).contains(g + " Ft × 9,5%"));
+        QVERIFY(sugo::topicHtml(5).contains("3 gyereked van"));
+        QVERIFY(sugo::topicHtml(4).contains(QLocale().toString(150000) + " Ft"));
+    }
+
+    void wageInputsFromText_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<qint64>("g");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<qint64>("p");
+        QTest::addRow("four lines") << QString("200000\r\n3\r\n150000\r\n95000\r\n") << true << qint64(200000) << 3
+                                    << qint64(150000);
+        QTest::addRow("one line, spaces") << QString("  180000 0\t-5 x") << true << qint64(180000) << 0
+                                          << qint64(-5);
+        QTest::addRow("LF ends, no last end") << QString("1\n2\n3") << true << qint64(1) << 2 << qint64(3);
+        QTest::addRow("32-bit limits") << QString("2147483647 0 -2147483648") << true << qint64(2147483647)
+                                       << 0 << qint64(-2147483648LL);
+        QTest::addRow("empty") << QString() << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("decimal point") << QString("200000.5 3 1") << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("too big") << QString("2147483648 3 1") << false << qint64(0) << 0 << qint64(0);
+        QTest::addRow("letters") << QString("200000 3a 1") << false << qint64(0) << 0 << qint64(0);
+    }
+
+    void wageInputsFromText()
+    {
+        QFETCH(QString, content);
+        QFETCH(bool, valid);
+        try {
+            const WageInputs in = parseWageInputs(content);
+            QVERIFY(valid);
+            QTEST(in.G, "g");
+            QTEST(in.N, "n");
+            QTEST(in.P, "p");
+        } catch (const std::runtime_error &e) {
+            QVERIFY2(!valid, e.what());
+            QVERIFY(QString::fromUtf8(e.what()).contains("ber.txt"));
+        }
+    }
+};
+
+ZOMIR_TEST_MAIN(TestJovedelem)
+#include "tst_jovedelem.moc"
