@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
+#include "haztartas.h"
 #include "payroll.h"
 #include "workfiles.h"
 
@@ -122,13 +123,11 @@ void TBudgetEvaluation::expandChoices(budget::Activities &entertainment, budget:
     entertainment = budget::Activities();
     hobby = budget::Activities();
     const auto take = [](zdb::Table *catalogue, const QString &keyField, int key, const QString &kind,
-                         budget::Activities &into) {
+                         int page, budget::Activities &into) {
         if (!catalogue->locate(keyField, key))
-            fail(QStringLiteral("A választott %1 (%2. jelölőnégyzet) nem található: a %3 táblában nincs %4 "
-                                "azonosítójú sor")
-                     .arg(kind)
-                     .arg(key)
-                     .arg(catalogue->tableName())
+            fail(QStringLiteral("A választott %1 („%2”) nem található: a %3 táblában nincs %4 azonosítójú sor")
+                     .arg(kind, QString::fromUtf8(haztartas::pageSpec(page).choices.at(key - 1)),
+                          catalogue->tableName())
                      .arg(key)
                  + kCannotCost);
         into.add(catalogue->fieldByName(QStringLiteral("Kategoria")).asString(),
@@ -137,9 +136,10 @@ void TBudgetEvaluation::expandChoices(budget::Activities &entertainment, budget:
     for (int key = 1; key <= 6; ++key) {
         if (budget::chosen(entertainmentMask, key))
             take(dm->SzorakozasDB, QStringLiteral("Entertainment_Key"), key, QStringLiteral("szórakozás"),
-                 entertainment);
+                 PageSzorakozas, entertainment);
         if (budget::chosen(hobbyMask, key))
-            take(dm->HobbiDB, QStringLiteral("Hobby_Key"), key, QStringLiteral("hobbi"), hobby);
+            take(dm->HobbiDB, QStringLiteral("Hobby_Key"), key, QStringLiteral("hobbi"), PageHobbi,
+                 hobby);
     }
 }
 

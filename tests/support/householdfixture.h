@@ -4,6 +4,7 @@
 // with real clicks.
 
 #include "adatinit.h"
+#include "application.h"
 #include "engine.h"
 #include "game.h"
 #include "haztartas.h"
@@ -111,9 +112,13 @@ public:
         fillStandardContent(work);
         cwd = std::make_unique<CurrentFolder>(work.path());
         run = std::make_unique<Run>(config.filePath(QStringLiteral("engine.ini")));
+        // Errors caught at the slot boundary go to the same scripted dialogs as the game's.
+        m_previousDialogs = ZApplication::instance()->dialogs();
+        ZApplication::instance()->setDialogs(&run->dialogs);
     }
     ~HouseholdGame()
     {
+        ZApplication::instance()->setDialogs(m_previousDialogs);
         run.reset();
         cwd.reset();
     }
@@ -202,6 +207,9 @@ public:
     std::unique_ptr<CurrentFolder> cwd;
     std::unique_ptr<Run> run;
     TMainForm *main = nullptr;
+
+private:
+    Dialogs *m_previousDialogs = nullptr;
 };
 
 }  // namespace householdfixture
