@@ -2,30 +2,38 @@
 
 #include "kiertekeles.h"
 
-#include "dialogs.h"
 #include "game.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
 
-#include <QPainter>
-#include <QPrinter>
+#include <stdexcept>
 
 namespace {
 
-// Until the report layouts are part of the game, a plain page lists what they would show.
-void previewLines(Game *game, const QString &title, const QStringList &lines)
+void setMemo(TQRMemo *memo, const QStringList &lines)
 {
-    game->dialogs()->preview(title, 1, [lines](QPrinter &printer) {
-        QPainter painter(&printer);
-        const QRect page = painter.viewport();
-        painter.drawText(page.adjusted(40, 40, -40, -40), Qt::TextWordWrap, lines.join(QLatin1Char('\n')));
-    });
+    memo->clear();
+    for (const QString &line : lines)
+        memo->add(line);
 }
 
-QStringList common(const QStringList (&memos)[6])
+template <class Report, class Content> void fillCommon(Report *report, const Content &c)
 {
-    QStringList lines;
-    for (const QStringList &memo : memos)
-        lines << memo;
-    return lines;
+    TQRMemo *const memos[6] = {report->QRMemo1, report->QRMemo2, report->QRMemo3,
+                               report->QRMemo4, report->QRMemo5, report->QRMemo6};
+    for (int i = 0; i < 6; ++i)
+        setMemo(memos[i], c.memos[i]);
+    report->szorakozas_ar->setCaption(c.szorakozasAr);
+    report->hobbi_ar->setCaption(c.hobbiAr);
+    report->Osszeg->setCaption(c.osszeg);
+}
+
+template <class Report> Report *required(Report *report)
+{
+    if (!report)
+        throw std::runtime_error("A kimutatás nem készíthető el: a nyomtatási kép nem érhető el.");
+    return report;
 }
 
 }  // namespace
@@ -34,21 +42,31 @@ namespace reportfill {
 
 void previewReport1(Game *game, const Report1Content &c)
 {
-    previewLines(game, QStringLiteral("frmQuickRep"),
-                 common(c.memos) << c.szorakozasAr << c.hobbiAr << c.osszeg + QStringLiteral(" Ft"));
+    TfrmQuickRep *report = required(game->frmQuickRep);
+    fillCommon(report, c);
+    report->Preview();
 }
 
 void previewReport2(Game *game, const Report2Content &c)
 {
-    previewLines(game, QStringLiteral("frmQuickRep2"),
-                 QStringList{c.profession, c.ennyienvagytok} << common(c.memos) << c.elelmiszerAr
-                     << c.elelmiszer1Fore << c.ruhazkodasAr << c.ruhazkodas1Fore << c.kozlekedesAr
-                     << c.szorakozasAr << c.hobbiAr << c.gyerektext << c.osszeg + QStringLiteral(" Ft"));
+    TfrmQuickRep2 *report = required(game->frmQuickRep2);
+    fillCommon(report, c);
+    report->QRLabel4->setCaption(c.profession);
+    report->Ennyienvagytok->setCaption(c.ennyienvagytok);
+    report->gyerektext->setCaption(c.gyerektext);
+    report->elelmiszer_1fore->setCaption(c.elelmiszer1Fore);
+    report->ruhazkodas_1fore->setCaption(c.ruhazkodas1Fore);
+    report->elelmiszer_ar->setCaption(c.elelmiszerAr);
+    report->ruhazkodas_ar->setCaption(c.ruhazkodasAr);
+    report->kozlekedes_Ar->setCaption(c.kozlekedesAr);
+    report->Preview();
 }
 
 void previewReport3(Game *game, const Report3Content &c)
 {
-    previewLines(game, QStringLiteral("frmQuickRep3"), {QStringLiteral("Oklevél"), c.savings});
+    TfrmQuickRep3 *report = required(game->frmQuickRep3);
+    report->QRLabel7->setCaption(c.savings);
+    report->Preview();
 }
 
 }  // namespace reportfill

@@ -6,6 +6,9 @@
 #include "befejez.h"
 #include "householdfixture.h"
 #include "kiertekeles.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
 #include "testenv.h"
 
 #include <QDate>
@@ -102,7 +105,14 @@ private slots:
         QCOMPARE(r1.memos[0], QStringList{QStringLiteral("Panellakás leírása")});
         QCOMPARE(r1.memos[3], QStringList{QStringLiteral("Bérlet leírása")});
 
-        QCOMPARE(shown("preview").size(), 1);
+        // ... and so does report 1, previewed once.
+        TfrmQuickRep *rep = g->run->game.frmQuickRep;
+        QCOMPARE(rep->Osszeg->caption(), QStringLiteral("120000"));
+        QCOMPARE(rep->hobbi_ar->caption(), QStringLiteral("6000 Ft"));
+        QCOMPARE(rep->szorakozas_ar->caption(), QStringLiteral("5000 Ft"));
+        QCOMPARE(rep->QRMemo6->lines(), r1.memos[5]);
+        QCOMPARE(rep->QRMemo1->lines(), QStringList{QStringLiteral("Panellakás leírása")});
+        QCOMPARE(shown("preview"), QStringList{QStringLiteral("Tóth Vera - egyéni költségvetés")});
         QVERIFY(!g->main->isVisible());
         QVERIFY(incomeCalculator->isVisible());
         QVERIFY(!g->main->NewGame);
@@ -172,10 +182,21 @@ private slots:
         QCOMPARE(r2.gyerektext, QStringLiteral("Mivel 2 gyereked van, ezért gyerekenként havi 10.000 Ft "
                                                "(összesen 20000 Ft) kiadással kell még számolnod."));
         QCOMPARE(g->main->LastBalance, qint64(net) - 231000);
+        TfrmQuickRep2 *rep2 = g->run->game.frmQuickRep2;
+        QCOMPARE(rep2->Osszeg->caption(), QStringLiteral("231000"));
+        QCOMPARE(rep2->QRLabel4->caption(), QStringLiteral("Kertész"));
+        QCOMPARE(rep2->Ennyienvagytok->caption(), r2.ennyienvagytok);
+        QCOMPARE(rep2->gyerektext->caption(), r2.gyerektext);
+        QCOMPARE(rep2->elelmiszer_1fore->caption(), budget::foodPerPersonText(30000, 2));
+        QCOMPARE(rep2->ruhazkodas_1fore->caption(), budget::clothingPerPersonText(20000, 2));
+        QCOMPARE(rep2->elelmiszer_ar->caption(), QStringLiteral("105000 Ft"));
+        QCOMPARE(rep2->kozlekedes_Ar->caption(), QStringLiteral("16000 Ft"));
+        QVERIFY(rep2->QRMemo5->lines().isEmpty());
+        QCOMPARE(rep2->hobbi_ar->caption(), QStringLiteral("0 Ft"));
 
         const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
         if (rework) {
-            QCOMPARE(shown("preview").size(), 1);
+            QCOMPARE(shown("preview"), QStringList{QStringLiteral("Tóth Vera - családi költségvetés")});
             QCOMPARE(shown("message"), QStringList{budget::reworkMessage()});
             QVERIFY(g->main->isVisible());
             QCOMPARE(g->main->PageControl1->currentIndex(), int(PageHaz));
@@ -195,9 +216,11 @@ private slots:
             QCOMPARE(evaluation()->report2.osszeg, QStringLiteral("219000"));
             QCOMPARE(g->stored(QStringLiteral("Tóth Vera")).fields.value("Statusz").toInt(), 1);
         } else {
-            QCOMPARE(shown("preview").size(), 2);
+            QCOMPARE(shown("preview"), QStringList({QStringLiteral("Tóth Vera - családi költségvetés"),
+                                                    QStringLiteral("Tóth Vera - oklevél")}));
             QVERIFY(shown("message").isEmpty());
             QCOMPARE(evaluation()->report3.savings, savings);
+            QCOMPARE(g->run->game.frmQuickRep3->QRLabel7->caption(), savings);
             QCOMPARE(row.value("Statusz").toInt(), 1);
             QVERIFY(!g->main->isVisible());
             QVERIFY(g->run->game.Vege->isVisible());
