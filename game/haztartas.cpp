@@ -1,13 +1,16 @@
 #include "haztartas.h"
 
 #include "application.h"
+#include "budget.h"
 #include "dbcontrols.h"
 #include "engine.h"
 #include "game.h"
+#include "payroll.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 
@@ -270,3 +273,186 @@ void THouseholdPage::untickAll()
     for (QCheckBox *box : CheckBoxes)
         box->setChecked(false);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Help with the current prices.
+
+namespace haztartas {
+
+namespace {
+
+struct PriceRow {
+    int key = 0;
+    QString category;
+    double price = 0;       // Atlagos_Ar, or the home's instalment
+    double rezsi = 0;
+    int area = 0;
+};
+
+QString forint(double amount)
+{
+    static const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
+    return hungarian.toString(qint64(Round(amount))) + QStringLiteral("&nbsp;Ft");
+}
+
+QVector<PriceRow> readPrices(zdb::Session *session, const QString &alias, const QString &file, const char *keyField)
+{
+    zdb::Table table(session);
+    table.setAliasName(alias);
+    table.setTableName(file);
+    table.setIndexFieldNames(QString::fromLatin1(keyField));
+    table.open();
+    QVector<PriceRow> rows;
+    const bool house = file.startsWith(QStringLiteral("Hazak"), Qt::CaseInsensitive);
+    for (table.first(); !table.eof(); table.next()) {
+        PriceRow row;
+        row.key = table.fieldByName(QString::fromLatin1(keyField)).asInteger();
+        row.category = table.fieldByName(QStringLiteral("Kategoria")).asString().toHtmlEscaped();
+        const auto number = [&table](const char *field) {
+            const zdb::Field f = table.fieldByName(QString::fromLatin1(field));
+            return f.isNull() ? 0.0 : f.asFloat();
+        };
+        if (house) {
+            row.price = number("Torleszto_reszlet");
+            row.rezsi = number("Rezsi");
+            row.area = int(number("Terulet"));
+        } else {
+            row.price = number("Atlagos_Ar");
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QString table(const QStringList &header, const QList<QStringList> &rows)
+{
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
+    for (const QString &h : header)
+        html += QStringLiteral("<th>%1</th>").arg(h);
+    html += QStringLiteral("</tr>");
+    for (const QStringList &row : rows) {
+        html += QStringLiteral("<tr>");
+        for (int i = 0; i < row.size(); ++i)
+            html += (i == 0 ? QStringLiteral("<td>%1</td>") : QStringLiteral("<td align=\"right\">%1</td>")).arg(row.at(i));
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// Reads the catalogues; a closed or missing database gives no prices rather than an error
+// inside the help window.
+template <class F> QString orNothing(F &&body)
+{
+    try {
+        return body();
+    } catch (const std::exception &) {
+        return QString();
+    }
+}
+
+}  // namespace
+
+QString priceHelpHtml(zdb::Session *session, const QString &alias)
+{
+    return orNothing([&] {
+        QString html = QStringLiteral("<h3>A mostani árak</h3>");
+
+        QList<QStringList> homes;
+        for (const PriceRow &r : readPrices(session, alias, QStringLiteral("Hazak.DB"), "House_Key"))
+            homes << QStringList{r.category, QStringLiteral("%1&nbsp;m²").arg(r.area), forint(r.rezsi),
+                                 forint(r.price), forint(r.rezsi + r.price)};
+        html += QStringLiteral("<p><b>Ház</b>: a rezsi és a törlesztő részlet az egész családé, a családtagok "
+                               "számától nem függ.</p>")
+                + table({QStringLiteral("Típus"), QStringLiteral("Terület"), QStringLiteral("Havi rezsi"),
+                         QStringLiteral("Havi törlesztő részlet"), QStringLiteral("Összesen")},
+                        homes);
+
+        QList<QStringList> food;
+        for (const PriceRow &r : readPrices(session, alias, QStringLiteral("Elelmiszerek.DB"), "Food_Key"))
+            food << QStringList{r.category, forint(r.price), forint(r.price * 0.75)};
+        html += QStringLiteral("<p><b>Élelmiszer</b>: egy felnőtt a teljes árat, egy gyerek a 75%-át "
+                               "eszi meg havonta.</p>")
+                + table({QStringLiteral("Kategória"), QStringLiteral("Felnőttre"), QStringLiteral("Gyerekre (75%)")},
+                        food);
+
+        QList<QStringList> clothes;
+        for (const PriceRow &r : readPrices(session, alias, QStringLiteral("Ruhazkodas.db"), "Clothing_Key"))
+            clothes << QStringList{r.category, forint(r.price)};
+        html += QStringLiteral("<p><b>Ruházkodás</b>: minden családtagra (felnőttre és gyerekre) a teljes "
+                               "ár számít.</p>")
+                + table({QStringLiteral("Kategória"), QStringLiteral("Egy főre")}, clothes);
+
+        QList<QStringList> transport;
+        QString pass;
+        for (const PriceRow &r : readPrices(session, alias, QStringLiteral("Kozlekedes.db"), "Travel_Key")) {
+            transport << QStringList{r.category, forint(r.price),
+                                     r.key == 1 ? QStringLiteral("fejenként") : QStringLiteral("egyszer, a családnak")};
+            if (r.key == 1)
+                pass = r.category;
+        }
+        html += QStringLiteral("<p><b>Közlekedés</b>: %1 minden családtagnak kell; a többi közlekedési "
+                               "mód ára egyszer számít az egész családra.</p>")
+                    .arg(pass.isEmpty() ? QStringLiteral("az első sor") : QStringLiteral("a(z) ") + pass)
+                + table({QStringLiteral("Típus"), QStringLiteral("Havi átlagár"), QStringLiteral("A családnál")},
+                        transport);
+
+        const auto activities = [&](const QString &file, const char *key, const QString &title) {
+            QList<QStringList> rows;
+            for (const PriceRow &r : readPrices(session, alias, file, key))
+                if (r.key >= 1 && r.key <= 6)
+                    rows << QStringList{r.category, forint(r.price)};
+            return QStringLiteral("<p><b>%1</b>: a bejelölt tételek ára összeadódik, a családtagok számától "
+                                  "nem függ.</p>")
+                       .arg(title)
+                   + table({QStringLiteral("Kategória"), QStringLiteral("Havi átlagár")}, rows);
+        };
+        html += activities(QStringLiteral("Hobbi.db"), "Hobby_Key", QStringLiteral("Hobbi"));
+        html += activities(QStringLiteral("Szorakozas.db"), "Entertainment_Key", QStringLiteral("Szórakozás"));
+        html += QStringLiteral("<p>Gyerekenként ezen felül havi 10&nbsp;000&nbsp;Ft-tal kell számolni.</p>");
+        return html + familyExampleHtml(session, alias);
+    });
+}
+
+QString familyExampleHtml(zdb::Session *session, const QString &alias)
+{
+    return orNothing([&] {
+        const auto first = [&](const QString &file, const char *key) {
+            const QVector<PriceRow> rows = readPrices(session, alias, file, key);
+            return rows.isEmpty() ? PriceRow() : rows.first();
+        };
+        const PriceRow home = first(QStringLiteral("Hazak.DB"), "House_Key");
+        const PriceRow food = first(QStringLiteral("Elelmiszerek.DB"), "Food_Key");
+        const PriceRow clothes = first(QStringLiteral("Ruhazkodas.db"), "Clothing_Key");
+        const PriceRow transport = first(QStringLiteral("Kozlekedes.db"), "Travel_Key");
+        budget::Prices prices;
+        prices.rezsi = home.rezsi;
+        prices.torleszto = home.price;
+        prices.food = food.price;
+        prices.clothing = clothes.price;
+        prices.transport = transport.price;
+        const int children = 2;
+        const budget::FamilyCosts c = budget::familyCosts(prices, transport.key, children);
+        return QStringLiteral(
+                   "<h3>Példa: négytagú család (két gyerek)</h3>"
+                   "<p>%1, %2 étkezés, %3 ruházkodás, %4, hobbi és szórakozás nélkül:</p><ul>"
+                   "<li>élelmiszer: %5 × (2 + 2 × 0,75) = %6</li>"
+                   "<li>ruházkodás: %7 × 4 = %8</li>"
+                   "<li>közlekedés: %9</li>"
+                   "<li>gyerekek: 2 × 10&nbsp;000&nbsp;Ft = %10</li>"
+                   "<li>lakás: %11 + %12</li></ul>"
+                   "<p>Összesen havonta <b>%13</b>. Ha a család nettó jövedelme legalább 1000&nbsp;Ft-tal "
+                   "kevesebb ennél, át kell alakítanod a költségvetést; ha ennyi vagy több, oklevelet kapsz, és a "
+                   "különbséget félre is teheted.</p>"
+                   "<p>Az első kiértékelés ugyanezeket egy főre számolja: lakás + egy adag élelmiszer, "
+                   "ruházkodás és közlekedés + a bejelölt hobbik és szórakozások. A bruttó fizetésedet a "
+                   "szakmád bérsávjából sorsolja ki a program ezer forintra kerekítve, és a játék végéig "
+                   "megtartja.</p>")
+            .arg(home.category, food.category, clothes.category, transport.category, forint(food.price),
+                 forint(double(c.food)), forint(clothes.price), forint(double(c.clothing)),
+                 transport.key == 1 ? QStringLiteral("%1 × 4 = %2").arg(forint(transport.price), forint(double(c.transport)))
+                                    : forint(double(c.transport)))
+            .arg(forint(double(c.children)), forint(home.rezsi), forint(home.price), forint(double(c.total)));
+    });
+}
+
+}  // namespace haztartas

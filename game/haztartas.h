@@ -14,7 +14,10 @@ class QPushButton;
 class TDBEdit;
 class TDBImage;
 class TDBMemo;
-namespace zdb { class Table; }
+namespace zdb {
+class Session;
+class Table;
+}
 
 namespace haztartas {
 
@@ -56,6 +59,13 @@ struct PageSpec {
 // The six pages in index order (1 "Ház" to 6 "Szórakozás").
 const QVector<PageSpec> &pageSpecs();
 const PageSpec &pageSpec(int index);
+
+// The help on the pages' figures with the catalogues' current prices (HTML), read through
+// tables of its own so that the pages' current rows stay where they are. `alias` names the
+// database; empty when the catalogues cannot be read.
+QString priceHelpHtml(zdb::Session *session, const QString &alias);
+// The family budget's rule written out for the current first rows, as a worked example.
+QString familyExampleHtml(zdb::Session *session, const QString &alias);
 
 }  // namespace haztartas
 

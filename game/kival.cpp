@@ -8,6 +8,7 @@
 #include "game.h"
 #include "haztartas.h"
 #include "kiertekeles.h"
+#include "sugo.h"
 #include "workfiles.h"
 
 
@@ -386,6 +387,12 @@ void TMainForm::createHouseholdPages()
     connect(m_pages[PageKozlekedes]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn10Click);
     connect(m_pages[PageHobbi]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn11Click);
     connect(m_pages[PageSzorakozas]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn12Click);
+
+    zdb::Session *session = m_game->session();
+    m_pricesHelp = std::make_unique<sugo::TopicAppendix>(
+        12, [session] { return haztartas::priceHelpHtml(session, TDM::aliasName()); });
+    m_familyHelp = std::make_unique<sugo::TopicAppendix>(
+        14, [session] { return haztartas::familyExampleHtml(session, TDM::aliasName()); });
 }
 
 void TMainForm::BitBtn4Click()

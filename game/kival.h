@@ -18,6 +18,7 @@ class QStatusBar;
 class QTabWidget;
 class TBudgetEvaluation;
 class THouseholdPage;
+namespace sugo { class TopicAppendix; }
 
 // One page of PageControl1. It tells when it is shown (the page became current, or the
 // window was shown with it current), which is where the pages refresh themselves.
@@ -129,6 +130,9 @@ private:
     Game *m_game;
     std::array<THouseholdPage *, 7> m_pages{};
     std::unique_ptr<TBudgetEvaluation> m_evaluation;
+    // The current prices in the help of the household pages and of the family budget.
+    std::unique_ptr<sugo::TopicAppendix> m_pricesHelp;
+    std::unique_ptr<sugo::TopicAppendix> m_familyHelp;
     QString m_checkedName;   // the name the game buttons were last evaluated for
     bool m_placed = false;
 };

@@ -125,6 +125,12 @@ const Topic kTopics[] = {
      "mutatja, mennyit tudtok havonta félretenni. Az oklevél kinyomtatható.</p>"},
 };
 
+QList<sugo::TopicAppendix *> &appendices()
+{
+    static QList<sugo::TopicAppendix *> list;
+    return list;
+}
+
 const Topic *findTopic(int context)
 {
     for (const Topic &topic : kTopics)
@@ -160,7 +166,20 @@ QString topicHtml(int context)
     static const QRegularExpression grouped(QStringLiteral("(\\d) (?=\\d{3}\\b|Ft\\b)"));
     QString html = QString::fromUtf8(topic->html);
     html.replace(grouped, QStringLiteral("\\1&nbsp;"));
+    for (const TopicAppendix *appendix : appendices())
+        if (appendix->context() == context)
+            html += appendix->html();
     return QStringLiteral("<h2>%1</h2>%2").arg(QString::fromUtf8(topic->title), html);
+}
+
+TopicAppendix::TopicAppendix(int context, std::function<QString()> html) : m_context(context), m_html(std::move(html))
+{
+    appendices().append(this);
+}
+
+TopicAppendix::~TopicAppendix()
+{
+    appendices().removeOne(this);
 }
 
 }  // namespace sugo

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QListWidget;
 class QTextBrowser;
 
@@ -15,6 +17,23 @@ QList<int> contexts();
 // Title and text (HTML) of a topic; empty for a context without a topic.
 QString topicTitle(int context);
 QString topicHtml(int context);
+
+// A part of a topic written when the topic is shown (figures read from the tables at that
+// moment). It is added to the topic's text while the object lives.
+class TopicAppendix {
+public:
+    TopicAppendix(int context, std::function<QString()> html);
+    ~TopicAppendix();
+    TopicAppendix(const TopicAppendix &) = delete;
+    TopicAppendix &operator=(const TopicAppendix &) = delete;
+
+    int context() const { return m_context; }
+    QString html() const { return m_html ? m_html() : QString(); }
+
+private:
+    int m_context;
+    std::function<QString()> m_html;
+};
 }  // namespace sugo
 
 class THelpWindow : public QWidget {

@@ -4,6 +4,7 @@
 
 #include "dbcontrols.h"
 #include "householdfixture.h"
+#include "sugo.h"
 #include "testenv.h"
 
 #include <QGroupBox>
@@ -230,6 +231,38 @@ private slots:
         g->main->ApplicationEvents1ActionExecute(QString());
         QTest::mouseMove(w, QPoint(w->width() - 3, 3));
         QTRY_COMPARE(g->main->StatusBar->currentMessage(), hint);
+    }
+
+    // F1 on a household page opens its topic, which explains the figures with the prices the
+    // catalogues hold now (a teacher's change shows at once).
+    void helpShowsTheCurrentPrices()
+    {
+        g->startNewGame(QStringLiteral("Új Ember"), 1, QStringLiteral("Kertész"));
+        g->button("BitBtn3")->setFocus();
+        QTest::keyClick(g->button("BitBtn3"), Qt::Key_F1);
+        QCOMPARE(g->run->dialogs.lastHelpContext, 12);
+
+        const QString nbsp(QChar(0x00A0));
+        const auto ft = [&](const char *digits) { return QString::fromLatin1(digits).replace(' ', nbsp) + "&nbsp;Ft"; };
+        QString html = sugo::topicHtml(12);
+        QVERIFY(html.contains(QStringLiteral("Családi ház")));
+        QVERIFY(html.contains(ft("180 000")));            // 60000 + 120000
+        QVERIFY(html.contains(ft("22 500")));             // 75% of 30000
+        QVERIFY2(html.contains(QStringLiteral("Összesen havonta <b>") + ft("231 000")), qPrintable(html));
+        QVERIFY(!html.contains(QStringLiteral("Teknős")));   // key 7 cannot be chosen
+        QVERIFY(sugo::topicHtml(14).contains(ft("231 000")));
+
+        // Browsing was not disturbed by reading the catalogues.
+        QCOMPARE(g->page(PageHaz)->KeyEdit->text(), QStringLiteral("1"));
+
+        auto food = g->work.table(QStringLiteral("Elelmiszerek.DB"));
+        food->first();
+        food->edit();
+        food->fieldByName(QStringLiteral("Atlagos_Ar")).setValue(32000.0);
+        food->post();
+        html = sugo::topicHtml(12);
+        QVERIFY(html.contains(ft("24 000")));
+        QVERIFY(html.contains(QStringLiteral("Összesen havonta <b>") + ft("238 000")));
     }
 };
 
