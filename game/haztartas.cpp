@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "budget.h"
+#include "datasource.h"
 #include "dbcontrols.h"
 #include "engine.h"
 #include "game.h"
@@ -145,7 +146,7 @@ const PageSpec &pageSpec(int index)
 
 }  // namespace haztartas
 
-THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, zdb::Table *source,
+THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, TDataSource *source,
                                QObject *parent)
     : QObject(parent), m_spec(spec), m_source(source)
 {

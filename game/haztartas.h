@@ -14,6 +14,7 @@ class QPushButton;
 class TDBEdit;
 class TDBImage;
 class TDBMemo;
+class TDataSource;
 namespace zdb {
 class Session;
 class Table;
@@ -73,10 +74,10 @@ QString familyExampleHtml(zdb::Session *session, const QString &alias);
 class THouseholdPage : public QObject {
     Q_OBJECT
 public:
-    THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, zdb::Table *source, QObject *parent = nullptr);
+    THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, TDataSource *source, QObject *parent = nullptr);
 
     const haztartas::PageSpec &spec() const { return m_spec; }
-    zdb::Table *source() const { return m_source; }
+    TDataSource *source() const { return m_source; }
 
     QGroupBox *GroupBox = nullptr;
     QLabel *Instruction = nullptr;
@@ -103,5 +104,5 @@ public slots:
 
 private:
     haztartas::PageSpec m_spec;
-    zdb::Table *m_source;
+    TDataSource *m_source;
 };

@@ -40,19 +40,6 @@ int keyOf(const QString &text, const QString &what)
     return key;
 }
 
-// Posts a record being edited; a refused post leaves no record in editing behind.
-template <class F> void editAndPost(zdb::Table *table, F &&setFields)
-{
-    try {
-        setFields();
-        table->post();
-    } catch (...) {
-        if (table->state() == zdb::DataSetState::Edit || table->state() == zdb::DataSetState::Insert)
-            table->cancel();
-        throw;
-    }
-}
-
 }  // namespace
 
 TBudgetEvaluation::TBudgetEvaluation(Game *game) : m_game(game), m_random(budget::clockSeededSource()) {}
@@ -78,35 +65,26 @@ void TBudgetEvaluation::saveChoices(const Choices &choices)
     const int clothing = keyOf(choices.clothingKey, QStringLiteral("ruházkodás"));
     const int travel = keyOf(choices.travelKey, QStringLiteral("közlekedési mód"));
 
-    bool appending = false;
+    bool appending = true;
     if (state.NewGame) {
-        const bool stillOurs = m_appendedKey.isValid()
-                               && players->locate(QStringLiteral("Player_Key"), m_appendedKey)
-                               && players->fieldByName(QStringLiteral("Nev")).asString() == state.PlayerName;
-        if (stillOurs) {
-            players->edit();
-        } else {
-            players->append();
-            appending = true;
-        }
+        // After an interrupted first evaluation the record this game appended is updated.
+        appending = !(m_appendedKey.isValid() && players->locate(QStringLiteral("Player_Key"), m_appendedKey)
+                      && players->fieldByName(QStringLiteral("Nev")).asString() == state.PlayerName);
     } else {
-        players->edit();
+        appending = false;
     }
-    editAndPost(players, [&] {
-        const auto set = [players](const char *field, const QVariant &value) {
-            players->fieldByName(QString::fromLatin1(field)).setValue(value);
-        };
-        set("Nev", state.PlayerName);
-        set("Datum", QDate::currentDate());
-        set("Job_Key", state.JobKey);
-        set("House_Key", house);
-        set("Food_Key", food);
-        set("Clothing_Key", clothing);
-        set("Travel_Key", travel);
-        set("Hobby_Key", choices.hobbyMask);
-        set("Entertainment_Key", choices.entertainmentMask);
-        set("Statusz", 0);
-    });
+    zdb::EditGuard record(players, appending ? zdb::EditGuard::Append : zdb::EditGuard::Edit);
+    record.set(QStringLiteral("Nev"), state.PlayerName);
+    record.set(QStringLiteral("Datum"), QDate::currentDate());
+    record.set(QStringLiteral("Job_Key"), state.JobKey);
+    record.set(QStringLiteral("House_Key"), house);
+    record.set(QStringLiteral("Food_Key"), food);
+    record.set(QStringLiteral("Clothing_Key"), clothing);
+    record.set(QStringLiteral("Travel_Key"), travel);
+    record.set(QStringLiteral("Hobby_Key"), choices.hobbyMask);
+    record.set(QStringLiteral("Entertainment_Key"), choices.entertainmentMask);
+    record.set(QStringLiteral("Statusz"), 0);
+    record.commit();
     if (appending)
         m_appendedKey = players->fieldByName(QStringLiteral("Player_Key")).value();
 }
@@ -227,8 +205,9 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::firstCosting()
                                 number(professions, QStringLiteral("BRUTTO_MAX"),
                                        QStringLiteral("a szakma legmagasabb bruttó bére")),
                                 profession, m_random);
-        players->edit();
-        editAndPost(players, [&] { players->fieldByName(QStringLiteral("Brutto_jov")).setValue(double(wage)); });
+        zdb::EditGuard record(players);
+        record.set(QStringLiteral("Brutto_jov"), double(wage));
+        record.commit();
     } else {
         wage = Round(players->fieldByName(QStringLiteral("Brutto_jov")).asFloat());
     }
@@ -300,8 +279,11 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
     report3 = Report3Content();
     report3.savings = budget::savingsText(balance);
     reportfill::previewReport3(m_game, report3);
-    players->edit();
-    editAndPost(players, [&] { players->fieldByName(QStringLiteral("Statusz")).setValue(1); });
+    {
+        zdb::EditGuard record(players);
+        record.set(QStringLiteral("Statusz"), 1);
+        record.commit();
+    }
     dm->CloseTables();
     m_game->show(Game::Screen::Vege);
     return Outcome::Finished;

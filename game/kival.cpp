@@ -2,6 +2,7 @@
 
 #include "adatinit.h"
 #include "application.h"
+#include "datasource.h"
 #include "dbcontrols.h"
 #include "dialogs.h"
 #include "engine.h"
@@ -375,7 +376,7 @@ void TMainForm::createHouseholdPages()
 {
     TDM *dm = m_game->DM;
     const std::array<TTabSheet *, 7> sheets{nullptr, TabSheet2, TabSheet3, TabSheet8, TabSheet4, TabSheet5, TabSheet6};
-    const std::array<zdb::Table *, 7> sources{nullptr, dm->HazakSource, dm->ElelmiszerekSource,
+    const std::array<TDataSource *, 7> sources{nullptr, dm->HazakSource, dm->ElelmiszerekSource,
                                               dm->RuhazkodasSource, dm->KozlekedesSource, dm->HobbiSource,
                                               dm->SzorakozasSource};
     for (int index = PageHaz; index <= PageSzorakozas; ++index)
