@@ -170,6 +170,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
 
     for (const haztartas::FieldRow &row : spec.rows) {
         auto *caption = new QLabel(QString::fromUtf8(row.caption), GroupBox);
+        caption->setFont(gamescreen::sansFont(12));
         caption->setWordWrap(row.wrapCaption);
         caption->setGeometry(8, row.captionTop + (row.width ? 3 : 0), 78, row.wrapCaption ? 32 : 17);
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -187,6 +188,12 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
         }
         box->setObjectName(QString::fromLatin1(row.objectName));
         box->setEnabled(false);
+        // Display only, but the prices must stay easy to read.
+        QPalette readable = box->palette();
+        readable.setColor(QPalette::Disabled, QPalette::Text, QColor(0, 0, 0));
+        readable.setColor(QPalette::Disabled, QPalette::Base, QColor(255, 255, 255));
+        box->setPalette(readable);
+        box->setFont(gamescreen::sansFont(12));
         if (row.hint)
             box->setStatusTip(QString::fromUtf8(row.hint));
         caption->setBuddy(box);
@@ -220,6 +227,12 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
         ChoiceBox = new QGroupBox(QStringLiteral("választások"), sheet);
         ChoiceBox->setObjectName(QString::fromLatin1(spec.groupBox) + QStringLiteral("Choices"));
         ChoiceBox->setGeometry(96, 400, 609, 33);
+        // A low box: its caption sits on the frame's top line, so that the boxes ticked
+        // inside keep clear of the frame.
+        ChoiceBox->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid rgb(160, 160, 160); margin-top: 6px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px;"
+            " padding: 0px 2px; background-color: rgb(209, 209, 209); }"));
         static const int lefts[6] = {24, 112, 216, 312, 408, 504};
         for (int i = 0; i < 6; ++i) {
             auto *box = new QCheckBox(QString::fromUtf8(spec.choices.at(i)), ChoiceBox);

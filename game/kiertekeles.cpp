@@ -65,14 +65,12 @@ void TBudgetEvaluation::saveChoices(const Choices &choices)
     const int clothing = keyOf(choices.clothingKey, QStringLiteral("ruházkodás"));
     const int travel = keyOf(choices.travelKey, QStringLiteral("közlekedési mód"));
 
-    bool appending = true;
-    if (state.NewGame) {
-        // After an interrupted first evaluation the record this game appended is updated.
-        appending = !(m_appendedKey.isValid() && players->locate(QStringLiteral("Player_Key"), m_appendedKey)
-                      && players->fieldByName(QStringLiteral("Nev")).asString() == state.PlayerName);
-    } else {
-        appending = false;
-    }
+    // A new game appends its record, but after an interrupted first evaluation it updates
+    // the record it appended then.
+    const bool appending =
+        state.NewGame
+        && !(m_appendedKey.isValid() && players->locate(QStringLiteral("Player_Key"), m_appendedKey)
+             && players->fieldByName(QStringLiteral("Nev")).asString() == state.PlayerName);
     zdb::EditGuard record(players, appending ? zdb::EditGuard::Append : zdb::EditGuard::Edit);
     record.set(QStringLiteral("Nev"), state.PlayerName);
     record.set(QStringLiteral("Datum"), QDate::currentDate());

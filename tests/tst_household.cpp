@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 using namespace householdfixture;
 
@@ -88,10 +90,31 @@ private slots:
             QCOMPARE(box->width(), row.width ? row.width : 329);
         }
         QCOMPARE(page->CheckBoxes.size(), index >= PageHobbi ? 6 : 0);
+        // The row captions show their whole text (the wrapped one on two lines), and the
+        // display-only boxes keep their text black, so the prices stay readable.
+        for (QLabel *caption : page->GroupBox->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (caption == page->Instruction || caption == page->Picture)
+                continue;
+            const QRect needed = caption->fontMetrics().boundingRect(
+                QRect(0, 0, caption->width(), 1000), Qt::TextWordWrap, caption->text());
+            QVERIFY2(needed.height() <= caption->height() && needed.width() <= caption->width(),
+                     qPrintable(caption->text()));
+        }
+        for (const haztartas::FieldRow &row : spec.rows)
+            QCOMPARE(child(row.objectName)->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
         if (page->ChoiceBox) {
             QCOMPARE(page->ChoiceBox->title(), QStringLiteral("választások"));
             QCOMPARE(page->ChoiceBox->geometry(), QRect(96, 400, 609, 33));
             QCOMPARE(page->CheckBoxes.at(5)->geometry(), QRect(504, 11, 97, 17));
+            // The low box's frame starts above the boxes ticked inside it.
+            QStyleOptionGroupBox option;
+            option.initFrom(page->ChoiceBox);
+            option.text = page->ChoiceBox->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect frame = page->ChoiceBox->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                                         QStyle::SC_GroupBoxFrame, page->ChoiceBox);
+            for (QCheckBox *box : page->CheckBoxes)
+                QVERIFY2(frame.top() < box->geometry().top(), qPrintable(box->text()));
         }
     }
 
