@@ -2,10 +2,16 @@
 
 #include "adatinit.h"
 #include "application.h"
+#include "datasource.h"
+#include "dbcontrols.h"
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
+#include "haztartas.h"
 #include "interest.h"
+#include "kiertekeles.h"
+#include "sugo.h"
+#include "workfiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,6 +97,8 @@ TMainForm::TMainForm(Game *game, QWidget *parent)
     TabSheet6 = addPage(QStringLiteral("TabSheet6"), QStringLiteral("Szórakozás"), 12);
 
     createNamePage();
+    createHouseholdPages();
+    m_evaluation = std::make_unique<TBudgetEvaluation>(game);
     FormCreate();
 }
 
@@ -414,4 +422,97 @@ void TMainForm::ApplicationEvents1ActionExecute(const QString &hint)
 {
     if (StatusBar->currentMessage() != hint)
         StatusBar->showMessage(hint);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The household pages and the evaluation.
+
+void TMainForm::createHouseholdPages()
+{
+    TDM *dm = m_game->DM;
+    const std::array<TTabSheet *, 7> sheets{nullptr, TabSheet2, TabSheet3, TabSheet8, TabSheet4, TabSheet5, TabSheet6};
+    const std::array<TDataSource *, 7> sources{nullptr, dm->HazakSource, dm->ElelmiszerekSource,
+                                              dm->RuhazkodasSource, dm->KozlekedesSource, dm->HobbiSource,
+                                              dm->SzorakozasSource};
+    for (int index = PageHaz; index <= PageSzorakozas; ++index)
+        m_pages[index] = new THouseholdPage(haztartas::pageSpec(index), sheets[index], sources[index], this);
+
+    connect(m_pages[PageHaz]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn4Click);
+    connect(m_pages[PageElelmiszer]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn7Click);
+    connect(m_pages[PageRuhazkodas]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn16Click);
+    connect(m_pages[PageKozlekedes]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn10Click);
+    connect(m_pages[PageHobbi]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn11Click);
+    connect(m_pages[PageSzorakozas]->OkButton, &QPushButton::clicked, this, &TMainForm::BitBtn12Click);
+
+    zdb::Session *session = m_game->session();
+    m_pricesHelp = std::make_unique<sugo::TopicAppendix>(
+        12, [session] { return haztartas::priceHelpHtml(session, TDM::aliasName()); });
+    m_familyHelp = std::make_unique<sugo::TopicAppendix>(
+        14, [session] { return haztartas::familyExampleHtml(session, TDM::aliasName()); });
+}
+
+void TMainForm::BitBtn4Click()
+{
+    goToPage(PageElelmiszer);
+}
+
+void TMainForm::BitBtn7Click()
+{
+    goToPage(PageRuhazkodas);
+}
+
+void TMainForm::BitBtn16Click()
+{
+    goToPage(PageKozlekedes);
+}
+
+void TMainForm::BitBtn10Click()
+{
+    goToPage(PageHobbi);
+    // A loaded game (or the second pass) gets its stored ticks back; a new game keeps the
+    // boxes as the player set them.
+    if (!NewGame)
+        m_pages[PageHobbi]->decodeMask(HobbyMask);
+}
+
+void TMainForm::BitBtn11Click()
+{
+    goToPage(PageSzorakozas);
+    if (!NewGame)
+        m_pages[PageSzorakozas]->decodeMask(EntertainmentMask);
+    HobbyMask = m_pages[PageHobbi]->mask();
+}
+
+void TMainForm::BitBtn12Click()
+{
+    TBudgetEvaluation::Outcome outcome{};
+    const bool done = guarded([&] {
+        PageControl1->setTabVisible(PageSzorakozas, false);
+        EntertainmentMask = m_pages[PageSzorakozas]->mask();
+        TBudgetEvaluation::Choices choices;
+        choices.houseKey = m_pages[PageHaz]->KeyEdit->text();
+        choices.foodKey = m_pages[PageElelmiszer]->KeyEdit->text();
+        choices.clothingKey = m_pages[PageRuhazkodas]->KeyEdit->text();
+        choices.travelKey = m_pages[PageKozlekedes]->KeyEdit->text();
+        choices.hobbyMask = HobbyMask;
+        choices.entertainmentMask = EntertainmentMask;
+        outcome = m_evaluation->run(choices);
+    });
+    if (!done) {
+        restoreLastPage();
+        return;
+    }
+    if (outcome == TBudgetEvaluation::Outcome::Rework) {
+        PageControl1->setTabVisible(PageHaz, true);
+        PageControl1->setCurrentIndex(PageHaz);
+        PageControl1->setTabVisible(PageSzorakozas, false);
+        m_game->show(Game::Screen::Main);
+    }
+}
+
+void TMainForm::restoreLastPage()
+{
+    PageControl1->setTabVisible(PageSzorakozas, true);
+    PageControl1->setCurrentIndex(PageSzorakozas);
+    m_game->show(Game::Screen::Main);
 }

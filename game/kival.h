@@ -6,6 +6,9 @@
 
 #include <QMainWindow>
 
+#include <array>
+#include <memory>
+
 class Game;
 class QGroupBox;
 class QLabel;
@@ -13,6 +16,9 @@ class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class TBudgetEvaluation;
+class THouseholdPage;
+namespace sugo { class TopicAppendix; }
 
 // One page of PageControl1. It tells when it is shown (the page became current, or the
 // window was shown with it current), which is where the pages refresh themselves.
@@ -74,6 +80,11 @@ public:
     QPushButton *Button2 = nullptr;   // "&Betöltés"
     QPushButton *BitBtn1 = nullptr;   // "&OK"
 
+    // The household pages, by page index (PageHaz .. PageSzorakozas).
+    THouseholdPage *householdPage(int index) const { return m_pages.at(index); }
+    // The evaluation behind the last page's OK.
+    TBudgetEvaluation *evaluation() const { return m_evaluation.get(); }
+
     // The hint the status bar shows for a widget: its own status tip, else that of the
     // nearest enclosing widget that has one; empty when none has one.
     static QString hintFor(const QWidget *widget);
@@ -84,6 +95,14 @@ public slots:
     void BitBtn1Click();
     void Button1Click();
     void Button2Click();
+    // OK of "Ház", "Élelmiszer", "Ruházkodás", "Közlekedés" and "Hobbi": on to the next page.
+    void BitBtn4Click();
+    void BitBtn7Click();
+    void BitBtn16Click();
+    void BitBtn10Click();
+    void BitBtn11Click();
+    // OK of "Szórakozás": saves the game and evaluates the budget.
+    void BitBtn12Click();
     // Copies the current hint into the status bar.
     void ApplicationEvents1ActionExecute(const QString &hint);
 
@@ -98,6 +117,10 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void createNamePage();
+    void createHouseholdPages();
+    // After an evaluation that stopped on an error: the last page is shown again, so that
+    // the player can press OK once more or close the window.
+    void restoreLastPage();
     TTabSheet *addPage(const QString &objectName, const QString &caption, int helpContext);
     void untickHouseholdChoices();
     // Makes the unfinished stored game of `name` the current player row and reads its
@@ -113,6 +136,11 @@ private:
     void loadGame();
 
     Game *m_game;
+    std::array<THouseholdPage *, 7> m_pages{};
+    std::unique_ptr<TBudgetEvaluation> m_evaluation;
+    // The current prices in the help of the household pages and of the family budget.
+    std::unique_ptr<sugo::TopicAppendix> m_pricesHelp;
+    std::unique_ptr<sugo::TopicAppendix> m_familyHelp;
     QString m_checkedName;   // the name the game buttons were last evaluated for
     bool m_placed = false;
 };

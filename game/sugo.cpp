@@ -132,6 +132,12 @@ QHash<int, QString> &personalNotes()
     return notes;
 }
 
+QList<sugo::TopicAppendix *> &appendices()
+{
+    static QList<sugo::TopicAppendix *> list;
+    return list;
+}
+
 const Topic *findTopic(int context)
 {
     for (const Topic &topic : kTopics)
@@ -167,6 +173,9 @@ QString topicHtml(int context)
     static const QRegularExpression grouped(QStringLiteral("(\\d) (?=\\d{3}\\b|Ft\\b)"));
     QString html = QString::fromUtf8(topic->html);
     html.replace(grouped, QStringLiteral("\\1&nbsp;"));
+    for (const TopicAppendix *appendix : appendices())
+        if (appendix->context() == context)
+            html += appendix->html();
     return QStringLiteral("<h2>%1</h2>%2%3")
         .arg(QString::fromUtf8(topic->title), html, personalNotes().value(context));
 }
@@ -177,6 +186,16 @@ void setPersonalNote(int context, const QString &html)
         personalNotes().remove(context);
     else
         personalNotes().insert(context, html);
+}
+
+TopicAppendix::TopicAppendix(int context, std::function<QString()> html) : m_context(context), m_html(std::move(html))
+{
+    appendices().append(this);
+}
+
+TopicAppendix::~TopicAppendix()
+{
+    appendices().removeOne(this);
 }
 
 }  // namespace sugo

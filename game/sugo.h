@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QListWidget;
 class QTextBrowser;
 
@@ -19,6 +21,23 @@ QString topicHtml(int context);
 // income calculator's topics show their formulas with the player's wage and the tables'
 // rates); an empty note removes it.
 void setPersonalNote(int context, const QString &html);
+
+// A part of a topic written when the topic is shown (figures read from the tables at that
+// moment). It is added to the topic's text while the object lives.
+class TopicAppendix {
+public:
+    TopicAppendix(int context, std::function<QString()> html);
+    ~TopicAppendix();
+    TopicAppendix(const TopicAppendix &) = delete;
+    TopicAppendix &operator=(const TopicAppendix &) = delete;
+
+    int context() const { return m_context; }
+    QString html() const { return m_html ? m_html() : QString(); }
+
+private:
+    int m_context;
+    std::function<QString()> m_html;
+};
 }  // namespace sugo
 
 class THelpWindow : public QWidget {

@@ -1,0 +1,163 @@
+// The balance sheet of the game's content (the built working folder), worked out with the
+// game's own costing and payroll rules: for each profession the family's net income at the
+// lowest and the highest wage the draw can give, against the cheapest and the dearest family
+// budget the catalogues allow. Every profession must be winnable with frugal choices even at
+// its lowest wage; the table printed says which are not winnable with dear ones.
+
+#include "budget.h"
+#include "engine.h"
+#include "jadat.h"
+#include "payroll.h"
+#include "testenv.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace {
+
+struct Row {
+    int key = 0;
+    QString category;
+    budget::Prices prices;   // only the fields of its catalogue are set
+};
+
+}  // namespace
+
+class TestBalance : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+    std::unique_ptr<zdb::Session> m_session;
+
+    std::unique_ptr<zdb::Table> table(const QString &file)
+    {
+        auto t = std::make_unique<zdb::Table>(m_session.get());
+        t->setAliasName(QStringLiteral("DB_ZOMIR"));
+        t->setTableName(file);
+        t->open();
+        return t;
+    }
+
+    QVector<Row> rows(const QString &file, const QString &keyField)
+    {
+        auto t = table(file);
+        QVector<Row> result;
+        const bool house = file.startsWith(QStringLiteral("Hazak"));
+        for (t->first(); !t->eof(); t->next()) {
+            Row row;
+            row.key = t->fieldByName(keyField).asInteger();
+            row.category = t->fieldByName(QStringLiteral("Kategoria")).asString();
+            if (house) {
+                row.prices.rezsi = t->fieldByName(QStringLiteral("Rezsi")).asFloat();
+                row.prices.torleszto = t->fieldByName(QStringLiteral("Torleszto_reszlet")).asFloat();
+            } else {
+                const double price = t->fieldByName(QStringLiteral("Atlagos_Ar")).asFloat();
+                row.prices.food = row.prices.clothing = row.prices.transport = price;
+            }
+            result << row;
+        }
+        return result;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+        if (folder.isEmpty() || !QDir(folder).exists(QStringLiteral("DB")))
+            QSKIP("No built working folder (ZOMIR_WORKFOLDER)");
+        m_session = std::make_unique<zdb::Session>(m_config.filePath(QStringLiteral("engine.ini")));
+        m_session->addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(folder).filePath(QStringLiteral("DB")));
+    }
+
+    void everyProfessionIsWinnableWhenFrugal()
+    {
+        const QVector<Row> houses = rows(QStringLiteral("Hazak.DB"), QStringLiteral("House_Key"));
+        const QVector<Row> foods = rows(QStringLiteral("Elelmiszerek.DB"), QStringLiteral("Food_Key"));
+        const QVector<Row> clothes = rows(QStringLiteral("Ruhazkodas.db"), QStringLiteral("Clothing_Key"));
+        const QVector<Row> transports = rows(QStringLiteral("Kozlekedes.db"), QStringLiteral("Travel_Key"));
+        const QVector<Row> hobbies = rows(QStringLiteral("Hobbi.db"), QStringLiteral("Hobby_Key"));
+        const QVector<Row> fun = rows(QStringLiteral("Szorakozas.db"), QStringLiteral("Entertainment_Key"));
+        QVERIFY(!houses.isEmpty() && !foods.isEmpty() && !clothes.isEmpty() && !transports.isEmpty());
+
+        // Every chosen activity, in the order the evaluation adds them.
+        budget::Activities allHobbies, allFun;
+        for (int key = 1; key <= 6; ++key) {
+            for (const Row &r : fun)
+                if (r.key == key)
+                    allFun.add(r.category, r.prices.food);
+            for (const Row &r : hobbies)
+                if (r.key == key)
+                    allHobbies.add(r.category, r.prices.food);
+        }
+
+        TDataModule2 dm2(m_session.get());
+        const PayrollTables tables = LoadPayrollTables(&dm2);
+        const BracketFinder bands = [&dm2](qint64 base) { return FindTaxBracket(&dm2, base); };
+
+        auto professions = table(QStringLiteral("szakma4.DB"));
+        QCOMPARE(professions->recordCount(), 30);
+        QStringList notWinnableDear;
+        qInfo().noquote() << "kód | szakma | gyerek | nettó (min-max) | legolcsóbb | legdrágább | "
+                             "egyenleg takarékosan (min bér) | egyenleg drágán (max bér)";
+        for (professions->first(); !professions->eof(); professions->next()) {
+            const int code = professions->fieldByName(QStringLiteral("Szakma_kod")).asInteger();
+            const QString name = professions->fieldByName(QStringLiteral("Szakma_nev")).asString().trimmed();
+            const double low = professions->fieldByName(QStringLiteral("Brutto_min")).asFloat();
+            const double high = professions->fieldByName(QStringLiteral("Brutto_max")).asFloat();
+            const int children = professions->fieldByName(QStringLiteral("Gyerekszam")).asInteger();
+            const qint64 spouse = Round(professions->fieldByName(QStringLiteral("Hazastars_netto")).asFloat());
+
+            // The lowest and highest wage the draw can give.
+            const qint64 lowest = budget::drawWage(low, high, name, [](qint64) { return qint64(0); });
+            const qint64 highest = budget::drawWage(low, high, name, [](qint64 bound) { return bound - 1; });
+            const qint64 netLow = ComputePayStatement(tables, bands, lowest, children, spouse).familyNetIncome;
+            const qint64 netHigh = ComputePayStatement(tables, bands, highest, children, spouse).familyNetIncome;
+
+            qint64 cheapest = std::numeric_limits<qint64>::max();
+            qint64 dearest = 0;
+            for (const Row &h : houses)
+                for (const Row &f : foods)
+                    for (const Row &c : clothes)
+                        for (const Row &t : transports) {
+                            budget::Prices p;
+                            p.rezsi = h.prices.rezsi;
+                            p.torleszto = h.prices.torleszto;
+                            p.food = f.prices.food;
+                            p.clothing = c.prices.clothing;
+                            p.transport = t.prices.transport;
+                            const qint64 total = budget::familyCosts(p, t.key, children).total;
+                            cheapest = std::min(cheapest, total);
+                            dearest = std::max(dearest, total);
+                        }
+            dearest += allHobbies.sum + allFun.sum;
+
+            const qint64 frugal = budget::monthlyBalance(double(netLow), cheapest);
+            const qint64 dear = budget::monthlyBalance(double(netHigh), dearest);
+            qInfo().noquote() << QStringLiteral("%1 | %2 | %3 | %4-%5 | %6 | %7 | %8 | %9%10")
+                                     .arg(code)
+                                     .arg(name)
+                                     .arg(children)
+                                     .arg(netLow)
+                                     .arg(netHigh)
+                                     .arg(cheapest)
+                                     .arg(dearest)
+                                     .arg(frugal)
+                                     .arg(dear)
+                                     .arg(budget::needsRework(dear) ? QStringLiteral(" (nem nyerhető)") : QString());
+            QVERIFY2(!budget::needsRework(frugal),
+                     qPrintable(QStringLiteral("%1: takarékosan is %2 Ft hiány").arg(name).arg(-frugal)));
+            if (budget::needsRework(dear))
+                notWinnableDear << name;
+        }
+        qInfo().noquote() << "Drága választásokkal a legmagasabb bérrel sem nyerhető:"
+                          << (notWinnableDear.isEmpty() ? QStringLiteral("egy sem") : notWinnableDear.join(", "));
+    }
+};
+
+ZOMIR_TEST_MAIN(TestBalance)
+#include "tst_balance.moc"
