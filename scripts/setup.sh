@@ -9,6 +9,7 @@ packages=(
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
   sqlite3
+  xdotool desktop-file-utils appstream
 )
 
 missing=()

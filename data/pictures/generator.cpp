@@ -3,6 +3,8 @@
 //
 //   zomir-pictures <folder>            -> <folder>/pict/<name>.png, <folder>/szakma/<code>.png
 //   zomir-pictures --sheet <file.png>  -> one sheet with every picture and its name
+//   zomir-pictures --icons <folder>    -> <folder>/hicolor/<n>x<n>/apps/<program>.png, the
+//                                         programs' icons for the desktop's icon theme
 
 #include "pictures.h"
 
@@ -92,6 +94,25 @@ int writeSheet(const QString &file)
     return save(sheet, file) ? 0 : 1;
 }
 
+// The sizes a desktop icon theme usually offers.
+int writeIcons(const QString &folder)
+{
+    QDir dir(folder);
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sub = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!dir.mkpath(sub)) {
+            std::fprintf(stderr, "cannot create %s in %s\n", qPrintable(sub), qPrintable(folder));
+            return 1;
+        }
+        for (const char *program : {"zomir", "karbantartas"}) {
+            const QString name = QString::fromLatin1(program);
+            if (!save(zpict::programIcon(name, size), dir.filePath(sub + QLatin1Char('/') + name + ".png")))
+                return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -102,8 +123,10 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--sheet"))
         return writeSheet(args.at(2));
+    if (args.size() == 3 && args.at(1) == QLatin1String("--icons"))
+        return writeIcons(args.at(2));
     if (args.size() == 2)
         return writeResources(args.at(1));
-    std::fprintf(stderr, "usage: zomir-pictures <folder> | --sheet <file.png>\n");
+    std::fprintf(stderr, "usage: zomir-pictures <folder> | --sheet <file.png> | --icons <folder>\n");
     return 2;
 }

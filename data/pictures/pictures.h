@@ -36,6 +36,10 @@ QSize professionPictureSize(int code);
 // ("kezd", "ft5000", "nav_elso", ...). Returns a null image for an unknown name.
 QImage screenPicture(const QString &name);
 
+// A program's icon ("zomir" or "karbantartas") drawn at size x size pixels, for the
+// desktop's icon theme; the 64-pixel one is the picture of the same name.
+QImage programIcon(const QString &program, int size);
+
 // Every name screenPicture() knows, in a fixed order.
 QStringList screenPictureNames();
 

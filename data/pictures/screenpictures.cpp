@@ -885,11 +885,9 @@ QImage navGlyph(NavIcon icon, const QString &text)
 
 // ---------------------------------------------------------------- program icons
 
-QImage gameIcon()
+// The program icons are drawn on a 64 x 64 grid; larger or smaller icons scale the grid.
+void paintGameIcon(QPainter &p)
 {
-    QImage img = canvas(64, 64);
-    QPainter p(&img);
-    prepare(p);
     QLinearGradient g(0, 0, 0, 64);
     g.setColorAt(0, QColor(80, 170, 240));
     g.setColorAt(1, QColor(20, 90, 170));
@@ -900,14 +898,10 @@ QImage gameIcon()
     p.drawImage(QRectF(34, 32, 28, 28), coin(200, 73, 73));
     QFont f = sans(13, true);
     fittedText(p, QRectF(4, 3, 56, 14), QStringLiteral("ZOMIR"), f, Qt::AlignCenter, Qt::white);
-    return img;
 }
 
-QImage maintenanceIcon()
+void paintMaintenanceIcon(QPainter &p)
 {
-    QImage img = canvas(64, 64);
-    QPainter p(&img);
-    prepare(p);
     // A database drum.
     const QRectF drum(8, 10, 40, 44);
     QLinearGradient g(drum.topLeft(), drum.topRight());
@@ -928,8 +922,20 @@ QImage maintenanceIcon()
     p.drawArc(QRectF(drum.left(), drum.top() + 24, drum.width(), 12), 180 * 16, 180 * 16);
     // A spanner across it.
     emoji(p, QString::fromUtf8("🔧"), QPointF(44, 42), 36);
+}
+
+QImage drawnIcon(void (*paint)(QPainter &), int size)
+{
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    prepare(p);
+    p.scale(size / 64.0, size / 64.0);
+    paint(p);
     return img;
 }
+
+QImage gameIcon() { return drawnIcon(paintGameIcon, 64); }
+QImage maintenanceIcon() { return drawnIcon(paintMaintenanceIcon, 64); }
 
 using Maker = std::function<QImage()>;
 
@@ -978,6 +984,17 @@ QImage screenPicture(const QString &name)
     for (const auto &entry : catalogue())
         if (entry.first == name)
             return entry.second().convertToFormat(QImage::Format_ARGB32);
+    return QImage();
+}
+
+QImage programIcon(const QString &program, int size)
+{
+    if (size <= 0)
+        return QImage();
+    if (program == QLatin1String("zomir"))
+        return drawnIcon(paintGameIcon, size).convertToFormat(QImage::Format_ARGB32);
+    if (program == QLatin1String("karbantartas"))
+        return drawnIcon(paintMaintenanceIcon, size).convertToFormat(QImage::Format_ARGB32);
     return QImage();
 }
 
