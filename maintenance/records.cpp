@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -18,10 +19,17 @@ namespace {
 
 QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
 
-// The name the user knows a field by: its display label, or the field name without one.
+// The names the user knows these fields by, as the window titles them.
 QString label(zdb::Table &table, const QString &field)
 {
-    return table.fieldByName(field).fieldName();
+    Q_UNUSED(table);
+    static const QHash<QString, QString> labels = {
+        {QStringLiteral("Brutto_min"), QString::fromUtf8("Bruttó (min)")},
+        {QStringLiteral("Brutto_max"), QString::fromUtf8("Bruttó (max)")},
+        {QStringLiteral("Hazastars_netto"), QString::fromUtf8("Házastárs nettó")},
+        {QStringLiteral("Gyerekszam"), QString::fromUtf8("Gyerekszám")},
+        {QStringLiteral("Ajkulcs"), QString::fromUtf8("Adójóváírás kulcsa (%)")}};
+    return labels.value(field, field);
 }
 
 // A number field's value; an empty field counts as `whenEmpty`.
