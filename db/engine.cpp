@@ -1199,6 +1199,8 @@ void Table::post()
     requireActive();
     if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
+    if (m_beforePost)
+        m_beforePost(*this);
 
     const int n = int(m_def->fields.size());
     const int autoInc = m_def->autoIncIndex();

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -172,6 +173,9 @@ public:
     // Drops rows that a statement removed from the file.
     void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
+    // A check run at the start of every post (the program's own rules for a row); it
+    // refuses the row by throwing, which leaves the table in its edit state.
+    void setBeforePost(std::function<void(Table &)> check) { m_beforePost = std::move(check); }
 
     // Called by Field.
     void setFieldValue(int index, const QVariant &value);
@@ -214,6 +218,7 @@ private:
     const QVector<QVariant> *currentValues() const;
     void loadPictures(Row &row) const;
     bool m_hasPictures = false;
+    std::function<void(Table &)> m_beforePost;
 
     Session *m_session;
     QString m_alias;

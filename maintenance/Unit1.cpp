@@ -107,6 +107,9 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     GyerekDB = openTable(QStringLiteral("GyerekDB"), QStringLiteral("gyerek.db"), true);
     JarulekDB = openTable(QStringLiteral("JarulekDB"), QStringLiteral("jarulek.db"), true);
     SzakmaDB = openTable(QStringLiteral("SzakmaDB"), QStringLiteral("szakma4.DB"), true);
+    // Rows the game could not compute with are refused with a message naming the field.
+    SzakmaDB->setBeforePost(maint::checkProfession);
+    JarulekDB->setBeforePost(maint::checkContributions);
     m_pageTables = {HazakDB, KozlekedesDB, ElelmiszerekDB, RuhazkodasDB, HobbiDB,
                     SzorakozasDB, AdoDB, GyerekDB, JarulekDB, SzakmaDB};
 

@@ -72,6 +72,7 @@ private slots:
     void pictureRules();
     void professionAndContributionChecks_data();
     void professionAndContributionChecks();
+    void refusedPostKeepsTheRowInEdit();
 
 private:
     void makeWindow();
@@ -405,6 +406,39 @@ void TestMaintenance::professionAndContributionChecks()
         QVERIFY2(!message.isEmpty(), e.what());
         QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
     }
+}
+
+void TestMaintenance::refusedPostKeepsTheRowInEdit()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    struct Case {
+        int page;
+        int navigator;
+        zdb::Table *table;
+        const char *field;
+        QVariant value;
+        const char *label;
+    };
+    const Case cases[] = {{9, 10, m_window->SzakmaDB, "Brutto_max", 1000.0, "Bruttó (max)"},
+                          {8, 9, m_window->JarulekDB, "Ajkulcs", 0.0, "Adójóváírás kulcsa (%)"}};
+    for (const Case &c : cases) {
+        appDialogs->clear();
+        m_window->PageControl->setCurrentIndex(c.page);
+        c.table->edit();
+        c.table->fieldByName(c.field).setValue(c.value);
+        QTest::mouseClick(m_window->ExtDBNavigator[c.navigator - 1]->button(Nav::Post), Qt::LeftButton);
+        QCOMPARE(appDialogs->texts("error").size(), 1);
+        QVERIFY2(appDialogs->texts("error").first().contains(QString::fromUtf8(c.label)),
+                 qPrintable(appDialogs->texts("error").first()));
+        QCOMPARE(c.table->state(), DataSetState::Edit);
+        QTest::mouseClick(m_window->ExtDBNavigator[c.navigator - 1]->button(Nav::Cancel), Qt::LeftButton);
+        QCOMPARE(c.table->state(), DataSetState::Browse);
+    }
+    auto stored = m_folder->table("szakma4.DB");
+    QCOMPARE(stored->fieldByName("Brutto_max").asFloat(), 250000.0);
 }
 
 ZOMIR_TEST_MAIN(TestMaintenance)
