@@ -34,8 +34,15 @@ int runUtility(int argc, char *argv[])
     ZApplication app(argc, argv);
     WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
+    const long long t0 = qEnvironmentVariable("ZOMIR_BENCH_T0").toLongLong();
+    auto stage = [t0](const char *name) {
+        if (qEnvironmentVariableIsSet("ZOMIR_BENCH_STAGES"))
+            std::fprintf(stderr, "%s: %.1f ms\n", name, (startupprobe::nowNs() - t0) / 1e6);
+    };
+    stage("application");
     zdb::Session session;
     TZomir0001 window(&session, &dialogs);
+    stage("window made");
     new startupprobe::FirstPaint(&window);
     window.show();
     return app.exec();
