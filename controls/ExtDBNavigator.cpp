@@ -1,6 +1,7 @@
 #include "ExtDBNavigator.h"
 
 #include "application.h"
+#include "datasource.h"
 #include "dialogs.h"
 #include "engine.h"
 
@@ -81,18 +82,6 @@ QPixmap defaultGlyph(TExtDBNavigator::Button button)
     }
     p.end();
     return QPixmap::fromImage(image);
-}
-
-// Whether rows may be written (false for a table file opened read-only).
-bool tableCanModify(const zdb::Table *table)
-{
-    Q_UNUSED(table);
-    return true;
-}
-
-bool isEditing(const zdb::Table *table)
-{
-    return table->state() == zdb::DataSetState::Edit || table->state() == zdb::DataSetState::Insert;
 }
 
 }  // namespace
@@ -201,18 +190,20 @@ TExtDBNavigator::~TExtDBNavigator()
         disconnect(c);
 }
 
-void TExtDBNavigator::setDataSource(zdb::Table *source)
+void TExtDBNavigator::setDataSource(TDataSource *source)
 {
     for (const auto &c : m_sourceConnections)
         disconnect(c);
     m_sourceConnections.clear();
     m_source = source;
     if (source) {
-        m_sourceConnections << connect(source, &zdb::Table::activeChanged, this, &TExtDBNavigator::updateButtons)
-                            << connect(source, &zdb::Table::stateChanged, this, &TExtDBNavigator::updateButtons)
-                            << connect(source, &zdb::Table::currentChanged, this, &TExtDBNavigator::updateButtons)
-                            << connect(source, &QObject::destroyed, this, &TExtDBNavigator::updateButtons,
-                                       Qt::QueuedConnection);
+        m_sourceConnections
+            << connect(source, &TDataSource::dataSetChanged, this, &TExtDBNavigator::updateButtons)
+            << connect(source, &TDataSource::activeChanged, this, &TExtDBNavigator::updateButtons)
+            << connect(source, &TDataSource::stateChanged, this, &TExtDBNavigator::updateButtons)
+            << connect(source, &TDataSource::currentChanged, this, &TExtDBNavigator::updateButtons)
+            << connect(source, &TDataSource::settingsChanged, this, &TExtDBNavigator::updateButtons)
+            << connect(source, &QObject::destroyed, this, &TExtDBNavigator::updateButtons, Qt::QueuedConnection);
     }
     updateButtons();
 }
@@ -283,13 +274,13 @@ void TExtDBNavigator::setRepeatIntervals(int firstMs, int nextMs)
 
 void TExtDBNavigator::updateButtons()
 {
-    zdb::Table *table = m_source;
-    const bool active = isEnabled() && table && table->active();
+    zdb::Table *table = m_source ? m_source->dataSet() : nullptr;
+    const bool active = isEnabled() && table && m_source->state() != zdb::DataSetState::Inactive;
     bool atStart = true, atEnd = true, empty = true, editing = false, canModify = false;
     if (active) {
         empty = table->isEmpty();
-        editing = isEditing(table);
-        canModify = tableCanModify(table);
+        editing = table->editing();
+        canModify = table->canModify();
         if (table->state() == zdb::DataSetState::Insert) {
             // Moving away from a new row stores it first; every stored row can be reached.
             atStart = atEnd = empty;
@@ -317,15 +308,15 @@ void TExtDBNavigator::updateButtons()
 
 void TExtDBNavigator::BtnClick(Button which)
 {
-    zdb::Table *table = m_source;
-    if (!table || !table->active())
+    TDataSource *source = m_source;
+    if (!source || source->state() == zdb::DataSetState::Inactive)
         return;
     switch (which) {
-    case First: table->first(); break;
-    case Prior: table->prior(); break;
-    case Next: table->next(); break;
-    case Last: table->last(); break;
-    case Insert: table->insert(); break;
+    case First: source->first(); break;
+    case Prior: source->prior(); break;
+    case Next: source->next(); break;
+    case Last: source->last(); break;
+    case Insert: source->insert(); break;
     case Delete: {
         if (m_confirmDelete) {
             Dialogs *dialogs = m_dialogs;
@@ -337,13 +328,13 @@ void TExtDBNavigator::BtnClick(Button which)
                        != 0)
                 return;
         }
-        table->deleteRecord();
+        source->deleteRecord();
         break;
     }
-    case Edit: table->edit(); break;
-    case Post: table->post(); break;
-    case Cancel: table->cancel(); break;
-    case Refresh: table->refresh(); break;
+    case Edit: source->edit(); break;
+    case Post: source->post(); break;
+    case Cancel: source->cancel(); break;
+    case Refresh: source->refresh(); break;
     }
 }
 

@@ -16,9 +16,7 @@
 #include <array>
 
 class Dialogs;
-namespace zdb {
-class Table;
-}
+class TDataSource;
 
 // A list of equally sized pictures, referenced (not owned) by the controls that show them.
 // Controls learn of its end through QObject::destroyed.
@@ -66,8 +64,8 @@ public:
     explicit TExtDBNavigator(QWidget *parent = nullptr);
     ~TExtDBNavigator() override;
 
-    void setDataSource(zdb::Table *source);
-    zdb::Table *dataSource() const { return m_source; }
+    void setDataSource(TDataSource *source);
+    TDataSource *dataSource() const { return m_source; }
 
     // Which buttons are shown; hidden buttons keep their place in the order.
     void setVisibleButtons(const QList<Button> &buttons);
@@ -97,7 +95,7 @@ public:
     // The button the focus mark is on.
     Button focusedButton() const { return Button(m_focusIndex); }
 
-    // Performs a button's action on the bound table (nothing without an open table).
+    // Performs a button's action through the data source (nothing without an open table).
     // Errors are thrown to the caller.
     void BtnClick(Button which);
 
@@ -128,7 +126,7 @@ private:
     std::array<QPixmap, ButtonCount> m_savedGlyphs;   // the default pictures, kept for restoring
     std::array<bool, ButtonCount> m_autoRepeat{};
     std::array<bool, ButtonCount> m_visible{};
-    QPointer<zdb::Table> m_source;
+    QPointer<TDataSource> m_source;
     QList<QMetaObject::Connection> m_sourceConnections;
     QPointer<TImageList> m_imageList;
     QMetaObject::Connection m_imageListConnection;

@@ -2,10 +2,12 @@
 
 #include "ExtDBNavigator.h"
 #include "application.h"
+#include "datasource.h"
 #include "dbcontrols.h"
 #include "dialogs.h"
 #include "engine.h"
 #include "records.h"
+#include "tablemodel.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -20,8 +22,6 @@
 #include <QTableView>
 
 namespace {
-
-const QString kAlias = QStringLiteral("DB_ZOMIR");
 
 QString u(const char *text) { return QString::fromUtf8(text); }
 
@@ -51,13 +51,13 @@ QLabel *addLabel(QWidget *page, int number, const QString &text, int x, int y)
     return label;
 }
 
-TDBEdit *addEdit(QWidget *page, int number, zdb::Table *table, const QString &field, int x, int y, int width,
+TDBEdit *addEdit(QWidget *page, int number, TDataSource *source, const QString &field, int x, int y, int width,
                  const QString &hint)
 {
     auto *edit = new TDBEdit(page);
     edit->setObjectName(QStringLiteral("DBEdit%1").arg(number));
     edit->setGeometry(x, y, width, 21);
-    edit->bind(table, field);
+    edit->bind(source, field);
     if (!hint.isEmpty())
         setHint(edit, hint);
     return edit;
@@ -96,22 +96,35 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     setFixedSize(799, 566);
     move(192, 115);
 
-    // The tables first: without them there is no window.
-    HazakDB = openTable(QStringLiteral("HazakDB"), QStringLiteral("Hazak.DB"), false);
-    KozlekedesDB = openTable(QStringLiteral("KozlekedesDB"), QStringLiteral("Kozlekedes.db"), false);
-    ElelmiszerekDB = openTable(QStringLiteral("ElelmiszerekDB"), QStringLiteral("Elelmiszerek.DB"), false);
-    HobbiDB = openTable(QStringLiteral("HobbiDB"), QStringLiteral("Hobbi.db"), false);
-    SzorakozasDB = openTable(QStringLiteral("SzorakozasDB"), QStringLiteral("Szorakozas.db"), false);
-    RuhazkodasDB = openTable(QStringLiteral("RuhazkodasDB"), QStringLiteral("Ruhazkodas.db"), false);
-    AdoDB = openTable(QStringLiteral("AdoDB"), QStringLiteral("adokulcs.db"), true);
-    GyerekDB = openTable(QStringLiteral("GyerekDB"), QStringLiteral("gyerek.db"), true);
-    JarulekDB = openTable(QStringLiteral("JarulekDB"), QStringLiteral("jarulek.db"), true);
-    SzakmaDB = openTable(QStringLiteral("SzakmaDB"), QStringLiteral("szakma4.DB"), true);
+    // The tables first, in this order: without them there is no window.
+    HazakDB = openTable(QStringLiteral("HazakDB"), QStringLiteral("Hazak.DB"));
+    KozlekedesDB = openTable(QStringLiteral("KozlekedesDB"), QStringLiteral("Kozlekedes.db"));
+    ElelmiszerekDB = openTable(QStringLiteral("ElelmiszerekDB"), QStringLiteral("Elelmiszerek.DB"));
+    HobbiDB = openTable(QStringLiteral("HobbiDB"), QStringLiteral("Hobbi.db"));
+    SzorakozasDB = openTable(QStringLiteral("SzorakozasDB"), QStringLiteral("Szorakozas.db"));
+    RuhazkodasDB = openTable(QStringLiteral("RuhazkodasDB"), QStringLiteral("Ruhazkodas.db"));
+    AdoDB = openTable(QStringLiteral("AdoDB"), QStringLiteral("adokulcs.db"));
+    GyerekDB = openTable(QStringLiteral("GyerekDB"), QStringLiteral("gyerek.db"));
+    JarulekDB = openTable(QStringLiteral("JarulekDB"), QStringLiteral("jarulek.db"));
+    SzakmaDB = openTable(QStringLiteral("SzakmaDB"), QStringLiteral("szakma4.DB"));
     // Rows the game could not compute with are refused with a message naming the field.
     SzakmaDB->setBeforePost(maint::checkProfession);
     JarulekDB->setBeforePost(maint::checkContributions);
-    m_pageTables = {HazakDB, KozlekedesDB, ElelmiszerekDB, RuhazkodasDB, HobbiDB,
-                    SzorakozasDB, AdoDB, GyerekDB, JarulekDB, SzakmaDB};
+
+    // The catalogues are edited only after the navigator's edit or insert; the tax and
+    // profession pages start editing with the first keystroke.
+    HazakSource = makeSource(QStringLiteral("HazakSource"), HazakDB, false);
+    KozlekedesSource = makeSource(QStringLiteral("KozlekedesSource"), KozlekedesDB, false);
+    ElelmiszerekSource = makeSource(QStringLiteral("ElelmiszerekSource"), ElelmiszerekDB, false);
+    HobbiSource = makeSource(QStringLiteral("HobbiSource"), HobbiDB, false);
+    SzorakozasSource = makeSource(QStringLiteral("SzorakozasSource"), SzorakozasDB, false);
+    RuhazkodasSource = makeSource(QStringLiteral("RuhazkodasSource"), RuhazkodasDB, false);
+    AdoSource = makeSource(QStringLiteral("AdoSource"), AdoDB, true);
+    GyerekSource = makeSource(QStringLiteral("GyerekSource"), GyerekDB, true);
+    JarulekSource = makeSource(QStringLiteral("JarulekSource"), JarulekDB, true);
+    SzakmaSource = makeSource(QStringLiteral("SzakmaSource"), SzakmaDB, true);
+    m_pageSources = {HazakSource,  KozlekedesSource, ElelmiszerekSource, RuhazkodasSource, HobbiSource,
+                     SzorakozasSource, AdoSource, GyerekSource, JarulekSource, SzakmaSource};
 
     ImageList1 = new TImageList(this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
@@ -159,7 +172,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
          false},
     };
     for (const CataloguePage &desc : catalogues)
-        buildCatalogue(desc.page, m_pageTables[desc.page], desc);
+        buildCatalogue(desc.page, m_pageSources[desc.page], desc);
     buildTaxPages();
     buildSzakma();
 
@@ -173,25 +186,34 @@ TZomir0001::~TZomir0001()
     PageControl = nullptr;
 }
 
-zdb::Table *TZomir0001::pageTable(int page) const { return m_pageTables.at(page); }
+zdb::Table *TZomir0001::pageTable(int page) const { return m_pageSources.at(page)->dataSet(); }
 
-zdb::Table *TZomir0001::openTable(const QString &name, const QString &file, bool autoEdit)
+TDataSource *TZomir0001::pageSource(int page) const { return m_pageSources.at(page); }
+
+zdb::Table *TZomir0001::openTable(const QString &name, const QString &file)
 {
-    Q_UNUSED(autoEdit);
     auto *table = new zdb::Table(m_session, this);
     table->setObjectName(name);
-    table->setAliasName(kAlias);
+    table->setAliasName(zdb::gameAlias());
     table->setTableName(file);
     table->open();
     return table;
 }
 
-void TZomir0001::addNavigator(int page, int number, zdb::Table *table, bool insertDelete)
+TDataSource *TZomir0001::makeSource(const QString &name, zdb::Table *table, bool autoEdit)
+{
+    auto *source = new TDataSource(table, this);
+    source->setObjectName(name);
+    source->setAutoEdit(autoEdit);
+    return source;
+}
+
+void TZomir0001::addNavigator(int page, int number, TDataSource *source, bool insertDelete)
 {
     auto *nav = new TExtDBNavigator(TabSheet[page]);
     nav->setObjectName(QStringLiteral("ExtDBNavigator%1").arg(number));
     nav->setDialogs(m_dialogs);
-    nav->setDataSource(table);
+    nav->setDataSource(source);
     using N = TExtDBNavigator;
     if (insertDelete) {
         nav->setGeometry(8, 456, 750, 33);
@@ -204,9 +226,8 @@ void TZomir0001::addNavigator(int page, int number, zdb::Table *table, bool inse
     ExtDBNavigator[number - 1] = nav;
 }
 
-void TZomir0001::addGrid(int page, int number, zdb::Table *table)
+void TZomir0001::addGrid(int page, int number, TDataSource *source)
 {
-    Q_UNUSED(table);
     auto *grid = new QTableView(TabSheet[page]);
     grid->setObjectName(QStringLiteral("DBGrid%1").arg(number));
     grid->setGeometry(8, 240, 753, 185);
@@ -215,6 +236,9 @@ void TZomir0001::addGrid(int page, int number, zdb::Table *table)
     grid->verticalHeader()->setFixedWidth(11);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every field, titled with its display label; the grid only follows the current record.
+    auto *model = new TTableModel(source, grid);
+    followCurrentRow(grid, model);
     DBGrid[number - 1] = grid;
 }
 
@@ -222,36 +246,36 @@ void TZomir0001::buildHazak()
 {
     QWidget *page = TabSheet[0];
     addLabel(page, 1, u("Azonosító"), 8, 8);
-    TDBEdit *key = addEdit(page, 1, HazakDB, "House_Key", 104, 8, 134, u("Automatikusan generálódik"));
+    TDBEdit *key = addEdit(page, 1, HazakSource, "House_Key", 104, 8, 134, u("Automatikusan generálódik"));
     key->setEnabled(false);
     addLabel(page, 2, u("Kategória"), 8, 32);
-    TDBEdit *category = addEdit(page, 2, HazakDB, "Kategoria", 104, 32, 329, u("ház kategória"));
+    TDBEdit *category = addEdit(page, 2, HazakSource, "Kategoria", 104, 32, 329, u("ház kategória"));
     addLabel(page, 3, u("Terület"), 8, 56);
-    TDBEdit *area = addEdit(page, 3, HazakDB, "Terulet", 104, 56, 134, u("ház alapterülete négyzetméterben"));
+    TDBEdit *area = addEdit(page, 3, HazakSource, "Terulet", 104, 56, 134, u("ház alapterülete négyzetméterben"));
     addLabel(page, 4, u("Rezsi"), 8, 80);
-    TDBEdit *costs = addEdit(page, 4, HazakDB, "Rezsi", 104, 80, 134, u("ház biztosítási díja"));
+    TDBEdit *costs = addEdit(page, 4, HazakSource, "Rezsi", 104, 80, 134, u("ház biztosítási díja"));
     addLabel(page, 5, u("Törlesztőrészlet"), 8, 104);
-    TDBEdit *loan = addEdit(page, 5, HazakDB, "Torleszto_reszlet", 104, 104, 134, u("Aktuális vételi ára"));
+    TDBEdit *loan = addEdit(page, 5, HazakSource, "Torleszto_reszlet", 104, 104, 134, u("Aktuális vételi ára"));
     addLabel(page, 7, u("Leírás"), 8, 128);
     auto *memo = new TDBMemo(page);
     memo->setObjectName(QStringLiteral("DBMemo1"));
     memo->setGeometry(104, 128, 337, 89);
-    memo->bind(HazakDB, "Leiras");
+    memo->bind(HazakSource, "Leiras");
     setHint(memo, u("pár megjegyzés  erről a házak-kategóriáról"));
     addLabel(page, 6, u("Kép"), 456, 8);
     auto *image = new TDBImage(page);
     image->setObjectName(QStringLiteral("DBImage1"));
     image->setGeometry(480, 8, 281, 209);
     image->setStretch(true);
-    image->bind(HazakDB, "Kep");
+    image->bind(HazakSource, "Kep");
     image->setFocusPolicy(Qt::StrongFocus);
     image->setFrameShape(QFrame::Panel);
     image->setFrameShadow(QFrame::Sunken);
     setHint(image, u("A lakrész kinézete"));
     image->installEventFilter(this);
     DBImage[0] = image;
-    addGrid(0, 1, HazakDB);
-    addNavigator(0, 2, HazakDB, true);
+    addGrid(0, 1, HazakSource);
+    addNavigator(0, 2, HazakSource, true);
     QWidget::setTabOrder(category, area);
     QWidget::setTabOrder(area, costs);
     QWidget::setTabOrder(costs, loan);
@@ -260,28 +284,28 @@ void TZomir0001::buildHazak()
     QWidget::setTabOrder(image, ExtDBNavigator[1]);
 }
 
-void TZomir0001::buildCatalogue(int pageIndex, zdb::Table *table, const CataloguePage &d)
+void TZomir0001::buildCatalogue(int pageIndex, TDataSource *source, const CataloguePage &d)
 {
     QWidget *page = TabSheet[pageIndex];
     addLabel(page, d.firstLabel, u("Azonosító"), 8, 8);
-    TDBEdit *key = addEdit(page, d.keyEdit, table, QString::fromLatin1(d.keyField), 104, 8, 134, u(d.keyHint));
+    TDBEdit *key = addEdit(page, d.keyEdit, source, QString::fromLatin1(d.keyField), 104, 8, 134, u(d.keyHint));
     key->setEnabled(d.keyEnabled);
     addLabel(page, d.firstLabel + 1, u("Kategória"), 8, 32);
-    TDBEdit *category = addEdit(page, d.categoryEdit, table, "Kategoria", 104, 32, 329, u(d.categoryHint));
+    TDBEdit *category = addEdit(page, d.categoryEdit, source, "Kategoria", 104, 32, 329, u(d.categoryHint));
     addLabel(page, d.firstLabel + 2, u("Átlagos ár"), 8, 56);
-    TDBEdit *price = addEdit(page, d.priceEdit, table, "Atlagos_Ar", 104, 56, 134, u(d.priceHint));
+    TDBEdit *price = addEdit(page, d.priceEdit, source, "Atlagos_Ar", 104, 56, 134, u(d.priceHint));
     addLabel(page, d.firstLabel + 3, u("Leírás"), 8, 80);
     auto *memo = new TDBMemo(page);
     memo->setObjectName(QStringLiteral("DBMemo%1").arg(d.memo));
     memo->setGeometry(104, 80, 329, 137);
-    memo->bind(table, "Leiras");
+    memo->bind(source, "Leiras");
     setHint(memo, u(d.memoHint));
     addLabel(page, d.firstLabel + 4, u("Kép"), 456, 8);
     auto *image = new TDBImage(page);
     image->setObjectName(QStringLiteral("DBImage%1").arg(d.image));
     image->setGeometry(480, 8, 281, 209);
     image->setStretch(d.stretch);
-    image->bind(table, "Kep");
+    image->bind(source, "Kep");
     image->setFocusPolicy(Qt::StrongFocus);
     image->setFrameShape(QFrame::Panel);
     image->setFrameShadow(QFrame::Sunken);
@@ -290,8 +314,8 @@ void TZomir0001::buildCatalogue(int pageIndex, zdb::Table *table, const Catalogu
     image->installEventFilter(this);
     DBImage[d.image - 1] = image;
     const int navNumber = pageIndex == 4 ? 1 : pageIndex == 5 ? 6 : pageIndex + 2;
-    addGrid(pageIndex, pageIndex + 1, table);
-    addNavigator(pageIndex, navNumber, table, pageIndex < 4);
+    addGrid(pageIndex, pageIndex + 1, source);
+    addNavigator(pageIndex, navNumber, source, pageIndex < 4);
     QWidget::setTabOrder(key, category);
     QWidget::setTabOrder(category, price);
     if (d.imageBeforeMemo) {
@@ -324,20 +348,20 @@ void TZomir0001::buildTaxPages()
                            {38, "1gyerek", 26, "1gyerek", "", 134},
                            {39, "2gyerek", 27, "2gyerek", "", 134},
                            {40, "3gyerek", 28, "3gyerek", "", 134}};
-    auto column = [this](int pageIndex, zdb::Table *table, const Pair(&pairs)[4]) {
+    auto column = [this](int pageIndex, TDataSource *source, const Pair(&pairs)[4]) {
         for (int i = 0; i < 4; ++i) {
             const Pair &p = pairs[i];
             addLabel(TabSheet[pageIndex], p.label, u(p.caption), 104, 32 + 40 * i);
-            addEdit(TabSheet[pageIndex], p.edit, table, QString::fromUtf8(p.field), 104, 48 + 40 * i, p.width,
+            addEdit(TabSheet[pageIndex], p.edit, source, QString::fromUtf8(p.field), 104, 48 + 40 * i, p.width,
                     u(p.hint));
         }
     };
-    column(6, AdoDB, ado);
-    addGrid(6, 7, AdoDB);
-    addNavigator(6, 7, AdoDB, true);
-    column(7, GyerekDB, gyerek);
-    addGrid(7, 8, GyerekDB);
-    addNavigator(7, 8, GyerekDB, false);
+    column(6, AdoSource, ado);
+    addGrid(6, 7, AdoSource);
+    addNavigator(6, 7, AdoSource, true);
+    column(7, GyerekSource, gyerek);
+    addGrid(7, 8, GyerekSource);
+    addNavigator(7, 8, GyerekSource, false);
 
     // "Járulék": three columns.
     struct Cell {
@@ -361,10 +385,10 @@ void TZomir0001::buildTaxPages()
     };
     for (const Cell &c : jarulek) {
         addLabel(TabSheet[8], c.label, u(c.caption), c.x, c.y);
-        addEdit(TabSheet[8], c.edit, JarulekDB, QString::fromLatin1(c.field), c.x, c.y + 16, 134, u(c.hint));
+        addEdit(TabSheet[8], c.edit, JarulekSource, QString::fromLatin1(c.field), c.x, c.y + 16, 134, u(c.hint));
     }
-    addGrid(8, 9, JarulekDB);
-    addNavigator(8, 9, JarulekDB, false);
+    addGrid(8, 9, JarulekSource);
+    addNavigator(8, 9, JarulekSource, false);
 }
 
 void TZomir0001::buildSzakma()
@@ -376,8 +400,23 @@ void TZomir0001::buildSzakma()
     grid->verticalHeader()->setFixedWidth(11);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Five columns; the name is shown but not edited here.
+    auto *model = new TTableModel(SzakmaSource, grid);
+    model->setColumns({{QStringLiteral("Szakma_nev"), u("Szakmanév"), false},
+                       {QStringLiteral("Brutto_min"), u("Bruttó (min)"), true},
+                       {QStringLiteral("Brutto_max"), u("Bruttó (max)"), true},
+                       {QStringLiteral("Hazastars_netto"), u("Házastárs nettó"), true},
+                       {QStringLiteral("Gyerekszam"), u("Gyerekszám"), true}});
+    followCurrentRow(grid, model);
+    grid->setColumnWidth(0, 360);
+    grid->setColumnWidth(1, 97);
+    grid->setColumnWidth(2, 98);
+    grid->setColumnWidth(3, 94);
+    grid->setColumnWidth(4, 64);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                          | QAbstractItemView::AnyKeyPressed);
     DBGrid[9] = grid;
-    addNavigator(9, 10, SzakmaDB, false);
+    addNavigator(9, 10, SzakmaSource, false);
 }
 
 bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
@@ -402,14 +441,14 @@ bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TZomir0001::DBImage1Click() { loadPicture(HazakDB); }
-void TZomir0001::DBImage2Click() { loadPicture(KozlekedesDB); }
-void TZomir0001::DBImage3Click() { loadPicture(ElelmiszerekDB); }
-void TZomir0001::DBImage4Click() { loadPicture(HobbiDB); }
-void TZomir0001::DBImage5Click() { loadPicture(SzorakozasDB); }
-void TZomir0001::DBImage6Click() { loadPicture(RuhazkodasDB); }
+void TZomir0001::DBImage1Click() { loadPicture(HazakSource); }
+void TZomir0001::DBImage2Click() { loadPicture(KozlekedesSource); }
+void TZomir0001::DBImage3Click() { loadPicture(ElelmiszerekSource); }
+void TZomir0001::DBImage4Click() { loadPicture(HobbiSource); }
+void TZomir0001::DBImage5Click() { loadPicture(SzorakozasSource); }
+void TZomir0001::DBImage6Click() { loadPicture(RuhazkodasSource); }
 
-void TZomir0001::loadPicture(zdb::Table *table)
+void TZomir0001::loadPicture(TDataSource *source)
 {
     guarded([&] {
         const QString path = m_dialogs->openFileName(
@@ -420,10 +459,11 @@ void TZomir0001::loadPicture(zdb::Table *table)
             return;
         // Read and converted before the row is touched: a file that is no picture changes nothing.
         const QByteArray bitmap = maint::pictureFileAsBitmap(path);
-        if (table->state() == zdb::DataSetState::Browse)
-            table->edit();
+        zdb::Table *table = source->dataSet();
+        if (!table->editing())
+            source->edit();
         table->fieldByName(QStringLiteral("Kep")).setValue(bitmap);
-        table->post();
+        source->post();
     });
 }
 
@@ -441,9 +481,15 @@ bool TZomir0001::event(QEvent *event)
 bool TZomir0001::FormCloseQuery()
 {
     for (int page = 0; page < PageCount; ++page) {
-        zdb::Table *table = m_pageTables[page];
-        if (table->state() != zdb::DataSetState::Edit && table->state() != zdb::DataSetState::Insert)
+        TDataSource *source = m_pageSources[page];
+        zdb::Table *table = source->dataSet();
+        if (!table->editing())
             continue;
+        // What is still being typed counts as changed.
+        if (!guarded([source] { source->updateRecord(); })) {
+            PageControl->setCurrentIndex(page);
+            return false;
+        }
         if (!table->modified()) {
             table->cancel();
             continue;
@@ -454,7 +500,7 @@ bool TZomir0001::FormCloseQuery()
             u("A(z) „%1” lapon a módosítás nincs elmentve. Mentsük a bezárás előtt?").arg(PageControl->tabText(page)),
             {u("&Igen"), u("&Nem"), u("&Mégsem")});
         if (answer == 0) {
-            if (!guarded([&] { table->post(); }))
+            if (!guarded([source] { source->post(); }))
                 return false;
         } else if (answer == 1) {
             table->cancel();

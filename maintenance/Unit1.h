@@ -11,11 +11,13 @@ class QLabel;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
+class TDataSource;
 class TDBEdit;
 class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
 class TImageList;
+class TTableModel;
 namespace zdb {
 class Session;
 class Table;
@@ -32,7 +34,8 @@ public:
     ~TZomir0001() override;
 
     QTabWidget *PageControl = nullptr;
-    std::array<QWidget *, PageCount> TabSheet{};   // TabSheet[0] is TabSheet1, in page order
+    // The pages in their order: TabSheet1, 2, 3, 6, 4, 5, 7, 8, 9, 10.
+    std::array<QWidget *, PageCount> TabSheet{};
     QStatusBar *StatusBar = nullptr;
     TImageList *ImageList1 = nullptr;
 
@@ -47,13 +50,25 @@ public:
     zdb::Table *JarulekDB = nullptr;
     zdb::Table *SzakmaDB = nullptr;
 
+    TDataSource *HazakSource = nullptr;
+    TDataSource *KozlekedesSource = nullptr;
+    TDataSource *ElelmiszerekSource = nullptr;
+    TDataSource *HobbiSource = nullptr;
+    TDataSource *SzorakozasSource = nullptr;
+    TDataSource *RuhazkodasSource = nullptr;
+    TDataSource *AdoSource = nullptr;
+    TDataSource *GyerekSource = nullptr;
+    TDataSource *JarulekSource = nullptr;
+    TDataSource *SzakmaSource = nullptr;
+
     // ExtDBNavigator[0] is ExtDBNavigator1 (the "Hobbi" page's), DBGrid[0] is DBGrid1, ...
     std::array<TExtDBNavigator *, PageCount> ExtDBNavigator{};
     std::array<QTableView *, PageCount> DBGrid{};
     std::array<TDBImage *, 6> DBImage{};
 
-    // The table a page edits, by page index in page order.
+    // The table and data source a page edits, by page index in page order.
     zdb::Table *pageTable(int page) const;
+    TDataSource *pageSource(int page) const;
 
 public slots:
     void DBImage1Click();
@@ -70,17 +85,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    zdb::Table *openTable(const QString &name, const QString &file, bool autoEdit);
+    zdb::Table *openTable(const QString &name, const QString &file);
+    TDataSource *makeSource(const QString &name, zdb::Table *table, bool autoEdit);
     void buildHazak();
-    void buildCatalogue(int page, zdb::Table *table, const struct CataloguePage &desc);
+    void buildCatalogue(int page, TDataSource *source, const struct CataloguePage &desc);
     void buildTaxPages();
     void buildSzakma();
-    void addNavigator(int page, int number, zdb::Table *table, bool insertDelete);
-    void addGrid(int page, int number, zdb::Table *table);
-    void loadPicture(zdb::Table *table);
+    void addNavigator(int page, int number, TDataSource *source, bool insertDelete);
+    void addGrid(int page, int number, TDataSource *source);
+    void loadPicture(TDataSource *source);
     bool FormCloseQuery();
 
     zdb::Session *m_session;
     Dialogs *m_dialogs;
-    std::array<zdb::Table *, PageCount> m_pageTables{};
+    std::array<TDataSource *, PageCount> m_pageSources{};
 };

@@ -19,17 +19,19 @@ namespace {
 
 QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
 
-// The names the user knows these fields by, as the window titles them.
+// The name the user knows a field by: its display label; for a field without one, the
+// title of its grid column or the caption of its edit on the page.
 QString label(zdb::Table &table, const QString &field)
 {
-    Q_UNUSED(table);
-    static const QHash<QString, QString> labels = {
+    static const QHash<QString, QString> captions = {
         {QStringLiteral("Brutto_min"), QString::fromUtf8("Bruttó (min)")},
         {QStringLiteral("Brutto_max"), QString::fromUtf8("Bruttó (max)")},
         {QStringLiteral("Hazastars_netto"), QString::fromUtf8("Házastárs nettó")},
         {QStringLiteral("Gyerekszam"), QString::fromUtf8("Gyerekszám")},
         {QStringLiteral("Ajkulcs"), QString::fromUtf8("Adójóváírás kulcsa (%)")}};
-    return labels.value(field, field);
+    const zdb::Field f = table.fieldByName(field);
+    const QString shown = f.displayLabel();
+    return shown.isEmpty() || shown == f.fieldName() ? captions.value(field, f.fieldName()) : shown;
 }
 
 // A number field's value; an empty field counts as `whenEmpty`.

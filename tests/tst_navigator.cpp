@@ -2,10 +2,12 @@
 // pictures from an image list and back, auto-repeat on a shortened clock, keys.
 
 #include "ExtDBNavigator.h"
+#include "datasource.h"
 #include "engine.h"
 #include "schema.h"
 #include "testenv.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 
 using namespace zdb;
@@ -25,6 +27,20 @@ QString states(const Nav &nav)
 QImage glyphOf(const Nav &nav, Nav::Button b)
 {
     return nav.button(b)->glyph().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Makes a file unwritable even for the superuser (who ignores permission bits): the
+// immutable attribute. Returns false when the file system does not allow it.
+bool setImmutable(const QString &path, bool on)
+{
+    if (!on) {
+        QProcess::execute("chattr", {"-i", path});
+        return true;
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!QFileInfo(path).isWritable())
+        return true;
+    return QProcess::execute("chattr", {"+i", path}) == 0 && !QFileInfo(path).isWritable();
 }
 
 QImage solid(const QColor &colour)
@@ -62,6 +78,7 @@ private:
     QTemporaryDir *m_dir = nullptr;
     Session *m_session = nullptr;
     Table *m_table = nullptr;
+    TDataSource *m_source = nullptr;
     Nav *m_nav = nullptr;
     ScriptedDialogs m_dialogs;
 };
@@ -85,9 +102,15 @@ void TestNavigator::init()
 void TestNavigator::cleanup()
 {
     delete m_nav;
+    delete m_source;
     delete m_table;
     delete m_session;
     delete m_dir;
+    m_nav = nullptr;
+    m_source = nullptr;
+    m_table = nullptr;
+    m_session = nullptr;
+    m_dir = nullptr;
 }
 
 void TestNavigator::fill(int rows)
@@ -101,7 +124,11 @@ void TestNavigator::fill(int rows)
     m_table->first();
 }
 
-void TestNavigator::bindNavigator() { m_nav->setDataSource(m_table); }
+void TestNavigator::bindNavigator()
+{
+    m_source = new TDataSource(m_table);
+    m_nav->setDataSource(m_source);
+}
 
 void TestNavigator::buttonStates_data()
 {
@@ -115,7 +142,9 @@ void TestNavigator::buttonStates_data()
     QTest::addRow("empty table") << "empty" << "0000100001";
     QTest::addRow("editing") << "edit" << "1111110111";
     QTest::addRow("inserting") << "insert" << "1111110111";
+    QTest::addRow("read-only table file") << "readOnly" << "0011000000";
     QTest::addRow("table closed") << "closed" << "0000000000";
+    QTest::addRow("data source disabled") << "sourceDisabled" << "0000000000";
     QTest::addRow("navigator disabled") << "disabled" << "0000000000";
     QTest::addRow("no data source") << "unbound" << "0000000000";
 }
@@ -144,6 +173,17 @@ void TestNavigator::buttonStates()
         m_table->close();
     else if (situation == "disabled")
         m_nav->setEnabled(false);
+    else if (situation == "sourceDisabled")
+        m_source->setEnabled(false);
+    else if (situation == "readOnly") {
+        m_table->close();
+        const QString file = m_dir->filePath("Hobbi.db");
+        if (!setImmutable(file, true))
+            QSKIP("This file system cannot make a file read-only for the superuser");
+        m_table->open();
+        setImmutable(file, false);
+        QVERIFY(!m_table->canModify());
+    }
     QCOMPARE(states(*m_nav), expected);
 }
 
