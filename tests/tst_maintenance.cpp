@@ -5,6 +5,7 @@
 #include "ExtDBNavigator.h"
 #include "Unit1.h"
 #include "adatinit.h"
+#include "datasource.h"
 #include "dbcontrols.h"
 #include "engine.h"
 #include "game.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QHeaderView>
 #include <QTableView>
 
 #include <memory>
@@ -73,6 +75,11 @@ private slots:
     void professionAndContributionChecks_data();
     void professionAndContributionChecks();
     void refusedPostKeepsTheRowInEdit();
+    void typingOnACataloguePageWaitsForEdit();
+    void typingOnATaxPageStartsTheEdit();
+    void gridsFollowTheCurrentRecord();
+    void professionGrid();
+    void gameReadsWhatTheUtilityWrote();
 
 private:
     void makeWindow();
@@ -439,6 +446,163 @@ void TestMaintenance::refusedPostKeepsTheRowInEdit()
     }
     auto stored = m_folder->table("szakma4.DB");
     QCOMPARE(stored->fieldByName("Brutto_max").asFloat(), 250000.0);
+}
+
+void TestMaintenance::typingOnACataloguePageWaitsForEdit()
+{
+    makeWindow();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *category = m_window->findChild<QLineEdit *>("DBEdit2");
+    auto *memo = m_window->findChild<QPlainTextEdit *>("DBMemo1");
+    category->setFocus();
+    QTest::keyClicks(category, "xyz");
+    QCOMPARE(category->text(), QString("Garzon"));
+    QTest::keyClicks(memo, "xyz");
+    QVERIFY(memo->toPlainText().isEmpty());
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+
+    // After "Szerkesztés" the typing goes in; "Alkalmaz" stores what is shown, though the
+    // button takes no focus.
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Edit);
+    category->setFocus();
+    category->selectAll();
+    QTest::keyClicks(category, "Garzon lakas");
+    QVERIFY(category->hasFocus());
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+    auto other = m_folder->table("Hazak.DB");
+    QCOMPARE(other->fieldByName("Kategoria").asString(), QString("Garzon lakas"));
+}
+
+void TestMaintenance::typingOnATaxPageStartsTheEdit()
+{
+    makeWindow();
+    m_window->PageControl->setCurrentIndex(8);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *rate = m_window->findChild<QLineEdit *>("DBEdit36");   // Ajkulcs
+    rate->setFocus();
+    rate->selectAll();
+    QTest::keyClick(rate, Qt::Key_1);
+    QCOMPARE(m_window->JarulekDB->state(), DataSetState::Edit);
+    QTest::keyClick(rate, Qt::Key_6);
+    // Moving to another record stores the edit.
+    QTest::mouseClick(m_window->ExtDBNavigator[8]->button(Nav::Refresh), Qt::LeftButton);
+    QCOMPARE(m_window->JarulekDB->state(), DataSetState::Browse);
+    auto other = m_folder->table("jarulek.db");
+    QCOMPARE(other->fieldByName("Ajkulcs").asFloat(), 16.0);
+}
+
+void TestMaintenance::gridsFollowTheCurrentRecord()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTableView *grid = m_window->DBGrid[0];
+    QCOMPARE(grid->model()->columnCount(), m_window->HazakDB->fieldCount());
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QStringList titles;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, QStringList({QString::fromUtf8("Azonosító"), QString::fromUtf8("Kategória"),
+                                  QString::fromUtf8("Terület"), "Rezsi", QString::fromUtf8("Törlesztőrészlet"),
+                                  QString::fromUtf8("Kép"), QString::fromUtf8("Leírás")}));
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Last), Qt::LeftButton);
+    QCOMPARE(grid->currentIndex().row(), 2);
+    // A click on a disabled grid does not move the record.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+    QCOMPARE(m_window->HazakDB->recNo(), 3);
+    // Rows inserted through the navigator appear in the grid.
+    QTest::mouseClick(nav->button(Nav::Insert), Qt::LeftButton);
+    m_window->HazakDB->fieldByName("Kategoria").setValue("Tanya");
+    m_window->HazakDB->fieldByName("Terulet").setValue(90);
+    m_window->HazakDB->fieldByName("Torleszto_reszlet").setValue(30000);
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->currentIndex().row(), m_window->HazakDB->recNo() - 1);
+    // The tax grids title columns with the display labels too.
+    QCOMPARE(m_window->DBGrid[8]->model()->headerData(0, Qt::Horizontal).toString(),
+             QString::fromUtf8("Egészségügyi bizt. (%)"));
+}
+
+void TestMaintenance::professionGrid()
+{
+    makeWindow();
+    m_window->PageControl->setCurrentIndex(9);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTableView *grid = m_window->DBGrid[9];
+    QAbstractItemModel *model = grid->model();
+    QCOMPARE(model->columnCount(), 5);
+    const QStringList titles = {"Szakmanév", "Bruttó (min)", "Bruttó (max)", "Házastárs nettó", "Gyerekszám"};
+    const int widths[] = {360, 97, 98, 94};
+    for (int c = 0; c < 5; ++c) {
+        QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(titles[c].toUtf8()));
+        QCOMPARE(bool(model->flags(model->index(0, c)) & Qt::ItemIsEditable), c > 0);
+        if (c < 4)
+            QCOMPARE(grid->columnWidth(c), widths[c]);
+    }
+    // A click on a row moves the record.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(model->index(1, 0)).center());
+    QCOMPARE(m_window->SzakmaDB->recNo(), 2);
+
+    // Typing into a number cell edits; the name cell refuses typing.
+    grid->setFocus();
+    grid->setCurrentIndex(model->index(1, 0));
+    QTest::keyClicks(grid->viewport(), "Hacker");
+    QCOMPARE(model->index(1, 0).data().toString(), QString::fromUtf8("Bolti eladó"));
+    QVERIFY(!model->setData(model->index(1, 0), "Hacker"));
+    QVERIFY(model->setData(model->index(1, 4), 3));
+    QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Post), Qt::LeftButton);
+    auto other = m_folder->table("szakma4.DB");
+    other->next();
+    QCOMPARE(other->fieldByName("Gyerekszam").asInteger(), 3);
+
+    // A highest wage below the lowest, typed into its cell, is refused with the column's
+    // title when the cell is stored, and the record stays in edit.
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    appDialogs->clear();
+    model->setData(model->index(1, 2), 1000);
+    QCOMPARE(appDialogs->texts("error").size(), 1);
+    QVERIFY(appDialogs->texts("error").first().contains(QString::fromUtf8("„Bruttó (max)”")));
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
+    QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(model->index(1, 2).data(Qt::EditRole).toDouble(), 180000.0);
+}
+
+void TestMaintenance::gameReadsWhatTheUtilityWrote()
+{
+    makeWindow();
+    m_session->saveConfig();
+    m_window->PageControl->setCurrentIndex(2);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    Nav *nav = m_window->ExtDBNavigator[3];
+    QTest::mouseClick(nav->button(Nav::Next), Qt::LeftButton);
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    auto *price = m_window->findChild<QLineEdit *>("DBEdit11");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "4321");
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(m_window->ElelmiszerekDB->state(), DataSetState::Browse);
+
+    // The game, started afterwards on the same folder and alias, sees the new price.
+    shellfixture::CurrentFolder cwd(m_folder->path());
+    shellfixture::Run run(m_files.filePath("engine.ini"));
+    QVERIFY(run.game.create());
+    QVERIFY(run.dialogs.shown.isEmpty());
+    zdb::Table *food = run.game.DM->ElelmiszerekDB;
+    QVERIFY(food->locate("Food_Key", 2));
+    QCOMPARE(food->fieldByName("Atlagos_Ar").asFloat(), 4321.0);
 }
 
 ZOMIR_TEST_MAIN(TestMaintenance)
