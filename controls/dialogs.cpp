@@ -1,16 +1,27 @@
 #include "dialogs.h"
 
+#include "report.h"
+
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextDocument>
+#include <QToolBar>
+#include <QTranslator>
 #include <QWidget>
 
 #include <algorithm>
@@ -66,18 +77,142 @@ QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const
     return QFileDialog::getOpenFileName(parent ? parent : activeParent(), title, folder, filter);
 }
 
-void WidgetDialogs::preview(const QString &title, int pageCount,
-                            const std::function<void(QPrinter &)> &render)
+QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                                    const QString &filter)
 {
+    return QFileDialog::getSaveFileName(parent ? parent : activeParent(), title, suggested, filter);
+}
+
+QString Dialogs::savePdf(const Report &report, QWidget *parent)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(reportprint::pdfFileName(report.documentName()));
+    QString fileName = saveFileName(parent, QStringLiteral("PDF mentése"), suggested,
+                                    QStringLiteral("PDF-dokumentum (*.pdf)"));
+    if (fileName.isEmpty())
+        return QString();
+    if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".pdf");
+    try {
+        reportprint::writePdf(report, fileName);
+    } catch (const std::exception &e) {
+        error(QString::fromUtf8(e.what()));
+        return QString();
+    }
+    return fileName;
+}
+
+namespace {
+
+// Qt's own dialogs (the print preview among them) speak Hungarian through Qt's translations.
+void loadQtTranslations()
+{
+    static bool tried = false;
+    if (tried || !qApp)
+        return;
+    tried = true;
+    // Someone has loaded them already when Qt's texts come out translated.
+    if (QCoreApplication::translate("QPrintPreviewDialog", "Print") != QLatin1String("Print"))
+        return;
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+QAction *previewAction(QPrintPreviewDialog &dialog, const char *sourceText)
+{
+    const QString text = QCoreApplication::translate("QPrintPreviewDialog", sourceText);
+    for (QAction *action : dialog.findChildren<QAction *>())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+bool havePrinter()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+const char *const kNoPrinter = "Ezen a gépen nincs telepített nyomtató, ezért most nem lehet nyomtatni.\n"
+                               "A „PDF mentése” paranccsal elmentheted a lapot, és később kinyomtathatod.";
+
+}  // namespace
+
+void WidgetDialogs::preview(const Report &report)
+{
+    loadQtTranslations();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    reportprint::preparePrinter(report, printer);
     QPrintPreviewDialog dialog(&printer, activeParent());
-    dialog.setWindowTitle(title);
-    dialog.resize(900, 700);
-    Q_UNUSED(pageCount);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&render](QPrinter *p) { render(*p); });
+    dialog.setWindowTitle(QStringLiteral("Nyomtatási kép - ") + report.documentName());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    // F1 in the preview opens the report's help topic (the game's help context property).
+    if (report.helpContext() > 0)
+        dialog.setProperty("helpContext", report.helpContext());
+    dialog.resize(900, 760);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &report](QPrinter *target) {
+        try {
+            reportprint::printPages(report, *target);
+        } catch (const std::exception &e) {
+            error(QString::fromUtf8(e.what()));
+        }
+    });
+
+    // The layouts are A4 portrait by design: turning the page is not offered.
+    for (const char *text : {"Portrait", "Landscape"})
+        if (QAction *action = previewAction(dialog, text))
+            action->setVisible(false);
+
+    // Printing and the printer set-up go through our own handlers, which first make sure
+    // there is a printer at all.
+    auto *previewWidget = dialog.findChild<QPrintPreviewWidget *>();
+    if (QAction *print = previewAction(dialog, "Print")) {
+        QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(print, &QAction::triggered, &dialog, [this, &dialog, &printer, &report] {
+            if (!havePrinter()) {
+                message(QString::fromUtf8(kNoPrinter));
+                return;
+            }
+            QPrintDialog printDialog(&printer, &dialog);
+            printDialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+            if (printDialog.exec() != QDialog::Accepted)
+                return;
+            try {
+                reportprint::printPages(report, printer);
+            } catch (const std::exception &e) {
+                error(QString::fromUtf8(e.what()));
+                return;
+            }
+            dialog.accept();
+        });
+    }
+    if (QAction *setup = previewAction(dialog, "Page setup")) {
+        QObject::disconnect(setup, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(setup, &QAction::triggered, &dialog, [this, &dialog, &printer, previewWidget] {
+            if (!havePrinter()) {
+                message(QString::fromUtf8(kNoPrinter));
+                return;
+            }
+            QPageSetupDialog setupDialog(&printer, &dialog);
+            if (setupDialog.exec() == QDialog::Accepted && previewWidget)
+                previewWidget->updatePreview();
+        });
+    }
+    if (auto *toolBar = dialog.findChild<QToolBar *>()) {
+        toolBar->addSeparator();
+        QAction *pdf = toolBar->addAction(QStringLiteral("PDF mentése"));
+        pdf->setObjectName(QStringLiteral("pdfAction"));
+        pdf->setToolTip(QStringLiteral("A lap mentése PDF-fájlba"));
+        QObject::connect(pdf, &QAction::triggered, &dialog, [this, &dialog, &report] { savePdf(report, &dialog); });
+        QAction *close = toolBar->addAction(QStringLiteral("Bezárás"));
+        close->setObjectName(QStringLiteral("closeAction"));
+        QObject::connect(close, &QAction::triggered, &dialog, &QDialog::reject);
+    }
     dialog.exec();
 }
 

@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <functional>
 
-class QPrinter;
 class QTextDocument;
 class QWidget;
+class Report;
 
 class Dialogs {
 public:
@@ -26,10 +26,14 @@ public:
     // An open-file dialog starting in `folder`; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                                  const QString &filter) = 0;
-    // A modal report preview: `render` paints page `page` (0-based) of `pageCount` pages.
-    // Returns when the user closes the preview; the user may print from it.
-    virtual void preview(const QString &title, int pageCount,
-                         const std::function<void(QPrinter &)> &render) = 0;
+    // A save-file dialog suggesting `suggested` (a path or a bare file name); asks before
+    // overwriting. Empty when cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                                 const QString &filter) = 0;
+    // A modal preview of a report over the application, with commands to zoom, to page, to
+    // set up the printer, to print, to save a PDF and to close. Returns when the user closes
+    // it; nothing is printed without the user's command.
+    virtual void preview(const Report &report) = 0;
     // Prints a rich-text document on the default printer, as one job with the given title.
     virtual bool printDocument(const QTextDocument &document, const QString &jobTitle) = 0;
     // Prints an image of a window on the default printer, at about its size on screen.
@@ -38,6 +42,11 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments = {}) = 0;
     // Opens the help topic of a help context number.
     virtual void help(int context) = 0;
+
+    // The preview's "PDF mentése" command: asks for a file name, suggested from the report's
+    // document name, and writes the report there as a PDF. A file that cannot be written is
+    // reported in the error box. Returns the file written, empty when cancelled or failed.
+    QString savePdf(const Report &report, QWidget *parent = nullptr);
 };
 
 // The real dialogs, on screen.
@@ -49,8 +58,9 @@ public:
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
-    void preview(const QString &title, int pageCount,
-                 const std::function<void(QPrinter &)> &render) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                         const QString &filter) override;
+    void preview(const Report &report) override;
     bool printDocument(const QTextDocument &document, const QString &jobTitle) override;
     bool printWidget(QWidget *widget, const QString &jobTitle) override;
     bool startProgram(const QString &program, const QStringList &arguments = {}) override;

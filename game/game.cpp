@@ -9,6 +9,9 @@
 #include "palya.h"
 #include "szakma.h"
 #include "teszt.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -39,6 +42,9 @@ bool Game::create()
         qApp->installEventFilter(this);
 
     // 1-3: the report layouts (frmQuickRep3, frmQuickRep, frmQuickRep2).
+    frmQuickRep3 = own(new TfrmQuickRep3(this));
+    frmQuickRep = own(new TfrmQuickRep(this));
+    frmQuickRep2 = own(new TfrmQuickRep2(this));
 
     // 4: the opening screen.
     fIndul = own(new TfIndul(this));

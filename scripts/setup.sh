@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
-  sqlite3
+  sqlite3 poppler-utils qt6-translations-l10n
   xdotool desktop-file-utils appstream
 )
 

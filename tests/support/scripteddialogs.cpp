@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include "report.h"
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -32,18 +34,22 @@ QString ScriptedDialogs::openFileName(QWidget *, const QString &, const QString 
     return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
 }
 
-void ScriptedDialogs::preview(const QString &title, int pageCount,
-                              const std::function<void(QPrinter &)> &render)
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &, const QString &suggested,
+                                      const QString &)
 {
-    shown.append({"preview", title});
-    if (pdfPath.isEmpty() || pageCount <= 0)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(title);
-    render(printer);
+    shown.append({"save", suggested});
+    lastSuggested = suggested;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
+}
+
+void ScriptedDialogs::preview(const Report &report)
+{
+    shown.append({"preview", report.documentName()});
+    lastReport = &report;
+    if (!pdfPath.isEmpty())
+        reportprint::writePdf(report, pdfPath);
+    if (onPreview)
+        onPreview(report);
 }
 
 bool ScriptedDialogs::printDocument(const QTextDocument &document, const QString &jobTitle)

@@ -12,8 +12,8 @@
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;   // "message", "error", "confirm", "ask", "open", "preview", "print",
-                        // "printWidget", "start", "help"
+        QString kind;   // "message", "error", "confirm", "ask", "open", "save", "preview",
+                        // "print", "printWidget", "start", "help"
         QString text;
     };
 
@@ -23,8 +23,11 @@ public:
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
-    void preview(const QString &title, int pageCount,
-                 const std::function<void(QPrinter &)> &render) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                         const QString &filter) override;
+    // Records the report (its document name is the text shown) and runs onPreview while the
+    // "preview is open", so a test can render or inspect the report at that moment.
+    void preview(const Report &report) override;
     bool printDocument(const QTextDocument &document, const QString &jobTitle) override;
     bool printWidget(QWidget *widget, const QString &jobTitle) override;
     bool startProgram(const QString &program, const QStringList &arguments = {}) override;
@@ -34,13 +37,18 @@ public:
     QQueue<bool> confirmAnswers;
     QQueue<int> askAnswers;
     QQueue<QString> openAnswers;
+    QQueue<QString> saveAnswers;
     // When set, previews and prints render into this PDF file.
     QString pdfPath;
+    // Called during each preview with the report shown.
+    std::function<void(const Report &)> onPreview;
     bool startSucceeds = true;
 
     QList<Shown> shown;
     QStringList texts(const QString &kind) const;   // texts shown of one kind, in order
     QString lastFolder;                              // folder the last open dialog started in
+    QString lastSuggested;                           // what the last save dialog suggested
+    const Report *lastReport = nullptr;              // the report of the last preview
     QString lastJobTitle;
     QStringList lastPrintedText;                      // plain text of the last printed document
     int lastHelpContext = -1;

@@ -1,0 +1,174 @@
+// The three printable reports: time to lay out and paint each page at 300 dpi, to write
+// it as a PDF, and to open the print preview until its page is drawn.
+//
+// Usage: bench_reports [working folder]   (or ZOMIR_WORKFOLDER). With a built working folder
+// the data texts read a real player record over a copy of its database; without one they
+// print nothing and only the texts set by the program are laid out.
+
+#include "adatinit.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "report.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const QString kDescription = QStringLiteral(
+    "Kétszobás, felújított lakás egy csendes mellékutcában, a harmadik emeleten, lift nélkül. A havi "
+    "törlesztőrészlet mellett a közös költség és a fűtés is a rezsit terheli; a gyerekeknek külön szoba "
+    "jut, a konyha tágas, a fürdőszoba kicsi, de praktikus. Az iskola és a bolt gyalog is elérhető.");
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <class Fn> double timeMs(int rounds, Fn fn)
+{
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        fn();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return median(times);
+}
+
+template <class Form> void fillCommon(Form *f)
+{
+    for (TQRMemo *memo : {f->QRMemo1, f->QRMemo2, f->QRMemo3, f->QRMemo4}) {
+        memo->clear();
+        memo->add(kDescription);
+    }
+    f->QRMemo5->clear();
+    f->QRMemo6->clear();
+    for (const char *line : {"Kirándulás, 10000 Ft", "Mozi, 5000 Ft", "Kávéház, 6000 Ft", "Színház, 9000 Ft",
+                             "Diszkó, 8000 Ft", "Internet, 5500 Ft"}) {
+        f->QRMemo5->add(QString::fromUtf8(line));
+        f->QRMemo6->add(QString::fromUtf8(line));
+    }
+    f->szorakozas_ar->setCaption(QStringLiteral("43500 Ft"));
+    f->hobbi_ar->setCaption(QStringLiteral("43500 Ft"));
+}
+
+bool openData(const QString &work, QTemporaryDir &copy, zdb::Session &session, Game &game)
+{
+    if (work.isEmpty() || !QDir(work + QStringLiteral("/DB")).exists())
+        return false;
+    const QString db = copy.filePath(QStringLiteral("DB"));
+    QDir().mkpath(db);
+    for (const QFileInfo &info : QDir(work + QStringLiteral("/DB")).entryInfoList(QDir::Files))
+        QFile::copy(info.absoluteFilePath(), QDir(db).filePath(info.fileName()));
+    session.addStandardAlias(TDM::aliasName(), db);
+    game.DM = new TDM(&game, &game);
+    if (!game.DM->DataModuleCreate())
+        return false;
+    game.DM->SzakmaDB->open();
+    zdb::Table *players = game.DM->JatekosokDB;
+    players->append();
+    players->fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Szűcs Ágnes"));
+    for (const char *key : {"House_Key", "Food_Key", "Clothing_Key", "Travel_Key", "Job_Key"})
+        players->fieldByName(QString::fromLatin1(key)).setValue(2);
+    players->fieldByName(QStringLiteral("Brutto_jov")).setValue(152000.0);
+    players->fieldByName(QStringLiteral("Netto_jov")).setValue(287345.0);
+    players->post();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString work = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    QTemporaryDir temp;
+    zdb::Session session(temp.filePath(QStringLiteral("engine.ini")));
+    WidgetDialogs dialogs;
+    Game game(&session, &dialogs);
+
+    auto *rep3 = new TfrmQuickRep3(&game);
+    auto *rep1 = new TfrmQuickRep(&game);
+    auto *rep2 = new TfrmQuickRep2(&game);
+    const bool withData = openData(work, temp, session, game);
+    std::printf("reports_with_database: %d\n", withData ? 1 : 0);
+
+    fillCommon(rep1);
+    rep1->Osszeg->setCaption(QStringLiteral("187450"));
+    fillCommon(rep2);
+    rep2->QRLabel4->setCaption(QStringLiteral("Termelési koordinátor-szoftver tervezés"));
+    rep2->Ennyienvagytok->setCaption(QStringLiteral(
+        "Házastársaddal és 3 gyerekeddel a család összlétszáma 5, a költségek ennek megfelelően számolódnak."));
+    rep2->gyerektext->setCaption(QStringLiteral(
+        "Mivel 3 gyereked van, ezért gyerekenként havi 10.000 Ft (összesen 30000 Ft) kiadással kell még számolnod."));
+    rep2->elelmiszer_ar->setCaption(QStringLiteral("127750 Ft"));
+    rep2->elelmiszer_1fore->setCaption(
+        QStringLiteral("1 főre jutó élelmiszer: Felnőttekre 30000 Ft/fő Gyerekekre (75%) 22500 Ft/gyerek)"));
+    rep2->ruhazkodas_ar->setCaption(QStringLiteral("42500 Ft"));
+    rep2->ruhazkodas_1fore->setCaption(QStringLiteral("1 főre jutó ruházkodás: 8500 Ft"));
+    rep2->kozlekedes_Ar->setCaption(QStringLiteral("24000 Ft"));
+    rep2->Osszeg->setCaption(QStringLiteral("274655"));
+    rep3->QRLabel7->setCaption(QStringLiteral("Havonta még 12690 Ft-ot félre is tudsz tenni!"));
+
+    const struct {
+        const char *name;
+        TQuickRep *report;
+    } reports[] = {{"report1", rep1->QuickRep1}, {"report2", rep2->QuickRep1}, {"report3", rep3->QuickRep1}};
+
+    for (const auto &r : reports) {
+        // The first painting also reads the pictures; it is reported on its own.
+        QElapsedTimer first;
+        first.start();
+        reportprint::renderPage(*r.report, 0, 300);
+        const double firstMs = first.nsecsElapsed() / 1e6;
+        const double paintMs = timeMs(7, [&] { reportprint::renderPage(*r.report, 0, 300); });
+        const QString pdf = temp.filePath(QString::fromLatin1(r.name) + QStringLiteral(".pdf"));
+        const double pdfMs = timeMs(7, [&] { reportprint::writePdf(*r.report, pdf); });
+        std::printf("%s_first_paint_300dpi_ms: %.1f\n", r.name, firstMs);
+        std::printf("%s_layout_paint_300dpi_ms: %.1f\n", r.name, paintMs);
+        std::printf("%s_pdf_ms: %.1f\n", r.name, pdfMs);
+        std::printf("%s_pdf_bytes: %lld\n", r.name, static_cast<long long>(QFileInfo(pdf).size()));
+    }
+
+    // The preview: from the call until its page is drawn and the window waits for the user.
+    for (const auto &r : reports) {
+        std::vector<double> times;
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer timer;
+            QTimer::singleShot(0, [&] {
+                auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+                if (!preview)
+                    return;
+                if (auto *widget = preview->findChild<QPrintPreviewWidget *>())
+                    widget->pageCount();
+                QApplication::processEvents();
+                times.push_back(timer.nsecsElapsed() / 1e6);
+                preview->reject();
+            });
+            timer.start();
+            dialogs.preview(*r.report);
+        }
+        std::printf("%s_preview_open_ms: %.1f\n", r.name, times.empty() ? -1.0 : median(times));
+    }
+
+    delete rep2;
+    delete rep1;
+    delete rep3;
+    return 0;
+}

@@ -1,0 +1,886 @@
+// The three printable reports: their layout in millimetres, the rules of auto-width
+// labels, memos and empty labels, the data texts, the PDF they write, and the preview.
+
+#include "adatinit.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "game.h"
+#include "report.h"
+#include "scripteddialogs.h"
+#include "shellfixture.h"
+#include "testenv.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTimer>
+
+#include <memory>
+
+using namespace shellfixture;
+
+namespace {
+
+const QString kPlayer = QStringLiteral("Szűcs Ágnes");
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QFileInfo &info : QDir(from).entryInfoList(QDir::Files))
+        QFile::copy(info.absoluteFilePath(), QDir(to).filePath(info.fileName()));
+}
+
+// The first row of a table whose `field` text is the longest; the table is left there and
+// the row's `key` returned.
+int moveToLongest(zdb::Table *table, const QString &field, const QString &key)
+{
+    int best = -1;
+    int bestLength = -1;
+    for (table->first(); !table->eof(); table->next()) {
+        const int length = table->fieldByName(field).asString().size();
+        if (length > bestLength) {
+            bestLength = length;
+            best = table->fieldByName(key).asInteger();
+        }
+    }
+    table->locate(key, best);
+    return best;
+}
+
+QString kindOf(const TQRElement *e)
+{
+    if (qobject_cast<const TQRDBText *>(e))
+        return QStringLiteral("data");
+    if (qobject_cast<const TQRLabel *>(e))
+        return QStringLiteral("label");
+    if (qobject_cast<const TQRMemo *>(e))
+        return QStringLiteral("memo");
+    if (qobject_cast<const TQRShape *>(e))
+        return QStringLiteral("shape");
+    if (qobject_cast<const TQRImage *>(e))
+        return QStringLiteral("picture");
+    return QString();
+}
+
+QString fontOf(const TQRElement *e)
+{
+    TQRFont f;
+    if (auto *t = qobject_cast<const TQRTextElement *>(e))
+        f = t->font();
+    else if (auto *m = qobject_cast<const TQRMemo *>(e))
+        f = m->font();
+    else
+        return QStringLiteral("-");
+    QString s = (f.face == TQRFont::Arial ? QStringLiteral("Arial ") : QStringLiteral("Times New Roman "))
+        + QString::number(f.pointSize);
+    if (f.bold)
+        s += QStringLiteral(" bold");
+    if (f.italic)
+        s += QStringLiteral(" italic");
+    return s;
+}
+
+QString alignmentOf(const TQRElement *e)
+{
+    auto *t = qobject_cast<const TQRTextElement *>(e);
+    if (!t)
+        return qobject_cast<const TQRMemo *>(e) ? QStringLiteral("left fixed") : QStringLiteral("fixed");
+    const char *a = t->alignment() == TQRAlignment::Left ? "left" : t->alignment() == TQRAlignment::Right ? "right" : "centre";
+    return QString::fromLatin1(a) + (t->autoSize() ? QStringLiteral(" auto") : QStringLiteral(" fixed"));
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// True when every pixel of `rect` (millimetres of the sheet) is white in a page image.
+bool blank(const QImage &image, const QRectF &rect, double dpi)
+{
+    const double s = dpi / 25.4;
+    const QRect pixels = QRectF(rect.left() * s, rect.top() * s, rect.width() * s, rect.height() * s)
+                             .toAlignedRect()
+                             .intersected(image.rect());
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+// The dialogs of the screen, except what a test answers itself: notices and the save
+// dialog are recorded instead of shown.
+class PreviewDialogs : public WidgetDialogs {
+public:
+    void message(const QString &text) override { messages << text; }
+    void error(const QString &text) override { errors << text; }
+    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QString &) override
+    {
+        suggestions << suggested;
+        return saveAnswer;
+    }
+    QStringList messages, errors, suggestions;
+    QString saveAnswer;
+};
+
+}  // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Run> game;
+    TDM *dm = nullptr;
+    TfrmQuickRep *rep1 = nullptr;
+    TfrmQuickRep2 *rep2 = nullptr;
+    TfrmQuickRep3 *rep3 = nullptr;
+
+    TQuickRep *report(int number) const
+    {
+        return number == 1 ? rep1->QuickRep1 : number == 2 ? rep2->QuickRep1 : rep3->QuickRep1;
+    }
+    // Fills the reports as the budget evaluation does for a family of five (three children),
+    // with the longest descriptions of the catalogues.
+    void fillRealistic();
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void layout_data();
+    void layout();
+    void autoWidthKeepsAnchor_data();
+    void autoWidthKeepsAnchor();
+    void savingsCentred_data();
+    void savingsCentred();
+    void totalStandsBeforeFt_data();
+    void totalStandsBeforeFt();
+    void longMemoIsCut();
+    void emptyLabelTakesNoRoom();
+    void memoLineBreaks();
+    void dataTexts();
+    void realisticPagesKeepTogether_data();
+    void realisticPagesKeepTogether();
+    void pdfKeepsHungarianTextsAndFonts_data();
+    void pdfKeepsHungarianTextsAndFonts();
+    void previewGoesThroughDialogs();
+    void savePdfCommand();
+    void previewWindow();
+    void screenshots();
+};
+
+void TestReports::initTestCase()
+{
+    const QString work = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    QVERIFY2(QFileInfo::exists(work + QStringLiteral("/DB")), "the built working folder is needed (ZOMIR_WORKFOLDER)");
+    folder = std::make_unique<QTemporaryDir>();
+    copyFolder(work + QStringLiteral("/DB"), folder->filePath(QStringLiteral("DB")));
+    game = std::make_unique<Run>(folder->filePath(QStringLiteral("engine.ini")));
+    game->session.addStandardAlias(TDM::aliasName(), folder->filePath(QStringLiteral("DB")));
+
+    // The reports are made before the data module, as at start-up.
+    rep3 = new TfrmQuickRep3(&game->game);
+    rep1 = new TfrmQuickRep(&game->game);
+    rep2 = new TfrmQuickRep2(&game->game);
+    QCOMPARE(rep1->QRDBText1->text(), QString());
+
+    dm = new TDM(&game->game);
+    game->game.DM = dm;
+    QVERIFY(dm->DataModuleCreate());
+    dm->SzakmaDB->open();
+    const int house = moveToLongest(dm->HazakDB, QStringLiteral("Leiras"), QStringLiteral("House_Key"));
+    const int food = moveToLongest(dm->ElelmiszerekDB, QStringLiteral("Leiras"), QStringLiteral("Food_Key"));
+    const int clothing = moveToLongest(dm->RuhazkodasDB, QStringLiteral("Leiras"), QStringLiteral("Clothing_Key"));
+    const int travel = moveToLongest(dm->KozlekedesDB, QStringLiteral("Leiras"), QStringLiteral("Travel_Key"));
+    const int job = moveToLongest(dm->SzakmaDB, QStringLiteral("Szakma_nev"), QStringLiteral("Szakma_kod"));
+
+    zdb::Table *players = dm->JatekosokDB;
+    players->append();
+    players->fieldByName(QStringLiteral("Nev")).setValue(kPlayer);
+    players->fieldByName(QStringLiteral("House_Key")).setValue(house);
+    players->fieldByName(QStringLiteral("Food_Key")).setValue(food);
+    players->fieldByName(QStringLiteral("Clothing_Key")).setValue(clothing);
+    players->fieldByName(QStringLiteral("Travel_Key")).setValue(travel);
+    players->fieldByName(QStringLiteral("Job_Key")).setValue(job);
+    players->fieldByName(QStringLiteral("Hobby_Key")).setValue(63);
+    players->fieldByName(QStringLiteral("Entertainment_Key")).setValue(63);
+    players->fieldByName(QStringLiteral("Statusz")).setValue(0);
+    players->fieldByName(QStringLiteral("Brutto_jov")).setValue(152000.0);
+    players->fieldByName(QStringLiteral("Netto_jov")).setValue(287345.0);
+    players->post();
+    fillRealistic();
+}
+
+void TestReports::cleanupTestCase()
+{
+    delete rep1;
+    delete rep2;
+    delete rep3;
+    game->game.DM = nullptr;
+    delete dm;
+    game.reset();
+}
+
+void TestReports::fillRealistic()
+{
+    const auto leiras = [](zdb::Table *t) { return t->fieldByName(QStringLiteral("Leiras")).asString(); };
+    QStringList entertainment, hobbies;
+    int entertainmentSum = 0, hobbySum = 0;
+    for (zdb::Table *t : {dm->SzorakozasDB, dm->HobbiDB}) {
+        for (t->first(); !t->eof(); t->next()) {
+            const int price = qRound(t->fieldByName(QStringLiteral("Atlagos_ar")).asFloat());
+            const QString line = t->fieldByName(QStringLiteral("Kategoria")).asString() + QStringLiteral(", ")
+                + QString::number(price) + QStringLiteral(" Ft");
+            (t == dm->SzorakozasDB ? entertainment : hobbies) << line;
+            (t == dm->SzorakozasDB ? entertainmentSum : hobbySum) += price;
+        }
+    }
+    const auto fillCommon = [&](auto *r) {
+        r->QRMemo1->clear();
+        r->QRMemo1->add(leiras(dm->HazakDB));
+        r->QRMemo2->clear();
+        r->QRMemo2->add(leiras(dm->ElelmiszerekDB));
+        r->QRMemo3->clear();
+        r->QRMemo3->add(leiras(dm->RuhazkodasDB));
+        r->QRMemo4->clear();
+        r->QRMemo4->add(leiras(dm->KozlekedesDB));
+        r->QRMemo5->clear();
+        r->QRMemo6->clear();
+        for (const QString &line : entertainment)
+            r->QRMemo5->add(line);
+        for (const QString &line : hobbies)
+            r->QRMemo6->add(line);
+        r->szorakozas_ar->setCaption(QString::number(entertainmentSum) + QStringLiteral(" Ft"));
+        r->hobbi_ar->setCaption(QString::number(hobbySum) + QStringLiteral(" Ft"));
+    };
+    fillCommon(rep1);
+    rep1->Osszeg->setCaption(QStringLiteral("187450"));
+
+    fillCommon(rep2);
+    rep2->QRLabel4->setCaption(dm->SzakmaDB->fieldByName(QStringLiteral("Szakma_nev")).asString());
+    rep2->Ennyienvagytok->setCaption(QStringLiteral(
+        "Házastársaddal és 3 gyerekeddel a család összlétszáma 5, a költségek ennek megfelelően számolódnak."));
+    rep2->gyerektext->setCaption(QStringLiteral(
+        "Mivel 3 gyereked van, ezért gyerekenként havi 10.000 Ft (összesen 30000 Ft) kiadással kell még számolnod."));
+    rep2->elelmiszer_ar->setCaption(QStringLiteral("127750 Ft"));
+    rep2->elelmiszer_1fore->setCaption(
+        QStringLiteral("1 főre jutó élelmiszer: Felnőttekre 30000 Ft/fő Gyerekekre (75%) 22500 Ft/gyerek)"));
+    rep2->ruhazkodas_ar->setCaption(QStringLiteral("42500 Ft"));
+    rep2->ruhazkodas_1fore->setCaption(QStringLiteral("1 főre jutó ruházkodás: 8500 Ft"));
+    rep2->kozlekedes_Ar->setCaption(QStringLiteral("24000 Ft"));
+    rep2->Osszeg->setCaption(QStringLiteral("274655"));
+
+    rep3->QRLabel7->setCaption(QStringLiteral("Havonta még 12690 Ft-ot félre is tudsz tenni!"));
+}
+
+// Every element of the three layouts where it was designed: kind, box in millimetres
+// (from the band's corner, or from the sheet's for an element on the page), font and
+// alignment.
+void TestReports::layout_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<QString>("alignment");
+    QTest::addColumn<bool>("onPage");
+    struct Row {
+        int number;
+        const char *name, *kind;
+        double l, t, w, h;
+        const char *font, *alignment;
+        bool onPage;
+    };
+    const Row rows[] = {
+        {1, "QRDBText1", "data", 2.1, 2.1, 186.5, 6.1, "Arial 14 bold", "centre fixed", false},
+        {1, "QRLabel1", "label", 2.1, 10.6, 186.5, 4.5, "Arial 10 bold", "centre fixed", false},
+        {1, "QRLabel5", "label", 2.1, 21.2, 10.1, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRMemo1", "memo", 91.0, 25.4, 93.4, 27.8, "Arial 8", "left fixed", false},
+        {1, "QRLabel9", "label", 2.1, 27.5, 15.9, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText2", "data", 33.9, 27.5, 22.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel7", "label", 2.1, 33.9, 25.7, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText3", "data", 33.9, 33.9, 35.7, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel8", "label", 2.1, 40.2, 10.1, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText4", "data", 33.9, 40.2, 16.9, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel10", "label", 2.1, 50.8, 17.7, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRLabel11", "label", 2.1, 57.1, 15.9, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText5", "data", 33.9, 57.1, 32.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRMemo2", "memo", 91.0, 57.1, 93.4, 13.0, "Arial 8", "left fixed", false},
+        {1, "QRLabel12", "label", 2.1, 63.5, 4.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText6", "data", 33.9, 63.5, 35.2, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel13", "label", 2.1, 74.1, 20.6, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRLabel14", "label", 2.1, 80.4, 15.9, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText7", "data", 33.9, 80.4, 35.7, 4.5, "Arial 10", "left auto", false},
+        {1, "QRMemo3", "memo", 91.0, 80.4, 93.4, 13.0, "Arial 8", "left fixed", false},
+        {1, "QRLabel15", "label", 2.1, 86.8, 4.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText8", "data", 33.9, 86.8, 38.1, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel16", "label", 2.1, 99.5, 19.6, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRMemo4", "memo", 91.0, 103.7, 93.4, 13.0, "Arial 8", "left fixed", false},
+        {1, "QRLabel17", "label", 2.1, 105.8, 15.9, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText9", "data", 33.9, 105.8, 34.7, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel18", "label", 2.1, 112.2, 4.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRDBText10", "data", 33.9, 112.2, 37.0, 4.5, "Arial 10", "left auto", false},
+        {1, "QRLabel19", "label", 2.1, 124.9, 19.6, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRLabel3", "label", 2.1, 131.2, 4.8, 4.5, "Arial 10", "left auto", false},
+        {1, "szorakozas_ar", "label", 33.9, 131.2, 22.8, 4.5, "Arial 10", "left auto", false},
+        {1, "QRMemo5", "memo", 91.0, 131.2, 93.4, 29.9, "Arial 8", "left fixed", false},
+        {1, "QRLabel22", "label", 2.1, 160.9, 10.1, 4.5, "Arial 10 bold", "left auto", false},
+        {1, "QRLabel24", "label", 2.1, 167.2, 4.8, 4.5, "Arial 10", "left auto", false},
+        {1, "hobbi_ar", "label", 33.9, 167.2, 13.2, 4.5, "Arial 10", "left auto", false},
+        {1, "QRMemo6", "memo", 91.0, 167.2, 93.4, 32.0, "Arial 8", "left fixed", false},
+        {1, "Osszeg", "label", 97.4, 209.6, 38.4, 6.6, "Arial 16", "right fixed", false},
+        {1, "QRLabel26", "label", 137.6, 209.6, 32.0, 6.6, "Arial 16", "left fixed", false},
+        {1, "QRLabel25", "label", 2.1, 211.7, 90.0, 4.5, "Arial 10", "left auto", false},
+
+        {2, "QRShape1", "shape", 0.0, -2.1, 189.7, 275.4, "-", "fixed", false},
+        {2, "QRDBText1", "data", 2.1, 2.1, 186.5, 6.1, "Arial 14 bold", "centre fixed", false},
+        {2, "QRLabel1", "label", 2.1, 10.6, 186.5, 4.5, "Arial 10 bold", "centre fixed", false},
+        {2, "QRLabel2", "label", 2.1, 25.4, 45.5, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel4", "label", 57.1, 25.4, 15.3, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel3", "label", 2.1, 31.8, 21.7, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText8", "data", 33.9, 31.8, 21.7, 4.5, "Arial 10", "right fixed", false},
+        {2, "QRLabel27", "label", 57.1, 31.8, 3.4, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel28", "label", 99.5, 31.8, 33.6, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText6", "data", 139.7, 31.8, 14.3, 4.5, "Arial 10", "left auto", false},
+        {2, "Ennyienvagytok", "label", 2.1, 44.5, 24.3, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel5", "label", 2.1, 61.4, 10.1, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel9", "label", 2.1, 67.7, 15.9, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText2", "data", 33.9, 67.7, 22.8, 5.0, "Arial 10", "left auto", false},
+        {2, "QRMemo1", "memo", 91.0, 67.7, 93.4, 21.4, "Arial 8", "left fixed", false},
+        {2, "QRLabel7", "label", 2.1, 74.1, 25.7, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText3", "data", 33.9, 74.1, 35.7, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel8", "label", 2.1, 80.4, 10.1, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText4", "data", 33.9, 80.4, 16.9, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel10", "label", 2.1, 91.0, 17.7, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel11", "label", 2.1, 97.4, 15.9, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText5", "data", 33.9, 97.4, 32.8, 5.0, "Arial 10", "left auto", false},
+        {2, "QRMemo2", "memo", 91.0, 97.4, 93.4, 23.5, "Arial 8", "left fixed", false},
+        {2, "QRLabel12", "label", 2.1, 103.7, 4.8, 4.5, "Arial 10", "left auto", false},
+        {2, "elelmiszer_ar", "label", 33.9, 103.7, 20.6, 4.5, "Arial 10", "left auto", false},
+        {2, "elelmiszer_1fore", "label", 2.1, 110.1, 25.1, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel13", "label", 2.1, 124.9, 20.6, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel14", "label", 2.1, 131.2, 15.9, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText7", "data", 33.9, 131.2, 35.7, 5.0, "Arial 10", "left auto", false},
+        {2, "QRMemo3", "memo", 91.0, 131.2, 93.4, 25.7, "Arial 8", "left fixed", false},
+        {2, "QRLabel15", "label", 2.1, 137.6, 4.8, 4.5, "Arial 10", "left auto", false},
+        {2, "ruhazkodas_ar", "label", 33.9, 137.6, 22.8, 4.5, "Arial 10", "left auto", false},
+        {2, "ruhazkodas_1fore", "label", 2.1, 143.9, 27.3, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel16", "label", 2.1, 158.8, 19.6, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel17", "label", 2.1, 165.1, 15.9, 4.5, "Arial 10", "left auto", false},
+        {2, "QRDBText9", "data", 33.9, 165.1, 34.7, 5.0, "Arial 10", "left auto", false},
+        {2, "QRMemo4", "memo", 91.0, 165.1, 93.4, 23.5, "Arial 8", "left fixed", false},
+        {2, "QRLabel18", "label", 2.1, 171.4, 4.8, 4.5, "Arial 10", "left auto", false},
+        {2, "kozlekedes_Ar", "label", 33.9, 171.4, 23.0, 4.5, "Arial 10", "left auto", false},
+        {2, "QRLabel19", "label", 2.1, 192.6, 19.6, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel21", "label", 2.1, 199.0, 4.8, 4.5, "Arial 10", "left auto", false},
+        {2, "szorakozas_ar", "label", 33.9, 199.0, 22.8, 4.5, "Arial 10", "left auto", false},
+        {2, "QRMemo5", "memo", 91.0, 199.0, 93.4, 19.3, "Arial 8", "left fixed", false},
+        {2, "QRLabel22", "label", 2.1, 220.1, 10.1, 4.5, "Arial 10 bold", "left auto", false},
+        {2, "QRLabel24", "label", 2.1, 226.5, 4.8, 4.5, "Arial 10", "left auto", false},
+        {2, "hobbi_ar", "label", 33.9, 226.5, 13.2, 4.5, "Arial 10", "left auto", false},
+        {2, "QRMemo6", "memo", 91.0, 226.5, 93.4, 15.1, "Arial 8", "left fixed", false},
+        {2, "gyerektext", "label", 2.1, 247.7, 16.4, 4.5, "Arial 10", "left auto", false},
+        {2, "Osszeg", "label", 97.4, 256.1, 38.4, 6.6, "Arial 16", "right fixed", false},
+        {2, "QRLabel26", "label", 137.6, 256.1, 32.0, 6.6, "Arial 16", "left fixed", false},
+        {2, "QRLabel25", "label", 2.1, 258.2, 90.0, 4.5, "Arial 10", "left auto", false},
+
+        {3, "QRLabel1", "label", 31.8, 2.1, 156.9, 29.1, "Times New Roman 72 italic", "left fixed", false},
+        {3, "QRImage1", "picture", 148.2, 12.7, 48.9, 63.8, "-", "fixed", true},
+        {3, "QRDBText1", "data", 2.1, 38.1, 133.6, 9.3, "Arial 22 bold", "centre fixed", false},
+        {3, "QRLabel2", "label", 2.1, 46.6, 133.6, 10.8, "Times New Roman 22 italic", "centre fixed", false},
+        {3, "QRLabel3", "label", 2.1, 69.8, 186.5, 10.8, "Times New Roman 18", "centre fixed", false},
+        {3, "QRDBText2", "data", 2.1, 88.9, 186.5, 9.3, "Arial 22 bold", "centre fixed", false},
+        {3, "QRLabel4", "label", 2.1, 99.5, 186.5, 10.8, "Times New Roman 18", "centre fixed", false},
+        {3, "QRLabel5", "label", 2.1, 135.5, 186.5, 10.8, "Times New Roman 18", "centre fixed", false},
+        {3, "QRLabel7", "label", 87.3, 150.3, 16.7, 4.5, "Arial 10 bold", "centre auto", false},
+        {3, "QRLabel6", "label", 2.1, 171.4, 186.5, 10.8, "Times New Roman 18", "centre fixed", false},
+        {3, "QRImage2", "picture", 4.2, 182.0, 184.4, 91.3, "-", "fixed", false},
+    };
+    int count[4] = {};
+    for (const Row &r : rows) {
+        QTest::addRow("%d %s", r.number, r.name)
+            << r.number << QString::fromLatin1(r.name) << QString::fromLatin1(r.kind) << QRectF(r.l, r.t, r.w, r.h)
+            << QString::fromLatin1(r.font) << QString::fromLatin1(r.alignment) << r.onPage;
+        ++count[r.number];
+    }
+    // The layouts hold nothing else.
+    for (int number : {1, 2, 3})
+        QTest::addRow("%d has no other element", number)
+            << number << QString() << QString() << QRectF() << QString::number(count[number]) << QString() << false;
+}
+
+void TestReports::layout()
+{
+    QFETCH(int, number);
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QRectF, box);
+    QFETCH(QString, font);
+    QFETCH(QString, alignment);
+    QFETCH(bool, onPage);
+    TQuickRep *rep = report(number);
+    if (name.isEmpty()) {
+        QCOMPARE(QString::number(rep->elements().size()), font);
+        return;
+    }
+    TQRElement *e = rep->element(name);
+    QVERIFY(e);
+    QCOMPARE(kindOf(e), kind);
+    QCOMPARE(e->designBox(), box);
+    QCOMPARE(fontOf(e), font);
+    QCOMPARE(alignmentOf(e), alignment);
+    QCOMPARE(e->onPage(), onPage);
+    // The band sits at the printable area's corner: 10 mm in from the sheet's edges.
+    QCOMPARE(e->sheetBox(), onPage ? box : box.translated(10, 10));
+    QCOMPARE(rep->band()->sheetBox(), QRectF(10, 10, 190.0, 276.0));
+    QCOMPARE(rep->pageCount(), 1);
+    const QPageLayout page = rep->pageLayout();
+    QCOMPARE(page.pageSize().id(), QPageSize::A4);
+    QCOMPARE(page.orientation(), QPageLayout::Portrait);
+    QCOMPARE(page.margins(QPageLayout::Millimeter), QMarginsF(10, 10, 10, 10));
+}
+
+// An auto-width label takes the width of its text on one line, and keeps its left edge,
+// its right edge or its centre as it grows.
+void TestReports::autoWidthKeepsAnchor_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("left") << int(TQRAlignment::Left);
+    QTest::newRow("right") << int(TQRAlignment::Right);
+    QTest::newRow("centre") << int(TQRAlignment::Centre);
+}
+
+void TestReports::autoWidthKeepsAnchor()
+{
+    QFETCH(int, alignment);
+    const auto a = TQRAlignment(alignment);
+    TQuickRep rep(QStringLiteral("QuickRep1"));
+    const QRectF box(40, 50, 20, 4.5);
+    TQRLabel label(&rep, QStringLiteral("QRLabel1"), box, TQRFont{}, a, true);
+    double lastWidth = 0;
+    for (const QString &text : {QStringLiteral("Ár:"), QStringLiteral("Törlesztőrészlet:"),
+                                QStringLiteral("Az általad választott paraméterekkel a havi összköltséged:")}) {
+        label.setCaption(text);
+        const TQRPlaced placed = label.place();
+        const QRectF sheet = box.translated(10, 10);
+        QVERIFY(placed.printed);
+        QCOMPARE(placed.lines, QStringList{text});
+        QVERIFY(placed.box.width() > lastWidth);
+        lastWidth = placed.box.width();
+        QCOMPARE(placed.box.top(), sheet.top());
+        if (a == TQRAlignment::Left)
+            QVERIFY(qAbs(placed.box.left() - sheet.left()) < 1e-9);
+        else if (a == TQRAlignment::Right)
+            QVERIFY(qAbs(placed.box.right() - sheet.right()) < 1e-9);
+        else
+            QVERIFY(qAbs(placed.box.center().x() - sheet.center().x()) < 1e-9);
+        QVERIFY(qAbs(placed.ink.width() - placed.box.width()) < 1e-9);
+    }
+    // The longest text runs past the designed width rather than wrapping.
+    QVERIFY(lastWidth > box.width() * 3);
+}
+
+// The savings text of the certificate is centred 95.6 mm from the band's left edge,
+// whatever its length.
+void TestReports::savingsCentred_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one forint") << QStringLiteral("Havonta még 1 Ft-ot félre is tudsz tenni!");
+    QTest::newRow("large") << QStringLiteral("Havonta még 1234567 Ft-ot félre is tudsz tenni!");
+    QTest::newRow("short") << QStringLiteral("x");
+}
+
+void TestReports::savingsCentred()
+{
+    QFETCH(QString, text);
+    const QString before = rep3->QRLabel7->caption();
+    rep3->QRLabel7->setCaption(text);
+    const TQRPlaced placed = rep3->QRLabel7->place();
+    rep3->QRLabel7->setCaption(before);
+    QVERIFY(placed.printed);
+    QCOMPARE(placed.lines.size(), 1);
+    // The designed box's centre is 95.65 mm.
+    QVERIFY2(qAbs(placed.ink.center().x() - (10 + 95.65)) < 1e-9, qPrintable(QString::number(placed.ink.center().x())));
+}
+
+// The total is right-aligned in its box, so its last digit stands just left of "Ft".
+void TestReports::totalStandsBeforeFt_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("total");
+    for (int number : {1, 2})
+        for (const char *total : {"0", "187450", "12345678"})
+            QTest::addRow("report %d, %s", number, total) << number << QString::fromLatin1(total);
+}
+
+void TestReports::totalStandsBeforeFt()
+{
+    QFETCH(int, number);
+    QFETCH(QString, total);
+    auto *osszeg = qobject_cast<TQRLabel *>(report(number)->element(QStringLiteral("Osszeg")));
+    auto *ft = qobject_cast<TQRLabel *>(report(number)->element(QStringLiteral("QRLabel26")));
+    const QString before = osszeg->caption();
+    osszeg->setCaption(total);
+    const TQRPlaced sum = osszeg->place();
+    const TQRPlaced unit = ft->place();
+    osszeg->setCaption(before);
+    QCOMPARE(sum.lines, QStringList{total});
+    QCOMPARE(unit.lines, QStringList{QStringLiteral("Ft")});
+    QVERIFY(qAbs(sum.ink.right() - osszeg->sheetBox().right()) < 1e-6);
+    const double gap = unit.ink.left() - sum.ink.right();
+    QVERIFY2(gap > 0.5 && gap < 3.0, qPrintable(QString::number(gap)));
+    QVERIFY(qAbs(sum.ink.top() - unit.ink.top()) < 1e-6);   // on the same line
+}
+
+// A description longer than its memo is cut at the memo's bottom edge; nothing below moves
+// and nothing is printed below the box.
+void TestReports::longMemoIsCut()
+{
+    TQRMemo *memo = rep1->QRMemo2;
+    const QStringList before = memo->lines();
+    QMap<QString, QRectF> placedBefore;
+    for (TQRElement *e : rep1->QuickRep1->elements())
+        if (e != memo)
+            placedBefore[e->objectName()] = e->place().box;
+
+    memo->clear();
+    memo->add(QStringLiteral("Hosszú leírás, amely sokkal több sort tenne ki, mint amennyi a keretbe fér. ").repeated(12));
+    const TQRPlaced placed = memo->place();
+    QVERIFY(placed.lines.size() >= 3);
+    QVERIFY(placed.ink.bottom() <= placed.box.bottom() + 1e-9);
+    // One more line would not fit.
+    QVERIFY(placed.ink.bottom() + placed.ink.height() / placed.lines.size() > placed.box.bottom());
+    for (TQRElement *e : rep1->QuickRep1->elements())
+        if (e != memo)
+            QCOMPARE(e->place().box, placedBefore.value(e->objectName()));
+
+    // On paper: the strip between the memo's box and the next memo is white.
+    const double dpi = 150;
+    const QImage page = reportprint::renderPage(*rep1->QuickRep1, 0, dpi);
+    const QRectF box = memo->sheetBox();
+    QVERIFY(!blank(page, box, dpi));
+    QVERIFY(blank(page, QRectF(box.left(), box.bottom() + 0.2, box.width(), rep1->QRMemo3->sheetBox().top() - box.bottom() - 0.4), dpi));
+
+    memo->clear();
+    for (const QString &line : before)
+        memo->add(line);
+}
+
+// An empty label prints nothing and moves nothing.
+void TestReports::emptyLabelTakesNoRoom()
+{
+    TQRLabel *label = rep2->gyerektext;
+    const QString before = label->caption();
+    const double dpi = 100;
+    const QImage withText = reportprint::renderPage(*rep2->QuickRep1, 0, dpi);
+    QMap<QString, QRectF> placedWith;
+    for (TQRElement *e : rep2->QuickRep1->elements())
+        placedWith[e->objectName()] = e->place().box;
+
+    label->setCaption(QString());
+    const TQRPlaced placed = label->place();
+    QVERIFY(!placed.printed);
+    QVERIFY(placed.lines.isEmpty());
+    const QImage without = reportprint::renderPage(*rep2->QuickRep1, 0, dpi);
+    for (TQRElement *e : rep2->QuickRep1->elements())
+        if (e != label)
+            QCOMPARE(e->place().box, placedWith.value(e->objectName()));
+    QVERIFY(!blank(withText, label->sheetBox(), dpi));
+    QVERIFY(blank(without, label->sheetBox().adjusted(0, 0, 150, 0), dpi));
+    // Everything else is drawn exactly as before.
+    QImage masked = withText;
+    QPainter p(&masked);
+    const double s = dpi / 25.4;
+    const QRectF strip = placedWith.value(QStringLiteral("gyerektext"));
+    p.fillRect(QRectF(strip.left() * s, strip.top() * s, strip.width() * s, strip.height() * s).toAlignedRect(), Qt::white);
+    p.end();
+    QCOMPARE(masked, without);
+    label->setCaption(before);
+}
+
+// Memo lines: every line break (CR LF, LF, CR) in an added text starts a line.
+void TestReports::memoLineBreaks()
+{
+    TQuickRep rep(QStringLiteral("QuickRep1"));
+    TQRMemo memo(&rep, QStringLiteral("QRMemo1"), QRectF(0, 0, 90, 30), TQRFont{TQRFont::Arial, 8});
+    memo.add(QStringLiteral("egy\r\nkettő\nhárom\rnégy"));
+    memo.add(QStringLiteral("öt"));
+    QCOMPARE(memo.lines(), (QStringList{"egy", "kettő", "három", "négy", "öt"}));
+    QCOMPARE(memo.place().lines, memo.lines());
+    memo.clear();
+    QVERIFY(memo.lines().isEmpty());
+    QVERIFY(memo.place().lines.isEmpty());
+}
+
+// Data texts read the current record when the page is painted: money in the Hungarian
+// currency format, the gross wage in general number form, text as stored.
+void TestReports::dataTexts()
+{
+    const auto plain = [](QString s) { return s.replace(QChar(0x00A0), QLatin1Char(' ')); };
+    QCOMPARE(rep2->QRDBText1->text(), kPlayer);
+    QCOMPARE(rep2->QRDBText8->text(), QStringLiteral("152000"));
+    QCOMPARE(plain(rep2->QRDBText6->text()), QStringLiteral("287 345 Ft"));
+    const double rate = dm->JatekosokDB->fieldByName(QStringLiteral("Haz_Torleszto_Reszlet")).asFloat();
+    QCOMPARE(plain(rep1->QRDBText3->text()), plain(QLocale(QLocale::Hungarian).toString(qRound(rate))) + " Ft");
+    QCOMPARE(rep1->QRDBText2->text(), dm->HazakDB->fieldByName(QStringLiteral("Kategoria")).asString());
+    QCOMPARE(rep3->QRDBText2->text(), dm->SzakmaDB->fieldByName(QStringLiteral("Szakma_nev")).asString());
+    QCOMPARE(plain(reportprint::moneyText(12345)), QStringLiteral("12 345 Ft"));
+    QCOMPARE(reportprint::generalNumberText(2752.75), QStringLiteral("2752,75"));
+    QCOMPARE(reportprint::generalNumberText(1234567), QStringLiteral("1234567"));
+
+    // At render time: a change of the record shows in the next painting.
+    dm->JatekosokDB->edit();
+    dm->JatekosokDB->fieldByName(QStringLiteral("Brutto_jov")).setValue(153500.5);
+    QCOMPARE(rep2->QRDBText8->text(), QStringLiteral("153500,5"));
+    dm->JatekosokDB->cancel();
+    // A closed table prints nothing.
+    dm->SzakmaDB->close();
+    QCOMPARE(rep3->QRDBText2->text(), QString());
+    QCOMPARE(rep3->QuickRep1->documentName(), kPlayer + QStringLiteral(" - oklevél"));
+    dm->SzakmaDB->open();
+    moveToLongest(dm->SzakmaDB, QStringLiteral("Szakma_nev"), QStringLiteral("Szakma_kod"));
+}
+
+// Filled as a real game fills them, the pages keep together: no two printed things
+// overlap, and everything stays inside the band (the trophy inside the sheet).
+void TestReports::realisticPagesKeepTogether_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("report 1") << 1;
+    QTest::newRow("report 2") << 2;
+    QTest::newRow("report 3") << 3;
+}
+
+void TestReports::realisticPagesKeepTogether()
+{
+    QFETCH(int, number);
+    TQuickRep *rep = report(number);
+    const QRectF band = rep->band()->sheetBox();
+    QList<QPair<QString, QRectF>> printed;
+    for (TQRElement *e : rep->elements()) {
+        if (qobject_cast<TQRShape *>(e))
+            continue;   // the frame lies beneath everything by design
+        const TQRPlaced placed = e->place();
+        if (!placed.printed)
+            continue;
+        const QRectF area = qobject_cast<TQRImage *>(e) ? placed.box : placed.glyphs;
+        if (area.isEmpty())
+            continue;
+        const QRectF limit = e->onPage() ? QRectF(0, 0, 210, 297) : band;
+        QVERIFY2(limit.contains(area), qPrintable(e->objectName()));
+        QVERIFY2(placed.ink.isNull() || limit.contains(placed.ink), qPrintable(e->objectName()));
+        for (const auto &other : printed)
+            QVERIFY2(!other.second.intersects(area), qPrintable(other.first + " / " + e->objectName()));
+        printed.append({e->objectName(), area});
+    }
+    if (number != 3) {
+        // The long descriptions fill their memos: each is cut or fits, never spills.
+        for (const char *name : {"QRMemo1", "QRMemo2", "QRMemo3", "QRMemo4"}) {
+            auto *memo = qobject_cast<TQRMemo *>(rep->element(QString::fromLatin1(name)));
+            QVERIFY(!memo->lines().isEmpty());
+            QVERIFY(memo->place().ink.bottom() <= memo->sheetBox().bottom() + 1e-9);
+        }
+    }
+}
+
+// Each report as a PDF: the Hungarian texts come back from the file as printed, and every
+// font is embedded.
+void TestReports::pdfKeepsHungarianTextsAndFonts_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("report 1") << 1
+                              << QStringList{kPlayer, "egyedülállóként a következő dolgokat szeretnéd megvalósítani",
+                                             "Törlesztőrészlet:", "Ruházkodás", "Közlekedés", "187450", "Ft"};
+    QTest::newRow("report 2") << 2
+                              << QStringList{kPlayer, "házastársaddal a következő dolgokat szeretnéd megvalósítani",
+                                             "Bruttó fizetés:", "152000", "Család nettó fizetése:", "287 345 Ft",
+                                             "1 főre jutó ruházkodás: 8500 Ft", "274655"};
+    QTest::newRow("report 3") << 3
+                              << QStringList{"Oklevél", kPlayer, "részére",
+                                             "Gratulálunk, hogy sikeresen elkészítetted családod költségvetését!",
+                                             "szakmát választottál",
+                                             "Sikerült jól gazdálkodnod és a család bevételeit megfelelően beosztanod",
+                                             "Havonta még 12690 Ft-ot félre is tudsz tenni!",
+                                             "Sok sikert kívánunk a valós életben is!"};
+}
+
+void TestReports::pdfKeepsHungarianTextsAndFonts()
+{
+    QFETCH(int, number);
+    QFETCH(QStringList, texts);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    reportprint::writePdf(*report(number), pdf);
+
+    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                                     QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) must be installed");
+    text.replace(QChar(0x00A0), QLatin1Char(' '));
+    text = text.simplified();
+    for (const QString &expected : texts)
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
+
+    const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+    const QStringList rows = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!rows.isEmpty());
+    for (const QString &row : rows) {
+        // name type encoding emb sub uni object ID: "emb" is the fourth column from the right.
+        const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY2(columns.size() >= 7 && columns.at(columns.size() - 5) == QLatin1String("yes"), qPrintable(row));
+        QVERIFY2(row.contains(QLatin1String("Liberation")) || row.contains(QLatin1String("Arial"))
+                     || row.contains(QLatin1String("Times")),
+                 qPrintable(row));
+    }
+}
+
+// Preview() hands the report to the dialog service and returns when it is closed; the
+// report paints its current values at that moment.
+void TestReports::previewGoesThroughDialogs()
+{
+    ScriptedDialogs &dialogs = game->dialogs;
+    dialogs.clear();
+    QImage seen;
+    dialogs.onPreview = [&seen](const Report &report) {
+        QCOMPARE(report.pageCount(), 1);
+        seen = reportprint::renderPage(report, 0, 50);
+    };
+    rep3->Preview();
+    rep1->Preview();
+    rep2->Preview();
+    dialogs.onPreview = nullptr;
+    QCOMPARE(dialogs.texts(QStringLiteral("preview")),
+             (QStringList{kPlayer + " - oklevél", kPlayer + " - egyéni költségvetés",
+                          kPlayer + " - családi költségvetés"}));
+    QCOMPARE(dialogs.lastReport, static_cast<const Report *>(rep2->QuickRep1));
+    QCOMPARE(seen.size(), QSize(qRound(210 / 25.4 * 50), qRound(297 / 25.4 * 50)));
+    QCOMPARE(rep2->QuickRep1->helpContext(), 14);
+    QCOMPARE(rep3->QuickRep1->helpContext(), 15);
+    // Nothing is printed by previewing.
+    QVERIFY(dialogs.texts(QStringLiteral("print")).isEmpty());
+    QVERIFY(rep1->isHidden() && rep2->isHidden() && rep3->isHidden());
+    QCOMPARE(rep1->windowTitle(), QStringLiteral("frmQuickRep"));
+    QCOMPARE(rep2->windowTitle(), QStringLiteral("frmQuickRep2"));
+    QCOMPARE(rep3->windowTitle(), QStringLiteral("frmQuickRep3"));
+}
+
+// "PDF mentése": the file name is asked through the dialog service, suggested from the
+// player's name and the report; a failure is shown, never reported as success.
+void TestReports::savePdfCommand()
+{
+    ScriptedDialogs &dialogs = game->dialogs;
+    QTemporaryDir dir;
+    dialogs.clear();
+
+    QCOMPARE(dialogs.savePdf(*rep3->QuickRep1), QString());   // cancelled
+    QVERIFY(dialogs.lastSuggested.endsWith(QStringLiteral("/") + kPlayer + QStringLiteral(" - oklevél.pdf")));
+
+    dialogs.saveAnswers.enqueue(dir.filePath(QStringLiteral("oklevel")));
+    QCOMPARE(dialogs.savePdf(*rep3->QuickRep1), dir.filePath(QStringLiteral("oklevel.pdf")));
+    QFile written(dir.filePath(QStringLiteral("oklevel.pdf")));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+
+    dialogs.saveAnswers.enqueue(dir.filePath(QStringLiteral("nincs/ilyen/mappa/x.pdf")));
+    QCOMPARE(dialogs.savePdf(*rep3->QuickRep1), QString());
+    QCOMPARE(dialogs.texts(QStringLiteral("error")).size(), 1);
+    QVERIFY(dialogs.texts(QStringLiteral("error")).first().startsWith(QStringLiteral("A PDF-fájl nem menthető")));
+
+    QCOMPARE(reportprint::pdfFileName(QStringLiteral("A/B: \"C\" - oklevél")), QStringLiteral("A_B_ _C_ - oklevél.pdf"));
+    QCOMPARE(reportprint::pdfFileName(QString()), QStringLiteral("nyomtatvány.pdf"));
+}
+
+// The real preview window: Qt's print preview with the report on one A4 page, no page
+// turning, "PDF mentése" writing the file, print commands that say when there is no
+// printer, and "Bezárás" closing it.
+void TestReports::previewWindow()
+{
+    PreviewDialogs dialogs;
+    QTemporaryDir dir;
+    dialogs.saveAnswer = dir.filePath(QStringLiteral("lap.pdf"));
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(preview);
+        QVERIFY(preview->windowTitle().contains(kPlayer + QStringLiteral(" - oklevél")));
+        QCOMPARE(preview->property("helpContext").toInt(), 15);
+        auto *widget = preview->findChild<QPrintPreviewWidget *>();
+        QVERIFY(widget);
+        QCOMPARE(widget->pageCount(), 1);
+        QAction *pdf = preview->findChild<QAction *>(QStringLiteral("pdfAction"));
+        QAction *close = preview->findChild<QAction *>(QStringLiteral("closeAction"));
+        QVERIFY(pdf && close);
+        QCOMPARE(pdf->text(), QStringLiteral("PDF mentése"));
+        QAction *print = nullptr;
+        for (QAction *a : preview->findChildren<QAction *>()) {
+            const QString text = a->text();
+            if (text == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+                print = a;
+            if (text == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
+                QVERIFY(!a->isVisible());
+        }
+        QVERIFY(print);
+        // Qt's own texts are in Hungarian.
+        QVERIFY(print->text() != QLatin1String("Print"));
+
+        pdf->trigger();
+        QVERIFY(QFileInfo(dialogs.saveAnswer).size() > 1000);
+        QVERIFY(dialogs.suggestions.value(0).endsWith(kPlayer + QStringLiteral(" - oklevél.pdf")));
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            print->trigger();
+            QCOMPARE(dialogs.messages.size(), 1);
+            QVERIFY(dialogs.messages.first().contains(QStringLiteral("nincs telepített nyomtató")));
+        }
+        checked = true;
+        close->trigger();
+    });
+    dialogs.preview(*rep3->QuickRep1);
+    QVERIFY(checked);
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+// Pictures of the three reports for a person to look at, written only when
+// ZOMIR_SCREENSHOTS names a folder.
+void TestReports::screenshots()
+{
+    const QString shots = qEnvironmentVariable("ZOMIR_SCREENSHOTS");
+    if (shots.isEmpty())
+        QSKIP("ZOMIR_SCREENSHOTS not set");
+    QDir().mkpath(shots);
+    for (int number : {1, 2, 3}) {
+        const QImage page = reportprint::renderPage(*report(number), 0, 150);
+        QVERIFY(page.save(shots + QStringLiteral("/report%1.png").arg(number)));
+        reportprint::writePdf(*report(number), shots + QStringLiteral("/report%1.pdf").arg(number));
+    }
+    // The preview window of the certificate, as drawn on the current display (and the whole
+    // screen when it is a real one).
+    PreviewDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(preview);
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        QTest::qWait(500);
+        QVERIFY(preview->grab().save(shots + QStringLiteral("/preview3.png")));
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QProcess::execute(QStringLiteral("import"),
+                              {QStringLiteral("-window"), QStringLiteral("root"), shots + QStringLiteral("/screen.png")});
+        preview->reject();
+    });
+    dialogs.preview(*rep3->QuickRep1);
+}
+
+ZOMIR_TEST_MAIN(TestReports)
+#include "tst_reports.moc"
