@@ -34,9 +34,6 @@ private:
 // every slot that may fail runs its body through this.
 void showErrorMessage(const QString &message);
 QString errorMessage(const std::exception &error);
-// Shows an error's user message (EngineError's message(), otherwise what()) in the
-// application's error box.
-void showErrorOf(const std::exception &error);
 
 template <class F> bool guarded(F &&body)
 {
