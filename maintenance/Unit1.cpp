@@ -10,6 +10,10 @@
 #include "tablemodel.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -20,6 +24,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace {
 
@@ -72,6 +78,60 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
+
+// The narrow column at the left of a grid: a small arrow marks the current record.
+class RowIndicator : public QHeaderView {
+public:
+    explicit RowIndicator(QWidget *parent) : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionResizeMode(QHeaderView::Fixed);
+        setDefaultSectionSize(17);
+        setFixedWidth(11);
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = rect;
+        option.section = logicalIndex;
+        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        if (!selectionModel() || selectionModel()->currentIndex().row() != logicalIndex)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
+        const QPointF c = QRectF(rect).center();
+        painter->drawPolygon(QPolygonF{c + QPointF(-2, -4), c + QPointF(3, 0), c + QPointF(-2, 4)});
+        painter->restore();
+    }
+};
+
+// Columns at least as wide as their titles, 100 pixels unless asked otherwise.
+void fitColumnsToTitles(QTableView *grid, int least = 100)
+{
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+        grid->setColumnWidth(c, std::max(least, metrics.horizontalAdvance(title) + 14));
+    }
+}
+
+void setUpGrid(QTableView *grid)
+{
+    grid->setVerticalHeader(new RowIndicator(grid));
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+// The indicator follows the current row (set once the grid has its model).
+void followWithIndicator(QTableView *grid)
+{
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid->verticalHeader(),
+                     [grid] { grid->verticalHeader()->viewport()->update(); });
+}
 
 }  // namespace
 
@@ -232,13 +292,12 @@ void TZomir0001::addGrid(int page, int number, TDataSource *source)
     grid->setObjectName(QStringLiteral("DBGrid%1").arg(number));
     grid->setGeometry(8, 240, 753, 185);
     grid->setEnabled(false);
-    grid->verticalHeader()->setDefaultSectionSize(17);
-    grid->verticalHeader()->setFixedWidth(11);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpGrid(grid);
     // Every field, titled with its display label; the grid only follows the current record.
     auto *model = new TTableModel(source, grid);
     followCurrentRow(grid, model);
+    followWithIndicator(grid);
+    fitColumnsToTitles(grid);
     DBGrid[number - 1] = grid;
 }
 
@@ -396,10 +455,7 @@ void TZomir0001::buildSzakma()
     auto *grid = new QTableView(TabSheet[9]);
     grid->setObjectName(QStringLiteral("DBGrid10"));
     grid->setGeometry(8, 8, 753, 417);
-    grid->verticalHeader()->setDefaultSectionSize(17);
-    grid->verticalHeader()->setFixedWidth(11);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpGrid(grid);
     // Five columns; the name is shown but not edited here.
     auto *model = new TTableModel(SzakmaSource, grid);
     model->setColumns({{QStringLiteral("Szakma_nev"), u("Szakmanév"), false},
@@ -408,11 +464,12 @@ void TZomir0001::buildSzakma()
                        {QStringLiteral("Hazastars_netto"), u("Házastárs nettó"), true},
                        {QStringLiteral("Gyerekszam"), u("Gyerekszám"), true}});
     followCurrentRow(grid, model);
+    followWithIndicator(grid);
+    fitColumnsToTitles(grid, 64);
     grid->setColumnWidth(0, 360);
     grid->setColumnWidth(1, 97);
     grid->setColumnWidth(2, 98);
     grid->setColumnWidth(3, 94);
-    grid->setColumnWidth(4, 64);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                           | QAbstractItemView::AnyKeyPressed);
     DBGrid[9] = grid;
