@@ -509,7 +509,7 @@ void TZomir0001::loadPicture(TDataSource *source)
 {
     guarded([&] {
         const QString path = m_dialogs->openFileName(
-            this, QString(), QString(),
+            this, u("Kép betöltése"), QString(),
             u("Képek (*.bmp *.dib *.png *.jpg *.jpeg *.gif *.tif *.tiff *.ico *.xpm *.pbm *.pgm *.ppm);;"
               "Minden fájl (*)"));
         if (path.isEmpty())
