@@ -208,6 +208,8 @@ void TExtDBNavigator::setDataSource(TDataSource *source)
     updateButtons();
 }
 
+TDataSource *TExtDBNavigator::dataSource() const { return m_source; }
+
 void TExtDBNavigator::setVisibleButtons(const QList<Button> &buttons)
 {
     for (int i = 0; i < ButtonCount; ++i) {

@@ -65,7 +65,7 @@ public:
     ~TExtDBNavigator() override;
 
     void setDataSource(TDataSource *source);
-    TDataSource *dataSource() const { return m_source; }
+    TDataSource *dataSource() const;
 
     // Which buttons are shown; hidden buttons keep their place in the order.
     void setVisibleButtons(const QList<Button> &buttons);
