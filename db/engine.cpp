@@ -1363,6 +1363,8 @@ void Table::post()
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
     updateRecord();
     requireModifiable();
+    if (m_beforePost)
+        m_beforePost(*this);
 
     const int n = int(m_def->fields.size());
     const int autoInc = m_def->autoIncIndex();

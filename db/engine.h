@@ -196,6 +196,9 @@ public:
     // Drops rows that a statement removed from the file.
     void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
+    // A check run at the start of every post (the program's own rules for a row); it
+    // refuses the row by throwing, which leaves the table in its edit state.
+    void setBeforePost(std::function<void(Table &)> check) { m_beforePost = std::move(check); }
 
     // Calls made, in order of registration, before the record is posted or left: data
     // sources hand their controls' pending typed text over to the edit buffer there.
@@ -274,6 +277,7 @@ private:
     void loadPictures(Row &row) const;
     void removeRowAt(int pos);
     bool m_hasPictures = false;
+    std::function<void(Table &)> m_beforePost;
 
     Session *m_session;
     QString m_alias;

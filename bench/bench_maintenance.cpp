@@ -1,0 +1,230 @@
+// The maintenance utility: the time from the process start to its window painted (ten
+// tables open, the first page's picture shown) and the peak resident memory then, beside a
+// bare Qt Widgets program showing one empty window, measured in the same run (medians of
+// several starts); then the time to post 1,000 edits through a page's navigator.
+//   bench_maintenance              runs everything and prints "name: value" lines
+//   bench_maintenance --utility    (internal) one start of the utility, printing its figures
+// The tables are a copy of ZOMIR_WORKFOLDER's when that folder exists, else generated rows.
+
+#include "ExtDBNavigator.h"
+#include "Unit1.h"
+#include "application.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "schema.h"
+#include "startup_probe.h"
+
+#include <QAbstractButton>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+int runUtility(int argc, char *argv[])
+{
+    ZApplication app(argc, argv);
+    WidgetDialogs dialogs;
+    app.setDialogs(&dialogs);
+    const long long t0 = qEnvironmentVariable("ZOMIR_BENCH_T0").toLongLong();
+    auto stage = [t0](const char *name) {
+        if (qEnvironmentVariableIsSet("ZOMIR_BENCH_STAGES"))
+            std::fprintf(stderr, "%s: %.1f ms\n", name, (startupprobe::nowNs() - t0) / 1e6);
+    };
+    stage("application");
+    zdb::Session session;
+    TZomir0001 window(&session, &dialogs);
+    stage("window made");
+    new startupprobe::FirstPaint(&window);
+    window.show();
+    return app.exec();
+}
+
+struct Figures {
+    double ms = -1;
+    double kb = -1;
+};
+
+Figures runChild(const QString &program, const QStringList &args, const QString &folder, QProcessEnvironment env)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    env.insert(QStringLiteral("ZOMIR_BENCH_T0"), QString::number(startupprobe::nowNs()));
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    Figures f;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("shown_ms:"))
+            f.ms = line.mid(9).trimmed().toDouble();
+        else if (line.startsWith("peak_kb:"))
+            f.kb = line.mid(8).trimmed().toDouble();
+    }
+    return f;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Tables of the schema with a few rows each, pictures included, when there is no content.
+void generateTables(const QString &db)
+{
+    for (const zdb::TableDef &def : zdb::schema())
+        zdb::createTable(db, def);
+    zdb::Session session(db + QStringLiteral("/gen.ini"));
+    session.addStandardAlias(QStringLiteral("GEN"), db);
+    QImage picture(233, 233, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    for (const char *file : {"Hazak.DB", "Kozlekedes.db", "Elelmiszerek.DB", "Ruhazkodas.db", "Hobbi.db",
+                             "Szorakozas.db"}) {
+        zdb::Table t(&session);
+        t.setAliasName(QStringLiteral("GEN"));
+        t.setTableName(QString::fromLatin1(file));
+        t.open();
+        for (int i = 1; i <= 6; ++i) {
+            t.append();
+            for (int f = 0; f < t.fieldCount(); ++f) {
+                const zdb::Field field = t.field(f);
+                if (field.dataType() == zdb::FieldType::String)
+                    t.field(f).setValue(QStringLiteral("Sor %1").arg(i));
+                else if (zdb::isNumeric(field.dataType()) && field.dataType() != zdb::FieldType::AutoInc)
+                    t.field(f).setValue(i * 1000);
+                else if (field.dataType() == zdb::FieldType::Graphic)
+                    t.field(f).setValue(bmp);
+            }
+            t.post();
+        }
+    }
+    QFile::remove(db + QStringLiteral("/gen.ini"));
+}
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QString &name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
+}
+
+// 1,000 edits posted through the "Hobbi" page's navigator: edit, change the price, post,
+// next (first again at the end).
+double postEdits(const QString &configFile)
+{
+    WidgetDialogs dialogs;
+    ZApplication::instance()->setDialogs(&dialogs);
+    zdb::Session session(configFile);
+    TZomir0001 window(&session, &dialogs);
+    window.PageControl->setCurrentIndex(4);
+    window.show();
+    QCoreApplication::processEvents();
+    TExtDBNavigator *nav = window.ExtDBNavigator[0];
+    zdb::Table *table = window.HobbiDB;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 1000; ++i) {
+        nav->button(TExtDBNavigator::Edit)->click();
+        table->fieldByName(QStringLiteral("Atlagos_Ar")).setValue(1000 + i);
+        nav->button(TExtDBNavigator::Post)->click();
+        if (table->recNo() >= table->recordCount())
+            nav->button(TExtDBNavigator::First)->click();
+        else
+            nav->button(TExtDBNavigator::Next)->click();
+    }
+    QCoreApplication::processEvents();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    ZApplication::instance()->setDialogs(nullptr);
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--utility") == 0)
+        return runUtility(argc, argv);
+
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZApplication app(argc, argv);
+    QTemporaryDir temp;
+    const QString work = temp.filePath(QStringLiteral("work"));
+    const QString db = work + QStringLiteral("/DB");
+    const QString content = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    const bool fromContent = !content.isEmpty() && QDir(content).exists(QStringLiteral("DB"));
+    QDir().mkpath(db);
+    if (fromContent)
+        copyFolder(content + QStringLiteral("/DB"), db);
+    else
+        generateTables(db);
+    const QString configHome = temp.filePath(QStringLiteral("config"));
+    const QString configFile = configHome + QStringLiteral("/zomir/tablaengine.ini");
+    {
+        zdb::Session session(configFile);
+        session.addStandardAlias(QStringLiteral("DB_ZOMIR"), db);
+        session.saveConfig();
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString bare = QStringLiteral(ZOMIR_BARE_PROGRAM);
+    const int rounds = qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") > 0
+                           ? qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS")
+                           : 9;
+
+    // One start of each first, so that both find the libraries in the file cache.
+    runChild(bare, {}, work, env);
+    runChild(self, {QStringLiteral("--utility")}, work, env);
+    QList<double> bareMs, bareKb, utilMs, utilKb;
+    for (int i = 0; i < rounds; ++i) {
+        const Figures b = runChild(bare, {}, work, env);
+        const Figures u = runChild(self, {QStringLiteral("--utility")}, work, env);
+        if (b.ms < 0 || u.ms < 0) {
+            std::fprintf(stderr, "bench_maintenance: a start did not report (bare %.1f, utility %.1f)\n", b.ms, u.ms);
+            return 1;
+        }
+        bareMs << b.ms;
+        bareKb << b.kb;
+        utilMs << u.ms;
+        utilKb << u.kb;
+    }
+    const double bMs = median(bareMs), uMs = median(utilMs), bKb = median(bareKb), uKb = median(utilKb);
+    const double postMs = postEdits(configFile);
+
+    std::printf("platform: %s\n", qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
+    std::printf("content_folder: %d\n", fromContent ? 1 : 0);
+    std::printf("rounds: %d\n", rounds);
+    std::printf("bare_window_shown_ms: %.1f\n", bMs);
+    std::printf("maintenance_window_shown_ms: %.1f\n", uMs);
+    std::printf("startup_time_ratio: %.2f\n", uMs / bMs);
+    std::printf("bare_window_peak_kb: %.0f\n", bKb);
+    std::printf("maintenance_window_peak_kb: %.0f\n", uKb);
+    std::printf("peak_memory_ratio: %.2f\n", uKb / bKb);
+    std::printf("post_1000_edits_ms: %.1f\n", postMs);
+    std::printf("post_edit_us: %.1f\n", postMs);
+    return 0;
+}

@@ -1,0 +1,577 @@
+#include "Unit1.h"
+
+#include "ExtDBNavigator.h"
+#include "application.h"
+#include "datasource.h"
+#include "dbcontrols.h"
+#include "dialogs.h"
+#include "engine.h"
+#include "records.h"
+#include "tablemodel.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+
+QString u(const char *text) { return QString::fromUtf8(text); }
+
+QFont windowFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+// Hints are shown in the status bar while the mouse is over the control, and as tooltips.
+void setHint(QWidget *w, const QString &hint)
+{
+    w->setStatusTip(hint);
+    w->setToolTip(hint);
+}
+
+QLabel *addLabel(QWidget *page, int number, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, page);
+    label->setObjectName(QStringLiteral("Label%1").arg(number));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+TDBEdit *addEdit(QWidget *page, int number, TDataSource *source, const QString &field, int x, int y, int width,
+                 const QString &hint)
+{
+    auto *edit = new TDBEdit(page);
+    edit->setObjectName(QStringLiteral("DBEdit%1").arg(number));
+    edit->setGeometry(x, y, width, 21);
+    edit->bind(source, field);
+    if (!hint.isEmpty())
+        setHint(edit, hint);
+    return edit;
+}
+
+class NarrowTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 10;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The narrow column at the left of a grid: a small arrow marks the current record.
+class RowIndicator : public QHeaderView {
+public:
+    explicit RowIndicator(QWidget *parent) : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionResizeMode(QHeaderView::Fixed);
+        setDefaultSectionSize(17);
+        setFixedWidth(11);
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = rect;
+        option.section = logicalIndex;
+        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        if (!selectionModel() || selectionModel()->currentIndex().row() != logicalIndex)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
+        const QPointF c = QRectF(rect).center();
+        painter->drawPolygon(QPolygonF{c + QPointF(-2, -4), c + QPointF(3, 0), c + QPointF(-2, 4)});
+        painter->restore();
+    }
+};
+
+// Columns at least as wide as their titles, 100 pixels unless asked otherwise.
+void fitColumnsToTitles(QTableView *grid, int least = 100)
+{
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+        grid->setColumnWidth(c, std::max(least, metrics.horizontalAdvance(title) + 14));
+    }
+}
+
+void setUpGrid(QTableView *grid)
+{
+    grid->setVerticalHeader(new RowIndicator(grid));
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+// The indicator follows the current row (set once the grid has its model).
+void followWithIndicator(QTableView *grid)
+{
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid->verticalHeader(),
+                     [grid] { grid->verticalHeader()->viewport()->update(); });
+}
+
+}  // namespace
+
+// The five catalogue pages laid out alike.
+struct CataloguePage {
+    int page;
+    const char *keyField;
+    int keyEdit, categoryEdit, priceEdit, memo, image, firstLabel;
+    const char *keyHint, *categoryHint, *priceHint, *memoHint, *imageHint;
+    bool keyEnabled, stretch, imageBeforeMemo;
+};
+
+TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_session(session),
+      m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("Zomir0001"));
+    setWindowTitle(QStringLiteral("Dedarudorazo v2"));
+    setWindowIcon(QIcon(QStringLiteral(":/pict/karbantartas.png")));
+    setFont(windowFont());
+    setFixedSize(799, 566);
+    move(192, 115);
+
+    // The tables first, in this order: without them there is no window.
+    HazakDB = openTable(QStringLiteral("HazakDB"), QStringLiteral("Hazak.DB"));
+    KozlekedesDB = openTable(QStringLiteral("KozlekedesDB"), QStringLiteral("Kozlekedes.db"));
+    ElelmiszerekDB = openTable(QStringLiteral("ElelmiszerekDB"), QStringLiteral("Elelmiszerek.DB"));
+    HobbiDB = openTable(QStringLiteral("HobbiDB"), QStringLiteral("Hobbi.db"));
+    SzorakozasDB = openTable(QStringLiteral("SzorakozasDB"), QStringLiteral("Szorakozas.db"));
+    RuhazkodasDB = openTable(QStringLiteral("RuhazkodasDB"), QStringLiteral("Ruhazkodas.db"));
+    AdoDB = openTable(QStringLiteral("AdoDB"), QStringLiteral("adokulcs.db"));
+    GyerekDB = openTable(QStringLiteral("GyerekDB"), QStringLiteral("gyerek.db"));
+    JarulekDB = openTable(QStringLiteral("JarulekDB"), QStringLiteral("jarulek.db"));
+    SzakmaDB = openTable(QStringLiteral("SzakmaDB"), QStringLiteral("szakma4.DB"));
+    // Rows the game could not compute with are refused with a message naming the field.
+    SzakmaDB->setBeforePost(maint::checkProfession);
+    JarulekDB->setBeforePost(maint::checkContributions);
+
+    // The catalogues are edited only after the navigator's edit or insert; the tax and
+    // profession pages start editing with the first keystroke.
+    HazakSource = makeSource(QStringLiteral("HazakSource"), HazakDB, false);
+    KozlekedesSource = makeSource(QStringLiteral("KozlekedesSource"), KozlekedesDB, false);
+    ElelmiszerekSource = makeSource(QStringLiteral("ElelmiszerekSource"), ElelmiszerekDB, false);
+    HobbiSource = makeSource(QStringLiteral("HobbiSource"), HobbiDB, false);
+    SzorakozasSource = makeSource(QStringLiteral("SzorakozasSource"), SzorakozasDB, false);
+    RuhazkodasSource = makeSource(QStringLiteral("RuhazkodasSource"), RuhazkodasDB, false);
+    AdoSource = makeSource(QStringLiteral("AdoSource"), AdoDB, true);
+    GyerekSource = makeSource(QStringLiteral("GyerekSource"), GyerekDB, true);
+    JarulekSource = makeSource(QStringLiteral("JarulekSource"), JarulekDB, true);
+    SzakmaSource = makeSource(QStringLiteral("SzakmaSource"), SzakmaDB, true);
+    m_pageSources = {HazakSource,  KozlekedesSource, ElelmiszerekSource, RuhazkodasSource, HobbiSource,
+                     SzorakozasSource, AdoSource, GyerekSource, JarulekSource, SzakmaSource};
+
+    ImageList1 = new TImageList(this);
+    ImageList1->setObjectName(QStringLiteral("ImageList1"));
+    for (const char *name : {"nav_elso", "nav_elozo", "nav_kovetkezo", "nav_utolso", "nav_beszur", "nav_torol",
+                             "nav_szerkeszt", "nav_ment", "nav_megse", "nav_frissit"})
+        ImageList1->add(QImage(QStringLiteral(":/pict/%1.png").arg(QLatin1String(name))));
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setGeometry(0, 0, 785, 545);
+    // Ten tabs in one row: the tabs keep a narrower margin around their captions.
+    auto *tabStyle = new NarrowTabStyle;
+    tabStyle->setParent(PageControl);
+    PageControl->tabBar()->setStyle(tabStyle);
+    PageControl->tabBar()->setExpanding(false);
+    const std::pair<int, const char *> pages[PageCount] = {
+        {1, "Házak"}, {2, "Közlekedés"}, {3, "Élelmiszerek"}, {6, "Ruházkodás"}, {4, "Hobbi"},
+        {5, "Szórakozás"}, {7, "Adótábla"}, {8, "Gyermek-kedvezmény"}, {9, "Járulék"}, {10, "Szakma jellemzők"}};
+    for (int i = 0; i < PageCount; ++i) {
+        auto *sheet = new QWidget;
+        sheet->setObjectName(QStringLiteral("TabSheet%1").arg(pages[i].first));
+        TabSheet[i] = sheet;
+        PageControl->addTab(sheet, u(pages[i].second));
+    }
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setGeometry(0, 545, 799, 21);
+
+    buildHazak();
+    const CataloguePage catalogues[] = {
+        {1, "Travel_Key", 6, 7, 8, 2, 2, 8, "Automatikusan generált szám", "A közlekedési eszköz kategóriája",
+         "Mennyibe kerül havonta?", "Pár megjegyzés  erről a közlekedés-kategóriáról", "Jármű kinézete", false, true,
+         false},
+        {2, "Food_Key", 9, 10, 11, 3, 3, 13, "Automatikusan generált szám", "Az élelmiszer kategóriája",
+         "Havi bekerülési költsége", "Pár megjegyzés erről az élelmiszer-kategóriáról", "Igy néz ki", false, true,
+         false},
+        {3, "Clothing_Key", 18, 19, 20, 6, 6, 28, "Automatikusan generált szám", "A ruházkodás kategóriája",
+         "Havi bekerülési költsége", "Pár megjegyzés erről a ruházkodás-kategóriáról", "", true, false, true},
+        {4, "Hobby_Key", 12, 13, 14, 4, 4, 18, "Automatikusan generált szám", "A hobbi kategóriája",
+         "Havi bekerülési költsége", "Pár megjegyzés erről a hobbi-kategóriáról", "Igy néz ki", false, true, false},
+        {5, "Entertainment_Key", 15, 16, 17, 5, 5, 23, "Automatikusan generált szám", "A szórakozás kategóriája",
+         "Havi bekerülési költsége", "Pár megjegyzés erről a szórakozás-kategóriáról", "Igy néz ki", false, true,
+         false},
+    };
+    for (const CataloguePage &desc : catalogues)
+        buildCatalogue(desc.page, m_pageSources[desc.page], desc);
+    buildTaxPages();
+    buildSzakma();
+
+    PageControl->setCurrentIndex(0);
+}
+
+TZomir0001::~TZomir0001()
+{
+    // The controls go before the tables they show.
+    delete PageControl;
+    PageControl = nullptr;
+}
+
+zdb::Table *TZomir0001::pageTable(int page) const { return m_pageSources.at(page)->dataSet(); }
+
+TDataSource *TZomir0001::pageSource(int page) const { return m_pageSources.at(page); }
+
+zdb::Table *TZomir0001::openTable(const QString &name, const QString &file)
+{
+    auto *table = new zdb::Table(m_session, this);
+    table->setObjectName(name);
+    table->setAliasName(zdb::gameAlias());
+    table->setTableName(file);
+    table->open();
+    return table;
+}
+
+TDataSource *TZomir0001::makeSource(const QString &name, zdb::Table *table, bool autoEdit)
+{
+    auto *source = new TDataSource(table, this);
+    source->setObjectName(name);
+    source->setAutoEdit(autoEdit);
+    return source;
+}
+
+void TZomir0001::addNavigator(int page, int number, TDataSource *source, bool insertDelete)
+{
+    auto *nav = new TExtDBNavigator(TabSheet[page]);
+    nav->setObjectName(QStringLiteral("ExtDBNavigator%1").arg(number));
+    nav->setDialogs(m_dialogs);
+    nav->setDataSource(source);
+    using N = TExtDBNavigator;
+    if (insertDelete) {
+        nav->setGeometry(8, 456, 750, 33);
+    } else {
+        nav->setVisibleButtons({N::First, N::Prior, N::Next, N::Last, N::Edit, N::Post, N::Cancel, N::Refresh});
+        nav->setGeometry(8, 456, 744, 33);
+    }
+    nav->SetImageList(ImageList1);
+    nav->SetAllowTimer(true);
+    ExtDBNavigator[number - 1] = nav;
+}
+
+void TZomir0001::addGrid(int page, int number, TDataSource *source)
+{
+    auto *grid = new QTableView(TabSheet[page]);
+    grid->setObjectName(QStringLiteral("DBGrid%1").arg(number));
+    grid->setGeometry(8, 240, 753, 185);
+    grid->setEnabled(false);
+    setUpGrid(grid);
+    // Every field, titled with its display label; the grid only follows the current record.
+    auto *model = new TTableModel(source, grid);
+    followCurrentRow(grid, model);
+    followWithIndicator(grid);
+    fitColumnsToTitles(grid);
+    DBGrid[number - 1] = grid;
+}
+
+void TZomir0001::buildHazak()
+{
+    QWidget *page = TabSheet[0];
+    addLabel(page, 1, u("Azonosító"), 8, 8);
+    TDBEdit *key = addEdit(page, 1, HazakSource, "House_Key", 104, 8, 134, u("Automatikusan generálódik"));
+    key->setEnabled(false);
+    addLabel(page, 2, u("Kategória"), 8, 32);
+    TDBEdit *category = addEdit(page, 2, HazakSource, "Kategoria", 104, 32, 329, u("ház kategória"));
+    addLabel(page, 3, u("Terület"), 8, 56);
+    TDBEdit *area = addEdit(page, 3, HazakSource, "Terulet", 104, 56, 134, u("ház alapterülete négyzetméterben"));
+    addLabel(page, 4, u("Rezsi"), 8, 80);
+    TDBEdit *costs = addEdit(page, 4, HazakSource, "Rezsi", 104, 80, 134, u("ház biztosítási díja"));
+    addLabel(page, 5, u("Törlesztőrészlet"), 8, 104);
+    TDBEdit *loan = addEdit(page, 5, HazakSource, "Torleszto_reszlet", 104, 104, 134, u("Aktuális vételi ára"));
+    addLabel(page, 7, u("Leírás"), 8, 128);
+    auto *memo = new TDBMemo(page);
+    memo->setObjectName(QStringLiteral("DBMemo1"));
+    memo->setGeometry(104, 128, 337, 89);
+    memo->bind(HazakSource, "Leiras");
+    setHint(memo, u("pár megjegyzés  erről a házak-kategóriáról"));
+    addLabel(page, 6, u("Kép"), 456, 8);
+    auto *image = new TDBImage(page);
+    image->setObjectName(QStringLiteral("DBImage1"));
+    image->setGeometry(480, 8, 281, 209);
+    image->setStretch(true);
+    image->bind(HazakSource, "Kep");
+    image->setFocusPolicy(Qt::StrongFocus);
+    image->setFrameShape(QFrame::Panel);
+    image->setFrameShadow(QFrame::Sunken);
+    setHint(image, u("A lakrész kinézete"));
+    image->installEventFilter(this);
+    DBImage[0] = image;
+    addGrid(0, 1, HazakSource);
+    addNavigator(0, 2, HazakSource, true);
+    QWidget::setTabOrder(category, area);
+    QWidget::setTabOrder(area, costs);
+    QWidget::setTabOrder(costs, loan);
+    QWidget::setTabOrder(loan, memo);
+    QWidget::setTabOrder(memo, image);
+    QWidget::setTabOrder(image, ExtDBNavigator[1]);
+}
+
+void TZomir0001::buildCatalogue(int pageIndex, TDataSource *source, const CataloguePage &d)
+{
+    QWidget *page = TabSheet[pageIndex];
+    addLabel(page, d.firstLabel, u("Azonosító"), 8, 8);
+    TDBEdit *key = addEdit(page, d.keyEdit, source, QString::fromLatin1(d.keyField), 104, 8, 134, u(d.keyHint));
+    key->setEnabled(d.keyEnabled);
+    addLabel(page, d.firstLabel + 1, u("Kategória"), 8, 32);
+    TDBEdit *category = addEdit(page, d.categoryEdit, source, "Kategoria", 104, 32, 329, u(d.categoryHint));
+    addLabel(page, d.firstLabel + 2, u("Átlagos ár"), 8, 56);
+    TDBEdit *price = addEdit(page, d.priceEdit, source, "Atlagos_Ar", 104, 56, 134, u(d.priceHint));
+    addLabel(page, d.firstLabel + 3, u("Leírás"), 8, 80);
+    auto *memo = new TDBMemo(page);
+    memo->setObjectName(QStringLiteral("DBMemo%1").arg(d.memo));
+    memo->setGeometry(104, 80, 329, 137);
+    memo->bind(source, "Leiras");
+    setHint(memo, u(d.memoHint));
+    addLabel(page, d.firstLabel + 4, u("Kép"), 456, 8);
+    auto *image = new TDBImage(page);
+    image->setObjectName(QStringLiteral("DBImage%1").arg(d.image));
+    image->setGeometry(480, 8, 281, 209);
+    image->setStretch(d.stretch);
+    image->bind(source, "Kep");
+    image->setFocusPolicy(Qt::StrongFocus);
+    image->setFrameShape(QFrame::Panel);
+    image->setFrameShadow(QFrame::Sunken);
+    if (*d.imageHint)
+        setHint(image, u(d.imageHint));
+    image->installEventFilter(this);
+    DBImage[d.image - 1] = image;
+    const int navNumber = pageIndex == 4 ? 1 : pageIndex == 5 ? 6 : pageIndex + 2;
+    addGrid(pageIndex, pageIndex + 1, source);
+    addNavigator(pageIndex, navNumber, source, pageIndex < 4);
+    QWidget::setTabOrder(key, category);
+    QWidget::setTabOrder(category, price);
+    if (d.imageBeforeMemo) {
+        QWidget::setTabOrder(price, image);
+        QWidget::setTabOrder(image, memo);
+        QWidget::setTabOrder(memo, ExtDBNavigator[navNumber - 1]);
+    } else {
+        QWidget::setTabOrder(price, memo);
+        QWidget::setTabOrder(memo, image);
+        QWidget::setTabOrder(image, ExtDBNavigator[navNumber - 1]);
+    }
+}
+
+void TZomir0001::buildTaxPages()
+{
+    // "Adótábla" and "Gyermek-kedvezmény": a label and its edit every 40 pixels.
+    struct Pair {
+        int label;
+        const char *caption;
+        int edit;
+        const char *field;
+        const char *hint;
+        int width;
+    };
+    const Pair ado[] = {{33, "Alsó jövedelemhatár (Ft)", 21, "Also", "Alsó jövedelemhatár", 134},
+                        {34, "Felső jövedelemhatár (Ft)", 22, "Felso", "Felső jövedelemhatár", 134},
+                        {35, "Összeg (Ft)", 23, "Osszeg", "Összeg", 134},
+                        {36, "Százalék (%)", 24, "Szazalek", "Százalék", 134}};
+    const Pair gyerek[] = {{37, "Megnevezés", 25, "Megnevezes", "Kedvezmény nem", 394},
+                           {38, "1gyerek", 26, "1gyerek", "", 134},
+                           {39, "2gyerek", 27, "2gyerek", "", 134},
+                           {40, "3gyerek", 28, "3gyerek", "", 134}};
+    auto column = [this](int pageIndex, TDataSource *source, const Pair(&pairs)[4]) {
+        for (int i = 0; i < 4; ++i) {
+            const Pair &p = pairs[i];
+            addLabel(TabSheet[pageIndex], p.label, u(p.caption), 104, 32 + 40 * i);
+            addEdit(TabSheet[pageIndex], p.edit, source, QString::fromUtf8(p.field), 104, 48 + 40 * i, p.width,
+                    u(p.hint));
+        }
+    };
+    column(6, AdoSource, ado);
+    addGrid(6, 7, AdoSource);
+    addNavigator(6, 7, AdoSource, true);
+    column(7, GyerekSource, gyerek);
+    addGrid(7, 8, GyerekSource);
+    addNavigator(7, 8, GyerekSource, false);
+
+    // "Járulék": three columns.
+    struct Cell {
+        int label;
+        const char *caption;
+        int edit;
+        const char *field;
+        const char *hint;
+        int x, y;
+    };
+    const Cell jarulek[] = {
+        {41, "Egészségügyi biztosítás (%)", 29, "Ebizt", "Egészségügyi járulék", 104, 32},
+        {42, "Munkavállalói járulék (%)", 30, "Mvjarulek", "Munkavállalói járulék", 104, 72},
+        {43, "Nyugdíjbiztosítási járulék (%)", 31, "Nybjarulek", "Nyugdíjbiztosítási járulék", 104, 112},
+        {46, "Munkáltatói járulék (%)", 34, "MUNKALTATO_JARULEK", "Munkáltatói járulék", 104, 152},
+        {44, "Adójóváírás határa (Ft)", 32, "Ajhatar", "Alsó jövedelemhatár", 312, 32},
+        {45, "Maximális adójóváírás (Ft)", 33, "Ajosszeg", "Alsó jövedelemösszeg", 312, 72},
+        {47, "Adójóváírás felső határ (Ft)", 35, "Ajfelsoh", "Alsó jövedelemösszeg", 312, 112},
+        {48, "Adójóváírás kulcsa (%)", 36, "Ajkulcs", "Alsó jövedelemösszeg", 488, 72},
+        {49, "Csökkenő adójóváírási kulcs (%)", 37, "Ajcsokulcs", "Alsó jövedelemösszeg", 488, 112},
+    };
+    for (const Cell &c : jarulek) {
+        addLabel(TabSheet[8], c.label, u(c.caption), c.x, c.y);
+        addEdit(TabSheet[8], c.edit, JarulekSource, QString::fromLatin1(c.field), c.x, c.y + 16, 134, u(c.hint));
+    }
+    addGrid(8, 9, JarulekSource);
+    addNavigator(8, 9, JarulekSource, false);
+}
+
+void TZomir0001::buildSzakma()
+{
+    auto *grid = new QTableView(TabSheet[9]);
+    grid->setObjectName(QStringLiteral("DBGrid10"));
+    grid->setGeometry(8, 8, 753, 417);
+    setUpGrid(grid);
+    // Five columns; the name is shown but not edited here.
+    auto *model = new TTableModel(SzakmaSource, grid);
+    model->setColumns({{QStringLiteral("Szakma_nev"), u("Szakmanév"), false},
+                       {QStringLiteral("Brutto_min"), u("Bruttó (min)"), true},
+                       {QStringLiteral("Brutto_max"), u("Bruttó (max)"), true},
+                       {QStringLiteral("Hazastars_netto"), u("Házastárs nettó"), true},
+                       {QStringLiteral("Gyerekszam"), u("Gyerekszám"), true}});
+    followCurrentRow(grid, model);
+    followWithIndicator(grid);
+    fitColumnsToTitles(grid, 64);
+    grid->setColumnWidth(0, 360);
+    grid->setColumnWidth(1, 97);
+    grid->setColumnWidth(2, 98);
+    grid->setColumnWidth(3, 94);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                          | QAbstractItemView::AnyKeyPressed);
+    DBGrid[9] = grid;
+    addNavigator(9, 10, SzakmaSource, false);
+}
+
+bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *image = qobject_cast<TDBImage *>(watched);
+        if (image && mouse->button() == Qt::LeftButton && image->rect().contains(mouse->position().toPoint())) {
+            const int index = int(std::find(DBImage.begin(), DBImage.end(), image) - DBImage.begin());
+            switch (index) {
+            case 0: DBImage1Click(); break;
+            case 1: DBImage2Click(); break;
+            case 2: DBImage3Click(); break;
+            case 3: DBImage4Click(); break;
+            case 4: DBImage5Click(); break;
+            case 5: DBImage6Click(); break;
+            default: break;
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TZomir0001::DBImage1Click() { loadPicture(HazakSource); }
+void TZomir0001::DBImage2Click() { loadPicture(KozlekedesSource); }
+void TZomir0001::DBImage3Click() { loadPicture(ElelmiszerekSource); }
+void TZomir0001::DBImage4Click() { loadPicture(HobbiSource); }
+void TZomir0001::DBImage5Click() { loadPicture(SzorakozasSource); }
+void TZomir0001::DBImage6Click() { loadPicture(RuhazkodasSource); }
+
+void TZomir0001::loadPicture(TDataSource *source)
+{
+    guarded([&] {
+        const QString path = m_dialogs->openFileName(
+            this, u("Kép betöltése"), QString(),
+            u("Képek (*.bmp *.dib *.png *.jpg *.jpeg *.gif *.tif *.tiff *.ico *.xpm *.pbm *.pgm *.ppm);;"
+              "Minden fájl (*)"));
+        if (path.isEmpty())
+            return;
+        // Read and converted before the row is touched: a file that is no picture changes nothing.
+        const QByteArray bitmap = maint::pictureFileAsBitmap(path);
+        zdb::Table *table = source->dataSet();
+        if (!table->editing())
+            source->edit();
+        table->fieldByName(QStringLiteral("Kep")).setValue(bitmap);
+        source->post();
+    });
+}
+
+void TZomir0001::ApplicationEvents1ActionExecute(const QString &hint) { StatusBar->showMessage(hint); }
+
+bool TZomir0001::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ApplicationEvents1ActionExecute(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool TZomir0001::FormCloseQuery()
+{
+    for (int page = 0; page < PageCount; ++page) {
+        TDataSource *source = m_pageSources[page];
+        zdb::Table *table = source->dataSet();
+        if (!table->editing())
+            continue;
+        // What is still being typed counts as changed.
+        if (!guarded([source] { source->updateRecord(); })) {
+            PageControl->setCurrentIndex(page);
+            return false;
+        }
+        if (!table->modified()) {
+            table->cancel();
+            continue;
+        }
+        PageControl->setCurrentIndex(page);
+        const int answer = m_dialogs->ask(
+            u("Megerősítés"),
+            u("A(z) „%1” lapon a módosítás nincs elmentve. Mentsük a bezárás előtt?").arg(PageControl->tabText(page)),
+            {u("&Igen"), u("&Nem"), u("&Mégsem")});
+        if (answer == 0) {
+            if (!guarded([source] { source->post(); }))
+                return false;
+        } else if (answer == 1) {
+            table->cancel();
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TZomir0001::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}

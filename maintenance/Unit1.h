@@ -1,0 +1,102 @@
+#pragma once
+// The maintenance utility's only window: ten pages that edit the game's catalogue, tax and
+// profession tables through data-bound controls and a record navigator per page.
+
+#include <QWidget>
+
+#include <array>
+
+class Dialogs;
+class QLabel;
+class QStatusBar;
+class QTabWidget;
+class QTableView;
+class TDataSource;
+class TDBEdit;
+class TDBImage;
+class TDBMemo;
+class TExtDBNavigator;
+class TImageList;
+class TTableModel;
+namespace zdb {
+class Session;
+class Table;
+}
+
+class TZomir0001 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int PageCount = 10;
+
+    // Opens the ten tables through the alias; throws the engine's error when the alias is
+    // missing or a table cannot be opened.
+    TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent = nullptr);
+    ~TZomir0001() override;
+
+    QTabWidget *PageControl = nullptr;
+    // The pages in their order: TabSheet1, 2, 3, 6, 4, 5, 7, 8, 9, 10.
+    std::array<QWidget *, PageCount> TabSheet{};
+    QStatusBar *StatusBar = nullptr;
+    TImageList *ImageList1 = nullptr;
+
+    zdb::Table *HazakDB = nullptr;
+    zdb::Table *KozlekedesDB = nullptr;
+    zdb::Table *ElelmiszerekDB = nullptr;
+    zdb::Table *HobbiDB = nullptr;
+    zdb::Table *SzorakozasDB = nullptr;
+    zdb::Table *RuhazkodasDB = nullptr;
+    zdb::Table *AdoDB = nullptr;
+    zdb::Table *GyerekDB = nullptr;
+    zdb::Table *JarulekDB = nullptr;
+    zdb::Table *SzakmaDB = nullptr;
+
+    TDataSource *HazakSource = nullptr;
+    TDataSource *KozlekedesSource = nullptr;
+    TDataSource *ElelmiszerekSource = nullptr;
+    TDataSource *HobbiSource = nullptr;
+    TDataSource *SzorakozasSource = nullptr;
+    TDataSource *RuhazkodasSource = nullptr;
+    TDataSource *AdoSource = nullptr;
+    TDataSource *GyerekSource = nullptr;
+    TDataSource *JarulekSource = nullptr;
+    TDataSource *SzakmaSource = nullptr;
+
+    // ExtDBNavigator[0] is ExtDBNavigator1 (the "Hobbi" page's), DBGrid[0] is DBGrid1, ...
+    std::array<TExtDBNavigator *, PageCount> ExtDBNavigator{};
+    std::array<QTableView *, PageCount> DBGrid{};
+    std::array<TDBImage *, 6> DBImage{};
+
+    // The table and data source a page edits, by page index in page order.
+    zdb::Table *pageTable(int page) const;
+    TDataSource *pageSource(int page) const;
+
+public slots:
+    void DBImage1Click();
+    void DBImage2Click();
+    void DBImage3Click();
+    void DBImage4Click();
+    void DBImage5Click();
+    void DBImage6Click();
+    void ApplicationEvents1ActionExecute(const QString &hint);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    zdb::Table *openTable(const QString &name, const QString &file);
+    TDataSource *makeSource(const QString &name, zdb::Table *table, bool autoEdit);
+    void buildHazak();
+    void buildCatalogue(int page, TDataSource *source, const struct CataloguePage &desc);
+    void buildTaxPages();
+    void buildSzakma();
+    void addNavigator(int page, int number, TDataSource *source, bool insertDelete);
+    void addGrid(int page, int number, TDataSource *source);
+    void loadPicture(TDataSource *source);
+    bool FormCloseQuery();
+
+    zdb::Session *m_session;
+    Dialogs *m_dialogs;
+    std::array<TDataSource *, PageCount> m_pageSources{};
+};

@@ -1,0 +1,609 @@
+// The maintenance window over a small database of its own: the pages and their controls,
+// typing with and without automatic edit, the grids, pictures, validation, the close
+// question, a missing alias, and the game reading what the utility wrote.
+
+#include "ExtDBNavigator.h"
+#include "Unit1.h"
+#include "adatinit.h"
+#include "datasource.h"
+#include "dbcontrols.h"
+#include "engine.h"
+#include "game.h"
+#include "records.h"
+#include "shellfixture.h"
+#include "testenv.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QHeaderView>
+#include <QTableView>
+
+#include <memory>
+
+using namespace zdb;
+using Nav = TExtDBNavigator;
+
+namespace {
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage testPicture(const QColor &colour)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(bytes);
+    return path;
+}
+
+}  // namespace
+
+class TestMaintenance : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void missingAliasOrTable_data();
+    void missingAliasOrTable();
+    void windowAndPages();
+    void navigatorsPerPage();
+    void statusBarShowsTheHintUnderTheMouse();
+    void pictureLoaded_data();
+    void pictureLoaded();
+    void pictureDialogCancelled();
+    void unreadablePictureRefused();
+    void closeWithAPendingEdit_data();
+    void closeWithAPendingEdit();
+    void pictureRules();
+    void professionAndContributionChecks_data();
+    void professionAndContributionChecks();
+    void refusedPostKeepsTheRowInEdit();
+    void typingOnACataloguePageWaitsForEdit();
+    void typingOnATaxPageStartsTheEdit();
+    void gridsFollowTheCurrentRecord();
+    void professionGrid();
+    void gameReadsWhatTheUtilityWrote();
+
+private:
+    void makeWindow();
+    ScriptedDialogs &dialogs() { return m_dialogs; }
+
+    std::unique_ptr<shellfixture::WorkFolder> m_folder;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<TZomir0001> m_window;
+    ScriptedDialogs m_dialogs;
+    QTemporaryDir m_files;
+};
+
+void TestMaintenance::init()
+{
+    m_folder = std::make_unique<shellfixture::WorkFolder>();
+    m_folder->addCatalogueRow("Hazak.DB", QString::fromUtf8("Garzon"), 52000);
+    m_folder->addCatalogueRow("Hazak.DB", QString::fromUtf8("Családi ház"), 95000);
+    m_folder->addCatalogueRow("Hazak.DB", QString::fromUtf8("Villa"), 250000);
+    for (const char *file : {"Kozlekedes.db", "Elelmiszerek.DB", "Ruhazkodas.db", "Hobbi.db", "Szorakozas.db"}) {
+        m_folder->addCatalogueRow(file, "Egy", 1000);
+        m_folder->addCatalogueRow(file, "Kettő", 2000);
+    }
+    m_folder->addProfession(QString::fromUtf8("Ács"), 150000, 250000, 2);
+    m_folder->addProfession(QString::fromUtf8("Bolti eladó"), 120000, 180000, 1);
+    {
+        auto t = m_folder->table("jarulek.db");
+        t->append();
+        for (const char *f : {"Ebizt", "Mvjarulek", "Nybjarulek", "MUNKALTATO_JARULEK", "Ajkulcs", "Ajcsokulcs"})
+            t->fieldByName(f).setValue(10.0);
+        t->fieldByName("Ajhatar").setValue(1500000.0);
+        t->fieldByName("Ajosszeg").setValue(120000.0);
+        t->fieldByName("Ajfelsoh").setValue(3000000.0);
+        t->post();
+    }
+    m_session = std::make_unique<Session>(m_files.filePath("engine.ini"));
+    m_session->addStandardAlias("DB_ZOMIR", m_folder->db());
+    m_dialogs = ScriptedDialogs();
+}
+
+void TestMaintenance::cleanup()
+{
+    m_window.reset();
+    m_session.reset();
+    m_folder.reset();
+    static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs())->clear();
+}
+
+void TestMaintenance::makeWindow() { m_window = std::make_unique<TZomir0001>(m_session.get(), &m_dialogs); }
+
+void TestMaintenance::missingAliasOrTable_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("alias") << "alias" << "Ismeretlen adatbázis-alias: DB_ZOMIR";
+    QTest::addRow("table file") << "gyerek.db" << "A tábla nem található";
+}
+
+void TestMaintenance::missingAliasOrTable()
+{
+    QFETCH(QString, missing);
+    QFETCH(QString, message);
+    Session session(m_files.filePath(missing == "alias" ? "none.ini" : "engine.ini"));
+    if (missing != "alias") {
+        session.addStandardAlias("DB_ZOMIR", m_folder->db());
+        QVERIFY(QFile::remove(QDir(m_folder->db()).filePath(missing)));
+    }
+    try {
+        TZomir0001 window(&session, &m_dialogs);
+        QFAIL("the window was made without its tables");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+    }
+}
+
+void TestMaintenance::windowAndPages()
+{
+    makeWindow();
+    TZomir0001 &w = *m_window;
+    QCOMPARE(w.windowTitle(), QString("Dedarudorazo v2"));
+    QCOMPARE(w.objectName(), QString("Zomir0001"));
+    QCOMPARE(w.size(), QSize(799, 566));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QCOMPARE(w.PageControl->geometry(), QRect(0, 0, 785, 545));
+    QCOMPARE(w.StatusBar->geometry(), QRect(0, 545, 799, 21));
+    const QStringList captions = {"Házak", "Közlekedés", "Élelmiszerek", "Ruházkodás", "Hobbi", "Szórakozás",
+                                  "Adótábla", "Gyermek-kedvezmény", "Járulék", "Szakma jellemzők"};
+    const QStringList sheets = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet6", "TabSheet4",
+                                "TabSheet5", "TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10"};
+    QCOMPARE(w.PageControl->count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(w.PageControl->tabText(i), QString::fromUtf8(captions[i].toUtf8()));
+        QCOMPARE(w.PageControl->widget(i)->objectName(), sheets[i]);
+    }
+    QCOMPARE(w.PageControl->currentIndex(), 0);
+
+    // A sample of every kind of control, where it belongs.
+    struct Expect {
+        const char *name;
+        QRect geometry;
+        const char *hint;
+    };
+    const Expect controls[] = {
+        {"DBEdit1", QRect(104, 8, 134, 21), "Automatikusan generálódik"},
+        {"DBEdit2", QRect(104, 32, 329, 21), "ház kategória"},
+        {"DBMemo1", QRect(104, 128, 337, 89), "pár megjegyzés  erről a házak-kategóriáról"},
+        {"DBImage1", QRect(480, 8, 281, 209), "A lakrész kinézete"},
+        {"DBEdit8", QRect(104, 56, 134, 21), "Mennyibe kerül havonta?"},
+        {"DBMemo6", QRect(104, 80, 329, 137), "Pár megjegyzés erről a ruházkodás-kategóriáról"},
+        {"DBImage6", QRect(480, 8, 281, 209), ""},
+        {"DBEdit21", QRect(104, 48, 134, 21), "Alsó jövedelemhatár"},
+        {"DBEdit24", QRect(104, 168, 134, 21), "Százalék"},
+        {"DBEdit25", QRect(104, 48, 394, 21), "Kedvezmény nem"},
+        {"DBEdit34", QRect(104, 168, 134, 21), "Munkáltatói járulék"},
+        {"DBEdit36", QRect(488, 88, 134, 21), "Alsó jövedelemösszeg"},
+        {"DBGrid1", QRect(8, 240, 753, 185), ""},
+        {"DBGrid10", QRect(8, 8, 753, 417), ""},
+    };
+    for (const Expect &e : controls) {
+        auto *c = w.findChild<QWidget *>(e.name);
+        QVERIFY2(c, e.name);
+        QCOMPARE(c->geometry(), e.geometry);
+        QCOMPARE(c->statusTip(), QString::fromUtf8(e.hint));
+    }
+    QCOMPARE(w.findChild<QLabel *>("Label28")->text(), QString::fromUtf8("Azonosító"));
+    QCOMPARE(w.findChild<QLabel *>("Label28")->parentWidget(), w.TabSheet[3]);
+    QCOMPARE(w.findChild<QLabel *>("Label49")->text(), QString::fromUtf8("Csökkenő adójóváírási kulcs (%)"));
+    QCOMPARE(w.findChild<QLabel *>("Label49")->pos(), QPoint(488, 112));
+    // Key edits are disabled, except on "Ruházkodás".
+    QVERIFY(!w.findChild<QWidget *>("DBEdit1")->isEnabled());
+    QVERIFY(!w.findChild<QWidget *>("DBEdit6")->isEnabled());
+    QVERIFY(w.findChild<QWidget *>("DBEdit18")->isEnabled());
+    for (int i = 0; i < 9; ++i)
+        QVERIFY(!w.DBGrid[i]->isEnabled());
+    QVERIFY(w.DBGrid[9]->isEnabled());
+}
+
+void TestMaintenance::navigatorsPerPage()
+{
+    makeWindow();
+    // Navigator number per page, and whether it may insert and delete.
+    const int numbers[10] = {2, 3, 4, 5, 1, 6, 7, 8, 9, 10};
+    const bool full[10] = {true, true, true, true, false, false, true, false, false, false};
+    for (int page = 0; page < 10; ++page) {
+        Nav *nav = m_window->TabSheet[page]->findChild<Nav *>(QStringLiteral("ExtDBNavigator%1").arg(numbers[page]));
+        QVERIFY(nav);
+        QCOMPARE(nav, m_window->ExtDBNavigator[numbers[page] - 1]);
+        QCOMPARE(nav->geometry(), QRect(8, 456, full[page] ? 750 : 744, 33));
+        QCOMPARE(nav->button(Nav::Insert)->isHidden(), !full[page]);
+        QCOMPARE(nav->button(Nav::Delete)->isHidden(), !full[page]);
+        QCOMPARE(nav->imageList(), m_window->ImageList1);
+        QVERIFY(nav->allowTimer());
+        QCOMPARE(nav->button(Nav::Post)->statusTip(), QString::fromUtf8("Módosítások véglegesítése"));
+    }
+    QCOMPARE(m_window->ImageList1->count(), 10);
+    QCOMPARE(m_window->ImageList1->image(4).size(), QSize(150, 25));
+}
+
+void TestMaintenance::statusBarShowsTheHintUnderTheMouse()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *edit = m_window->findChild<QWidget *>("DBEdit2");
+    QTest::mouseMove(edit, QPoint(5, 5));
+    QTRY_COMPARE(m_window->StatusBar->currentMessage(), QString::fromUtf8("ház kategória"));
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseMove(nav->button(Nav::Next), QPoint(5, 5));
+    QTRY_COMPARE(m_window->StatusBar->currentMessage(), QString::fromUtf8("Következő rekord"));
+    // Over a control without a hint the status bar is empty.
+    QTest::mouseMove(m_window->findChild<QWidget *>("Label2"), QPoint(2, 2));
+    QTRY_COMPARE(m_window->StatusBar->currentMessage(), QString());
+}
+
+void TestMaintenance::pictureLoaded_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addRow("Windows bitmap, stored as it is") << "BMP";
+    QTest::addRow("JPEG, converted to a bitmap") << "JPG";
+    QTest::addRow("PNG, converted to a bitmap") << "PNG";
+}
+
+void TestMaintenance::pictureLoaded()
+{
+    QFETCH(QString, format);
+    makeWindow();
+    const QByteArray file = encoded(testPicture(Qt::red), qPrintable(format));
+    const QString path = writeFile(m_files.filePath("kep." + format.toLower()), file);
+    m_dialogs.openAnswers.enqueue(path);
+    m_window->HobbiDB->next();
+    m_window->PageControl->setCurrentIndex(4);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::mouseClick(m_window->DBImage[3], Qt::LeftButton);
+    QCOMPARE(m_dialogs.texts("open").size(), 1);
+    QCOMPARE(m_window->HobbiDB->state(), DataSetState::Browse);
+    const QByteArray stored = m_window->HobbiDB->fieldByName("Kep").asBytes();
+    QVERIFY(stored.startsWith("BM"));
+    if (format == "BMP")
+        QCOMPARE(stored, file);
+    QImage shown;
+    QVERIFY(shown.loadFromData(stored, "BMP"));
+    QCOMPARE(shown.size(), QSize(40, 30));
+    QVERIFY(qAbs(qRed(shown.pixel(20, 15)) - 255) < 8);
+    QVERIFY(!m_window->DBImage[3]->picture().isNull());
+    // Stored in the file, not only in the window: another table over it reads the same.
+    auto other = m_folder->table("Hobbi.db");
+    other->next();
+    QCOMPARE(other->fieldByName("Kep").asBytes(), stored);
+    QVERIFY(m_dialogs.texts("error").isEmpty());
+}
+
+void TestMaintenance::pictureDialogCancelled()
+{
+    makeWindow();
+    const QByteArray before = m_window->HazakDB->fieldByName("Kep").asBytes();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::mouseClick(m_window->DBImage[0], Qt::LeftButton);   // no answer queued: cancelled
+    QCOMPARE(m_dialogs.texts("open").size(), 1);
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+    QCOMPARE(m_window->HazakDB->fieldByName("Kep").asBytes(), before);
+}
+
+void TestMaintenance::unreadablePictureRefused()
+{
+    makeWindow();
+    // A picture that is there before the failed attempt stays.
+    const QString good = writeFile(m_files.filePath("jo.bmp"), encoded(testPicture(Qt::blue), "BMP"));
+    const QString bad = writeFile(m_files.filePath("nem_kep.jpg"), "ez nem kép, csak szöveg");
+    m_dialogs.openAnswers << good << bad << m_files.filePath("nincs_ilyen.bmp");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::mouseClick(m_window->DBImage[0], Qt::LeftButton);
+    const QByteArray before = m_window->HazakDB->fieldByName("Kep").asBytes();
+    QVERIFY(!before.isEmpty());
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QTest::mouseClick(m_window->DBImage[0], Qt::LeftButton);
+        QCOMPARE(appDialogs->texts("error").size(), attempt + 1);
+        QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+        QCOMPARE(m_window->HazakDB->fieldByName("Kep").asBytes(), before);
+    }
+    QVERIFY(appDialogs->texts("error").first().contains("nem_kep.jpg"));
+    QVERIFY(appDialogs->texts("error").last().contains("nincs_ilyen.bmp"));
+}
+
+void TestMaintenance::closeWithAPendingEdit_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("stillEditing");
+    QTest::addRow("Igen posts") << 0 << true << "Átírt" << false;
+    QTest::addRow("Nem drops") << 1 << true << "Egy" << false;
+    QTest::addRow("Mégsem keeps the window open") << 2 << false << "Egy" << true;
+}
+
+void TestMaintenance::closeWithAPendingEdit()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QString, stored);
+    QFETCH(bool, stillEditing);
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // An edit with nothing changed is dropped without a question.
+    m_window->HazakDB->edit();
+    m_window->KozlekedesDB->edit();
+    m_window->KozlekedesDB->fieldByName("Kategoria").setValue(QString::fromUtf8("Átírt"));
+    m_dialogs.askAnswers.enqueue(answer);
+    const bool accepted = m_window->close();
+    QCOMPARE(accepted, closed);
+    QCOMPARE(m_dialogs.texts("ask").size(), 1);
+    QVERIFY(m_dialogs.texts("ask").first().contains(QString::fromUtf8("„Közlekedés”")));
+    QCOMPARE(m_window->KozlekedesDB->state() == DataSetState::Edit, stillEditing);
+    auto other = m_folder->table("Kozlekedes.db");
+    QCOMPARE(other->fieldByName("Kategoria").asString(), QString::fromUtf8(stored.toUtf8()));
+}
+
+void TestMaintenance::pictureRules()
+{
+    // A file that is not there, and one that is no picture, are refused with their name.
+    const QString missing = m_files.filePath("nincs.png");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, maint::pictureFileAsBitmap(missing));
+    const QString text = writeFile(m_files.filePath("level.bmp"), "BMxx nem igazi bitkép");
+    try {
+        maint::pictureFileAsBitmap(text);
+        QFAIL("a broken bitmap was accepted");
+    } catch (const std::runtime_error &e) {
+        QVERIFY(QString::fromUtf8(e.what()).contains("level.bmp"));
+    }
+    // A transparent PNG is flattened onto white.
+    QImage clear(10, 10, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const QString png = writeFile(m_files.filePath("atlatszo.png"), encoded(clear, "PNG"));
+    QImage back;
+    QVERIFY(back.loadFromData(maint::pictureFileAsBitmap(png), "BMP"));
+    QCOMPARE(back.pixelColor(5, 5), QColor(Qt::white));
+}
+
+void TestMaintenance::professionAndContributionChecks_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("message");   // empty: accepted
+    QTest::addRow("highest below lowest") << "Brutto_max" << QVariant(100000.0) << "Bruttó (max)";
+    QTest::addRow("highest equal to lowest") << "Brutto_max" << QVariant(150000.0) << "";
+    QTest::addRow("negative lowest wage") << "Brutto_min" << QVariant(-1.0) << "Bruttó (min)";
+    QTest::addRow("negative spouse income") << "Hazastars_netto" << QVariant(-5.0) << "Házastárs nettó";
+    QTest::addRow("negative children") << "Gyerekszam" << QVariant(-1) << "Gyerekszám";
+    QTest::addRow("no children") << "Gyerekszam" << QVariant(0) << "";
+    QTest::addRow("zero tax-credit rate") << "Ajkulcs" << QVariant(0.0) << "Adójóváírás kulcsa (%)";
+    QTest::addRow("empty tax-credit rate") << "Ajkulcs" << QVariant() << "Adójóváírás kulcsa (%)";
+    QTest::addRow("tax-credit rate set") << "Ajkulcs" << QVariant(16.0) << "";
+}
+
+void TestMaintenance::professionAndContributionChecks()
+{
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(QString, message);
+    const bool contribution = field == "Ajkulcs";
+    auto table = m_folder->table(contribution ? "jarulek.db" : "szakma4.DB");
+    table->edit();
+    table->fieldByName(field).setValue(value);
+    try {
+        contribution ? maint::checkContributions(*table) : maint::checkProfession(*table);
+        QVERIFY2(message.isEmpty(), "refusal expected");
+    } catch (const std::runtime_error &e) {
+        QVERIFY2(!message.isEmpty(), e.what());
+        QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+    }
+}
+
+void TestMaintenance::refusedPostKeepsTheRowInEdit()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    struct Case {
+        int page;
+        int navigator;
+        zdb::Table *table;
+        const char *field;
+        QVariant value;
+        const char *label;
+    };
+    const Case cases[] = {{9, 10, m_window->SzakmaDB, "Brutto_max", 1000.0, "Bruttó (max)"},
+                          {8, 9, m_window->JarulekDB, "Ajkulcs", 0.0, "Adójóváírás kulcsa (%)"}};
+    for (const Case &c : cases) {
+        appDialogs->clear();
+        m_window->PageControl->setCurrentIndex(c.page);
+        c.table->edit();
+        c.table->fieldByName(c.field).setValue(c.value);
+        QTest::mouseClick(m_window->ExtDBNavigator[c.navigator - 1]->button(Nav::Post), Qt::LeftButton);
+        QCOMPARE(appDialogs->texts("error").size(), 1);
+        QVERIFY2(appDialogs->texts("error").first().contains(QString::fromUtf8(c.label)),
+                 qPrintable(appDialogs->texts("error").first()));
+        QCOMPARE(c.table->state(), DataSetState::Edit);
+        QTest::mouseClick(m_window->ExtDBNavigator[c.navigator - 1]->button(Nav::Cancel), Qt::LeftButton);
+        QCOMPARE(c.table->state(), DataSetState::Browse);
+    }
+    auto stored = m_folder->table("szakma4.DB");
+    QCOMPARE(stored->fieldByName("Brutto_max").asFloat(), 250000.0);
+}
+
+void TestMaintenance::typingOnACataloguePageWaitsForEdit()
+{
+    makeWindow();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *category = m_window->findChild<QLineEdit *>("DBEdit2");
+    auto *memo = m_window->findChild<QPlainTextEdit *>("DBMemo1");
+    category->setFocus();
+    QTest::keyClicks(category, "xyz");
+    QCOMPARE(category->text(), QString("Garzon"));
+    QTest::keyClicks(memo, "xyz");
+    QVERIFY(memo->toPlainText().isEmpty());
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+
+    // After "Szerkesztés" the typing goes in; "Alkalmaz" stores what is shown, though the
+    // button takes no focus.
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Edit);
+    category->setFocus();
+    category->selectAll();
+    QTest::keyClicks(category, "Garzon lakas");
+    QVERIFY(category->hasFocus());
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+    auto other = m_folder->table("Hazak.DB");
+    QCOMPARE(other->fieldByName("Kategoria").asString(), QString("Garzon lakas"));
+}
+
+void TestMaintenance::typingOnATaxPageStartsTheEdit()
+{
+    makeWindow();
+    m_window->PageControl->setCurrentIndex(8);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *rate = m_window->findChild<QLineEdit *>("DBEdit36");   // Ajkulcs
+    rate->setFocus();
+    rate->selectAll();
+    QTest::keyClick(rate, Qt::Key_1);
+    QCOMPARE(m_window->JarulekDB->state(), DataSetState::Edit);
+    QTest::keyClick(rate, Qt::Key_6);
+    // Moving to another record stores the edit.
+    QTest::mouseClick(m_window->ExtDBNavigator[8]->button(Nav::Refresh), Qt::LeftButton);
+    QCOMPARE(m_window->JarulekDB->state(), DataSetState::Browse);
+    auto other = m_folder->table("jarulek.db");
+    QCOMPARE(other->fieldByName("Ajkulcs").asFloat(), 16.0);
+}
+
+void TestMaintenance::gridsFollowTheCurrentRecord()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTableView *grid = m_window->DBGrid[0];
+    QCOMPARE(grid->model()->columnCount(), m_window->HazakDB->fieldCount());
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QStringList titles;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, QStringList({QString::fromUtf8("Azonosító"), QString::fromUtf8("Kategória"),
+                                  QString::fromUtf8("Terület"), "Rezsi", QString::fromUtf8("Törlesztőrészlet"),
+                                  QString::fromUtf8("Kép"), QString::fromUtf8("Leírás")}));
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Last), Qt::LeftButton);
+    QCOMPARE(grid->currentIndex().row(), 2);
+    // A click on a disabled grid does not move the record.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+    QCOMPARE(m_window->HazakDB->recNo(), 3);
+    // Rows inserted through the navigator appear in the grid.
+    QTest::mouseClick(nav->button(Nav::Insert), Qt::LeftButton);
+    m_window->HazakDB->fieldByName("Kategoria").setValue("Tanya");
+    m_window->HazakDB->fieldByName("Terulet").setValue(90);
+    m_window->HazakDB->fieldByName("Torleszto_reszlet").setValue(30000);
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->currentIndex().row(), m_window->HazakDB->recNo() - 1);
+    // The tax grids title columns with the display labels too.
+    QCOMPARE(m_window->DBGrid[8]->model()->headerData(0, Qt::Horizontal).toString(),
+             QString::fromUtf8("Egészségügyi bizt. (%)"));
+}
+
+void TestMaintenance::professionGrid()
+{
+    makeWindow();
+    m_window->PageControl->setCurrentIndex(9);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTableView *grid = m_window->DBGrid[9];
+    QAbstractItemModel *model = grid->model();
+    QCOMPARE(model->columnCount(), 5);
+    const QStringList titles = {"Szakmanév", "Bruttó (min)", "Bruttó (max)", "Házastárs nettó", "Gyerekszám"};
+    const int widths[] = {360, 97, 98, 94};
+    for (int c = 0; c < 5; ++c) {
+        QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(titles[c].toUtf8()));
+        QCOMPARE(bool(model->flags(model->index(0, c)) & Qt::ItemIsEditable), c > 0);
+        if (c < 4)
+            QCOMPARE(grid->columnWidth(c), widths[c]);
+    }
+    // A click on a row moves the record.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(model->index(1, 0)).center());
+    QCOMPARE(m_window->SzakmaDB->recNo(), 2);
+
+    // Typing into a number cell edits; the name cell refuses typing.
+    grid->setFocus();
+    grid->setCurrentIndex(model->index(1, 0));
+    QTest::keyClicks(grid->viewport(), "Hacker");
+    QCOMPARE(model->index(1, 0).data().toString(), QString::fromUtf8("Bolti eladó"));
+    QVERIFY(!model->setData(model->index(1, 0), "Hacker"));
+    QVERIFY(model->setData(model->index(1, 4), 3));
+    QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Post), Qt::LeftButton);
+    auto other = m_folder->table("szakma4.DB");
+    other->next();
+    QCOMPARE(other->fieldByName("Gyerekszam").asInteger(), 3);
+
+    // A highest wage below the lowest, typed into its cell, is refused with the column's
+    // title when the cell is stored, and the record stays in edit.
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    appDialogs->clear();
+    model->setData(model->index(1, 2), 1000);
+    QCOMPARE(appDialogs->texts("error").size(), 1);
+    QVERIFY(appDialogs->texts("error").first().contains(QString::fromUtf8("„Bruttó (max)”")));
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
+    QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(model->index(1, 2).data(Qt::EditRole).toDouble(), 180000.0);
+}
+
+void TestMaintenance::gameReadsWhatTheUtilityWrote()
+{
+    makeWindow();
+    m_session->saveConfig();
+    m_window->PageControl->setCurrentIndex(2);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    Nav *nav = m_window->ExtDBNavigator[3];
+    QTest::mouseClick(nav->button(Nav::Next), Qt::LeftButton);
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    auto *price = m_window->findChild<QLineEdit *>("DBEdit11");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "4321");
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(m_window->ElelmiszerekDB->state(), DataSetState::Browse);
+
+    // The game, started afterwards on the same folder and alias, sees the new price.
+    shellfixture::CurrentFolder cwd(m_folder->path());
+    shellfixture::Run run(m_files.filePath("engine.ini"));
+    QVERIFY(run.game.create());
+    QVERIFY(run.dialogs.shown.isEmpty());
+    zdb::Table *food = run.game.DM->ElelmiszerekDB;
+    QVERIFY(food->locate("Food_Key", 2));
+    QCOMPARE(food->fieldByName("Atlagos_Ar").asFloat(), 4321.0);
+}
+
+ZOMIR_TEST_MAIN(TestMaintenance)
+#include "tst_maintenance.moc"
