@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "game.h"
 #include "jadat.h"
+#include "payrolldata.h"
 #include "payroll.h"
 #include "szamologep.h"
 
@@ -18,6 +19,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+
+using namespace payroll;
 
 namespace {
 

@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+using namespace payroll;
+
 namespace haztartas {
 
 namespace {

@@ -6,6 +6,7 @@
 #include "engine.h"
 #include "game.h"
 #include "jadat.h"
+#include "payrolldata.h"
 #include "adatinit.h"
 #include "numedit.h"
 #include "sugo.h"
@@ -18,6 +19,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QWindow>
+
+using namespace payroll;
 
 namespace {
 

@@ -82,7 +82,7 @@ private:
     std::array<TNumberEdit *, 12> m_fields{};  // [0] unused
     TNumberEdit *m_lastLeft = nullptr;
     WageInputs m_inputs;
-    PayrollTables m_tables;
+    payroll::PayrollTables m_tables;
     bool m_tablesLoaded = false;
     bool m_finishing = false;  // "&Kiszámoltam!" is closing the window
     bool m_placed = false;

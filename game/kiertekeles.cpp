@@ -12,6 +12,8 @@
 
 #include <stdexcept>
 
+using namespace payroll;
+
 namespace {
 
 [[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }

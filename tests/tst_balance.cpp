@@ -8,6 +8,7 @@
 #include "engine.h"
 #include "jadat.h"
 #include "payroll.h"
+#include "payrolldata.h"
 #include "testenv.h"
 
 #include <QDir>
@@ -17,6 +18,8 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+
+using namespace payroll;
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace payroll;
+
 namespace budget {
 
 namespace {

@@ -10,6 +10,8 @@
 #include <limits>
 #include <stdexcept>
 
+using namespace payroll;
+
 namespace {
 
 [[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }

@@ -47,4 +47,4 @@ double roundHalfToEven(double x);
 //  10  family net income = answers 6 + 7 + 8 + 9
 // Table errors (the band search of the tax advance) are thrown; the answers never throw.
 bool incomeAnswerRight(int number, const IncomeAnswers &answers, const WageInputs &inputs,
-                       const PayrollTables &tables, const BracketFinder &brackets);
+                       const payroll::PayrollTables &tables, const payroll::BracketFinder &brackets);
