@@ -1,0 +1,278 @@
+// One whole game, headless (offscreen), driven by clicks and keys on the real screens with
+// scripted dialogs, timed beside the cost of creating the screen set it runs on:
+//   setup_ms        creating the thirteen objects of the game (Game::create)
+//   playthrough_ms  from the opening screen to the credits: name, new game, interest test,
+//                   profession choice, six pages, report 1, the income calculator solved once
+//                   through the payroll exercise, pages again, report 2, rework, report 2,
+//                   the certificate, the credits
+//   ratio           playthrough_ms / setup_ms (goal: under 2)
+// Each figure is the median of several rounds, each on a fresh copy of the working folder
+// (ZOMIR_WORKFOLDER, or the folder given as the first argument).
+
+#include "adatinit.h"
+#include "adozas.h"
+#include "application.h"
+#include "befejez.h"
+#include "engine.h"
+#include "game.h"
+#include "interest.h"
+#include "jovedelem.h"
+#include "kival.h"
+#include "numedit.h"
+#include "nyito.h"
+#include "payroll.h"
+#include "payrolldata.h"
+#include "scripteddialogs.h"
+#include "szakma.h"
+#include "teszt.h"
+#include "workfiles.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+// A check box is clicked on its indicator: a short caption leaves the box's middle empty.
+void tick(QWidget *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+
+struct Round {
+    double setupMs = 0;
+    double playMs = 0;
+    bool finished = false;
+};
+
+class Player {
+public:
+    explicit Player(Game &game, ScriptedDialogs &dialogs) : g(game), d(dialogs) {}
+
+    bool play()
+    {
+        const int code = 4;   // a profession with children
+        const career::Profession *profession = career::professionByCode(code);
+        g.start();
+        QTest::keyClick(g.fIndul, Qt::Key_K, Qt::AltModifier);
+        TMainForm *main = g.MainForm;
+        if (!QTest::qWaitForWindowActive(main))
+            return false;
+        main->Edit1->setFocus();
+        for (const QChar c : QStringLiteral("Mérő Mátyás"))
+            QTest::sendKeyEvent(QTest::Click, main->Edit1, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::keyClick(main->Edit1, Qt::Key_Tab);
+        click(main->Button1);
+        if (!QTest::qWaitForWindowActive(g.fTeszt))
+            return false;
+        for (int box : {2, 6, 11, 14, 20})
+            click(g.fTeszt->CheckBox(box));
+        click(g.fTeszt->BitBtn1);
+        if (!QTest::qWaitForWindowActive(g.fSzakma))
+            return false;
+        click(g.fSzakma->RadioButton(profession->radio));
+        click(g.fSzakma->bSzakmaval);
+        if (!QTest::qWaitForWindowActive(main))
+            return false;
+
+        walk(main, {5, 4, 4, 4}, 63, 63);   // the dearest rows: next pressed to the last
+        if (!solveCalculator())
+            return false;
+        if (!QTest::qWaitForWindowActive(main))
+            return false;
+        walk(main, {0, 0, 0, 0}, 63, 63);   // the same again: the rework
+        walk(main, {-5, -4, -4, -3}, 0, 0); // back to the frugal rows
+        QTest::mouseClick(g.Vege, Qt::LeftButton, {}, QPoint(5, 505));   // the credits' free strip
+        return g.ended() && d.texts(QStringLiteral("error")).isEmpty();
+    }
+
+private:
+    QPushButton *button(TMainForm *main, const char *name)
+    {
+        return main->findChild<QPushButton *>(QLatin1String(name));
+    }
+    // Moves each browsed page by `steps` rows (negative: back), sets the two masks and
+    // presses the last page's OK.
+    void walk(TMainForm *main, const QList<int> &steps, int hobbies, int entertainment)
+    {
+        const char *pages[4][3] = {{"BitBtn2", "BitBtn3", "BitBtn4"}, {"BitBtn5", "BitBtn6", "BitBtn7"},
+                                   {"BitBtn14", "BitBtn15", "BitBtn16"}, {"BitBtn8", "BitBtn9", "BitBtn10"}};
+        for (int i = 0; i < 4; ++i) {
+            for (int s = 0; s < qAbs(steps[i]); ++s)
+                click(button(main, pages[i][steps[i] > 0 ? 1 : 0]));
+            click(button(main, pages[i][2]));
+        }
+        for (int bit = 0; bit < 6; ++bit) {
+            auto *box = main->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(1 + bit));
+            if (box->isChecked() != bool(hobbies >> bit & 1))
+                tick(box);
+        }
+        click(button(main, "BitBtn11"));
+        for (int bit = 0; bit < 6; ++bit) {
+            auto *box = main->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(7 + bit));
+            if (box->isChecked() != bool(entertainment >> bit & 1))
+                tick(box);
+        }
+        click(button(main, "BitBtn12"));
+    }
+
+    bool solveCalculator()
+    {
+        TfJovedelem *calc = g.fJovedelem;
+        if (!QTest::qWaitForWindowActive(calc))
+            return false;
+        QCoreApplication::processEvents();
+        const QStringList ber = workfiles::readLines(QStringLiteral("ber.txt"));
+        const qint64 gross = ber.value(0).toLongLong();
+        const int children = ber.value(1).toInt();
+        const qint64 partner = ber.value(2).toLongLong();
+        const payroll::PayrollTables tables = payroll::LoadPayrollTables(g.DataModule2);
+        const payroll::PayStatement s =
+            payroll::ComputePayStatement(tables, payroll::bracketFinder(g.DataModule2), gross, children, partner);
+        auto type = [&](int n, qint64 amount) {
+            TNumberEdit *field = calc->NumberEdit(n);
+            if (!field->hasFocus())
+                click(field);
+            QTest::keyClicks(field, QString::number(amount));
+            QTest::keyClick(field, Qt::Key_Tab);
+        };
+        type(11, s.superGross);
+        click(calc->BitBtn3);
+        TBer *ber2 = g.Ber;
+        if (!QTest::qWaitForWindowActive(ber2))
+            return false;
+        for (qint64 amount : {s.exerciseTaxAdvance, s.pension, s.health, s.employee}) {
+            for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5})
+                while (amount >= value) {
+                    TMoneyPiece *piece = ber2->piece(value);
+                    const QPoint start = piece->rect().center();
+                    const QPoint target = ber2->ado->geometry().center();
+                    const QPoint from = piece->mapTo(ber2, start);
+                    QTest::mousePress(piece, Qt::LeftButton, {}, start);
+                    for (int step = 1; step <= 4; ++step)
+                        QTest::mouseMove(piece, piece->mapFrom(ber2, from + (target - from) * step / 4));
+                    QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber2, target));
+                    amount -= value;
+                }
+            click(ber2->Ellenor);
+        }
+        if (ber2->stage() != TBer::Finished)
+            return false;
+        click(ber2->Ellenor);
+        calc->activateWindow();   // no window manager offscreen to hand the activation back
+        if (!QTest::qWaitForWindowActive(calc))
+            return false;
+        const qint64 deductions = s.exerciseTaxAdvance + s.health + s.employee + s.pension;
+        const qint64 net = gross - deductions;
+        const qint64 allowance = payroll::FamilyAllowance(tables, children);
+        const qint64 taxAllowance = payroll::FamilyTaxAllowance(tables, children, s.exerciseTaxAdvance);
+        type(6, net);
+        if (children > 0) {
+            type(8, allowance);
+            type(9, taxAllowance);
+        }
+        type(10, net + partner + allowance + taxAllowance);
+        d.confirmAnswers.enqueue(false);
+        click(calc->BitBtn2);
+        return !calc->isVisible();
+    }
+
+    Game &g;
+    ScriptedDialogs &d;
+};
+
+Round playOnce(const QString &built)
+{
+    Round round;
+    QTemporaryDir folder;
+    QTemporaryDir config;
+    if (!copyFolder(built, folder.path()))
+        return round;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    {
+        ScriptedDialogs dialogs;
+        Dialogs *appDialogs = ZApplication::instance()->dialogs();
+        ZApplication::instance()->setDialogs(&dialogs);
+        zdb::Session session(config.filePath(QStringLiteral("engine.ini")));
+        Game game(&session, &dialogs);
+        QElapsedTimer timer;
+        timer.start();
+        const bool created = game.create();
+        round.setupMs = timer.nsecsElapsed() / 1e6;
+        if (created) {
+            Player player(game, dialogs);
+            timer.restart();
+            round.finished = player.play();
+            round.playMs = timer.nsecsElapsed() / 1e6;
+        }
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+        ZApplication::instance()->setDialogs(appDialogs);
+    }
+    QDir::setCurrent(previous);
+    return round;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? -1 : values.at(values.size() / 2);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    app.setQuitOnLastWindowClosed(false);
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    ScriptedDialogs appDialogs;
+    app.setDialogs(&appDialogs);
+    const QString built = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    if (!QFileInfo::exists(built + QStringLiteral("/DB"))) {
+        std::fprintf(stderr, "no working folder (ZOMIR_WORKFOLDER or the first argument)\n");
+        return 2;
+    }
+    // Figures are per-process: QTest's default mouse delay is off, so clicks cost their work only.
+    QList<double> setup, play;
+    bool allFinished = true;
+    for (int i = 0; i < 5; ++i) {
+        const Round r = playOnce(built);
+        allFinished = allFinished && r.finished;
+        setup << r.setupMs;
+        play << r.playMs;
+    }
+    const double s = median(setup), p = median(play);
+    std::printf("rounds: %lld\n", static_cast<long long>(setup.size()));
+    std::printf("finished: %d\n", allFinished ? 1 : 0);
+    std::printf("setup_ms: %.1f\n", s);
+    std::printf("first_setup_ms: %.1f\n", setup.constFirst());
+    std::printf("playthrough_ms: %.1f\n", p);
+    std::printf("first_playthrough_ms: %.1f\n", play.constFirst());
+    std::printf("ratio: %.2f\n", s > 0 ? p / s : -1.0);
+    return allFinished ? 0 : 1;
+}

@@ -1,0 +1,523 @@
+// Whole games played on the real screens over a copy of the built working folder: the
+// opening screen, the name, a new game, the interest test, the profession choice (with its
+// career sheet), the six household pages, report 1, the income calculator solved once
+// through the payroll exercise, the pages again, report 2 and the rework, report 2 again,
+// the certificate and the credits. Every step is a click or a key on the screen's own
+// widgets; the dialogs are scripted. The stored player row is then checked field by field,
+// and a second run of the program on the same folder finds the game again.
+
+#include "adatinit.h"
+#include "adozas.h"
+#include "befejez.h"
+#include "interest.h"
+#include "jovedelem.h"
+#include "kival.h"
+#include "numedit.h"
+#include "nyito.h"
+#include "palya.h"
+#include "payroll.h"
+#include "payrolldata.h"
+#include "shellfixture.h"
+#include "szakma.h"
+#include "teszt.h"
+#include "testenv.h"
+#include "workfiles.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace shellfixture;
+
+namespace {
+
+const QString kRework = QStringLiteral("Alakítsd át a költségvetésedet!\rEz a szakma nem teszi lehetővé\rezt az életvitelt");
+
+// Copies the built working folder (tables, pictures, sheets, clauses) into `to`.
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+// The rows of the catalogues as the choices will find them, through a session of the test's own.
+struct Content {
+    explicit Content(const QString &folder) : session(QDir(folder).filePath(QStringLiteral("reader.ini")))
+    {
+        session.addStandardAlias(QStringLiteral("READ"), QDir(folder).filePath(QStringLiteral("DB")));
+    }
+    std::unique_ptr<zdb::Table> table(const QString &file)
+    {
+        auto t = std::make_unique<zdb::Table>(&session);
+        t->setAliasName(QStringLiteral("READ"));
+        t->setTableName(file);
+        t->open();
+        return t;
+    }
+    // A number field of the row whose `keyField` is `key`.
+    double value(const QString &file, const QString &keyField, int key, const QString &field)
+    {
+        auto t = table(file);
+        if (!t->locate(keyField, key))
+            qFatal("no row %d in %s", key, qPrintable(file));
+        return t->fieldByName(field).asFloat();
+    }
+    // Every key of a catalogue, in stored order.
+    QList<int> keys(const QString &file, const QString &keyField)
+    {
+        auto t = table(file);
+        QList<int> list;
+        for (t->first(); !t->eof(); t->next())
+            list << t->fieldByName(keyField).asInteger();
+        return list;
+    }
+    zdb::Session session;
+};
+
+// One of the four browsed catalogues: its page's buttons and table.
+struct Browsed {
+    const char *prior, *next, *ok;
+    const char *file, *keyField, *playerField;
+    zdb::Table *TDM::*table;
+};
+const Browsed kBrowsed[] = {
+    {"BitBtn2", "BitBtn3", "BitBtn4", "Hazak.DB", "House_Key", "House_Key", &TDM::HazakDB},
+    {"BitBtn5", "BitBtn6", "BitBtn7", "Elelmiszerek.DB", "Food_Key", "Food_Key", &TDM::ElelmiszerekDB},
+    {"BitBtn14", "BitBtn15", "BitBtn16", "Ruhazkodas.db", "Clothing_Key", "Clothing_Key", &TDM::RuhazkodasDB},
+    {"BitBtn8", "BitBtn9", "BitBtn10", "Kozlekedes.db", "Travel_Key", "Travel_Key", &TDM::KozlekedesDB},
+};
+
+}  // namespace
+
+class TestPlaythrough : public QObject {
+    Q_OBJECT
+
+    // One run of the program over the copied folder; the error box of the slot boundary
+    // goes to the run's scripted dialogs too.
+    struct ProgramRun {
+        explicit ProgramRun(const QString &config) : run(config)
+        {
+            previous = ZApplication::instance()->dialogs();
+            ZApplication::instance()->setDialogs(&run.dialogs);
+        }
+        ~ProgramRun()
+        {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                w->hide();
+            ZApplication::instance()->setDialogs(previous);
+        }
+        Run run;
+        Dialogs *previous = nullptr;
+        Game &game() { return run.game; }
+        ScriptedDialogs &dialogs() { return run.dialogs; }
+    };
+
+    std::unique_ptr<QTemporaryDir> folderDir;
+    std::unique_ptr<QTemporaryDir> configDir;
+    std::unique_ptr<CurrentFolder> cwd;
+    std::unique_ptr<Content> content;
+    std::unique_ptr<ProgramRun> program;
+
+    Game &game() { return program->game(); }
+    TMainForm *main() { return game().MainForm; }
+    ScriptedDialogs &dialogs() { return program->dialogs(); }
+    QPushButton *button(const char *name) { return main()->findChild<QPushButton *>(QLatin1String(name)); }
+    QCheckBox *checkBox(int n) { return main()->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(n)); }
+    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+    // A check box is clicked on its indicator: a short caption leaves the box's middle empty.
+    void tick(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    void click(const char *name)
+    {
+        QPushButton *b = button(name);
+        QVERIFY2(b && b->isVisible() && b->isEnabled(), name);
+        click(b);
+    }
+    QStringList shown(const char *kind) { return dialogs().texts(QString::fromLatin1(kind)); }
+    int currentPage() { return main()->PageControl1->currentIndex(); }
+    void verifyOnlyTab(int page)
+    {
+        QCOMPARE(currentPage(), page);
+        for (int i = 0; i < main()->PageControl1->count(); ++i)
+            QCOMPARE(main()->PageControl1->isTabVisible(i), i == page);
+    }
+    QByteArray file(const QString &name)
+    {
+        QFile f(QDir(folderDir->path()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // The program starts: the screen set is made and the opening screen shown.
+    void startProgram(bool firstStart)
+    {
+        program = std::make_unique<ProgramRun>(configDir->filePath(QStringLiteral("engine.ini")));
+        QVERIFY(game().create());
+        // The first start sets up the database alias and says so; later starts find it.
+        QCOMPARE(shown("message"),
+                 firstStart ? QStringList{QStringLiteral("Az adatbázis inicializálása kész!")} : QStringList());
+        dialogs().clear();
+        game().start();
+        QVERIFY(QTest::qWaitForWindowActive(game().fIndul));
+        QCOMPARE(game().fIndul->windowTitle(), QStringLiteral("Z O M I R"));
+    }
+
+    // Alt+K on the opening screen, the name typed and left with Tab.
+    void enterName(const QString &name)
+    {
+        QTest::keyClick(game().fIndul, Qt::Key_K, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        QVERIFY(!game().fIndul->isVisible());
+        verifyOnlyTab(TMainForm::PageNev);
+        QTRY_COMPARE(QApplication::focusWidget(), main()->Edit1);
+        // Key by key, with the text each key types (accented letters included).
+        for (const QChar c : name)
+            QTest::sendKeyEvent(QTest::Click, main()->Edit1, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(main()->Edit1->text(), name);
+        QTest::keyClick(main()->Edit1, Qt::Key_Tab);
+        QVERIFY(main()->Button1->isEnabled());
+    }
+
+    // From "Ház" to "Szórakozás": on each browsed page the row with `keys[i]` is reached with
+    // the next and prior buttons, the hobby and entertainment boxes set to the masks, and
+    // the last page's OK pressed.
+    void walkPages(const QList<int> &keys, int hobbies, int entertainment)
+    {
+        verifyOnlyTab(TMainForm::PageHaz);
+        for (int i = 0; i < 4; ++i) {
+            const Browsed &page = kBrowsed[i];
+            zdb::Table *table = game().DM->*page.table;
+            const QList<int> order = content->keys(QString::fromLatin1(page.file), QString::fromLatin1(page.keyField));
+            const int target = order.indexOf(keys[i]);
+            QVERIFY(target >= 0);
+            int at = order.indexOf(table->fieldByName(QString::fromLatin1(page.keyField)).asInteger());
+            for (; at < target; ++at)
+                click(page.next);
+            for (; at > target; --at)
+                click(page.prior);
+            QCOMPARE(table->fieldByName(QString::fromLatin1(page.keyField)).asInteger(), keys[i]);
+            click(page.ok);
+            QCOMPARE(currentPage(), TMainForm::PageHaz + i + 1);
+        }
+        for (int bit = 0; bit < 6; ++bit)
+            if (checkBox(1 + bit)->isChecked() != bool(hobbies >> bit & 1))
+                tick(checkBox(1 + bit));
+        click("BitBtn11");
+        verifyOnlyTab(TMainForm::PageSzorakozas);
+        for (int bit = 0; bit < 6; ++bit)
+            if (checkBox(7 + bit)->isChecked() != bool(entertainment >> bit & 1))
+                tick(checkBox(7 + bit));
+        click("BitBtn12");
+    }
+
+    // The monthly costs of the chosen rows for one person, as the first costing sums them.
+    qint64 singlePersonTotal(const QList<int> &keys, int hobbies, int entertainment)
+    {
+        double sum = content->value("Hazak.DB", "House_Key", keys[0], "Rezsi")
+                     + content->value("Hazak.DB", "House_Key", keys[0], "Torleszto_reszlet")
+                     + content->value("Elelmiszerek.DB", "Food_Key", keys[1], "Atlagos_Ar")
+                     + content->value("Ruhazkodas.db", "Clothing_Key", keys[2], "Atlagos_Ar")
+                     + content->value("Kozlekedes.db", "Travel_Key", keys[3], "Atlagos_Ar");
+        for (int bit = 0; bit < 6; ++bit) {
+            if (hobbies >> bit & 1)
+                sum += content->value("Hobbi.db", "Hobby_Key", bit + 1, "Atlagos_Ar");
+            if (entertainment >> bit & 1)
+                sum += content->value("Szorakozas.db", "Entertainment_Key", bit + 1, "Atlagos_Ar");
+        }
+        return payroll::Round(sum);
+    }
+
+    // The income calculator, worked out once through the payroll exercise: the super-gross
+    // wage typed, the four amounts paid with coins and notes dragged onto the tax office's
+    // logo, the rest typed, "&Kiszámoltam!" with the printing declined. Returns the family
+    // net income that the calculator stores.
+    qint64 solveIncomeCalculator(qint64 gross, int children, qint64 partner)
+    {
+        TfJovedelem *calc = game().fJovedelem;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
+        QCoreApplication::processEvents();
+        const payroll::PayrollTables tables = payroll::LoadPayrollTables(game().DataModule2);
+        const payroll::PayStatement expected =
+            payroll::ComputePayStatement(tables, payroll::bracketFinder(game().DataModule2), gross, children, partner);
+
+        auto type = [&](int n, qint64 amount) {
+            TNumberEdit *field = calc->NumberEdit(n);
+            // A click into a field selects what it holds; the field that has the focus already
+            // has it selected.
+            if (!field->hasFocus())
+                QTest::mouseClick(field, Qt::LeftButton, {}, field->rect().center());
+            QVERIFY2(field->hasFocus(), qPrintable(field->objectName()));
+            QCOMPARE(field->selectedText(), field->text());
+            QTest::keyClicks(field, QString::number(amount));
+            QTest::keyClick(field, Qt::Key_Tab);
+            QVERIFY2(TfJovedelem::markOf(field) == TfJovedelem::Mark::Right,
+                     qPrintable(field->objectName() + QStringLiteral(": ") + field->text() + QStringLiteral(" for ")
+                                + QString::number(amount)));
+        };
+        type(11, expected.superGross);
+
+        // The payroll exercise over the calculator.
+        click(calc->BitBtn3);
+        TBer *ber = game().Ber;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(ber)); }();
+        const qint64 stages[] = {expected.exerciseTaxAdvance, expected.pension, expected.health, expected.employee};
+        for (qint64 amount : stages) {
+            for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5}) {
+                while (amount >= value) {
+                    TMoneyPiece *piece = ber->piece(value);
+                    const QPoint start = piece->rect().center();
+                    const QPoint target = ber->ado->geometry().center();
+                    QTest::mousePress(piece, Qt::LeftButton, {}, start);
+                    const QPoint from = piece->mapTo(ber, start);
+                    for (int step = 1; step <= 4; ++step)
+                        QTest::mouseMove(piece, piece->mapFrom(ber, from + (target - from) * step / 4));
+                    QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber, target));
+                    amount -= value;
+                }
+            }
+            [&] { QCOMPARE(amount, qint64(0)); }();
+            click(ber->Ellenor);
+        }
+        [&] { QCOMPARE(ber->stage(), TBer::Finished); }();
+        [&] { QCOMPARE(ber->Ellenor->text(), QStringLiteral("Vége")); }();
+        click(ber->Ellenor);
+        [&] { QVERIFY(!ber->isVisible()); }();
+        // The player turns back to the calculator's window (the offscreen platform has no
+        // window manager to hand the activation back).
+        calc->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
+        [&] { QCOMPARE(QApplication::focusWidget(), calc->NumberEdit(6)); }();
+
+        // The exercise's amounts are in the first five fields.
+        const qint64 deductions = expected.exerciseTaxAdvance + expected.health + expected.employee + expected.pension;
+        const qint64 solved[] = {expected.exerciseTaxAdvance, expected.health, expected.employee, expected.pension,
+                                 deductions};
+        for (int i = 1; i <= 5; ++i) {
+            [&] { QCOMPARE(calc->NumberEdit(i)->Value(), double(solved[i - 1])); }();
+            [&] { QCOMPARE(TfJovedelem::markOf(calc->NumberEdit(i)), TfJovedelem::Mark::Right); }();
+        }
+        const qint64 net = gross - deductions;
+        const qint64 allowance = payroll::FamilyAllowance(tables, children);
+        const qint64 taxAllowance = payroll::FamilyTaxAllowance(tables, children, expected.exerciseTaxAdvance);
+        const qint64 familyNet = net + partner + allowance + taxAllowance;
+        type(6, net);
+        if (children > 0) {
+            type(8, allowance);
+            type(9, taxAllowance);
+        } else {
+            [&] { QCOMPARE(TfJovedelem::markOf(calc->NumberEdit(8)), TfJovedelem::Mark::Right); }();
+            [&] { QCOMPARE(TfJovedelem::markOf(calc->NumberEdit(9)), TfJovedelem::Mark::Right); }();
+        }
+        type(10, familyNet);
+
+        dialogs().confirmAnswers.enqueue(false);   // no printing
+        click(calc->BitBtn2);
+        [&] { QVERIFY(!calc->isVisible()); }();
+        return familyNet;
+    }
+
+    // Everything stored under a name: the number of rows and the fields of the last.
+    QVariantMap storedRow(const QString &name, int *count)
+    {
+        auto t = content->table(QStringLiteral("Jatekosok.DB"));
+        QVariantMap fields;
+        *count = 0;
+        for (t->first(); !t->eof(); t->next()) {
+            if (t->fieldByName(QStringLiteral("Nev")).asString() != name)
+                continue;
+            ++*count;
+            for (const char *f : {"Nev", "Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key", "Hobby_Key",
+                                  "Entertainment_Key", "Statusz", "Datum", "Brutto_jov", "Netto_jov"})
+                fields.insert(QString::fromLatin1(f), t->fieldByName(QString::fromLatin1(f)).value());
+        }
+        return fields;
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
+
+    void init()
+    {
+        const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+        QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")), "the built working folder is missing");
+        folderDir = std::make_unique<QTemporaryDir>();
+        configDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(copyFolder(built, folderDir->path()));
+        cwd = std::make_unique<CurrentFolder>(folderDir->path());
+        content = std::make_unique<Content>(folderDir->path());
+    }
+    void cleanup()
+    {
+        program.reset();
+        content.reset();
+        cwd.reset();
+        configDir.reset();
+        folderDir.reset();
+    }
+
+    void wholeGame_data()
+    {
+        QTest::addColumn<int>("code");               // the profession chosen
+        QTest::addColumn<bool>("resumeAfterRework"); // the rework done in a second run
+        QTest::addRow("three children, one run") << 4 << false;
+        QTest::addRow("no children, one run") << 9 << false;
+        QTest::addRow("three children, resumed in a second run") << 4 << true;
+    }
+
+    void wholeGame()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, resumeAfterRework);
+        const QString name = QStringLiteral("Kovács Boglárka");
+        const career::Profession *profession = career::professionByCode(code);
+        QVERIFY(profession);
+        const int children = int(content->value("szakma4.DB", "Szakma_kod", code, "Gyerekszam"));
+        const qint64 partner = payroll::Round(content->value("szakma4.DB", "Szakma_kod", code, "Hazastars_netto"));
+        const double wageMin = content->value("szakma4.DB", "Szakma_kod", code, "Brutto_min");
+        const double wageMax = content->value("szakma4.DB", "Szakma_kod", code, "Brutto_max");
+
+        startProgram(true);
+        enterName(name);
+
+        // A new game: the interest test.
+        click(main()->Button1);
+        TfTeszt *test = game().fTeszt;
+        QVERIFY(QTest::qWaitForWindowActive(test));
+        QVERIFY(!main()->isVisible());
+        for (int box : {2, 6, 11, 14, 20})
+            click(test->CheckBox(box));
+        click(test->BitBtn1);
+        QCOMPARE(file(QStringLiteral("szakma.txt")).count("\r\n"), 6);
+
+        // The profession choice, its career sheet looked at once.
+        TfSzakma *choice = game().fSzakma;
+        QVERIFY(QTest::qWaitForWindowActive(choice));
+        QVERIFY(!test->isVisible());
+        QTest::mouseClick(choice->Image(profession->image), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(game().fPalya));
+        game().fPalya->close();
+        QVERIFY(!game().fPalya->isVisible());
+        click(choice->RadioButton(profession->radio));
+        click(choice->bSzakmaval);
+        QCOMPARE(shown("message").size(), 1);
+        QVERIFY(shown("message").constFirst().startsWith(QStringLiteral("A választott szakmád: ")));
+        QVERIFY(!choice->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        QCOMPARE(main()->JobKey, code);
+        QCOMPARE(workfiles::readLines(QStringLiteral("szakmavalasztas.txt")).value(0), QString::number(code));
+
+        // The household pages: the dearest of everything, every activity.
+        QList<int> dear;
+        for (const Browsed &page : kBrowsed)
+            dear << content->keys(QString::fromLatin1(page.file), QString::fromLatin1(page.keyField)).constLast();
+        walkPages(dear, 63, 63);
+
+        // Report 1, the wage drawn, "ber.txt" for the income calculator.
+        QCOMPARE(shown("preview"), QStringList{name + QStringLiteral(" - egyéni költségvetés")});
+        const QStringList ber = workfiles::readLines(QStringLiteral("ber.txt"));
+        QCOMPARE(ber.size(), 4);
+        const qint64 gross = ber[0].toLongLong();
+        QVERIFY2(gross >= wageMin - 500 && gross <= wageMax + 500 && gross % 1000 == 0, qPrintable(ber[0]));
+        QCOMPARE(ber[1].toInt(), children);
+        QCOMPARE(ber[2].toLongLong(), partner);
+        QCOMPARE(ber[3].toLongLong(), singlePersonTotal(dear, 63, 63));
+        QVERIFY(!main()->isVisible());
+
+        const qint64 familyNet = solveIncomeCalculator(gross, children, partner);
+        if (QTest::currentTestFailed())
+            return;
+
+        // Back on "Ház" with the choices kept: the family budget of the same dear life falls short.
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        verifyOnlyTab(TMainForm::PageHaz);
+        dialogs().clear();
+        walkPages(dear, 63, 63);
+        QCOMPARE(shown("preview"), QStringList{name + QStringLiteral(" - családi költségvetés")});
+        QCOMPARE(shown("message"), QStringList{kRework});
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        verifyOnlyTab(TMainForm::PageHaz);
+        QCOMPARE(file(QStringLiteral("ber.txt")),
+                 QStringLiteral("%1\r\n%2\r\n%3\r\n0\r\n").arg(gross).arg(children).arg(partner).toLatin1());
+
+        if (resumeAfterRework) {
+            // The player leaves without finishing; a second run loads the game by name.
+            dialogs().confirmAnswers.enqueue(true);
+            main()->close();
+            QVERIFY(QTest::qWaitForWindowActive(game().fIndul));
+            click(game().fIndul->Kilep);
+            QVERIFY(game().ended());
+            program.reset();
+            startProgram(false);
+            enterName(name);
+            QVERIFY(main()->Button2->isEnabled());
+            click(main()->Button2);
+            QCOMPARE(shown("message").size(), 1);
+            QVERIFY(shown("message").constFirst().startsWith(QStringLiteral("A választott szakmád: ")));
+            QVERIFY(QTest::qWaitForWindowActive(main()));
+            QCOMPARE(main()->JobKey, code);
+            QCOMPARE(game().DM->HazakDB->fieldByName(QStringLiteral("House_Key")).asInteger(), dear[0]);
+        }
+
+        // The rework: the cheapest home, food and clothing, the bicycle, no activities.
+        dialogs().clear();
+        const QList<int> frugal = {1, 1, 1, 2};
+        walkPages(frugal, 0, 0);
+        QCOMPARE(shown("preview"), QStringList({name + QStringLiteral(" - családi költségvetés"),
+                                                name + QStringLiteral(" - oklevél")}));
+        QVERIFY(shown("message").isEmpty());
+        QVERIFY(shown("error").isEmpty());
+        QVERIFY(!main()->isVisible());
+        QVERIFY(!game().DM->JatekosokDB->active());
+
+        // The credits; a click on their free strip ends the program.
+        TVege *credits = game().Vege;
+        QVERIFY(QTest::qWaitForWindowExposed(credits));
+        QVERIFY(!credits->childAt(QPoint(5, 505)));
+        QTest::mouseClick(credits, Qt::LeftButton, {}, QPoint(5, 505));
+        QVERIFY(game().ended());
+
+        // The stored game, field by field.
+        int count = 0;
+        QVariantMap row = storedRow(name, &count);
+        QCOMPARE(count, 1);
+        QCOMPARE(row.value("Nev").toString(), name);
+        QCOMPARE(row.value("Job_Key").toInt(), code);
+        QCOMPARE(row.value("House_Key").toInt(), frugal[0]);
+        QCOMPARE(row.value("Food_Key").toInt(), frugal[1]);
+        QCOMPARE(row.value("Clothing_Key").toInt(), frugal[2]);
+        QCOMPARE(row.value("Travel_Key").toInt(), frugal[3]);
+        QCOMPARE(row.value("Hobby_Key").toInt(), 0);
+        QCOMPARE(row.value("Entertainment_Key").toInt(), 0);
+        QCOMPARE(row.value("Statusz").toInt(), 1);
+        QCOMPARE(row.value("Datum").toDate(), QDate::currentDate());
+        QCOMPARE(row.value("Brutto_jov").toDouble(), double(gross));
+        QCOMPARE(row.value("Netto_jov").toDouble(), double(familyNet));
+
+        // A second run: the finished game is found by its name but cannot be loaded; a new
+        // game under the name removes it.
+        program.reset();
+        startProgram(false);
+        enterName(name);
+        QVERIFY(!main()->Button2->isEnabled());
+        click(main()->Button1);
+        QVERIFY(QTest::qWaitForWindowActive(game().fTeszt));
+        storedRow(name, &count);
+        QCOMPARE(count, 0);
+        QVERIFY(shown("error").isEmpty());
+    }
+};
+
+ZOMIR_TEST_MAIN(TestPlaythrough)
+#include "tst_playthrough.moc"
