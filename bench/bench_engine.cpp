@@ -1,10 +1,16 @@
 // The table engine on a player table of 100,000 rows, beside the same work done with direct
-// prepared SQLite queries. Prints one "name: value" line per figure.
+// prepared SQLite queries, and a grid of those rows through the table model beside a
+// QSqlQueryModel over the same file. Prints one "name: value" line per figure.
 
+#include "datasource.h"
 #include "engine.h"
 #include "schema.h"
+#include "tablemodel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QHeaderView>
+#include <QSqlQueryModel>
+#include <QTableView>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
@@ -42,11 +48,103 @@ double timeMs(int runs, const std::function<void(int)> &work)
 
 QString playerName(int i) { return QStringLiteral("Játékos Ödön %1").arg(i); }
 
+// A grid window as the maintenance utility shows one: first paint, then the last rows.
+struct GridTimes {
+    double open = 0;         // reading the rows (the engine's table; the query's first batch)
+    double firstPaint = 0;   // model on a view, shown and painted once
+    double toEnd = 0;        // scrolled to the last row and painted
+};
+
+GridTimes timeGrid(const std::function<QAbstractItemModel *()> &makeModel,
+                   const std::function<void(QAbstractItemModel *)> &fetchAll)
+{
+    GridTimes t;
+    QElapsedTimer clock;
+    clock.start();
+    QAbstractItemModel *model = makeModel();
+    t.open = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    QTableView view;
+    view.resize(753, 417);
+    view.setModel(model);
+    view.grab();
+    t.firstPaint = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    fetchAll(model);
+    view.scrollToBottom();
+    view.grab();
+    t.toEnd = clock.nsecsElapsed() / 1e6;
+    return t;
+}
+
+GridTimes median(QVector<GridTimes> runs)
+{
+    GridTimes m;
+    const auto pick = [&runs](double GridTimes::*member) {
+        QVector<double> v;
+        for (const GridTimes &r : runs)
+            v.append(r.*member);
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    m.open = pick(&GridTimes::open);
+    m.firstPaint = pick(&GridTimes::firstPaint);
+    m.toEnd = pick(&GridTimes::toEnd);
+    return m;
+}
+
+void benchGrid(Session &session, QSqlDatabase &direct)
+{
+    QVector<GridTimes> engineRuns, queryRuns;
+    for (int run = 0; run < 5; ++run) {
+        Table table(&session);
+        table.setAliasName(gameAlias());
+        table.setTableName("Jatekosok.DB");
+        TDataSource source(&table);
+        TTableModel model(&source);
+        engineRuns.append(timeGrid(
+            [&]() -> QAbstractItemModel * {
+                table.open();
+                return &model;
+            },
+            [](QAbstractItemModel *) {}));
+
+        QSqlQueryModel query;
+        queryRuns.append(timeGrid(
+            [&]() -> QAbstractItemModel * {
+                query.setQuery("SELECT rowid, * FROM Jatekosok", direct);
+                return &query;
+            },
+            [](QAbstractItemModel *m) {
+                while (m->canFetchMore(QModelIndex()))
+                    m->fetchMore(QModelIndex());
+            }));
+    }
+    const GridTimes e = median(engineRuns);
+    const GridTimes q = median(queryRuns);
+    print("grid_engine_open_ms", e.open);
+    print("grid_engine_first_paint_ms", e.firstPaint);
+    print("grid_engine_scroll_to_end_ms", e.toEnd);
+    print("grid_query_model_open_ms", q.open);
+    print("grid_query_model_first_paint_ms", q.firstPaint);
+    print("grid_query_model_scroll_to_end_ms", q.toEnd);
+    // The whole way from a closed table to the last rows painted, both ways.
+    const double engineTotal = e.open + e.firstPaint + e.toEnd;
+    const double queryTotal = q.open + q.firstPaint + q.toEnd;
+    print("grid_engine_total_ms", engineTotal);
+    print("grid_query_model_total_ms", queryTotal);
+    print("grid_first_paint_ratio", (e.open + e.firstPaint) / (q.open + q.firstPaint));
+    print("grid_scroll_to_end_ratio", e.toEnd / q.toEnd);
+    print("grid_total_ratio", engineTotal / queryTotal);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const int rows = argc > 1 ? QString(argv[1]).toInt() : 100000;
     QTemporaryDir dir;
     createTable(dir.path(), *findTable("Jatekosok.DB"));
@@ -192,5 +290,7 @@ int main(int argc, char *argv[])
     print("delete_direct_ms", directDelete);
     print("delete_ratio", engineDelete / directDelete);
     print("rows_after", table.recordCount());
+    table.close();
+    benchGrid(session, direct);
     return 0;
 }

@@ -1,38 +1,46 @@
 #pragma once
-// Data-bound controls: each shows one field of a table's current row and follows the
-// table's notifications (row moved, data changed, state changed, opened or closed).
-// Editable ones put the table into edit state on the first change and write the value
-// into the edit buffer when the user leaves them; posting stays with the table's owner.
+// Data-bound controls: each shows one field of its data source's current record and
+// follows only the notices that concern it (another record, its own field changed, the
+// table opened, closed or entering edit). Editable ones take typing when the source lets
+// them (AutoEdit on, or the record already in edit), start the edit at the first change,
+// and hand the typed text to the edit buffer when the user leaves them, presses Return,
+// or when the record is posted or left in any other way. Posting stays with the owner.
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 
-#include "engine.h"
+#include "datasource.h"
 
-// What a bound control knows of its table and field, and the connections to the table.
-class TFieldDataLink : public QObject {
+// What a bound control knows of its source and field.
+class TFieldDataLink : public TDataLink {
     Q_OBJECT
 public:
-    explicit TFieldDataLink(QObject *parent = nullptr) : QObject(parent) {}
-    void setTable(zdb::Table *table);
-    zdb::Table *table() const { return m_table; }
+    explicit TFieldDataLink(QObject *parent = nullptr);
     void setFieldName(const QString &name);
     QString fieldName() const { return m_fieldName; }
+    int fieldIndex() const;   // -1 without an open table or such a field
     // True when the table is open, has a current row or an edit buffer, and the field exists.
     bool canRead() const;
     QVariant value() const;
     QString displayText() const;
     QString text() const;
-    // Puts the table into edit state (if it is not already) and sets the field.
+    // Whether the control may be typed into now.
+    bool canModify() const;
+    // Starts the edit of the record for a control being typed into (AutoEdit). Errors are
+    // shown in the error box. True when the record can now take the typed value.
+    bool edit();
+    // Writes a value into the edit buffer. With the record not in edit, this starts the
+    // edit only when the source's AutoEdit is on; otherwise nothing changes.
     void write(const QVariant &value);
 
 signals:
-    void changed();   // the control should show the field again
+    void changed();          // the control should show the field again
+    void editingChanged();   // whether the control may be typed into changed
 
 private:
-    QPointer<zdb::Table> m_table;
+    void connectSource();
+    void onDataChanged(int field);
     QString m_fieldName;
     QList<QMetaObject::Connection> m_connections;
 };
@@ -42,7 +50,7 @@ class TDBText : public QLabel {
 public:
     explicit TDBText(QWidget *parent = nullptr);
     TFieldDataLink *dataLink() { return &m_link; }
-    void bind(zdb::Table *table, const QString &field);
+    void bind(TDataSource *source, const QString &field);
 
 private:
     void refresh();
@@ -54,7 +62,7 @@ class TDBEdit : public QLineEdit {
 public:
     explicit TDBEdit(QWidget *parent = nullptr);
     TFieldDataLink *dataLink() { return &m_link; }
-    void bind(zdb::Table *table, const QString &field);
+    void bind(TDataSource *source, const QString &field);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -62,9 +70,11 @@ protected:
 
 private:
     void refresh();
+    void updateReadOnly();
+    void onTextEdited();
     void store();
     TFieldDataLink m_link;
-    bool m_editing = false;
+    bool m_pending = false;   // typed text not yet in the edit buffer
 };
 
 class TDBMemo : public QPlainTextEdit {
@@ -72,26 +82,29 @@ class TDBMemo : public QPlainTextEdit {
 public:
     explicit TDBMemo(QWidget *parent = nullptr);
     TFieldDataLink *dataLink() { return &m_link; }
-    void bind(zdb::Table *table, const QString &field);
+    void bind(TDataSource *source, const QString &field);
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void refresh();
+    void updateReadOnly();
+    void onTextChanged();
+    void store();
     TFieldDataLink m_link;
     bool m_loading = false;
-    bool m_dirty = false;
+    bool m_pending = false;
 };
 
 // Shows a picture field; `stretch` fits the picture to the control, otherwise it is drawn at
-// its own size, centred when `center` is set.
+// its own size, centred. The picture is decoded again only when its bytes change.
 class TDBImage : public QLabel {
     Q_OBJECT
 public:
     explicit TDBImage(QWidget *parent = nullptr);
     TFieldDataLink *dataLink() { return &m_link; }
-    void bind(zdb::Table *table, const QString &field);
+    void bind(TDataSource *source, const QString &field);
     void setStretch(bool stretch);
     QImage picture() const { return m_image; }
 
@@ -102,6 +115,8 @@ private:
     void refresh();
     void render();
     TFieldDataLink m_link;
+    QByteArray m_bytes;
+    bool m_decoded = false;   // m_image holds the picture of m_bytes
     QImage m_image;
     bool m_stretch = false;
 };

@@ -359,43 +359,19 @@ void Session::rowsDeleted(const QString &filePath, const QSet<qint64> &rowids)
 // ---------------------------------------------------------------------------------------------
 // Field
 
-QString Field::fieldName() const
+namespace {
+
+bool isEmptyValue(const QVariant &v)
 {
-    const int stored = m_table->definition().fields.size();
-    return m_index < stored ? m_table->definition().fields[m_index].name
-                            : m_table->m_lookups[m_index - stored].name;
-}
-
-FieldType Field::dataType() const
-{
-    const int stored = m_table->definition().fields.size();
-    return m_index < stored ? m_table->definition().fields[m_index].type
-                            : m_table->m_lookups[m_index - stored].type;
-}
-
-int Field::size() const
-{
-    const int stored = m_table->definition().fields.size();
-    return m_index < stored ? m_table->definition().fields[m_index].size
-                            : m_table->m_lookups[m_index - stored].size;
-}
-
-bool Field::isLookup() const { return m_index >= m_table->definition().fields.size(); }
-
-QVariant Field::value() const { return m_table->fieldValue(m_index); }
-
-bool Field::isNull() const
-{
-    const QVariant v = value();
     return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
 }
 
-QString Field::asString() const
+// The plain text of a value as a field of `type` gives it (empty for an empty value).
+QString plainText(FieldType type, const QVariant &v)
 {
-    const QVariant v = value();
     if (v.isNull())
         return QString();
-    switch (dataType()) {
+    switch (type) {
     case FieldType::Float:
     case FieldType::Money: {
         double d;
@@ -409,6 +385,56 @@ QString Field::asString() const
         return v.toString();
     }
 }
+
+// The text shown for a value: money in the locale's money format, numbers in the locale's.
+QString shownText(FieldType type, const QVariant &v)
+{
+    if (isEmptyValue(v))
+        return QString();
+    if (type == FieldType::Money) {
+        double d;
+        if (toReal(v, &d)) {
+            const QLocale locale;
+            return locale.toCurrencyString(d, locale.currencySymbol(QLocale::CurrencySymbol), 0);
+        }
+    }
+    if (type == FieldType::Float) {
+        double d;
+        if (toReal(v, &d))
+            return QLocale().toString(d, 'g', 15);
+    }
+    return plainText(type, v);
+}
+
+}  // namespace
+
+QString Field::fieldName() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].name
+                            : m_table->m_lookups[m_index - stored].name;
+}
+
+QString Field::displayLabel() const { return m_table->displayLabel(m_index); }
+
+FieldType Field::dataType() const { return m_table->fieldType(m_index); }
+
+int Field::size() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].size
+                            : m_table->m_lookups[m_index - stored].size;
+}
+
+bool Field::isLookup() const { return m_index >= m_table->definition().fields.size(); }
+
+bool Field::isReadOnly() const { return m_table->isReadOnlyField(m_index); }
+
+QVariant Field::value() const { return m_table->fieldValue(m_index); }
+
+bool Field::isNull() const { return isEmptyValue(value()); }
+
+QString Field::asString() const { return plainText(dataType(), value()); }
 
 int Field::asInteger() const
 {
@@ -447,25 +473,7 @@ QDate Field::asDate() const
 
 QByteArray Field::asBytes() const { return value().toByteArray(); }
 
-QString Field::displayText() const
-{
-    if (isNull())
-        return QString();
-    const FieldType t = dataType();
-    if (t == FieldType::Money) {
-        double d;
-        if (toReal(value(), &d)) {
-            const QLocale locale;
-            return locale.toCurrencyString(d, locale.currencySymbol(QLocale::CurrencySymbol), 0);
-        }
-    }
-    if (t == FieldType::Float) {
-        double d;
-        if (toReal(value(), &d))
-            return QLocale().toString(d, 'g', 15);
-    }
-    return asString();
-}
+QString Field::displayText() const { return shownText(dataType(), value()); }
 
 void Field::setValue(const QVariant &value) { m_table->setFieldValue(m_index, value); }
 
@@ -491,7 +499,6 @@ Table::~Table()
     if (active()) {
         m_rows.clear();
         m_state = DataSetState::Inactive;
-        m_connection.clear();
     }
     if (!m_connection.isEmpty())
         QSqlDatabase::removeDatabase(m_connection);
@@ -536,6 +543,14 @@ void Table::requireActive() const
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs megnyitva.").arg(m_tableName));
 }
 
+void Table::requireModifiable() const
+{
+    if (!m_canModify)
+        throw EngineError(QStringLiteral("A(z) %1 tábla csak olvasható (a fájlja vagy a mappája írásvédett), "
+                                         "ezért nem módosítható.")
+                              .arg(m_tableName));
+}
+
 void Table::open()
 {
     if (active())
@@ -549,17 +564,23 @@ void Table::open()
     m_filePath = path;
     m_connection = QStringLiteral("zdb-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     openConnection(m_connection, path);
+    // SQLite writes a journal beside the file, so the folder must be writable as well.
+    const QFileInfo file(path);
+    m_canModify = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    emit rowsAboutToBeReset();
     try {
         loadRows();
     } catch (...) {
         QSqlDatabase::removeDatabase(m_connection);
         m_connection.clear();
+        emit rowsReset();
         throw;
     }
     m_state = DataSetState::Browse;
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
     m_eof = m_rows.isEmpty();
+    emit rowsReset();
     emit activeChanged(true);
     emit stateChanged(m_state);
     emit currentChanged();
@@ -569,6 +590,7 @@ void Table::close()
 {
     if (!active())
         return;
+    emit rowsAboutToBeReset();
     m_rows.clear();
     m_rows.squeeze();
     m_buffer.clear();
@@ -578,35 +600,56 @@ void Table::close()
     m_bof = m_eof = true;
     m_state = DataSetState::Inactive;
     m_modified = false;
+    m_canModify = false;
+    m_dataVersion = -1;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
     m_connection.clear();
+    emit rowsReset();
     emit stateChanged(m_state);
     emit activeChanged(false);
     emit currentChanged();
 }
 
+qint64 Table::dataVersion() const
+{
+    // SQLite counts the changes other connections commit to the file; this connection's
+    // own writes leave the count alone.
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next())
+        return -1;
+    return q.value(0).toLongLong();
+}
+
 void Table::loadRows()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    // Pictures are large and rarely all needed: they are read row by row when asked for.
+    // Read before the rows: a change committed meanwhile is then found at the next check.
+    const qint64 version = dataVersion();
+    // Pictures are large and rarely all needed: they are read row by row when asked for;
+    // only whether a row has one is read here.
     QStringList columns;
+    QStringList pictures;
     m_hasPictures = false;
     for (const FieldDef &fd : m_def->fields) {
         if (fd.type == FieldType::Graphic) {
             columns.append(QStringLiteral("NULL"));
+            pictures.append(QStringLiteral("length(%1) > 0").arg(quoteIdentifier(fd.name)));
             m_hasPictures = true;
         } else {
             columns.append(quoteIdentifier(fd.name));
         }
     }
+    if (pictures.isEmpty())
+        pictures.append(QStringLiteral("0"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
-                            .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName()));
+    const QString sql = QStringLiteral("SELECT rowid, %1, (%2) FROM %3")
+                            .arg(columns.join(QStringLiteral(", ")), pictures.join(QStringLiteral(" OR ")),
+                                 quoteIdentifier(m_def->sqlName()));
     if (!q.exec(sql))
         throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
                               .arg(m_tableName, q.lastError().text()));
@@ -625,6 +668,7 @@ void Table::loadRows()
         row.values.reserve(n);
         for (int i = 0; i < n; ++i)
             row.values.append(q.value(i + 1));
+        row.hasPicture = q.value(n + 1).toInt() != 0;
         rows.append(std::move(row));
     }
     if (q.lastError().isValid())
@@ -634,6 +678,33 @@ void Table::loadRows()
     sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
+    m_dataVersion = version;
+}
+
+void Table::reloadRows()
+{
+    const qint64 rowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;
+    const int oldPos = m_current;
+    emit rowsAboutToBeReset();
+    try {
+        loadRows();
+    } catch (...) {
+        emit rowsReset();
+        throw;
+    }
+    emit rowsReset();
+    int pos = rowid < 0 ? -1 : positionOfRowid(rowid);
+    if (pos < 0 && !m_rows.isEmpty())
+        pos = std::clamp(oldPos, 0, int(m_rows.size()) - 1);
+    if (m_rows.isEmpty())
+        pos = -1;
+    moveTo(pos, pos <= 0, m_rows.isEmpty(), true);
+}
+
+void Table::reloadIfChanged()
+{
+    if (dataVersion() != m_dataVersion)
+        reloadRows();
 }
 
 bool Table::rowLess(const Row &a, const Row &b) const
@@ -725,13 +796,15 @@ void Table::setOrder(const QVector<int> &fields)
     m_orderFields = fields;
     if (!active())
         return;
+    emit rowsAboutToBeReset();
     sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
+    emit rowsReset();
     int pos = currentRowid < 0 ? -1 : positionOfRowid(currentRowid);
     if (pos < 0 && !m_rows.isEmpty())
         pos = 0;
-    setCurrent(pos, true);
+    moveTo(pos, m_bof, m_eof, true);
 }
 
 QVector<int> Table::fieldIndexes(const QString &names) const
@@ -775,9 +848,29 @@ void Table::setIndexFieldNames(const QString &fields)
     setOrder(order);
 }
 
+void Table::addRecordUpdater(const QObject *owner, std::function<void()> update)
+{
+    m_updaters.append(Updater{owner, std::move(update)});
+}
+
+void Table::removeRecordUpdaters(const QObject *owner)
+{
+    m_updaters.removeIf([owner](const Updater &u) { return u.owner == owner; });
+}
+
+void Table::updateRecord()
+{
+    if (!editing())
+        return;
+    const QVector<Updater> updaters = m_updaters;   // an updater may unregister another
+    for (const Updater &u : updaters)
+        u.update();
+}
+
 void Table::checkBrowseMode()
 {
-    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert) {
+    if (editing()) {
+        updateRecord();
         if (m_modified)
             post();
         else
@@ -785,11 +878,13 @@ void Table::checkBrowseMode()
     }
 }
 
-void Table::setCurrent(int index, bool forceSignal)
+void Table::moveTo(int index, bool bof, bool eof, bool forceSignal)
 {
-    const bool moved = index != m_current;
+    const bool changed = index != m_current || bof != m_bof || eof != m_eof;
     m_current = index;
-    if (moved || forceSignal)
+    m_bof = bof;
+    m_eof = eof;
+    if (changed || forceSignal)
         emit currentChanged();
 }
 
@@ -797,18 +892,15 @@ void Table::first()
 {
     requireActive();
     checkBrowseMode();
-    m_bof = true;
-    m_eof = m_rows.isEmpty();
-    setCurrent(m_rows.isEmpty() ? -1 : 0);
+    reloadIfChanged();
+    moveTo(m_rows.isEmpty() ? -1 : 0, true, m_rows.isEmpty());
 }
 
 void Table::last()
 {
     requireActive();
     checkBrowseMode();
-    m_eof = true;
-    m_bof = m_rows.isEmpty();
-    setCurrent(int(m_rows.size()) - 1);
+    moveTo(int(m_rows.size()) - 1, m_rows.isEmpty(), true);
 }
 
 void Table::next()
@@ -816,12 +908,10 @@ void Table::next()
     requireActive();
     checkBrowseMode();
     if (m_current + 1 >= m_rows.size()) {
-        m_eof = true;
+        moveTo(m_current, m_bof, true);
         return;
     }
-    m_bof = false;
-    m_eof = false;
-    setCurrent(m_current + 1);
+    moveTo(m_current + 1, false, false);
 }
 
 void Table::prior()
@@ -829,12 +919,10 @@ void Table::prior()
     requireActive();
     checkBrowseMode();
     if (m_current <= 0) {
-        m_bof = true;
+        moveTo(m_current, true, m_eof);
         return;
     }
-    m_bof = false;
-    m_eof = false;
-    setCurrent(m_current - 1);
+    moveTo(m_current - 1, false, false);
 }
 
 void Table::moveBy(int distance)
@@ -844,10 +932,10 @@ void Table::moveBy(int distance)
     if (m_rows.isEmpty())
         return;
     qint64 target = qint64(m_current) + distance;
-    m_bof = target <= 0 && distance < 0;
-    m_eof = target >= m_rows.size() - 1 && distance > 0;
+    const bool bof = target <= 0 && distance < 0;
+    const bool eof = target >= m_rows.size() - 1 && distance > 0;
     target = std::clamp<qint64>(target, 0, m_rows.size() - 1);
-    setCurrent(int(target));
+    moveTo(int(target), bof, eof);
 }
 
 bool Table::isEmpty() const { return m_rows.isEmpty(); }
@@ -866,9 +954,7 @@ void Table::setRecNo(int recNo)
     checkBrowseMode();
     if (recNo < 1 || recNo > m_rows.size())
         return;
-    m_bof = recNo == 1;
-    m_eof = recNo == m_rows.size();
-    setCurrent(recNo - 1);
+    moveTo(recNo - 1, recNo == 1, recNo == m_rows.size());
 }
 
 int Table::positionOfRowid(qint64 rowid)
@@ -934,12 +1020,11 @@ bool Table::locate(const QString &fields, const QVariant &values, LocateOption o
 {
     requireActive();
     checkBrowseMode();
+    reloadIfChanged();
     const int pos = findRow(fields, values, option == LocateOption::CaseInsensitive);
     if (pos < 0)
         return false;
-    m_bof = false;
-    m_eof = false;
-    setCurrent(pos, true);
+    moveTo(pos, false, false);
     return true;
 }
 
@@ -1016,16 +1101,15 @@ void Table::loadPictures(Row &row) const
     row.picturesLoaded = true;
 }
 
-QVariant Table::fieldValue(int index) const
+QVariant Table::valueOf(const QVector<QVariant> &values, const Row *row, int index) const
 {
     const int stored = int(definition().fields.size());
-    const QVector<QVariant> *values = currentValues();
-    if (!values)
+    if (index < 0 || index >= fieldCount())
         return QVariant();
     if (index < stored) {
-        if (m_def->fields[index].type == FieldType::Graphic && values != &m_buffer && m_current >= 0)
-            loadPictures(const_cast<Row &>(m_rows[m_current]));
-        const QVariant &v = (*values)[index];
+        if (m_def->fields[index].type == FieldType::Graphic && row)
+            loadPictures(const_cast<Row &>(*row));
+        const QVariant &v = values[index];
         if (v.isNull())
             return v;
         switch (m_def->fields[index].type) {
@@ -1038,7 +1122,7 @@ QVariant Table::fieldValue(int index) const
         }
     }
     const Lookup &lk = m_lookups[index - stored];
-    const QVariant key = (*values)[lk.keyIndex];
+    const QVariant key = values[lk.keyIndex];
     if (key.isNull() || !lk.source)
         return QVariant();
     QVariant result = lk.source->lookup(lk.sourceKeyField, key, lk.resultField);
@@ -1057,6 +1141,83 @@ QVariant Table::fieldValue(int index) const
     }
 }
 
+QVariant Table::fieldValue(int index) const
+{
+    const QVector<QVariant> *values = currentValues();
+    if (!values)
+        return QVariant();
+    const Row *row = values == &m_buffer ? nullptr : &m_rows[m_current];
+    return valueOf(*values, row, index);
+}
+
+QVariant Table::valueAt(int row, int field) const
+{
+    if (!active() || row < 0 || row >= m_rows.size())
+        return QVariant();
+    return valueOf(m_rows[row].values, &m_rows[row], field);
+}
+
+QString Table::textAt(int row, int field) const
+{
+    if (field < 0 || field >= fieldCount())
+        return QString();
+    return plainText(fieldType(field), valueAt(row, field));
+}
+
+QString Table::displayTextAt(int row, int field) const
+{
+    if (!active() || row < 0 || row >= m_rows.size() || field < 0 || field >= fieldCount())
+        return QString();
+    const FieldType type = fieldType(field);
+    if (type == FieldType::Graphic) {
+        // The picture itself is not read for its caption.
+        const Row &r = m_rows[row];
+        const bool present = r.picturesLoaded ? !r.values[field].toByteArray().isEmpty() : r.hasPicture;
+        return present ? QStringLiteral("(kép)") : QString();
+    }
+    if (type == FieldType::Memo)
+        return valueAt(row, field).toString().section(QLatin1Char('\n'), 0, 0).trimmed();
+    return shownText(type, valueAt(row, field));
+}
+
+QString Table::displayLabel(int field) const
+{
+    const int stored = int(definition().fields.size());
+    if (field < 0 || field >= fieldCount())
+        return QString();
+    return field < stored ? m_def->fields[field].displayLabel() : m_lookups[field - stored].name;
+}
+
+FieldType Table::fieldType(int field) const
+{
+    const int stored = int(definition().fields.size());
+    return field < stored ? m_def->fields[field].type : m_lookups[field - stored].type;
+}
+
+bool Table::isReadOnlyField(int field) const
+{
+    const int stored = int(definition().fields.size());
+    return field >= stored || m_def->fields[field].type == FieldType::AutoInc;
+}
+
+int Table::sourceFieldOf(int field) const
+{
+    const int stored = int(definition().fields.size());
+    if (field < stored)
+        return field;
+    if (field - stored < m_lookups.size())
+        return m_lookups[field - stored].keyIndex;
+    return -1;
+}
+
+QString Table::fieldTitle(int index) const
+{
+    const FieldDef &fd = m_def->fields[index];
+    if (fd.label.isEmpty() || fd.label == fd.name)
+        return quoted(fd.name);
+    return QStringLiteral("%1 (%2)").arg(quoted(fd.label), fd.name);
+}
+
 void Table::setFieldValue(int index, const QVariant &value)
 {
     requireActive();
@@ -1065,12 +1226,12 @@ void Table::setFieldValue(int index, const QVariant &value)
         throw EngineError(QStringLiteral("A(z) %1 mező nem módosítható.").arg(quoted(m_lookups[index - stored].name)));
     const FieldDef &fd = m_def->fields[index];
     if (fd.type == FieldType::AutoInc)
-        throw EngineError(QStringLiteral("A(z) %1 mező csak olvasható.").arg(quoted(fd.name)));
-    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        throw EngineError(QStringLiteral("A(z) %1 mező csak olvasható.").arg(fieldTitle(index)));
+    if (!editing())
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
     m_buffer[index] = value;
     m_modified = true;
-    emit dataChanged();
+    emit dataChanged(index);
 }
 
 void Table::setState(DataSetState state)
@@ -1084,12 +1245,13 @@ void Table::setState(DataSetState state)
 void Table::edit()
 {
     requireActive();
-    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+    if (editing())
         return;
     if (m_rows.isEmpty()) {
         insert();
         return;
     }
+    requireModifiable();
     loadPictures(m_rows[m_current]);   // the buffer is written back whole on post
     m_buffer = m_rows[m_current].values;
     m_modified = false;
@@ -1107,11 +1269,11 @@ void Table::insert()
 {
     requireActive();
     checkBrowseMode();
+    requireModifiable();
     m_buffer = QVector<QVariant>(m_def->fields.size());
     m_modified = false;
     setState(DataSetState::Insert);
-    emit currentChanged();
-    emit dataChanged();
+    emit dataChanged(-1);
 }
 
 QVariant Table::validated(int index, const QVariant &value) const
@@ -1122,7 +1284,7 @@ QVariant Table::validated(int index, const QVariant &value) const
     if (empty) {
         if (fd.required)
             throw EngineError(QStringLiteral("A(z) %1 mező kitöltése kötelező (%2 tábla).")
-                                  .arg(quoted(fd.name), m_tableName));
+                                  .arg(fieldTitle(index), m_tableName));
         return QVariant();
     }
     switch (fd.type) {
@@ -1135,7 +1297,7 @@ QVariant Table::validated(int index, const QVariant &value) const
         if (fd.type == FieldType::String && fd.size > 0 && s.size() > fd.size)
             throw EngineError(QStringLiteral("A(z) %1 mező legfeljebb %2 karakter lehet; a megadott szöveg "
                                              "%3 karakteres.")
-                                  .arg(quoted(fd.name)).arg(fd.size).arg(s.size()));
+                                  .arg(fieldTitle(index)).arg(fd.size).arg(s.size()));
         return s;
     }
     case FieldType::Int16:
@@ -1143,12 +1305,12 @@ QVariant Table::validated(int index, const QVariant &value) const
         qint64 n;
         if (!toWholeNumber(value, &n))
             throw EngineError(QStringLiteral("A(z) %1 mező értéke nem egész szám: %2")
-                                  .arg(quoted(fd.name), value.toString()));
+                                  .arg(fieldTitle(index), value.toString()));
         const qint64 lo = fd.type == FieldType::Int16 ? -32768 : std::numeric_limits<qint32>::min();
         const qint64 hi = fd.type == FieldType::Int16 ? 32767 : std::numeric_limits<qint32>::max();
         if (n < lo || n > hi)
             throw EngineError(QStringLiteral("A(z) %1 mező értéke %2 és %3 között lehet; a megadott érték: %4")
-                                  .arg(quoted(fd.name)).arg(lo).arg(hi).arg(n));
+                                  .arg(fieldTitle(index)).arg(lo).arg(hi).arg(n));
         return QVariant(n);
     }
     case FieldType::Float:
@@ -1156,7 +1318,7 @@ QVariant Table::validated(int index, const QVariant &value) const
         double d;
         if (!toReal(value, &d))
             throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
-                                  .arg(quoted(fd.name), value.toString()));
+                                  .arg(fieldTitle(index), value.toString()));
         return QVariant(d);
     }
     case FieldType::Boolean: {
@@ -1171,7 +1333,7 @@ QVariant Table::validated(int index, const QVariant &value) const
         if (s == QLatin1String("false") || s == QLatin1String("hamis"))
             return QVariant(qint64(0));
         throw EngineError(QStringLiteral("A(z) %1 mező értéke nem logikai érték: %2")
-                              .arg(quoted(fd.name), value.toString()));
+                              .arg(fieldTitle(index), value.toString()));
     }
     case FieldType::Date: {
         QDate d;
@@ -1183,12 +1345,12 @@ QVariant Table::validated(int index, const QVariant &value) const
             d = QDate::fromString(value.toString().trimmed(), Qt::ISODate);
         if (!d.isValid())
             throw EngineError(QStringLiteral("A(z) %1 mező értéke nem dátum: %2")
-                                  .arg(quoted(fd.name), value.toString()));
+                                  .arg(fieldTitle(index), value.toString()));
         return QVariant(d.toString(Qt::ISODate));
     }
     case FieldType::Graphic:
         if (value.typeId() != QMetaType::QByteArray)
-            throw EngineError(QStringLiteral("A(z) %1 mező csak képet tárolhat.").arg(quoted(fd.name)));
+            throw EngineError(QStringLiteral("A(z) %1 mező csak képet tárolhat.").arg(fieldTitle(index)));
         return value;
     }
     return value;
@@ -1197,8 +1359,10 @@ QVariant Table::validated(int index, const QVariant &value) const
 void Table::post()
 {
     requireActive();
-    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+    if (!editing())
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
+    updateRecord();
+    requireModifiable();
 
     const int n = int(m_def->fields.size());
     const int autoInc = m_def->autoIncIndex();
@@ -1239,9 +1403,19 @@ void Table::post()
     if (!q.exec())
         throw EngineError(QStringLiteral("A rekord nem menthető a(z) %1 táblába: %2")
                               .arg(m_tableName, q.lastError().text()));
-    if (!inserting && q.numRowsAffected() == 0)
-        throw EngineError(QStringLiteral("A rekordot időközben egy másik felhasználó törölte (%1 tábla).")
+    if (!inserting && q.numRowsAffected() == 0) {
+        // Another program removed the row: the edit has nowhere to go. The table shows the
+        // file as it is now; nothing else is touched.
+        m_buffer.clear();
+        m_modified = false;
+        setState(DataSetState::Browse);
+        emit dataChanged(-1);
+        reloadRows();
+        throw EngineError(QStringLiteral("A módosítás nem menthető, mert ezt a sort időközben egy másik program "
+                                         "(egy másik játék vagy a karbantartó program) törölte a(z) %1 "
+                                         "táblából. A tábla többi adata nem változott.")
                               .arg(m_tableName));
+    }
     if (inserting) {
         rowid = q.lastInsertId().toLongLong();
         if (autoInc >= 0)
@@ -1249,37 +1423,75 @@ void Table::post()
     } else if (autoInc >= 0) {
         values[autoInc] = m_rows[m_current].values[autoInc];
     }
+    q.finish();
 
-    Row row{rowid, values};
-    if (!inserting)
-        m_rows.removeAt(m_current);
-    const int pos = positionFor(row);
-    m_rows.insert(pos, std::move(row));
-    m_locateCache.clear();
-    m_rowidIndex.clear();
+    const QVector<QVariant> typed = m_buffer;
+    Row row{rowid, values, true, false};
+    for (int i = 0; i < n; ++i)
+        if (m_def->fields[i].type == FieldType::Graphic && !values[i].toByteArray().isEmpty())
+            row.hasPicture = true;
+    int pos;
+    if (inserting) {
+        pos = positionFor(row);
+        emit rowsAboutToBeInserted(pos, pos);
+        m_rows.insert(pos, std::move(row));
+        m_locateCache.clear();
+        m_rowidIndex.clear();
+        emit rowsInserted(pos, pos);
+    } else {
+        // Where the row belongs among the others once its order fields changed.
+        const int from = m_current;
+        Row old = std::move(m_rows[from]);
+        m_rows.removeAt(from);
+        pos = positionFor(row);
+        m_rows.insert(from, std::move(old));
+        if (pos == from) {
+            m_rows[from] = std::move(row);
+            m_locateCache.clear();
+            emit rowChanged(from);
+        } else {
+            emit rowAboutToBeMoved(from, pos);
+            m_rows.removeAt(from);
+            m_rows.insert(pos, std::move(row));
+            m_locateCache.clear();
+            m_rowidIndex.clear();
+            emit rowMoved(from, pos);
+            emit rowChanged(pos);
+        }
+    }
     m_buffer.clear();
     m_modified = false;
-    m_bof = false;
-    m_eof = false;
-    m_current = pos;
     setState(DataSetState::Browse);
-    emit currentChanged();
-    emit dataChanged();
+    // A row edited in its place keeps the position flags; a new or moved row clears them.
+    const bool inPlace = !inserting && pos == m_current;
+    moveTo(pos, inPlace && m_bof, inPlace && m_eof, inserting);
+    // Only the fields whose stored value differs from what was typed are shown again
+    // (the new key, a number typed as text, a date).
+    for (int i = 0; i < n; ++i)
+        if (typed[i] != values[i])
+            emit dataChanged(i);
 }
 
 void Table::cancel()
 {
     requireActive();
-    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+    if (!editing())
         return;
     m_buffer.clear();
     m_modified = false;
-    if (m_current >= m_rows.size())
-        m_current = int(m_rows.size()) - 1;
-    m_eof = m_rows.isEmpty();
+    const int current = std::min(m_current, int(m_rows.size()) - 1);
     setState(DataSetState::Browse);
-    emit currentChanged();
-    emit dataChanged();
+    moveTo(current, m_bof, m_rows.isEmpty());
+    emit dataChanged(-1);
+}
+
+void Table::removeRowAt(int pos)
+{
+    emit rowsAboutToBeRemoved(pos, pos);
+    m_rows.removeAt(pos);
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    emit rowsRemoved(pos, pos);
 }
 
 void Table::deleteRecord()
@@ -1293,39 +1505,23 @@ void Table::deleteRecord()
         cancel();
     if (m_rows.isEmpty() || m_current < 0)
         throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
+    requireModifiable();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_def->sqlName())));
     q.addBindValue(m_rows[m_current].rowid);
     if (!q.exec())
         throw EngineError(QStringLiteral("A rekord nem törölhető a(z) %1 táblából: %2")
                               .arg(m_tableName, q.lastError().text()));
-    m_rows.removeAt(m_current);
-    m_locateCache.clear();
-    m_rowidIndex.clear();
-    if (m_current >= m_rows.size())
-        m_current = int(m_rows.size()) - 1;
-    m_bof = m_current <= 0;
-    m_eof = m_rows.isEmpty() || m_current == m_rows.size() - 1;
-    emit currentChanged();
-    emit dataChanged();
+    removeRowAt(m_current);
+    const int current = std::min(m_current, int(m_rows.size()) - 1);
+    moveTo(current, current <= 0, m_rows.isEmpty() || current == m_rows.size() - 1, true);
 }
 
 void Table::refresh()
 {
     requireActive();
     checkBrowseMode();
-    const qint64 rowid = m_current >= 0 ? m_rows[m_current].rowid : -1;
-    const int oldPos = m_current;
-    loadRows();
-    int pos = rowid < 0 ? -1 : positionOfRowid(rowid);
-    if (pos < 0 && !m_rows.isEmpty())
-        pos = std::clamp(oldPos, 0, int(m_rows.size()) - 1);
-    if (m_rows.isEmpty())
-        pos = -1;
-    m_bof = pos <= 0;
-    m_eof = m_rows.isEmpty();
-    setCurrent(pos, true);
-    emit dataChanged();
+    reloadRows();
 }
 
 void Table::forgetRows(const QSet<qint64> &rowids)
@@ -1337,18 +1533,57 @@ void Table::forgetRows(const QSet<qint64> &rowids)
     for (int i = 0; i < m_current && i < m_rows.size(); ++i)
         if (rowids.contains(m_rows[i].rowid))
             ++before;
-    m_rows.removeIf([&rowids](const Row &row) { return rowids.contains(row.rowid); });
-    m_locateCache.clear();
-    m_rowidIndex.clear();
+    // Removed from the end, one run of neighbouring rows at a time, so that every notice
+    // names positions that are still valid.
+    for (int last = int(m_rows.size()) - 1; last >= 0; --last) {
+        if (!rowids.contains(m_rows[last].rowid))
+            continue;
+        int first = last;
+        while (first > 0 && rowids.contains(m_rows[first - 1].rowid))
+            --first;
+        emit rowsAboutToBeRemoved(first, last);
+        m_rows.remove(first, last - first + 1);
+        m_locateCache.clear();
+        m_rowidIndex.clear();
+        emit rowsRemoved(first, last);
+        last = first;
+    }
+    const bool currentGone = currentRowid >= 0 && rowids.contains(currentRowid);
     int pos = m_current - before;
-    if (currentRowid >= 0 && rowids.contains(currentRowid))
+    if (currentGone)
         pos = std::min(pos, int(m_rows.size()) - 1);
     if (m_rows.isEmpty())
         pos = -1;
-    m_bof = pos <= 0;
-    m_eof = m_rows.isEmpty();
-    setCurrent(pos, true);
-    emit dataChanged();
+    moveTo(pos, pos <= 0, m_rows.isEmpty(), currentGone);
+}
+
+// ---------------------------------------------------------------------------------------------
+// EditGuard
+
+EditGuard::EditGuard(Table *table, Mode mode) : m_table(table)
+{
+    if (mode == Append)
+        table->append();
+    else
+        table->edit();
+}
+
+EditGuard::~EditGuard()
+{
+    if (m_committed)
+        return;
+    try {
+        if (m_table->active())
+            m_table->cancel();
+    } catch (...) {
+        // Cancelling only drops the edit buffer; nothing here may escape a destructor.
+    }
+}
+
+void EditGuard::commit()
+{
+    m_table->post();
+    m_committed = true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -13,10 +13,15 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
 namespace zdb {
+
+// The alias through which both programs reach the game's tables. Alias names compare
+// without regard to case, so "DB_Zomir" names the same alias.
+inline QString gameAlias() { return QStringLiteral("DB_ZOMIR"); }
 
 class EngineError : public std::runtime_error {
 public:
@@ -79,9 +84,11 @@ class Field {
 public:
     Field(Table *table, int index) : m_table(table), m_index(index) {}
     QString fieldName() const;
+    QString displayLabel() const;  // the field's title in grids and messages
     FieldType dataType() const;
     int size() const;
     bool isLookup() const;
+    bool isReadOnly() const;       // auto-increment keys and lookup fields
 
     bool isNull() const;
     QVariant value() const;
@@ -130,6 +137,10 @@ public:
     void setActive(bool active) { active ? open() : close(); }
     bool active() const { return m_state != DataSetState::Inactive; }
     DataSetState state() const { return m_state; }
+    bool editing() const { return m_state == DataSetState::Edit || m_state == DataSetState::Insert; }
+    // False when the table's file or its folder cannot be written: edits are then refused
+    // before they start, and navigators disable their editing buttons.
+    bool canModify() const { return active() && m_canModify; }
 
     // Row order: an index of the schema, or field names separated by ";"; both empty
     // means the stored order.
@@ -138,6 +149,7 @@ public:
     void setIndexFieldNames(const QString &fields);
     QString indexFieldNames() const { return m_indexFieldNames; }
 
+    // first() and locate() first re-read the rows when another program changed the file.
     void first();
     void prior();
     void next();
@@ -149,6 +161,7 @@ public:
     int recordCount() const;
     int recNo() const;                 // 1-based position of the current row, 0 when empty
     void setRecNo(int recNo);
+    int currentRow() const { return m_current; }   // 0-based, -1 when empty
 
     // Fields separated by ";" and one value per field (a QVariantList for several).
     bool locate(const QString &fields, const QVariant &values,
@@ -156,11 +169,22 @@ public:
     // The value of a result field in the first row matching, without moving (null when none).
     QVariant lookup(const QString &keyFields, const QVariant &keyValues, const QString &resultField);
 
+    // Any stored row, by its 0-based position in the current order, read without moving
+    // and without regard to an edit in progress. Lookup fields are computed.
+    QVariant valueAt(int row, int field) const;
+    QString textAt(int row, int field) const;          // as Field::asString()
+    QString displayTextAt(int row, int field) const;   // as Field::displayText()
+
     int fieldCount() const;            // stored fields followed by lookup fields
     Field field(int index);
     Field fieldByName(const QString &name);   // throws when there is no such field
     int fieldIndex(const QString &name) const;  // -1 when absent
     QVariant fieldValue(int index) const;
+    QString displayLabel(int field) const;
+    FieldType fieldType(int field) const;
+    bool isReadOnlyField(int field) const;
+    // The stored field a lookup field is computed from; the field itself for a stored one.
+    int sourceFieldOf(int field) const;
 
     void edit();
     void append();
@@ -173,20 +197,45 @@ public:
     void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
 
+    // Calls made, in order of registration, before the record is posted or left: data
+    // sources hand their controls' pending typed text over to the edit buffer there.
+    // They are plain calls, so an error they raise stops the post or the move.
+    void addRecordUpdater(const QObject *owner, std::function<void()> update);
+    void removeRecordUpdaters(const QObject *owner);
+    void updateRecord();
+
     // Called by Field.
     void setFieldValue(int index, const QVariant &value);
 
 signals:
     void activeChanged(bool active);
     void stateChanged(zdb::DataSetState state);
-    void currentChanged();   // the current row moved (or the row set changed)
-    void dataChanged();      // values of the current row or edit buffer changed
+    // Another record became current, or the position flags (bof, eof) changed.
+    void currentChanged();
+    // Values of the current record (the row or the edit buffer) changed: one field, or
+    // every field (-1), as when an edit is cancelled or an empty row is started.
+    void dataChanged(int field);
+
+    // Row-level notices about the stored rows, in the current order.
+    void rowChanged(int row);
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
+    // One row moves from `from` to `to` (its position once moved), e.g. after an edit of a
+    // field of the order.
+    void rowAboutToBeMoved(int from, int to);
+    void rowMoved(int from, int to);
+    // The whole row set is replaced (opened, closed, re-read, re-ordered).
+    void rowsAboutToBeReset();
+    void rowsReset();
 
 private:
     struct Row {
         qint64 rowid = 0;
         QVector<QVariant> values;
         bool picturesLoaded = true;   // picture fields are read from the file on first use
+        bool hasPicture = false;      // whether a picture field holds something, known without reading it
     };
     struct Lookup {
         QString name;
@@ -197,22 +246,33 @@ private:
         QString sourceKeyField;
         QString resultField;
     };
+    struct Updater {
+        const QObject *owner;
+        std::function<void()> update;
+    };
 
     void requireActive() const;
+    void requireModifiable() const;
     void loadRows();
+    void reloadRows();
+    void reloadIfChanged();
+    qint64 dataVersion() const;
     void sortRows();
     bool rowLess(const Row &a, const Row &b) const;
     int positionFor(const Row &row) const;
     void setOrder(const QVector<int> &fields);
     QVector<int> fieldIndexes(const QString &names) const;
     void checkBrowseMode();
-    void setCurrent(int index, bool forceSignal = false);
+    void moveTo(int index, bool bof, bool eof, bool forceSignal = false);
     void setState(DataSetState state);
     int positionOfRowid(qint64 rowid);
     int findRow(const QString &fields, const QVariant &values, bool ignoreCase);
     QVariant validated(int index, const QVariant &value) const;
+    QString fieldTitle(int index) const;
     const QVector<QVariant> *currentValues() const;
+    QVariant valueOf(const QVector<QVariant> &values, const Row *row, int index) const;
     void loadPictures(Row &row) const;
+    void removeRowAt(int pos);
     bool m_hasPictures = false;
 
     Session *m_session;
@@ -233,11 +293,39 @@ private:
     DataSetState m_state = DataSetState::Inactive;
     QVector<QVariant> m_buffer;     // edit buffer in Edit/Insert state
     bool m_modified = false;
+    bool m_canModify = false;
+    qint64 m_dataVersion = -1;      // the file's change counter when the rows were read
+    QVector<Updater> m_updaters;
     // Locate keys of the rows (first position of each key), per field list; rebuilt on demand.
     QHash<QString, QHash<QString, int>> m_locateCache;
     QHash<qint64, int> m_rowidIndex;
     friend class Field;
     friend class Session;
+};
+
+// The program's own multi-step writes (start an edit or a new row, set fields, post) run
+// under a guard: unless commit() succeeded, the guard cancels the edit when it goes out
+// of scope, so a refused post leaves the table as it was and free to move.
+//
+//     zdb::EditGuard guard(players, zdb::EditGuard::Append);
+//     guard.set("Nev", name);
+//     guard.commit();   // throws the engine's message when the row is refused
+class EditGuard {
+public:
+    enum Mode { Edit, Append };
+    explicit EditGuard(Table *table, Mode mode = Edit);
+    ~EditGuard();
+    EditGuard(const EditGuard &) = delete;
+    EditGuard &operator=(const EditGuard &) = delete;
+
+    Field field(const QString &name) { return m_table->fieldByName(name); }
+    void set(const QString &field, const QVariant &value) { m_table->fieldByName(field).setValue(value); }
+    void commit();
+    bool committed() const { return m_committed; }
+
+private:
+    Table *m_table;
+    bool m_committed = false;
 };
 
 // One SQL statement executed against the tables of an alias. Table names in the text

@@ -70,7 +70,18 @@ using T = FieldType;
 
 FieldDef f(const QString &name, FieldType type, bool required = false, int size = 0)
 {
-    return FieldDef{name, type, size, required};
+    return FieldDef{name, type, size, required, QString()};
+}
+
+// Gives the fields of `def` the titles the maintenance window shows for them.
+void setLabels(TableDef &def, const QList<QPair<QString, QString>> &labels)
+{
+    for (const auto &l : labels) {
+        const int index = def.fieldIndex(l.first);
+        Q_ASSERT(index >= 0);
+        if (index >= 0)
+            def.fields[index].label = l.second;
+    }
 }
 
 TableDef catalogue(const QString &file, const QString &key, int categorySize)
@@ -79,6 +90,35 @@ TableDef catalogue(const QString &file, const QString &key, int categorySize)
                     {f(key, T::AutoInc), f("Kategoria", T::String, true, categorySize),
                      f("Atlagos_Ar", T::Money, true), f("Kep", T::Graphic), f("Leiras", T::Memo)},
                     {}};
+}
+
+void labelTables(QList<TableDef> &tables)
+{
+    const auto u = [](const char *text) { return QString::fromUtf8(text); };
+    for (TableDef &def : tables) {
+        const QString file = def.fileName;
+        if (file == QLatin1String("Hazak.DB")) {
+            setLabels(def, {{"House_Key", u("Azonosító")}, {"Kategoria", u("Kategória")},
+                            {"Terulet", u("Terület")}, {"Torleszto_reszlet", u("Törlesztőrészlet")},
+                            {"Kep", u("Kép")}, {"Leiras", u("Leírás")}});
+        } else if (def.fields.size() == 5 && def.fields.first().type == T::AutoInc &&
+                   def.fieldIndex("Atlagos_Ar") == 2) {   // the five other catalogues
+            setLabels(def, {{def.fields.first().name, u("Azonosító")}, {"Kategoria", u("Kategória")},
+                            {"Atlagos_Ar", u("Átlagos ár")}, {"Kep", u("Kép")}, {"Leiras", u("Leírás")}});
+        } else if (file == QLatin1String("adokulcs.db")) {
+            setLabels(def, {{"Also", u("Alsó jövedelemhatár (Ft)")}, {"Felso", u("Felső jövedelemhatár (Ft)")},
+                            {"Osszeg", u("Összeg (Ft)")}, {"Szazalek", u("Százalék (%)")}});
+        } else if (file == QLatin1String("gyerek.db")) {
+            setLabels(def, {{"Megnevezes", u("Megnevezés")}});
+        } else if (file == QLatin1String("jarulek.db")) {
+            setLabels(def, {{"Ebizt", u("Egészségügyi bizt. (%)")},
+                            {"Mvjarulek", u("Munkavállalói járulék (%)")},
+                            {"Nybjarulek", u("Nyugdíjbiztosítási járulék (%)")},
+                            {"MUNKALTATO_JARULEK", u("Munkáltatói járulék (%)")},
+                            {"Ajhatar", u("Alsó jövedelemhatár (Ft)")},
+                            {"Ajosszeg", u("Alsó jövedelemösszeg (Ft)")}});
+        }
+    }
 }
 
 QList<TableDef> buildSchema()
@@ -129,6 +169,7 @@ QList<TableDef> buildSchema()
                            {f("Megnevezes", T::String, false, 30), f("1gyerek", T::Float),
                             f("2gyerek", T::Float), f("3gyerek", T::Float)},
                            {}});
+    labelTables(tables);
     return tables;
 }
 

@@ -28,6 +28,9 @@ struct FieldDef {
     FieldType type = FieldType::String;
     int size = 0;          // characters, for String only
     bool required = false;
+    QString label;         // the title grids and messages give the field; empty: its name
+
+    QString displayLabel() const { return label.isEmpty() ? name : label; }
 };
 
 struct IndexDef {

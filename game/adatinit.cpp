@@ -1,5 +1,6 @@
 #include "adatinit.h"
 
+#include "datasource.h"
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
@@ -38,10 +39,9 @@ TDM::TDM(Game *game, QObject *parent) : QObject(parent), m_game(game)
     SzorakozasDB = makeTable(session, this, alias, QStringLiteral("Szorakozas.db"), QString());
     RuhazkodasDB = makeTable(session, this, alias, QStringLiteral("Ruhazkodas.db"),
                              QStringLiteral("Clothing_Key"));
-    SzakmaDB = makeTable(session, this, QStringLiteral("DB_Zomir"), QStringLiteral("szakma4.DB"),
-                         QString());
+    SzakmaDB = makeTable(session, this, alias, QStringLiteral("szakma4.DB"), QString());
     StatuszMod = new zdb::Statement(session);
-    StatuszMod->setAliasName(QStringLiteral("DB_Zomir"));
+    StatuszMod->setAliasName(alias);
 
     // The player table's computed fields read the six catalogues.
     const QList<QPair<QString, zdb::Table *>> sources = {
@@ -60,12 +60,17 @@ TDM::TDM(Game *game, QObject *parent) : QObject(parent), m_game(game)
                                     lookup.sourceKeyField, lookup.resultField);
     }
 
-    HazakSource = HazakDB;
-    ElelmiszerekSource = ElelmiszerekDB;
-    RuhazkodasSource = RuhazkodasDB;
-    KozlekedesSource = KozlekedesDB;
-    HobbiSource = HobbiDB;
-    SzorakozasSource = SzorakozasDB;
+    const auto source = [this](zdb::Table *table, const char *name) {
+        auto *s = new TDataSource(table, this);
+        s->setObjectName(QLatin1String(name));
+        return s;
+    };
+    HazakSource = source(HazakDB, "HazakSource");
+    ElelmiszerekSource = source(ElelmiszerekDB, "ElelmiszerekSource");
+    RuhazkodasSource = source(RuhazkodasDB, "RuhazkodasSource");
+    KozlekedesSource = source(KozlekedesDB, "KozlekedesSource");
+    HobbiSource = source(HobbiDB, "HobbiSource");
+    SzorakozasSource = source(SzorakozasDB, "SzorakozasSource");
 }
 
 TDM::~TDM()

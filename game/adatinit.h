@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include "engine.h"
+
 class Game;
+class TDataSource;
 namespace zdb {
 class Table;
 class Statement;
@@ -19,7 +22,7 @@ public:
     ~TDM() override;
 
     // The alias every game table is opened through.
-    static QString aliasName() { return QStringLiteral("DB_ZOMIR"); }
+    static QString aliasName() { return zdb::gameAlias(); }
 
     // Makes sure the alias exists (creating it on the first start) and opens the seven
     // game tables. Returns false only when the player cancelled the database location
@@ -40,14 +43,13 @@ public:
     zdb::Table *SzakmaDB = nullptr;
     zdb::Statement *StatuszMod = nullptr;
 
-    // Data sources of the six catalogues: the data-bound controls follow these tables'
-    // signals (currentChanged, dataChanged, activeChanged).
-    zdb::Table *HazakSource = nullptr;
-    zdb::Table *ElelmiszerekSource = nullptr;
-    zdb::Table *RuhazkodasSource = nullptr;
-    zdb::Table *KozlekedesSource = nullptr;
-    zdb::Table *HobbiSource = nullptr;
-    zdb::Table *SzorakozasSource = nullptr;
+    // Data sources of the six catalogues, which the household pages' bound controls bind to.
+    TDataSource *HazakSource = nullptr;
+    TDataSource *ElelmiszerekSource = nullptr;
+    TDataSource *RuhazkodasSource = nullptr;
+    TDataSource *KozlekedesSource = nullptr;
+    TDataSource *HobbiSource = nullptr;
+    TDataSource *SzorakozasSource = nullptr;
 
 private:
     Game *m_game;

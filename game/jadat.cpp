@@ -9,7 +9,7 @@ zdb::Table *makeTable(zdb::Session *session, QObject *parent, const QString &fil
 {
     auto *table = new zdb::Table(session, parent);
     table->setObjectName(objectName);
-    table->setAliasName(QStringLiteral("DB_Zomir"));
+    table->setAliasName(zdb::gameAlias());
     table->setTableName(fileName);
     return table;
 }

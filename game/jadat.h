@@ -1,8 +1,8 @@
 #pragma once
 // DataModule2: the three tax tables, in stored order and closed until a reader opens
 // them. Tbl1 = adokulcs.db (income tax bands), Tbl2 = jarulek.db (contribution rates and
-// tax credit figures), Tbl3 = gyerek.db (child allowance figures), all through the alias
-// DB_Zomir. The payroll rules (payroll.h) read them.
+// tax credit figures), Tbl3 = gyerek.db (child allowance figures), all through the game's
+// alias (zdb::gameAlias()). The payroll rules (payroll.h) read them.
 
 #include <QObject>
 

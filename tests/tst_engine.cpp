@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QUuid>
 
+#include <unistd.h>
+
 using namespace zdb;
 
 namespace {
@@ -95,6 +97,13 @@ private slots:
     void deleteStatementBindsTheName();
     void pictureFieldFromFile();
     void notificationsForBoundControls();
+    void editGuardUndoesARefusedWrite_data();
+    void editGuardUndoesARefusedWrite();
+    void refusalsNameTheFieldByItsLabel();
+    void rowsReadWithoutMoving();
+    void anotherProgramsChangesAreSeen();
+    void postOfARowAnotherProgramDeleted();
+    void readOnlyTableRefusesEditsUpFront();
     void secondConnectionWaitsForTheLock();
     void postedRowsSurviveAKill();
 };
@@ -503,6 +512,255 @@ void TestEngine::notificationsForBoundControls()
     QCOMPARE(active.first().first().toBool(), false);
 }
 
+void TestEngine::editGuardUndoesARefusedWrite_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addRow("new row without a name") << true << "Nev" << QVariant(QString());
+    QTest::addRow("new row with a long name") << true << "Nev" << QVariant(QString(31, 'x'));
+    QTest::addRow("edit with a bad key") << false << "House_Key" << QVariant("hat");
+    QTest::addRow("edit emptying the name") << false << "Nev" << QVariant();
+}
+
+void TestEngine::editGuardUndoesARefusedWrite()
+{
+    QFETCH(bool, append);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    addPlayer(*t, "Kiss Anna", 0, 2);
+    addPlayer(*t, "Nagy Béla", 0, 3);
+    t->setIndexName("Jatekosok_Nev_Szerint");
+    t->locate("Nev", "Nagy Béla");
+    {
+        EditGuard guard(t.get(), append ? EditGuard::Append : EditGuard::Edit);
+        if (append)
+            guard.set("Nev", "Új Játékos");
+        guard.set("Statusz", 1);
+        guard.set(field, value);
+        QVERIFY_THROWS_EXCEPTION(EngineError, guard.commit());
+        QVERIFY(!guard.committed());
+    }
+    // The table is as it was, and free to move and to locate.
+    QCOMPARE(t->state(), DataSetState::Browse);
+    QCOMPARE(t->recordCount(), 2);
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Nagy Béla"));
+    QCOMPARE(t->fieldByName("Statusz").asInteger(), 0);
+    t->first();
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Kiss Anna"));
+    QVERIFY(t->locate("Nev", "NAGY BÉLA", LocateOption::CaseInsensitive));
+    QCOMPARE(countRows(t->filePath(), "Jatekosok"), 2);
+
+    // A guard that commits keeps its row.
+    {
+        EditGuard guard(t.get(), EditGuard::Append);
+        guard.set("Nev", "Új Játékos");
+        guard.commit();
+    }
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Új Játékos"));
+    QCOMPARE(countRows(t->filePath(), "Jatekosok"), 3);
+}
+
+void TestEngine::refusalsNameTheFieldByItsLabel()
+{
+    Fixture fx;
+    auto t = fx.table("Hazak.DB");
+    t->append();
+    t->fieldByName("Terulet").setValue(50);
+    t->fieldByName("Torleszto_reszlet").setValue(1000);
+    try {
+        t->post();
+        QFAIL("post must be refused");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains("„Kategória”"), qPrintable(e.message()));
+    }
+    QCOMPARE(t->fieldByName("Kategoria").displayLabel(), QString("Kategória"));
+    QCOMPARE(t->fieldByName("Rezsi").displayLabel(), QString("Rezsi"));   // none given: its name
+    QCOMPARE(t->displayLabel(t->fieldIndex("House_Key")), QString("Azonosító"));
+    auto tax = fx.table("jarulek.db");
+    QCOMPARE(tax->fieldByName("Ajosszeg").displayLabel(), QString("Alsó jövedelemösszeg (Ft)"));
+    QCOMPARE(tax->fieldByName("Ajkulcs").displayLabel(), QString("Ajkulcs"));
+    QVERIFY(t->canModify());
+    QVERIFY(t->isReadOnlyField(t->fieldIndex("House_Key")));
+}
+
+void TestEngine::rowsReadWithoutMoving()
+{
+    Fixture fx;
+    auto houses = fx.table("Hazak.DB");
+    houses->append();
+    houses->fieldByName("Kategoria").setValue("Tanya");
+    houses->fieldByName("Terulet").setValue(90);
+    houses->fieldByName("Torleszto_reszlet").setValue(30000);
+    houses->post();
+    auto players = fx.table("Jatekosok.DB");
+    const LookupDef &houseName = playerLookups().first();
+    players->addLookupField(houseName.name, houseName.type, houseName.size, houseName.keyField, houses.get(),
+                            houseName.sourceKeyField, houseName.resultField);
+    addPlayer(*players, "Első", 0, 1);
+    addPlayer(*players, "Második", 0, 9);
+    players->first();
+    QSignalSpy moved(players.get(), &Table::currentChanged);
+    const int name = players->fieldIndex("Nev");
+    const int lookup = players->fieldIndex(houseName.name);
+    QCOMPARE(players->valueAt(1, name).toString(), QString("Második"));
+    QCOMPARE(players->valueAt(0, lookup).toString(), QString("Tanya"));
+    QVERIFY(players->valueAt(1, lookup).isNull());
+    QVERIFY(players->valueAt(2, name).isNull());   // past the end
+    QCOMPARE(players->textAt(0, players->fieldIndex("House_Key")), QString("1"));
+    // An edit in progress does not show in the rows until it is posted.
+    players->edit();
+    players->fieldByName("Nev").setValue("Átírt");
+    QCOMPARE(players->valueAt(0, name).toString(), QString("Első"));
+    players->cancel();
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(players->recNo(), 1);
+}
+
+void TestEngine::anotherProgramsChangesAreSeen()
+{
+    // Two programs on one folder: each with its own engine session and connections.
+    Fixture fx;
+    fx.session->saveConfig();
+    Session otherSession(fx.configFile);
+    auto mine = fx.table("Jatekosok.DB");
+    mine->setIndexName("Jatekosok_Nev_Szerint");
+    Table theirs(&otherSession);
+    theirs.setAliasName(gameAlias());
+    theirs.setTableName("Jatekosok.DB");
+    theirs.open();
+
+    // One saves, the other finds it at its next locate.
+    addPlayer(theirs, "Kiss Anna");
+    QVERIFY(mine->locate("Nev;Statusz", QVariantList{"kiss anna", 0}, LocateOption::CaseInsensitive));
+    QCOMPARE(mine->recordCount(), 1);
+
+    // One deletes (the new game's statement), the other no longer finds it.
+    Statement del(&otherSession);
+    del.setAliasName(gameAlias());
+    del.setSql("delete from Jatekosok where Nev = :nev");
+    del.bindValue(":nev", "Kiss Anna");
+    QCOMPARE(del.execSql(), 1);
+    QVERIFY(!mine->locate("Nev", "Kiss Anna"));
+    QCOMPARE(mine->recordCount(), 0);
+
+    // Moving to the first row reads the file again too.
+    addPlayer(theirs, "Nagy Béla");
+    addPlayer(theirs, "Antal Ede");
+    mine->first();
+    QCOMPARE(mine->recordCount(), 2);
+    QCOMPARE(mine->fieldByName("Nev").asString(), QString("Antal Ede"));
+
+    // Without a change, nothing is read again: the rows are the same objects' worth.
+    QSignalSpy reset(mine.get(), &Table::rowsReset);
+    mine->first();
+    mine->locate("Nev", "Nagy Béla");
+    QCOMPARE(reset.count(), 0);
+    // Its own posts are no change from another program either.
+    addPlayer(*mine, "Cseh Cili");
+    mine->first();
+    QCOMPARE(reset.count(), 0);
+}
+
+void TestEngine::postOfARowAnotherProgramDeleted()
+{
+    Fixture fx;
+    fx.session->saveConfig();
+    Session otherSession(fx.configFile);
+    auto mine = fx.table("Jatekosok.DB");
+    addPlayer(*mine, "Kiss Anna");
+    addPlayer(*mine, "Nagy Béla");
+    addPlayer(*mine, "Tóth Teri");
+    mine->locate("Nev", "Nagy Béla");
+
+    Table theirs(&otherSession);
+    theirs.setAliasName(gameAlias());
+    theirs.setTableName("Jatekosok.DB");
+    theirs.open();
+    QVERIFY(theirs.locate("Nev", "Nagy Béla"));
+    theirs.deleteRecord();
+    addPlayer(theirs, "Új Ember");
+
+    mine->edit();
+    mine->fieldByName("Statusz").setValue(1);
+    try {
+        mine->post();
+        QFAIL("the post must fail");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains("másik program") && e.message().contains("törölte"),
+                 qPrintable(e.message()));
+    }
+    // Nothing else is lost: the table shows the file as it is and goes on working.
+    QCOMPARE(mine->state(), DataSetState::Browse);
+    QCOMPARE(mine->recordCount(), 3);
+    QVERIFY(mine->locate("Nev", "Tóth Teri"));
+    QVERIFY(mine->locate("Nev", "Új Ember"));
+    QVERIFY(!mine->locate("Nev", "Nagy Béla"));
+    QCOMPARE(countRows(mine->filePath(), "Jatekosok"), 3);
+    mine->edit();
+    mine->fieldByName("Statusz").setValue(1);
+    mine->post();
+}
+
+// What a program sees of a table it may read but not write: checked in a child process that
+// runs as an unprivileged user, since file modes do not bind the super-user.
+static int childChecksReadOnly(const QString &config)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 3;
+    Session session(config);
+    Table t(&session);
+    t.setAliasName(gameAlias());
+    t.setTableName("Hobbi.db");
+    t.open();
+    QTextStream out(stdout);
+    out << "rows " << t.recordCount() << "\n";
+    out << "canModify " << (t.canModify() ? "yes" : "no") << "\n";
+    for (const auto &attempt : {std::function<void()>([&] { t.edit(); }), std::function<void()>([&] { t.append(); }),
+                                std::function<void()>([&] { t.deleteRecord(); })}) {
+        try {
+            attempt();
+            out << "allowed\n";
+        } catch (const EngineError &e) {
+            out << "refused " << (e.message().contains("csak olvasható") ? "plainly" : "otherwise") << "\n";
+        }
+    }
+    out << "state " << int(t.state()) << Qt::endl;
+    return 0;
+}
+
+void TestEngine::readOnlyTableRefusesEditsUpFront()
+{
+    Fixture fx;
+    fx.session->saveConfig();
+    {
+        auto t = fx.table("Hobbi.db");
+        addCatalogueRow(*t, "Bélyeg", 2000);
+        QVERIFY(t->canModify());
+    }
+    // Readable by everyone, writable by nobody but the owner (and not at all when the
+    // test does not run as the super-user).
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
+                          QFile::ExeGroup | QFile::ExeOther;
+    for (const QString &folder : {fx.dir.path(), fx.db(), fx.dir.filePath("config")})
+        QVERIFY(QFile::setPermissions(folder, readable));
+    QVERIFY(QFile::setPermissions(fx.db() + "/Hobbi.db", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(fx.configFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZDB_READONLY_CHILD", fx.configFile);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(30000));
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    for (const QString &folder : {fx.dir.path(), fx.db(), fx.dir.filePath("config")})
+        QFile::setPermissions(folder, readable | QFile::WriteOwner);
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(output, QString("rows 1\ncanModify no\nrefused plainly\nrefused plainly\nrefused plainly\nstate 1\n"));
+}
+
 // Holds a write lock on a table file from another connection for a while.
 class LockHolder : public QThread {
 public:
@@ -596,6 +854,10 @@ static int childPostsForever(const QString &config)
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("ZDB_READONLY_CHILD")) {
+        QCoreApplication app(argc, argv);
+        return childChecksReadOnly(qEnvironmentVariable("ZDB_READONLY_CHILD"));
+    }
     if (qEnvironmentVariableIsSet("ZDB_CHILD_CONFIG")) {
         QCoreApplication app(argc, argv);
         return childPostsForever(qEnvironmentVariable("ZDB_CHILD_CONFIG"));

@@ -1,0 +1,327 @@
+// The table model: rows read without moving the table, row-level notices that follow the
+// table, a view that follows the current row and moves it, and cells edited through the table.
+
+#include "datasource.h"
+#include "engine.h"
+#include "schema.h"
+#include "tablemodel.h"
+#include "testenv.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+
+using namespace zdb;
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    std::unique_ptr<Session> session;
+
+    Fixture()
+    {
+        for (const TableDef &def : schema())
+            createTable(dir.path(), def);
+        session = std::make_unique<Session>(dir.filePath("engine.ini"));
+        session->addStandardAlias(gameAlias(), dir.path());
+    }
+
+    std::unique_ptr<Table> table(const QString &file, const QString &order = QString())
+    {
+        auto t = std::make_unique<Table>(session.get());
+        t->setAliasName(gameAlias());
+        t->setTableName(file);
+        if (!order.isEmpty())
+            t->setIndexFieldNames(order);
+        t->open();
+        return t;
+    }
+
+    // Many rows written straight into the file, in one transaction.
+    void fillProfessions(int rows)
+    {
+        const QString name = "filler";
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(dir.filePath("szakma4.DB"));
+            db.open();
+            db.transaction();
+            QSqlQuery q(db);
+            q.prepare("INSERT INTO szakma4 (Szakma_nev, Brutto_min, Brutto_max, Gyerekszam) VALUES (?,?,?,?)");
+            for (int i = 0; i < rows; ++i) {
+                q.addBindValue(QString("Szakma %1").arg(i + 1));
+                q.addBindValue(200000.0 + i);
+                q.addBindValue(400000.0 + i);
+                q.addBindValue(i % 4);
+                q.exec();
+            }
+            db.commit();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
+void addCatalogueRow(Table &t, const QString &category, double price)
+{
+    t.append();
+    t.fieldByName("Kategoria").setValue(category);
+    t.fieldByName("Atlagos_Ar").setValue(price);
+    t.post();
+}
+
+QStringList column(const QAbstractItemModel &model, int column)
+{
+    QStringList out;
+    for (int r = 0; r < model.rowCount(); ++r)
+        out << model.index(r, column).data().toString();
+    return out;
+}
+
+}  // namespace
+
+class TestTableModel : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
+    void readingEveryRowNeitherMovesNorPosts();
+    void titlesAndTexts();
+    void followsInsertsDeletesAndEditsOfTheTable();
+    void followsRowsAStatementDeletes();
+    void viewFollowsAndMovesTheCurrentRow();
+    void editableColumnWritesThroughTheTable();
+};
+
+void TestTableModel::readingEveryRowNeitherMovesNorPosts()
+{
+    Fixture fx;
+    fx.fillProfessions(1000);
+    auto t = fx.table("szakma4.DB");
+    t->setRecNo(500);
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QSignalSpy moved(t.get(), &Table::currentChanged);
+    QSignalSpy state(t.get(), &Table::stateChanged);
+    QSignalSpy rows(t.get(), &Table::rowChanged);
+    QSignalSpy inserted(t.get(), &Table::rowsInserted);
+
+    QCOMPARE(model.rowCount(), 1000);
+    QCOMPARE(model.columnCount(), 12);
+    int filled = 0;
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            if (!model.index(r, c).data().toString().isEmpty())
+                ++filled;
+    QCOMPARE(filled, 1000 * 5);   // key, name, two wages, children
+    QCOMPARE(model.index(999, 1).data().toString(), QString("Szakma 1000"));
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(state.count(), 0);
+    QCOMPARE(rows.count(), 0);
+    QCOMPARE(inserted.count(), 0);
+    QCOMPARE(t->recNo(), 500);
+    QCOMPARE(t->state(), DataSetState::Browse);
+}
+
+void TestTableModel::titlesAndTexts()
+{
+    Fixture fx;
+    auto t = fx.table("Hazak.DB");
+    t->append();
+    t->fieldByName("Kategoria").setValue("Panellakás");
+    t->fieldByName("Terulet").setValue(54.5);
+    t->fieldByName("Torleszto_reszlet").setValue(45000);
+    t->fieldByName("Leiras").setValue("Első sor\nmásodik sor");
+    t->fieldByName("Kep").setValue(QByteArray("BM..."));
+    t->post();
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QStringList titles;
+    for (int c = 0; c < model.columnCount(); ++c)
+        titles << model.headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, (QStringList{"Azonosító", "Kategória", "Terület", "Rezsi", "Törlesztőrészlet", "Kép",
+                                  "Leírás"}));
+    QCOMPARE(model.index(0, 2).data().toString(), QString("54,5"));
+    QCOMPARE(model.index(0, 3).data().toString(), QString());
+    QCOMPARE(model.index(0, 4).data().toString(), QString("45\u00a0000\u00a0Ft"));
+    QCOMPARE(model.index(0, 5).data().toString(), QString("(kép)"));
+    QCOMPARE(model.index(0, 6).data().toString(), QString("Első sor"));
+    QCOMPARE(model.index(0, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+             Qt::AlignRight);
+
+    // Chosen columns with their own titles.
+    model.setColumns({{"Kategoria", "Név", false}, {"Nincs_ilyen", QString(), false}});
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("Név"));
+    QCOMPARE(model.index(0, 0).data().toString(), QString("Panellakás"));
+    QCOMPARE(model.index(0, 1).data(), QVariant());
+
+    t->close();
+    QCOMPARE(model.rowCount(), 0);
+    t->open();
+    QCOMPARE(model.rowCount(), 1);
+    source.setEnabled(false);
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestTableModel::followsInsertsDeletesAndEditsOfTheTable()
+{
+    Fixture fx;
+    auto t = fx.table("Ruhazkodas.db", "Kategoria");   // edits of the name move rows
+    for (const char *name : {"Divatos", "Használt", "Márkás"})
+        addCatalogueRow(*t, QString::fromUtf8(name), 10000);
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy movedRows(&model, &QAbstractItemModel::rowsMoved);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+    addCatalogueRow(*t, "Alap", 5000);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.first().at(1).toInt(), 0);
+    QCOMPARE(column(model, 1), (QStringList{"Alap", "Divatos", "Használt", "Márkás"}));
+
+    // An edit in place changes one row; an edit of the order field moves it.
+    t->locate("Kategoria", "Divatos");
+    t->edit();
+    t->fieldByName("Atlagos_Ar").setValue(12000);
+    t->post();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.last().at(0).toModelIndex().row(), 1);
+    QCOMPARE(model.index(1, 2).data().toString(), QString("12\u00a0000\u00a0Ft"));
+    t->edit();
+    t->fieldByName("Kategoria").setValue("Olcsó");
+    t->post();
+    QCOMPARE(movedRows.count(), 1);
+    QCOMPARE(column(model, 1), (QStringList{"Alap", "Használt", "Márkás", "Olcsó"}));
+    t->first();
+    t->edit();
+    t->fieldByName("Kategoria").setValue("Zöld");
+    t->post();
+    QCOMPARE(column(model, 1), (QStringList{"Használt", "Márkás", "Olcsó", "Zöld"}));
+
+    t->locate("Kategoria", QString::fromUtf8("Márkás"));
+    t->deleteRecord();
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(column(model, 1), (QStringList{"Használt", "Olcsó", "Zöld"}));
+    t->last();
+    t->deleteRecord();
+    QCOMPARE(column(model, 1), (QStringList{"Használt", "Olcsó"}));
+
+    // A cancelled insert never shows; refresh and order changes reset the model.
+    t->append();
+    t->cancel();
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(reset.count(), 0);
+    t->refresh();
+    t->setIndexFieldNames("Clothing_Key");
+    QCOMPARE(reset.count(), 2);
+    QCOMPARE(column(model, 1), (QStringList{"Olcsó", "Használt"}));   // by key now
+    t->close();
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestTableModel::followsRowsAStatementDeletes()
+{
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    for (const char *name : {"Anna", "Béla", "Anna", "Cili", "Anna"}) {
+        t->append();
+        t->fieldByName("Nev").setValue(QString::fromUtf8(name));
+        t->post();
+    }
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Statement del(fx.session.get());
+    del.setAliasName(gameAlias());
+    del.setSql("delete from Jatekosok where Nev = :nev");
+    del.bindValue(":nev", "Anna");
+    QCOMPARE(del.execSql(), 3);
+    QCOMPARE(column(model, 1), (QStringList{"Béla", "Cili"}));
+}
+
+void TestTableModel::viewFollowsAndMovesTheCurrentRow()
+{
+    Fixture fx;
+    auto t = fx.table("Hobbi.db");
+    for (const char *name : {"Macska", "Kutya", "Egér", "Hal"})
+        addCatalogueRow(*t, QString::fromUtf8(name), 1000);
+    t->first();
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QTableView view;
+    view.resize(500, 300);
+    followCurrentRow(&view, &model);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.currentIndex().row(), 0);
+
+    t->setRecNo(3);
+    QCOMPARE(view.currentIndex().row(), 2);
+    QVERIFY(view.selectionModel()->isRowSelected(2, QModelIndex()));
+
+    // A click on a row moves the table there.
+    const QRect cell = view.visualRect(model.index(1, 1));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QCOMPARE(t->recNo(), 2);
+    QCOMPARE(t->fieldByName("Kategoria").asString(), QString("Kutya"));
+
+    // A move the table refuses (a record that cannot be posted) keeps the view on its row.
+    t->edit();
+    t->fieldByName("Kategoria").setValue(QString());
+    const QRect other = view.visualRect(model.index(3, 1));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, other.center());
+    QCOMPARE(t->recNo(), 2);
+    QCOMPARE(view.currentIndex().row(), 1);
+    auto *dialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    QCOMPARE(dialogs->texts("error").size(), 1);
+    QVERIFY(dialogs->texts("error").first().contains("Kategória"));
+    dialogs->clear();
+    t->cancel();
+
+    // New rows become current and the view goes with them.
+    addCatalogueRow(*t, "Papagáj", 3000);
+    QCOMPARE(view.currentIndex().row(), 4);
+}
+
+void TestTableModel::editableColumnWritesThroughTheTable()
+{
+    Fixture fx;
+    fx.fillProfessions(3);
+    auto t = fx.table("szakma4.DB");
+    TDataSource source(t.get());
+    TTableModel model(&source);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setColumns({{"Szakma_nev", "Szakmanév", false},
+                      {"Brutto_min", "Bruttó (min)", true},
+                      {"Gyerekszam", "Gyerekszám", true}});
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+
+    QVERIFY(model.setData(model.index(2, 1), "250000"));
+    QCOMPARE(t->recNo(), 3);
+    QCOMPARE(t->state(), DataSetState::Browse);
+    auto again = fx.table("szakma4.DB");
+    again->last();
+    QCOMPARE(again->fieldByName("Brutto_min").asFloat(), 250000.0);
+
+    // A value the field refuses is shown as an error; the row stays in edit to mend or cancel.
+    auto *dialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    dialogs->clear();
+    QVERIFY(!model.setData(model.index(0, 2), "sok"));
+    QCOMPARE(dialogs->texts("error").size(), 1);
+    QVERIFY(dialogs->texts("error").first().contains("nem egész"));
+    QCOMPARE(t->state(), DataSetState::Edit);
+    t->cancel();
+    QCOMPARE(model.index(0, 2).data().toString(), QString("0"));
+    dialogs->clear();
+}
+
+ZOMIR_TEST_MAIN(TestTableModel)
+#include "tst_tablemodel.moc"
