@@ -281,7 +281,11 @@ void TNumberEdit::keyPressEvent(QKeyEvent *event)
 
 void TNumberEdit::focusInEvent(QFocusEvent *event)
 {
-    const bool arriving = !m_inside && event->reason() != Qt::PopupFocusReason;
+    // Coming back from a menu or from another window is no arrival. A click or a Tab into
+    // the field while it still counts as entered is one: the window gave the focus to
+    // another field while it was inactive, and the field never saw its departure.
+    const bool arriving = event->reason() != Qt::PopupFocusReason
+                          && (!m_inside || event->reason() != Qt::ActiveWindowFocusReason);
     if (arriving) {
         m_inside = true;
         m_entryValue = m_value;

@@ -379,15 +379,10 @@ void TfJovedelem::BitBtn2Click()
             // A print that fails is reported, and the result is stored all the same.
             guarded([&] { dialogs->printWidget(this, windowTitle()); });
         }
-        zdb::Table *players = m_game->DM->JatekosokDB;
-        players->edit();
-        try {
-            players->fieldByName(QStringLiteral("Netto_jov")).setValue(NumberEdit(10)->Value());
-            players->post();
-        } catch (...) {
-            players->cancel();
-            throw;
-        }
+        // The player's row, where the evaluation left the player table.
+        zdb::EditGuard guard(m_game->DM->JatekosokDB);
+        guard.set(QStringLiteral("Netto_jov"), NumberEdit(10)->Value());
+        guard.commit();
         m_finishing = true;
         close();
         m_finishing = false;

@@ -81,6 +81,7 @@ private slots:
     void pastedTextGoesThroughTheFilter();
     void restoreGivesTheEntryValueEveryTime();
     void valueIsTheUserPropertyAndNotifies();
+    void clickAfterAMissedDepartureEntersAgain();
 };
 
 void TestNumberEdit::initTestCase()
@@ -649,6 +650,30 @@ void TestNumberEdit::valueIsTheUserPropertyAndNotifies()
     QCOMPARE(changes.count(), 2);
     QCOMPARE(changes.at(0).at(0).toDouble(), 10.0);
     QCOMPARE(changes.at(1).at(0).toDouble(), 12.0);
+}
+
+void TestNumberEdit::clickAfterAMissedDepartureEntersAgain()
+{
+    // The window was left with the focus in the field, and a program moved the window's
+    // focus elsewhere meanwhile: the field never had its departure. The next click into it
+    // is still an arrival that selects everything.
+    Form f;
+    f.edit->setDisplayFormat(forint);
+    f.enter();
+    QSignalSpy enters(f.edit, &TNumberEdit::entered);
+    QWidget elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    f.edit->setValue(28080);
+    f.other->setFocus(Qt::OtherFocusReason);  // in the inactive window
+    QApplication::setActiveWindow(&f.window);
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QCOMPARE(enters.count(), 0);
+    QTest::mouseClick(f.edit, Qt::LeftButton, {}, f.edit->rect().center());
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(enters.count(), 1);
+    QCOMPARE(f.edit->selectedText(), "28" + nbsp + "080 Ft");
 }
 
 ZOMIR_TEST_MAIN(TestNumberEdit)
