@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include "application.h"
 #include "report.h"
 
 #include <QAbstractButton>
@@ -155,12 +156,8 @@ void WidgetDialogs::preview(const Report &report)
     if (report.helpContext() > 0)
         dialog.setProperty("helpContext", report.helpContext());
     dialog.resize(900, 760);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &report](QPrinter *target) {
-        try {
-            reportprint::printPages(report, *target);
-        } catch (const std::exception &e) {
-            error(QString::fromUtf8(e.what()));
-        }
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report](QPrinter *target) {
+        guarded([&] { reportprint::printPages(report, *target); });
     });
 
     // The layouts are A4 portrait by design: turning the page is not offered.
@@ -182,13 +179,8 @@ void WidgetDialogs::preview(const Report &report)
             printDialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             if (printDialog.exec() != QDialog::Accepted)
                 return;
-            try {
-                reportprint::printPages(report, printer);
-            } catch (const std::exception &e) {
-                error(QString::fromUtf8(e.what()));
-                return;
-            }
-            dialog.accept();
+            if (guarded([&] { reportprint::printPages(report, printer); }))
+                dialog.accept();
         });
     }
     if (QAction *setup = previewAction(dialog, "Page setup")) {

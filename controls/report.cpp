@@ -21,10 +21,10 @@ namespace {
 // device (screen, printer, PDF, image) and the layout does not depend on resolution.
 constexpr double kTextUnitsPerMm = 72.0 * 20.0 / 25.4;
 
-QFont qtFont(const TQRFont &spec)
+QFont qtFont(const TQRFont &wanted)
 {
     QFont font;
-    if (spec.face == TQRFont::TimesNewRoman) {
+    if (wanted.face == TQRFont::TimesNewRoman) {
         font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
                           QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
         font.setStyleHint(QFont::Serif);
@@ -33,16 +33,16 @@ QFont qtFont(const TQRFont &spec)
                           QStringLiteral("DejaVu Sans")});
         font.setStyleHint(QFont::SansSerif);
     }
-    font.setPixelSize(qRound(spec.pointSize * 20.0));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPixelSize(qRound(wanted.pointSize * 20.0));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
 // Metrics of a font in millimetres.
 struct TextMetrics {
-    explicit TextMetrics(const TQRFont &spec) : font(qtFont(spec)), metrics(font) {}
+    explicit TextMetrics(const TQRFont &wanted) : font(qtFont(wanted)), metrics(font) {}
     double width(const QString &text) const { return metrics.horizontalAdvance(text) / kTextUnitsPerMm; }
     double lineSpacing() const { return metrics.lineSpacing() / kTextUnitsPerMm; }
     double ascent() const { return metrics.ascent() / kTextUnitsPerMm; }
@@ -308,8 +308,6 @@ void TQRTextElement::paint(QPainter &painter) const
     const TQRPlaced placed = place();
     if (!placed.printed)
         return;
-    if (!m_transparent)
-        painter.fillRect(placed.box, Qt::white);
     drawLines(painter, TextMetrics(m_font), m_alignment, placed.box, placed.lines);
 }
 
@@ -380,7 +378,6 @@ void TQRMemo::paint(QPainter &painter) const
     const TQRPlaced placed = place();
     painter.save();
     painter.setClipRect(placed.box, Qt::IntersectClip);
-    painter.fillRect(placed.box, Qt::white);
     drawLines(painter, TextMetrics(m_font), TQRAlignment::Left, placed.box, placed.lines);
     painter.restore();
 }
@@ -401,7 +398,9 @@ TQRPlaced TQRShape::place() const
 void TQRShape::paint(QPainter &painter) const
 {
     painter.save();
-    // A one-pixel line of the screen (1/96 inch).
+    // A one-pixel line of the screen (1/96 inch); a filled axis-aligned rectangle needs no
+    // smoothing, and a smoothed fill of a whole page is slow on a raster device.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 25.4 / 96));
     painter.setBrush(m_fill);
     painter.drawRect(sheetBox());
@@ -416,7 +415,10 @@ TQRImage::TQRImage(TQuickRep *report, const QString &name, const QRectF &box, Mo
 QImage TQRImage::picture() const
 {
     if (!m_source.isEmpty()) {
-        m_picture = QImage(m_source);
+        // In the raster engine's own format, so painting does not convert it every time.
+        const QImage read(m_source);
+        m_picture = read.convertToFormat(read.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                : QImage::Format_RGB32);
         m_source.clear();
     }
     return m_picture;
@@ -487,9 +489,8 @@ void TQuickRep::paintPage(int page, QPainter &painter) const
     if (page != 0)
         return;
     painter.save();
-    painter.fillRect(m_band->sheetBox(), Qt::white);
-    // The band's elements first, in the order they were made, then those on the page, over
-    // the band.
+    // The band is white: the paper shows through it. Its elements come first, in the
+    // order they were made, then those on the page, over the band.
     for (const TQRElement *e : m_elements)
         if (!e->onPage())
             e->paint(painter);

@@ -118,8 +118,6 @@ public:
     TQRFont font() const { return m_font; }
     TQRAlignment alignment() const { return m_alignment; }
     bool autoSize() const { return m_autoSize; }
-    bool transparent() const { return m_transparent; }
-    void setTransparent(bool transparent) { m_transparent = transparent; }
 
     TQRPlaced place() const override;
     void paint(QPainter &painter) const override;
@@ -128,10 +126,10 @@ private:
     TQRFont m_font;
     TQRAlignment m_alignment;
     bool m_autoSize;
-    bool m_transparent = false;
 };
 
-// A label: a fixed text or one the program sets. An empty label prints nothing.
+// A label: a fixed text or one the program sets. An empty label prints nothing. Texts
+// are black on a clear background (the band is white).
 class TQRLabel : public TQRTextElement {
     Q_OBJECT
 public:

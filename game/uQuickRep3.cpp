@@ -46,7 +46,6 @@ TfrmQuickRep3::TfrmQuickRep3(Game *game, QWidget *parent) : QWidget(parent), m_g
     QRLabel4 = label("QRLabel4", 2.1, 99.5, 186.5, 10.8, kSentence, C, Fixed, QStringLiteral("szakmát választottál"));
     QRLabel5 = label("QRLabel5", 2.1, 135.5, 186.5, 10.8, kSentence, C, Fixed,
                      QStringLiteral("Sikerült jól gazdálkodnod és a család bevételeit megfelelően beosztanod"));
-    QRLabel5->setTransparent(true);
     QRLabel7 = label("QRLabel7", 87.3, 150.3, 16.7, 4.5, kSavings, C, Auto);
     QRLabel6 = label("QRLabel6", 2.1, 171.4, 186.5, 10.8, kSentence, C, Fixed,
                      QStringLiteral("Sok sikert kívánunk a valós életben is!"));
