@@ -69,10 +69,18 @@ QString TFieldDataLink::displayText() const
 
 QString TFieldDataLink::text() const { return canRead() ? table()->field(fieldIndex()).asString() : QString(); }
 
+void TFieldDataLink::setReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    m_readOnly = readOnly;
+    emit editingChanged();
+}
+
 bool TFieldDataLink::canModify() const
 {
     const int index = fieldIndex();
-    return index >= 0 && active() && !table()->isReadOnlyField(index) && dataSource()->canEditByTyping();
+    return !m_readOnly && index >= 0 && active() && !table()->isReadOnlyField(index) && dataSource()->canEditByTyping();
 }
 
 bool TFieldDataLink::edit()

@@ -25,6 +25,10 @@ public:
     QVariant value() const;
     QString displayText() const;
     QString text() const;
+    // A read-only link never writes: the control only shows its field. (A bound edit's own
+    // QLineEdit::setReadOnly follows the link and would be set again on the next notice.)
+    void setReadOnly(bool readOnly);
+    bool readOnly() const { return m_readOnly; }
     // Whether the control may be typed into now.
     bool canModify() const;
     // Starts the edit of the record for a control being typed into (AutoEdit). Errors are
@@ -42,6 +46,7 @@ private:
     void connectSource();
     void onDataChanged(int field);
     QString m_fieldName;
+    bool m_readOnly = false;
     QList<QMetaObject::Connection> m_connections;
 };
 

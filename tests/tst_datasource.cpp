@@ -221,6 +221,13 @@ void TestDataSource::cancelDropsTypedText()
 {
     Page page(m_source);
     QVERIFY(QTest::qWaitForWindowExposed(&page.window));
+    // A read-only control ignores typing even with AutoEdit on.
+    page.memo->dataLink()->setReadOnly(true);
+    QVERIFY(page.memo->isReadOnly());
+    page.memo->setFocus();
+    QTest::keyClicks(page.memo, "x");
+    QCOMPARE(m_table->state(), DataSetState::Browse);
+
     page.category->setFocus();
     page.category->selectAll();
     QTest::keyClicks(page.category, "Semmi");
