@@ -237,6 +237,18 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     buildSzakma();
 
     PageControl->setCurrentIndex(0);
+    connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
+}
+
+void TZomir0001::bindPagePictures(int page)
+{
+    for (qsizetype i = m_pendingPictures.size() - 1; i >= 0; --i) {
+        const PendingPicture pending = m_pendingPictures.at(i);
+        if (pending.page != page)
+            continue;
+        m_pendingPictures.removeAt(i);
+        pending.image->bind(pending.source, QStringLiteral("Kep"));
+    }
 }
 
 TZomir0001::~TZomir0001()
@@ -364,7 +376,8 @@ void TZomir0001::buildCatalogue(int pageIndex, TDataSource *source, const Catalo
     image->setObjectName(QStringLiteral("DBImage%1").arg(d.image));
     image->setGeometry(480, 8, 281, 209);
     image->setStretch(d.stretch);
-    image->bind(source, "Kep");
+    // Bound when its page is first shown: a hidden page's picture is not decoded at start.
+    m_pendingPictures.append({pageIndex, image, source});
     image->setFocusPolicy(Qt::StrongFocus);
     image->setFrameShape(QFrame::Panel);
     image->setFrameShadow(QFrame::Sunken);

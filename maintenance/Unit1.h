@@ -2,6 +2,7 @@
 // The maintenance utility's only window: ten pages that edit the game's catalogue, tax and
 // profession tables through data-bound controls and a record navigator per page.
 
+#include <QList>
 #include <QWidget>
 
 #include <array>
@@ -99,4 +100,11 @@ private:
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     std::array<TDataSource *, PageCount> m_pageSources{};
+    void bindPagePictures(int page);
+    struct PendingPicture {
+        int page;
+        TDBImage *image;
+        TDataSource *source;
+    };
+    QList<PendingPicture> m_pendingPictures;
 };

@@ -68,6 +68,7 @@ private slots:
     void pictureLoaded_data();
     void pictureLoaded();
     void pictureDialogCancelled();
+    void hiddenPageShowsItsPictureWhenOpened();
     void unreadablePictureRefused();
     void closeWithAPendingEdit_data();
     void closeWithAPendingEdit();
@@ -301,6 +302,24 @@ void TestMaintenance::pictureDialogCancelled()
     QCOMPARE(m_dialogs.texts("open").size(), 1);
     QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
     QCOMPARE(m_window->HazakDB->fieldByName("Kep").asBytes(), before);
+}
+
+void TestMaintenance::hiddenPageShowsItsPictureWhenOpened()
+{
+    {
+        auto t = m_folder->table("Kozlekedes.db");
+        t->edit();
+        t->fieldByName("Kep").setValue(encoded(testPicture(Qt::green), "BMP"));
+        t->post();
+    }
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_window->DBImage[1]->picture().isNull());   // not decoded while its page is hidden
+    m_window->PageControl->setCurrentIndex(1);
+    QCOMPARE(m_window->DBImage[1]->picture().size(), QSize(40, 30));
+    QTest::mouseClick(m_window->ExtDBNavigator[2]->button(Nav::Next), Qt::LeftButton);
+    QVERIFY(m_window->DBImage[1]->picture().isNull());   // the second row has none
 }
 
 void TestMaintenance::unreadablePictureRefused()
