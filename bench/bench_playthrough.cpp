@@ -61,7 +61,17 @@ void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().cent
 // A check box is clicked on its indicator: a short caption leaves the box's middle empty.
 void tick(QWidget *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
+// Waits for a window's activation by running the event loop without sleeping (QTest's wait
+// sleeps in 10 ms steps, which would be timed as the game's work).
+bool waitActive(QWidget *window)
+{
+    for (int i = 0; i < 10000 && !window->isActiveWindow(); ++i)
+        QCoreApplication::processEvents();
+    return window->isActiveWindow();
+}
+
 struct Round {
+    QList<QPair<const char *, double>> phases;
     double setupMs = 0;
     double playMs = 0;
     bool finished = false;
@@ -69,7 +79,10 @@ struct Round {
 
 class Player {
 public:
-    explicit Player(Game &game, ScriptedDialogs &dialogs) : g(game), d(dialogs) {}
+    explicit Player(Game &game, ScriptedDialogs &dialogs) : g(game), d(dialogs) { m_clock.start(); }
+
+    // Milliseconds of each stage of the game, in order.
+    QList<QPair<const char *, double>> phases;
 
     bool play()
     {
@@ -78,37 +91,51 @@ public:
         g.start();
         QTest::keyClick(g.fIndul, Qt::Key_K, Qt::AltModifier);
         TMainForm *main = g.MainForm;
-        if (!QTest::qWaitForWindowActive(main))
+        if (!waitActive(main))
             return false;
         main->Edit1->setFocus();
         for (const QChar c : QStringLiteral("Mérő Mátyás"))
             QTest::sendKeyEvent(QTest::Click, main->Edit1, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QTest::keyClick(main->Edit1, Qt::Key_Tab);
         click(main->Button1);
-        if (!QTest::qWaitForWindowActive(g.fTeszt))
+        if (!waitActive(g.fTeszt))
             return false;
+        mark("name_and_new_game");
         for (int box : {2, 6, 11, 14, 20})
             click(g.fTeszt->CheckBox(box));
         click(g.fTeszt->BitBtn1);
-        if (!QTest::qWaitForWindowActive(g.fSzakma))
+        if (!waitActive(g.fSzakma))
             return false;
+        mark("interest_test");
         click(g.fSzakma->RadioButton(profession->radio));
         click(g.fSzakma->bSzakmaval);
-        if (!QTest::qWaitForWindowActive(main))
+        if (!waitActive(main))
             return false;
+        mark("profession_choice");
 
         walk(main, {5, 4, 4, 4}, 63, 63);   // the dearest rows: next pressed to the last
+        mark("pages_and_report_1");
         if (!solveCalculator())
             return false;
-        if (!QTest::qWaitForWindowActive(main))
+        if (!waitActive(main))
             return false;
+        mark("income_calculator_and_exercise");
         walk(main, {0, 0, 0, 0}, 63, 63);   // the same again: the rework
+        mark("pages_and_report_2");
         walk(main, {-5, -4, -4, -3}, 0, 0); // back to the frugal rows
+        mark("rework_reports_2_and_3");
         QTest::mouseClick(g.Vege, Qt::LeftButton, {}, QPoint(5, 505));   // the credits' free strip
         return g.ended() && d.texts(QStringLiteral("error")).isEmpty();
     }
 
 private:
+    void mark(const char *phase)
+    {
+        phases.append({phase, m_clock.nsecsElapsed() / 1e6});
+        m_clock.restart();
+    }
+    QElapsedTimer m_clock;
+
     QPushButton *button(TMainForm *main, const char *name)
     {
         return main->findChild<QPushButton *>(QLatin1String(name));
@@ -141,7 +168,7 @@ private:
     bool solveCalculator()
     {
         TfJovedelem *calc = g.fJovedelem;
-        if (!QTest::qWaitForWindowActive(calc))
+        if (!waitActive(calc))
             return false;
         QCoreApplication::processEvents();
         const QStringList ber = workfiles::readLines(QStringLiteral("ber.txt"));
@@ -161,7 +188,7 @@ private:
         type(11, s.superGross);
         click(calc->BitBtn3);
         TBer *ber2 = g.Ber;
-        if (!QTest::qWaitForWindowActive(ber2))
+        if (!waitActive(ber2))
             return false;
         for (qint64 amount : {s.exerciseTaxAdvance, s.pension, s.health, s.employee}) {
             for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5})
@@ -182,7 +209,7 @@ private:
             return false;
         click(ber2->Ellenor);
         calc->activateWindow();   // no window manager offscreen to hand the activation back
-        if (!QTest::qWaitForWindowActive(calc))
+        if (!waitActive(calc))
             return false;
         const qint64 deductions = s.exerciseTaxAdvance + s.health + s.employee + s.pension;
         const qint64 net = gross - deductions;
@@ -227,6 +254,7 @@ Round playOnce(const QString &built)
             timer.restart();
             round.finished = player.play();
             round.playMs = timer.nsecsElapsed() / 1e6;
+            round.phases = player.phases;
         }
         for (QWidget *w : QApplication::topLevelWidgets())
             w->hide();
@@ -260,12 +288,14 @@ int main(int argc, char *argv[])
     }
     // Figures are per-process: QTest's default mouse delay is off, so clicks cost their work only.
     QList<double> setup, play;
+    QList<QPair<const char *, double>> lastPhases;
     bool allFinished = true;
     for (int i = 0; i < 5; ++i) {
         const Round r = playOnce(built);
         allFinished = allFinished && r.finished;
         setup << r.setupMs;
         play << r.playMs;
+        lastPhases = r.phases;
     }
     const double s = median(setup), p = median(play);
     std::printf("rounds: %lld\n", static_cast<long long>(setup.size()));
@@ -275,5 +305,7 @@ int main(int argc, char *argv[])
     std::printf("playthrough_ms: %.1f\n", p);
     std::printf("first_playthrough_ms: %.1f\n", play.constFirst());
     std::printf("ratio: %.2f\n", s > 0 ? p / s : -1.0);
+    for (const auto &phase : lastPhases)
+        std::printf("last_round_%s_ms: %.1f\n", phase.first, phase.second);
     return allFinished ? 0 : 1;
 }
