@@ -6,6 +6,9 @@
 //                   through the payroll exercise, pages again, report 2, rework, report 2,
 //                   the certificate, the credits
 //   ratio           playthrough_ms / setup_ms (goal: under 2)
+//   screens_first_show_ms  showing each screen (and each page of the main window) once on a
+//                   fresh screen set, painted, before any play; ratio_to_setup_and_first_show
+//                   compares the game with setup and first showing together
 // Each figure is the median of several rounds, each on a fresh copy of the working folder
 // (ZOMIR_WORKFOLDER, or the folder given as the first argument).
 
@@ -73,6 +76,7 @@ bool waitActive(QWidget *window)
 struct Round {
     QList<QPair<const char *, double>> phases;
     double setupMs = 0;
+    double firstShowMs = 0;
     double playMs = 0;
     bool finished = false;
 };
@@ -230,6 +234,50 @@ private:
     ScriptedDialogs &d;
 };
 
+// Shows every screen of a freshly made screen set once (each page of the main window
+// too), painted, and hides it again: what the screens cost before the game does anything.
+double firstShowOnce(const QString &built)
+{
+    QTemporaryDir folder;
+    QTemporaryDir config;
+    if (!copyFolder(built, folder.path()))
+        return -1;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    double ms = -1;
+    {
+        ScriptedDialogs dialogs;
+        Dialogs *appDialogs = ZApplication::instance()->dialogs();
+        ZApplication::instance()->setDialogs(&dialogs);
+        zdb::Session session(config.filePath(QStringLiteral("engine.ini")));
+        Game game(&session, &dialogs);
+        if (game.create()) {
+            QElapsedTimer timer;
+            timer.start();
+            auto showOnce = [](QWidget *w) {
+                w->show();
+                w->repaint();
+                QCoreApplication::processEvents();
+                w->hide();
+            };
+            for (QWidget *w : {static_cast<QWidget *>(game.fIndul), static_cast<QWidget *>(game.fTeszt),
+                               static_cast<QWidget *>(game.fSzakma), static_cast<QWidget *>(game.fJovedelem),
+                               static_cast<QWidget *>(game.Ber), static_cast<QWidget *>(game.Vege)})
+                showOnce(w);
+            for (int page = TMainForm::PageNev; page <= TMainForm::PageSzorakozas; ++page) {
+                game.MainForm->goToPage(page);
+                showOnce(game.MainForm);
+            }
+            ms = timer.nsecsElapsed() / 1e6;
+        }
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+        ZApplication::instance()->setDialogs(appDialogs);
+    }
+    QDir::setCurrent(previous);
+    return ms;
+}
+
 Round playOnce(const QString &built)
 {
     Round round;
@@ -287,7 +335,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     // Figures are per-process: QTest's default mouse delay is off, so clicks cost their work only.
-    QList<double> setup, play;
+    QList<double> setup, play, firstShow;
     QList<QPair<const char *, double>> lastPhases;
     bool allFinished = true;
     for (int i = 0; i < 5; ++i) {
@@ -295,6 +343,7 @@ int main(int argc, char *argv[])
         allFinished = allFinished && r.finished;
         setup << r.setupMs;
         play << r.playMs;
+        firstShow << firstShowOnce(built);
         lastPhases = r.phases;
     }
     const double s = median(setup), p = median(play);
@@ -305,6 +354,9 @@ int main(int argc, char *argv[])
     std::printf("playthrough_ms: %.1f\n", p);
     std::printf("first_playthrough_ms: %.1f\n", play.constFirst());
     std::printf("ratio: %.2f\n", s > 0 ? p / s : -1.0);
+    const double f = median(firstShow);
+    std::printf("screens_first_show_ms: %.1f\n", f);
+    std::printf("ratio_to_setup_and_first_show: %.2f\n", s + f > 0 ? p / (s + f) : -1.0);
     for (const auto &phase : lastPhases)
         std::printf("last_round_%s_ms: %.1f\n", phase.first, phase.second);
     return allFinished ? 0 : 1;
