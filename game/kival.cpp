@@ -325,6 +325,11 @@ void TMainForm::loadGame()
     }
     if (!Button2->isEnabled())
         return;
+    // Another program may have stored or deleted games since the name was looked up: the
+    // game is looked up again, and one that is gone is not loaded from memory.
+    Button2->setEnabled(locateUnfinishedGame(PlayerName));
+    if (!Button2->isEnabled())
+        return;
     TDM *dm = m_game->DM;
     zdb::Table *players = dm->JatekosokDB;
     zdb::Table *professions = dm->SzakmaDB;
