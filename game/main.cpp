@@ -7,6 +7,7 @@
 #include "sugo.h"
 
 #include <QIcon>
+#include <QLocale>
 
 #include <memory>
 
@@ -17,6 +18,9 @@ int main(int argc, char *argv[])
     // Message boxes carry the program's title; window titles stay exactly as each screen
     // sets them (no application display name for Qt to append).
     app.setTitle(QStringLiteral("Zomir"));
+    // Amounts are forints and every text is Hungarian: numbers and money are shown and read
+    // in the Hungarian form ("12 345 Ft"), whatever language the machine itself is set to.
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
     app.setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
     // The program ends only through its own ways (opening screen, credits), never because
     // no window happens to be visible for a moment.

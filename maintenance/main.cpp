@@ -8,6 +8,7 @@
 #include "engine.h"
 
 #include <QIcon>
+#include <QLocale>
 
 #include <memory>
 
@@ -15,7 +16,11 @@ int main(int argc, char *argv[])
 {
     ZApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("karbantartas"));
-    app.setApplicationDisplayName(QStringLiteral("Dedarudorazo v2"));
+    // Window titles are exactly the window's own; message boxes take the program's title.
+    app.setTitle(QStringLiteral("Dedarudorazo v2"));
+    // Amounts are forints and every text is Hungarian: numbers and money are shown and read
+    // in the Hungarian form ("12 345 Ft"), whatever language the machine itself is set to.
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
     app.setWindowIcon(QIcon(QStringLiteral(":/pict/karbantartas.png")));
     WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
