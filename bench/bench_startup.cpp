@@ -13,7 +13,7 @@
 #include "game.h"
 #include "nyito.h"
 #include "schema.h"
-#include "startup_probe.h"
+#include "startup_parent.h"
 #include "sugo.h"
 
 #include <QCoreApplication>
@@ -24,6 +24,10 @@
 #include <algorithm>
 #include <memory>
 #include <cstdio>
+
+using startupprobe::Figures;
+using startupprobe::median;
+using startupprobe::runChild;
 
 namespace {
 
@@ -48,42 +52,6 @@ int runGame(int argc, char *argv[])
     return app.exec();
 }
 
-struct Figures {
-    double ms = -1;
-    double kb = -1;
-};
-
-Figures runChild(const QString &program, const QStringList &args, const QString &folder,
-                 QProcessEnvironment env)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    env.insert(QStringLiteral("ZOMIR_BENCH_T0"), QString::number(startupprobe::nowNs()));
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    Figures f;
-    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("shown_ms:"))
-            f.ms = line.mid(9).trimmed().toDouble();
-        else if (line.startsWith("peak_kb:"))
-            f.kb = line.mid(8).trimmed().toDouble();
-    }
-    return f;
-}
-
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const qsizetype n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 }  // namespace
 
