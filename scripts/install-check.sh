@@ -41,13 +41,18 @@ appstreamcli validate --no-net "$usr/share/metainfo/hu.zomir.Zomir.metainfo.xml"
   || fail "the AppStream description does not validate"
 echo "install-check: files, menu entries, icons and metainfo are in place"
 
-# A virtual display of our own, and a student's home with nothing in it yet.
-n=120
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A virtual display of our own, and a student's home with nothing in it yet. Xvfb picks a
+# free display number and writes it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
 display_pid=$!
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
+for _ in $(seq 300); do
+  [ -s "$tmp/display" ] && break
+  kill -0 "$display_pid" 2>/dev/null || fail "the virtual display did not start"
+  sleep 0.1
+done
+[ -s "$tmp/display" ] || fail "the virtual display did not start within 30 s"
+export DISPLAY=":$(tr -d '[:space:]' < "$tmp/display")"
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "cannot reach the virtual display $DISPLAY"
 unset QT_QPA_PLATFORM
 export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/.local/share" XDG_CONFIG_HOME="$tmp/home/.config"
 mkdir -p "$HOME"
