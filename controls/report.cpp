@@ -492,3 +492,21 @@ void TQuickRep::paintPage(int page, QPainter &painter) const
             e->paint(painter);
     painter.restore();
 }
+
+TQRLabel *TQRElements::label(const char *name, double l, double t, double w, double h, const TQRFont &font,
+                             TQRAlignment alignment, bool autoSize, const QString &caption) const
+{
+    return new TQRLabel(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize, caption);
+}
+
+TQRDBText *TQRElements::data(const char *name, double l, double t, double w, double h, const TQRFont &font,
+                             TQRAlignment alignment, bool autoSize, const char *field) const
+{
+    return new TQRDBText(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize,
+                         m_table, QString::fromLatin1(field));
+}
+
+TQRMemo *TQRElements::memo(const char *name, double l, double t, double w, double h, const TQRFont &font) const
+{
+    return new TQRMemo(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font);
+}

@@ -258,3 +258,20 @@ private:
     std::function<QString()> m_playerName;
     int m_helpContext = 0;
 };
+
+// Makes the elements of one layout from the rows of its table: the element's name, its box
+// in millimetres (left, top, width, height), font, alignment, auto width and content. Data
+// texts read the table `table` gives when the page is painted.
+class TQRElements {
+public:
+    TQRElements(TQuickRep *report, TQRDBText::TableFn table = {}) : m_report(report), m_table(std::move(table)) {}
+    TQRLabel *label(const char *name, double l, double t, double w, double h, const TQRFont &font,
+                    TQRAlignment alignment, bool autoSize, const QString &caption = QString()) const;
+    TQRDBText *data(const char *name, double l, double t, double w, double h, const TQRFont &font,
+                    TQRAlignment alignment, bool autoSize, const char *field) const;
+    TQRMemo *memo(const char *name, double l, double t, double w, double h, const TQRFont &font) const;
+
+private:
+    TQuickRep *m_report;
+    TQRDBText::TableFn m_table;
+};
