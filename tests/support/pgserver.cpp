@@ -245,8 +245,8 @@ bool PgServer::initCluster()
 
 bool PgServer::writeSettings()
 {
-    // Settings after initdb's own win over them. Durability against a crash of the
-    // machine is of no use to a test, so nothing is flushed to the disk; commits still
+    // Settings after initdb's own win over them. Unless durable, nothing is flushed to the
+    // disk (no use to a test, which never outlives the machine's crash); commits still
     // reach the kernel before they are acknowledged (synchronous_commit stays on), so a
     // killed server loses nothing it reported as committed.
     QFile conf(dataDir() + QStringLiteral("/postgresql.conf"));
@@ -265,15 +265,15 @@ bool PgServer::writeSettings()
         "unix_socket_directories = %2\n"
         "max_connections = 150\n"
         "shared_buffers = 32MB\n"
-        "fsync = off\n"
-        "full_page_writes = off\n"
+        "%3"
         "checkpoint_timeout = 30min\n"
         "max_wal_size = 1GB\n"
         "logging_collector = off\n"
         "log_min_messages = warning\n"
-        "log_line_prefix = '%%m [%%p] '\n")
+        "log_line_prefix = '%m [%p] '\n")
         .arg(m_port)
-        .arg(quoteLiteral(m_dir->path()));
+        .arg(quoteLiteral(m_dir->path()))
+        .arg(m_durable ? QString() : QStringLiteral("fsync = off\nfull_page_writes = off\n"));
     if (conf.write(m_initdbSettings + settings.toUtf8()) < 0)
         return fail(QStringLiteral("cannot write %1").arg(conf.fileName()));
     return true;

@@ -28,6 +28,10 @@ public:
     PgServer(const PgServer &) = delete;
     PgServer &operator=(const PgServer &) = delete;
 
+    // Before start(): flush every commit to the disk as a production server does. Off by
+    // default: a test has no use for surviving a crash of the machine, only of the server.
+    void setDurable(bool durable) { m_durable = durable; }
+
     // Creates the cluster and starts the server; on failure `error` tells why, with the
     // end of the server's log.
     bool start(QString *error = nullptr);
@@ -72,6 +76,7 @@ private:
     QStringList m_runAsPrefix;
     int m_port = 0;
     bool m_running = false;
+    bool m_durable = false;
     QString m_error;
     QByteArray m_initdbSettings;  // postgresql.conf as initdb wrote it
 };
