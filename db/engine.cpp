@@ -174,6 +174,30 @@ QString locateKey(const QVariant &v, FieldType type, bool ignoreCase, bool *ok)
 
 QString foldCase(const QString &text) { return text.toCaseFolded(); }
 
+bool pointAliasAtServer(Session &session, const QStringList &arguments)
+{
+    QString connection;
+    bool given = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a == QLatin1String("--server")) {
+            if (i + 1 >= arguments.size())
+                throw EngineError(QStringLiteral("A --server kapcsoló után meg kell adni a kiszolgálót, például: "
+                                                 "--server \"host=tanari-gep dbname=zomir user=zomir_diak\""));
+            connection = arguments[++i];
+            given = true;
+        } else if (a.startsWith(QLatin1String("--server="))) {
+            connection = a.mid(9);
+            given = true;
+        }
+    }
+    if (!given)
+        return false;
+    session.setServerAlias(gameAlias(), ServerAddress::parse(connection));
+    session.saveConfig();
+    return true;
+}
+
 EngineError::EngineError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
 {

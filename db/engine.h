@@ -373,6 +373,12 @@ private:
     QHash<QString, QVariant> m_bindings;
 };
 
+// A program's "--server <connection>" (or "--server=<connection>") argument: points the
+// game's alias at that PostgreSQL database and saves the configuration, so every later start
+// of either program uses it. Returns false when the argument is absent; throws EngineError
+// for a missing or malformed connection or a configuration that cannot be saved.
+bool pointAliasAtServer(Session &session, const QStringList &arguments);
+
 // Compares texts the way "ignoring case" means to the users: Hungarian accented
 // capitals fold to their small letters ("ŐRSI ÁGNES" equals "Őrsi Ágnes").
 QString foldCase(const QString &text);
