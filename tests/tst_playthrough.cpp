@@ -420,6 +420,33 @@ private slots:
         folderDir.reset();
     }
 
+    // The server stops while a student is at the name page: the new game is refused with a
+    // message naming the server, the page stays usable, and once the server is back the same
+    // click starts the game.
+    void serverLostAndBack()
+    {
+        if (!onServer())
+            QSKIP("concerns a classroom server");
+        startProgram(false);
+        enterName(QStringLiteral("Szabó Őrs"));
+        server()->kill();
+        click(main()->Button1);
+        const QStringList errors = shown("error");
+        QCOMPARE(errors.size(), 1);
+        const QString serverName = content->session.aliasServer(QStringLiteral("READ")).displayName();
+        QVERIFY2(errors.first().contains(serverName) && errors.first().contains(QStringLiteral("nem érhető el")),
+                 qPrintable(errors.first()));
+        QVERIFY(main()->isVisible());
+        QVERIFY(!game().fTeszt->isVisible());
+        QCOMPARE(main()->Edit1->text(), QStringLiteral("Szabó Őrs"));
+
+        QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+        dialogs().clear();
+        click(main()->Button1);
+        QVERIFY(QTest::qWaitForWindowActive(game().fTeszt));
+        QVERIFY(shown("error").isEmpty());
+    }
+
     void wholeGame_data()
     {
         QTest::addColumn<int>("code");               // the profession chosen
