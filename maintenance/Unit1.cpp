@@ -525,9 +525,11 @@ void TZomir0001::buildResults()
     DBGrid11->setModel(ResultsSort);
     DBGrid11->setSortingEnabled(true);
     DBGrid11->sortByColumn(results::Name, Qt::AscendingOrder);
+    // Each column as wide as its title with the sort arrow, or wider.
     const int widths[results::ColumnCount] = {140, 78, 170, 90, 90, 120, 110, 110, 110, 170, 170, 66};
+    const QFontMetrics metrics(DBGrid11->horizontalHeader()->font());
     for (int c = 0; c < results::ColumnCount; ++c)
-        DBGrid11->setColumnWidth(c, widths[c]);
+        DBGrid11->setColumnWidth(c, std::max(widths[c], metrics.horizontalAdvance(results::columnTitle(c)) + 26));
     setHint(DBGrid11, u("A tárolt játékok; egy oszlop címére kattintva aszerint rendez"));
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), u("&Frissítés"), page);

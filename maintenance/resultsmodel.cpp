@@ -67,6 +67,11 @@ QVariant TResultsModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return shownText(r, index.column());
     case SortRole: return sortValue(r, index.column());
+    case Qt::ToolTipRole: {
+        // The whole text of a cell too narrow for it (a long list of hobbies, say).
+        const QString text = shownText(r, index.column());
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
     case Qt::TextAlignmentRole:
         if (index.column() == GrossWage || index.column() == FamilyNetIncome)
             return int(Qt::AlignRight | Qt::AlignVCenter);
