@@ -22,24 +22,10 @@ namespace zdb {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 15000;
 const QString kStandardDriver = QStringLiteral("STANDARD");
+const QString kServerDriver = QStringLiteral("POSTGRES");
 
 QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
-
-QSqlDatabase openConnection(const QString &connection, const QString &path)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    if (!db.open()) {
-        const QString text = db.lastError().text();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connection);
-        throw EngineError(QStringLiteral("A tábla nem nyitható meg: %1\n%2").arg(path, text));
-    }
-    return db;
-}
 
 // Order of values as SQLite sorts them: null first, then numbers, then texts (ASCII letters
 // compared without regard to case when `nocase`), then blobs.
@@ -188,6 +174,30 @@ QString locateKey(const QVariant &v, FieldType type, bool ignoreCase, bool *ok)
 
 QString foldCase(const QString &text) { return text.toCaseFolded(); }
 
+bool pointAliasAtServer(Session &session, const QStringList &arguments)
+{
+    QString connection;
+    bool given = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a == QLatin1String("--server")) {
+            if (i + 1 >= arguments.size())
+                throw EngineError(QStringLiteral("A --server kapcsoló után meg kell adni a kiszolgálót, például: "
+                                                 "--server \"host=tanari-gep dbname=zomir user=zomir_diak\""));
+            connection = arguments[++i];
+            given = true;
+        } else if (a.startsWith(QLatin1String("--server="))) {
+            connection = a.mid(9);
+            given = true;
+        }
+    }
+    if (!given)
+        return false;
+    session.setServerAlias(gameAlias(), ServerAddress::parse(connection));
+    session.saveConfig();
+    return true;
+}
+
 EngineError::EngineError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
 {
@@ -230,7 +240,7 @@ void Session::load()
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            m_aliases.append(Alias{line.mid(1, line.size() - 2).trimmed(), kStandardDriver, QString()});
+            m_aliases.append(Alias{line.mid(1, line.size() - 2).trimmed(), kStandardDriver, QString(), {}, {}});
             current = &m_aliases.last();
             continue;
         }
@@ -243,7 +253,23 @@ void Session::load()
             current->driver = value;
         else if (key == QLatin1String("PATH"))
             current->path = value;
+        else if (key == QLatin1String("HOST"))
+            current->server.host = value;
+        else if (key == QLatin1String("PORT"))
+            current->server.port = value.toInt();
+        else if (key == QLatin1String("DATABASE"))
+            current->server.database = value;
+        else if (key == QLatin1String("USER"))
+            current->server.user = value;
     }
+}
+
+const Session::Alias &Session::alias(const QString &name) const
+{
+    for (const Alias &a : m_aliases)
+        if (a.name.compare(name, Qt::CaseInsensitive) == 0)
+            return a;
+    throw EngineError(QStringLiteral("Ismeretlen adatbázis-alias: %1").arg(name));
 }
 
 bool Session::aliasExists(const QString &alias) const
@@ -271,7 +297,26 @@ void Session::addStandardAlias(const QString &alias, const QString &folder)
         throw EngineError(QStringLiteral("Az adatbázis-alias már létezik: %1").arg(name));
     if (folder.trimmed().isEmpty())
         throw EngineError(QStringLiteral("Az adatbázis-alias %1 mappája nincs megadva.").arg(name));
-    m_aliases.append(Alias{name, kStandardDriver, QDir(folder).absolutePath()});
+    m_aliases.append(Alias{name, kStandardDriver, QDir(folder).absolutePath(), {}, {}});
+}
+
+void Session::setServerAlias(const QString &alias, const ServerAddress &server)
+{
+    const QString name = alias.trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char('[')) || name.contains(QLatin1Char(']')))
+        throw EngineError(QStringLiteral("Érvénytelen adatbázis-alias név: %1").arg(quoted(alias)));
+    if (server.database.isEmpty())
+        throw EngineError(QStringLiteral("Az adatbázis-alias %1 kiszolgálóján nincs megadva az adatbázis.").arg(name));
+    for (Alias &a : m_aliases) {
+        if (a.name.compare(name, Qt::CaseInsensitive) == 0) {
+            a.driver = kServerDriver;
+            a.path.clear();
+            a.server = server;
+            a.storage.reset();
+            return;
+        }
+    }
+    m_aliases.append(Alias{name, kServerDriver, QString(), server, {}});
 }
 
 void Session::saveConfig()
@@ -288,28 +333,45 @@ void Session::saveConfig()
     QTextStream out(&file);
     out.setEncoding(QStringConverter::Utf8);
     out << "; Database aliases of the zomir table engine\n";
-    for (const Alias &a : m_aliases)
-        out << '[' << a.name << "]\nDRIVER=" << a.driver << "\nPATH=" << a.path << "\n\n";
+    for (const Alias &a : m_aliases) {
+        out << '[' << a.name << "]\nDRIVER=" << a.driver << '\n';
+        if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0)
+            out << "HOST=" << a.server.host << "\nPORT=" << a.server.port << "\nDATABASE=" << a.server.database
+                << "\nUSER=" << a.server.user << "\n\n";
+        else
+            out << "PATH=" << a.path << "\n\n";
+    }
     out.flush();
     if (!file.commit())
         throw EngineError(QStringLiteral("A tábla-motor beállításai nem menthetők: %1\n%2")
                               .arg(m_configFile, file.errorString()));
 }
 
-QString Session::aliasPath(const QString &alias) const
+QString Session::aliasPath(const QString &name) const { return alias(name).path; }
+
+QString Session::aliasDriver(const QString &name) const { return alias(name).driver; }
+
+bool Session::isServerAlias(const QString &name) const
 {
-    for (const Alias &a : m_aliases)
-        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
-            return a.path;
-    throw EngineError(QStringLiteral("Ismeretlen adatbázis-alias: %1").arg(alias));
+    return alias(name).driver.compare(kServerDriver, Qt::CaseInsensitive) == 0;
 }
 
-QString Session::aliasDriver(const QString &alias) const
+ServerAddress Session::aliasServer(const QString &name) const { return alias(name).server; }
+
+std::shared_ptr<Storage> Session::storage(const QString &name)
 {
-    for (const Alias &a : m_aliases)
-        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
-            return a.driver;
-    throw EngineError(QStringLiteral("Ismeretlen adatbázis-alias: %1").arg(alias));
+    const Alias &found = alias(name);
+    Alias &a = const_cast<Alias &>(found);
+    if (!a.storage) {
+        if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0)
+            a.storage = Storage::server(a.server);
+        else if (a.driver.compare(kStandardDriver, Qt::CaseInsensitive) == 0)
+            a.storage = Storage::folder(a.path);
+        else
+            throw EngineError(QStringLiteral("Az adatbázis-alias %1 meghajtója nem támogatott: %2")
+                                  .arg(a.name, a.driver));
+    }
+    return a.storage;
 }
 
 QString Session::tablePath(const QString &alias, const QString &fileName) const
@@ -336,23 +398,21 @@ void Session::registerTable(Table *table)
 
 void Session::unregisterTable(Table *table) { m_tables.removeAll(table); }
 
-void Session::refreshTablesOf(const QString &filePath)
+void Session::refreshTablesOf(const QString &tableKey)
 {
-    const QString canonical = QFileInfo(filePath).canonicalFilePath();
     const QVector<Table *> tables = m_tables;
     for (Table *t : tables)
-        if (t->active() && QFileInfo(t->filePath()).canonicalFilePath() == canonical)
+        if (t->active() && t->storageKey() == tableKey)
             t->refresh();
 }
 
-void Session::rowsDeleted(const QString &filePath, const QSet<qint64> &rowids)
+void Session::rowsDeleted(const QString &tableKey, const QSet<qint64> &rowids)
 {
     if (rowids.isEmpty())
         return;
-    const QString canonical = QFileInfo(filePath).canonicalFilePath();
     const QVector<Table *> tables = m_tables;
     for (Table *t : tables)
-        if (t->active() && QFileInfo(t->filePath()).canonicalFilePath() == canonical)
+        if (t->active() && t->storageKey() == tableKey)
             t->forgetRows(rowids);
 }
 
@@ -500,8 +560,8 @@ Table::~Table()
         m_rows.clear();
         m_state = DataSetState::Inactive;
     }
-    if (!m_connection.isEmpty())
-        QSqlDatabase::removeDatabase(m_connection);
+    if (m_storage)
+        m_storage->closeTable(m_connection);
     if (m_session)
         m_session->unregisterTable(this);
 }
@@ -546,9 +606,8 @@ void Table::requireActive() const
 void Table::requireModifiable() const
 {
     if (!m_canModify)
-        throw EngineError(QStringLiteral("A(z) %1 tábla csak olvasható (a fájlja vagy a mappája írásvédett), "
-                                         "ezért nem módosítható.")
-                              .arg(m_tableName));
+        throw EngineError(m_storage ? m_storage->readOnlyReason(m_tableName)
+                                    : QStringLiteral("A(z) %1 tábla nincs megnyitva.").arg(m_tableName));
 }
 
 void Table::open()
@@ -557,22 +616,22 @@ void Table::open()
         return;
     if (!m_session)
         throw EngineError(QStringLiteral("A táblához nem tartozik adatbázis-munkamenet."));
-    definition();
-    const QString path = m_session->tablePath(m_alias, m_tableName);
-    if (!QFileInfo::exists(path))
-        throw EngineError(QStringLiteral("A tábla nem található: %1").arg(path));
-    m_filePath = path;
-    m_connection = QStringLiteral("zdb-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    openConnection(m_connection, path);
-    // SQLite writes a journal beside the file, so the folder must be writable as well.
-    const QFileInfo file(path);
-    m_canModify = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    const TableDef &def = definition();
+    std::shared_ptr<Storage> storage = m_session->storage(m_alias);
+    const QString connection = storage->openTable(def);
+    m_storage = storage;
+    m_connection = connection;
+    m_filePath = storage->isServer() ? QString() : storage->tablePath(def);
+    m_storageKey = storage->tableKey(def);
     emit rowsAboutToBeReset();
     try {
+        m_canModify = storage->canModify(connection, def);
         loadRows();
     } catch (...) {
-        QSqlDatabase::removeDatabase(m_connection);
+        storage->closeTable(connection);
+        m_storage.reset();
         m_connection.clear();
+        m_canModify = false;
         emit rowsReset();
         throw;
     }
@@ -602,11 +661,9 @@ void Table::close()
     m_modified = false;
     m_canModify = false;
     m_dataVersion = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    if (m_storage)
+        m_storage->closeTable(m_connection);
+    m_storage.reset();
     m_connection.clear();
     emit rowsReset();
     emit stateChanged(m_state);
@@ -616,17 +673,11 @@ void Table::close()
 
 qint64 Table::dataVersion() const
 {
-    // SQLite counts the changes other connections commit to the file; this connection's
-    // own writes leave the count alone.
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next())
-        return -1;
-    return q.value(0).toLongLong();
+    return m_storage->dataVersion(m_connection, *m_def);
 }
 
 void Table::loadRows()
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     // Read before the rows: a change committed meanwhile is then found at the next check.
     const qint64 version = dataVersion();
     // Pictures are large and rarely all needed: they are read row by row when asked for;
@@ -637,43 +688,39 @@ void Table::loadRows()
     for (const FieldDef &fd : m_def->fields) {
         if (fd.type == FieldType::Graphic) {
             columns.append(QStringLiteral("NULL"));
-            pictures.append(QStringLiteral("length(%1) > 0").arg(quoteIdentifier(fd.name)));
+            pictures.append(QStringLiteral("coalesce(length(%1), 0) > 0").arg(m_storage->column(fd.name)));
             m_hasPictures = true;
         } else {
-            columns.append(quoteIdentifier(fd.name));
+            columns.append(m_storage->column(fd.name));
         }
     }
     if (pictures.isEmpty())
-        pictures.append(QStringLiteral("0"));
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT rowid, %1, (%2) FROM %3")
-                            .arg(columns.join(QStringLiteral(", ")), pictures.join(QStringLiteral(" OR ")),
-                                 quoteIdentifier(m_def->sqlName()));
-    if (!q.exec(sql))
-        throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
-                              .arg(m_tableName, q.lastError().text()));
+        pictures.append(QStringLiteral("1 = 0"));
+    const QString sql = QStringLiteral("SELECT %1, %2, (%3) FROM %4")
+                            .arg(m_storage->rowid(*m_def), columns.join(QStringLiteral(", ")),
+                                 pictures.join(QStringLiteral(" OR ")), m_storage->table(*m_def));
     QVector<Row> rows;
-    {
-        QSqlQuery count(db);
-        if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(m_def->sqlName()))) &&
-            count.next())
-            rows.reserve(count.value(0).toInt());
-    }
     const int n = int(m_def->fields.size());
-    while (q.next()) {
-        Row row;
-        row.rowid = q.value(0).toLongLong();
-        row.picturesLoaded = !m_hasPictures;
-        row.values.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row.values.append(q.value(i + 1));
-        row.hasPicture = q.value(n + 1).toInt() != 0;
-        rows.append(std::move(row));
-    }
-    if (q.lastError().isValid())
-        throw EngineError(QStringLiteral("A(z) %1 tábla nem olvasható: %2")
-                              .arg(m_tableName, q.lastError().text()));
+    m_storage->run(m_connection, QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), true,
+                   [&](QSqlQuery &q) {
+                       rows.clear();
+                       q.setForwardOnly(true);
+                       if (!q.exec(sql))
+                           return false;
+                       if (q.size() > 0)
+                           rows.reserve(q.size());
+                       while (q.next()) {
+                           Row row;
+                           row.rowid = q.value(0).toLongLong();
+                           row.picturesLoaded = !m_hasPictures;
+                           row.values.reserve(n);
+                           for (int i = 0; i < n; ++i)
+                               row.values.append(q.value(i + 1));
+                           row.hasPicture = q.value(n + 1).toBool();
+                           rows.append(std::move(row));
+                       }
+                       return !q.lastError().isValid();
+                   });
     m_rows = std::move(rows);
     sortRows();
     m_locateCache.clear();
@@ -1085,19 +1132,23 @@ void Table::loadPictures(Row &row) const
     QVector<int> indexes;
     for (int i = 0; i < m_def->fields.size(); ++i) {
         if (m_def->fields[i].type == FieldType::Graphic) {
-            columns.append(quoteIdentifier(m_def->fields[i].name));
+            columns.append(m_storage->column(m_def->fields[i].name));
             indexes.append(i);
         }
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                  .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(m_def->sqlName())));
-    q.addBindValue(row.rowid);
-    if (!q.exec())
-        throw EngineError(QStringLiteral("A(z) %1 tábla képe nem olvasható: %2").arg(m_tableName, q.lastError().text()));
-    if (q.next())
-        for (int i = 0; i < indexes.size(); ++i)
-            row.values[indexes[i]] = q.value(i);
+    m_storage->run(m_connection, QStringLiteral("A(z) %1 tábla képe nem olvasható").arg(m_tableName), true,
+                   [&](QSqlQuery &q) {
+                       q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                     .arg(columns.join(QStringLiteral(", ")), m_storage->table(*m_def),
+                                          m_storage->rowid(*m_def)));
+                       q.addBindValue(row.rowid);
+                       if (!q.exec())
+                           return false;
+                       if (q.next())
+                           for (int i = 0; i < indexes.size(); ++i)
+                               row.values[indexes[i]] = q.value(i);
+                       return true;
+                   });
     row.picturesLoaded = true;
 }
 
@@ -1373,39 +1424,55 @@ void Table::post()
         if (i != autoInc)
             values[i] = validated(i, m_buffer[i]);
 
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery q(db);
     const bool inserting = m_state == DataSetState::Insert;
     QStringList columns;
     for (int i = 0; i < n; ++i)
         if (i != autoInc)
-            columns.append(quoteIdentifier(m_def->fields[i].name));
+            columns.append(m_storage->column(m_def->fields[i].name));
+    QString sql;
     if (inserting) {
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks.append(QStringLiteral("?"));
-        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quoteIdentifier(m_def->sqlName()), columns.join(QStringLiteral(", ")),
-                           marks.join(QStringLiteral(", "))));
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(m_storage->table(*m_def), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        if (m_storage->insertReturnsRowid())
+            sql += QStringLiteral(" RETURNING ") + m_storage->rowid(*m_def);
     } else {
         QStringList sets;
         for (const QString &c : columns)
             sets.append(c + QStringLiteral(" = ?"));
-        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(quoteIdentifier(m_def->sqlName()), sets.join(QStringLiteral(", "))));
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                  .arg(m_storage->table(*m_def), sets.join(QStringLiteral(", ")), m_storage->rowid(*m_def));
     }
-    for (int i = 0; i < n; ++i)
-        if (i != autoInc)
-            q.addBindValue(values[i]);
-    qint64 rowid = 0;
-    if (!inserting) {
-        rowid = m_rows[m_current].rowid;
-        q.addBindValue(rowid);
-    }
-    if (!q.exec())
-        throw EngineError(QStringLiteral("A rekord nem menthető a(z) %1 táblába: %2")
-                              .arg(m_tableName, q.lastError().text()));
-    if (!inserting && q.numRowsAffected() == 0) {
+    qint64 rowid = inserting ? 0 : m_rows[m_current].rowid;
+    int affected = 0;
+    // One statement, committed on its own: the row is stored whole or not at all.
+    m_storage->run(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName), false,
+                   [&](QSqlQuery &q) {
+                       if (!q.prepare(sql))
+                           return false;
+                       for (int i = 0; i < n; ++i)
+                           if (i != autoInc)
+                               q.addBindValue(values[i]);
+                       if (!inserting)
+                           q.addBindValue(rowid);
+                       if (!q.exec())
+                           return false;
+                       affected = q.numRowsAffected();
+                       if (inserting) {
+                           if (m_storage->insertReturnsRowid()) {
+                               if (!q.next())
+                                   return false;
+                               rowid = q.value(0).toLongLong();
+                           } else {
+                               rowid = q.lastInsertId().toLongLong();
+                           }
+                       }
+                       q.finish();
+                       return true;
+                   });
+    if (!inserting && affected == 0) {
         // Another program removed the row: the edit has nowhere to go. The table shows the
         // file as it is now; nothing else is touched.
         m_buffer.clear();
@@ -1419,13 +1486,11 @@ void Table::post()
                               .arg(m_tableName));
     }
     if (inserting) {
-        rowid = q.lastInsertId().toLongLong();
         if (autoInc >= 0)
             values[autoInc] = QVariant(rowid);
     } else if (autoInc >= 0) {
         values[autoInc] = m_rows[m_current].values[autoInc];
     }
-    q.finish();
 
     const QVector<QVariant> typed = m_buffer;
     Row row{rowid, values, true, false};
@@ -1508,12 +1573,14 @@ void Table::deleteRecord()
     if (m_rows.isEmpty() || m_current < 0)
         throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
     requireModifiable();
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_def->sqlName())));
-    q.addBindValue(m_rows[m_current].rowid);
-    if (!q.exec())
-        throw EngineError(QStringLiteral("A rekord nem törölhető a(z) %1 táblából: %2")
-                              .arg(m_tableName, q.lastError().text()));
+    const qint64 rowid = m_rows[m_current].rowid;
+    m_storage->run(m_connection, QStringLiteral("A rekord nem törölhető a(z) %1 táblából").arg(m_tableName), false,
+                   [&](QSqlQuery &q) {
+                       q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                     .arg(m_storage->table(*m_def), m_storage->rowid(*m_def)));
+                       q.addBindValue(rowid);
+                       return q.exec();
+                   });
     removeRowAt(m_current);
     const int current = std::min(m_current, int(m_rows.size()) - 1);
     moveTo(current, current <= 0, m_rows.isEmpty() || current == m_rows.size() - 1, true);
@@ -1613,85 +1680,68 @@ int Statement::execSql()
         throw EngineError(QStringLiteral("Az utasításhoz nem tartozik adatbázis-munkamenet."));
     if (m_sql.trimmed().isEmpty())
         throw EngineError(QStringLiteral("Az SQL utasítás üres."));
-    const QDir dir(m_session->aliasPath(m_alias));
+    std::shared_ptr<Storage> storage = m_session->storage(m_alias);
 
-    // The tables the statement names are attached under their own names, so the text can
-    // refer to them as if they were one database.
-    QSet<QString> words;
+    QStringList words;
     static const QRegularExpression identifier(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
     auto it = identifier.globalMatch(m_sql);
     while (it.hasNext())
-        words.insert(it.next().captured(0).toLower());
-    QList<QPair<QString, QString>> attach;   // schema name, file path
-    const QStringList files = dir.entryList(QDir::Files);
-    for (const QString &file : files) {
-        const QFileInfo info(dir.filePath(file));
-        if (info.suffix().compare(QLatin1String("db"), Qt::CaseInsensitive) != 0)
-            continue;
-        if (words.contains(info.completeBaseName().toLower()))
-            attach.append({info.completeBaseName(), info.absoluteFilePath()});
-    }
-    if (attach.isEmpty())
+        words.append(it.next().captured(0).toLower());
+    QStringList tables;   // storage keys of the tables the statement names
+    const QString connection = storage->openStatementConnection(words, &tables);
+    if (tables.isEmpty()) {
+        storage->closeTable(connection);
         throw EngineError(QStringLiteral("Az utasítás egyetlen táblát sem nevez meg a(z) %1 adatbázisban.")
                               .arg(m_alias));
-
-    const QString connection = QStringLiteral("zdb-stmt-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    int affected = 0;
-    QString failure;
-    QSet<qint64> deleted;
-    bool rowsReported = false;
-    {
-        QSqlDatabase db = openConnection(connection, QStringLiteral(":memory:"));
-        QSqlQuery q(db);
-        for (const auto &a : attach) {
-            q.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteIdentifier(a.first)));
-            q.addBindValue(a.second);
-            if (!q.exec()) {
-                failure = q.lastError().text();
-                break;
-            }
-        }
-        // A delete from one table reports the rows it removed, so that open tables can drop
-        // exactly those instead of reading everything again.
-        QString sql = m_sql.trimmed();
-        while (sql.endsWith(QLatin1Char(';')))
-            sql.chop(1);
-        const bool reportsRows = attach.size() == 1 && sql.startsWith(QLatin1String("delete"), Qt::CaseInsensitive) &&
-                                 !sql.contains(QLatin1String("returning"), Qt::CaseInsensitive);
-        if (reportsRows)
-            sql += QStringLiteral(" RETURNING rowid");
-        rowsReported = reportsRows;
-        if (failure.isEmpty()) {
-            if (!q.prepare(sql)) {
-                failure = q.lastError().text();
-            } else {
-                for (auto b = m_bindings.cbegin(); b != m_bindings.cend(); ++b)
-                    q.bindValue(b.key(), b.value());
-                if (!q.exec()) {
-                    failure = q.lastError().text();
-                } else if (reportsRows) {
-                    while (q.next())
-                        deleted.insert(q.value(0).toLongLong());
-                    if (q.lastError().isValid())
-                        failure = q.lastError().text();
-                    affected = int(deleted.size());
-                } else {
-                    affected = q.numRowsAffected();
-                }
-            }
-        }
-        q.finish();
-        q = QSqlQuery();
-        db.close();
     }
-    QSqlDatabase::removeDatabase(connection);
-    if (!failure.isEmpty())
-        throw EngineError(QStringLiteral("Az SQL utasítás nem hajtható végre: %1").arg(failure));
-    if (rowsReported)
-        m_session->rowsDeleted(attach.first().second, deleted);
+
+    // A delete from one table reports the rows it removed, so that open tables can drop
+    // exactly those instead of reading everything again.
+    QString sql = m_sql.trimmed();
+    while (sql.endsWith(QLatin1Char(';')))
+        sql.chop(1);
+    const bool reportsRows = tables.size() == 1 && sql.startsWith(QLatin1String("delete"), Qt::CaseInsensitive) &&
+                             !sql.contains(QLatin1String("returning"), Qt::CaseInsensitive);
+    if (reportsRows) {
+        QString rowid = QStringLiteral("rowid");
+        for (const TableDef &def : schema())
+            if (storage->tableKey(def) == tables.first())
+                rowid = storage->rowid(def);
+        sql += QStringLiteral(" RETURNING ") + rowid;
+    }
+    int affected = 0;
+    QSet<qint64> deleted;
+    try {
+        storage->run(connection, QStringLiteral("Az SQL utasítás nem hajtható végre"), false, [&](QSqlQuery &q) {
+            deleted.clear();
+            if (!q.prepare(sql))
+                return false;
+            for (auto b = m_bindings.cbegin(); b != m_bindings.cend(); ++b)
+                q.bindValue(b.key(), b.value());
+            if (!q.exec())
+                return false;
+            if (reportsRows) {
+                while (q.next())
+                    deleted.insert(q.value(0).toLongLong());
+                if (q.lastError().isValid())
+                    return false;
+                affected = int(deleted.size());
+            } else {
+                affected = q.numRowsAffected();
+            }
+            q.finish();
+            return true;
+        });
+    } catch (...) {
+        storage->closeTable(connection);
+        throw;
+    }
+    storage->closeTable(connection);
+    if (reportsRows)
+        m_session->rowsDeleted(tables.first(), deleted);
     else
-        for (const auto &a : attach)
-            m_session->refreshTablesOf(a.second);
+        for (const QString &key : tables)
+            m_session->refreshTablesOf(key);
     return affected;
 }
 

@@ -4,6 +4,7 @@
 // EngineError carrying a message meant for the user.
 
 #include "schema.h"
+#include "storage.h"
 
 #include <QDate>
 #include <QHash>
@@ -52,9 +53,16 @@ public:
     bool aliasExists(const QString &alias) const;       // names compare without regard to case
     QStringList aliasNames() const;
     void addStandardAlias(const QString &alias, const QString &folder);
+    // Points the alias at a PostgreSQL database, adding it when it is new.
+    void setServerAlias(const QString &alias, const ServerAddress &server);
     void saveConfig();                                  // throws when the file cannot be written
-    QString aliasPath(const QString &alias) const;      // throws for an unknown alias
-    QString aliasDriver(const QString &alias) const;    // "STANDARD" for the SQLite file driver
+    QString aliasPath(const QString &alias) const;      // throws for an unknown alias; empty for a server
+    // "STANDARD" for a folder of table files, "POSTGRES" for a server.
+    QString aliasDriver(const QString &alias) const;
+    bool isServerAlias(const QString &alias) const;     // throws for an unknown alias
+    ServerAddress aliasServer(const QString &alias) const;
+    // Where the alias's tables are kept; made on first use and shared by its tables.
+    std::shared_ptr<Storage> storage(const QString &alias);
 
     // Path of a table file within an alias folder; tolerates another letter case on disk.
     QString tablePath(const QString &alias, const QString &fileName) const;
@@ -62,16 +70,20 @@ public:
     // Tables register themselves so that statements can make them re-read changed rows.
     void registerTable(Table *table);
     void unregisterTable(Table *table);
-    void refreshTablesOf(const QString &filePath);
-    void rowsDeleted(const QString &filePath, const QSet<qint64> &rowids);
+    // Tables are named by their storage key (Storage::tableKey).
+    void refreshTablesOf(const QString &tableKey);
+    void rowsDeleted(const QString &tableKey, const QSet<qint64> &rowids);
 
 private:
     struct Alias {
         QString name;
         QString driver;
         QString path;
+        ServerAddress server;
+        std::shared_ptr<Storage> storage;
     };
     void load();
+    const Alias &alias(const QString &name) const;
     QString m_configFile;
     QVector<Alias> m_aliases;
     QVector<Table *> m_tables;
@@ -126,7 +138,12 @@ public:
     void setTableName(const QString &fileName);     // a file name of the schema
     QString tableName() const { return m_tableName; }
     const TableDef &definition() const;             // throws when the table name is unknown
+    // The table file of a folder alias; empty on a server.
     QString filePath() const { return m_filePath; }
+    // The name open tables over the same stored table share (Storage::tableKey).
+    QString storageKey() const { return m_storageKey; }
+    // Where the table is kept (null while closed).
+    Storage *storage() const { return m_storage.get(); }
 
     // Lookup fields computed from another table's rows (the source is not moved).
     void addLookupField(const QString &name, FieldType type, int size, const QString &keyField,
@@ -283,6 +300,8 @@ private:
     QString m_alias;
     QString m_tableName;
     QString m_filePath;
+    QString m_storageKey;
+    std::shared_ptr<Storage> m_storage;
     QString m_connection;
     const TableDef *m_def = nullptr;
     QVector<Lookup> m_lookups;
@@ -353,6 +372,12 @@ private:
     QString m_sql;
     QHash<QString, QVariant> m_bindings;
 };
+
+// A program's "--server <connection>" (or "--server=<connection>") argument: points the
+// game's alias at that PostgreSQL database and saves the configuration, so every later start
+// of either program uses it. Returns false when the argument is absent; throws EngineError
+// for a missing or malformed connection or a configuration that cannot be saved.
+bool pointAliasAtServer(Session &session, const QStringList &arguments);
 
 // Compares texts the way "ignoring case" means to the users: Hungarian accented
 // capitals fold to their small letters ("ŐRSI ÁGNES" equals "Őrsi Ágnes").

@@ -38,6 +38,8 @@ int main(int argc, char *argv[])
 
     try {
         zdb::Session session;
+        // "--server <connection>" points the database alias at a classroom server for good.
+        zdb::pointAliasAtServer(session, app.arguments());
         Game game(&session, &dialogs);
         QObject::connect(&game, &Game::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         // Cancelling the database location dialog stops the program at once.

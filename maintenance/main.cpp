@@ -26,6 +26,8 @@ int main(int argc, char *argv[])
     app.setDialogs(&dialogs);
     try {
         zdb::Session session;
+        // "--server <connection>" points the database alias at a classroom server for good.
+        zdb::pointAliasAtServer(session, app.arguments());
         TZomir0001 window(&session, &dialogs);
         window.show();
         return app.exec();

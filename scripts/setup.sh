@@ -10,6 +10,7 @@ packages=(
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
   sqlite3 poppler-utils qt6-translations-l10n
+  postgresql libqt6sql6-psql util-linux
   xdotool desktop-file-utils appstream
 )
 

@@ -138,6 +138,44 @@ int fillTable(zdb::Session &session, const QString &fileName, const QJsonArray &
     return count;
 }
 
+// Fills the catalogues, the professions and the tax tables of the alias kAlias (created
+// empty beforehand). Returns the number of rows written.
+int fillContent(zdb::Session &session)
+{
+
+    int rows = 0;
+    struct Catalogue {
+        const char *source;
+        const char *table;
+    };
+    const Catalogue catalogues[] = {
+        {"hazak.json", "Hazak.DB"},           {"elelmiszerek.json", "Elelmiszerek.DB"},
+        {"ruhazkodas.json", "Ruhazkodas.db"}, {"kozlekedes.json", "Kozlekedes.db"},
+        {"hobbi.json", "Hobbi.db"},           {"szorakozas.json", "Szorakozas.db"},
+    };
+    for (const Catalogue &c : catalogues) {
+        const QString table = QLatin1String(c.table);
+        rows += fillTable(session, table, source(QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
+                          [&table](int key) {
+                              return encodeImage(zpict::cataloguePicture(table, key), "BMP",
+                                                 QStringLiteral("%1 key %2").arg(table).arg(key));
+                          });
+    }
+
+    rows += fillTable(session, QStringLiteral("szakma4.DB"),
+                      source(QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray());
+
+    const QJsonObject tax = source(QStringLiteral("ado.json"));
+    rows += fillTable(session, QStringLiteral("adokulcs.db"),
+                      tax.value(QStringLiteral("adokulcs")).toObject().value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("jarulek.db"),
+                      tax.value(QStringLiteral("jarulek")).toObject().value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("gyerek.db"),
+                      tax.value(QStringLiteral("gyerek")).toObject().value(QStringLiteral("rows")).toArray());
+
+    return rows;
+}
+
 }  // namespace
 
 QJsonObject source(const QString &fileName)
@@ -195,36 +233,8 @@ QString buildWorkFolder(const QString &folder)
         fail(QStringLiteral("No temporary folder for the engine configuration"));
     zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
     session.addStandardAlias(kAlias, dbFolder);
-
-    int rows = 0;
-    struct Catalogue {
-        const char *source;
-        const char *table;
-    };
-    const Catalogue catalogues[] = {
-        {"hazak.json", "Hazak.DB"},           {"elelmiszerek.json", "Elelmiszerek.DB"},
-        {"ruhazkodas.json", "Ruhazkodas.db"}, {"kozlekedes.json", "Kozlekedes.db"},
-        {"hobbi.json", "Hobbi.db"},           {"szorakozas.json", "Szorakozas.db"},
-    };
-    for (const Catalogue &c : catalogues) {
-        const QString table = QLatin1String(c.table);
-        rows += fillTable(session, table, source(QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
-                          [&table](int key) {
-                              return encodeImage(zpict::cataloguePicture(table, key), "BMP",
-                                                 QStringLiteral("%1 key %2").arg(table).arg(key));
-                          });
-    }
-
+    const int rows = fillContent(session);
     const QJsonArray professions = source(QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
-    rows += fillTable(session, QStringLiteral("szakma4.DB"), professions);
-
-    const QJsonObject tax = source(QStringLiteral("ado.json"));
-    rows += fillTable(session, QStringLiteral("adokulcs.db"),
-                      tax.value(QStringLiteral("adokulcs")).toObject().value(QStringLiteral("rows")).toArray());
-    rows += fillTable(session, QStringLiteral("jarulek.db"),
-                      tax.value(QStringLiteral("jarulek")).toObject().value(QStringLiteral("rows")).toArray());
-    rows += fillTable(session, QStringLiteral("gyerek.db"),
-                      tax.value(QStringLiteral("gyerek")).toObject().value(QStringLiteral("rows")).toArray());
 
     // Profession pictures and career sheets, at the paths the profession choice names.
     for (const QJsonValue &v : professions) {
@@ -245,6 +255,35 @@ QString buildWorkFolder(const QString &folder)
         .arg(zdb::schema().size())
         .arg(rows)
         .arg(professions.size());
+}
+
+QString buildServerDatabase(const QString &connection, const QString &studentRole, const QString &teacherRole)
+{
+    const zdb::ServerAddress server = zdb::ServerAddress::parse(connection);
+    QTemporaryDir configDir;
+    if (!configDir.isValid())
+        fail(QStringLiteral("No temporary folder for the engine configuration"));
+    zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
+    session.setServerAlias(kAlias, server);
+    std::shared_ptr<zdb::Storage> storage = session.storage(kAlias);
+    // The players' table holds the class's stored games: filling the server again keeps it.
+    bool keptPlayers = false;
+    for (const zdb::TableDef &def : zdb::schema()) {
+        if (def.fileName == QLatin1String("Jatekosok.DB") && storage->hasTable(def)) {
+            keptPlayers = true;
+            continue;
+        }
+        storage->createTable(def);
+    }
+    const int rows = fillContent(session);
+    storage->grantRoles(studentRole, teacherRole);
+    return QStringLiteral("%1: %2 tables (%3), %4 rows; roles %5 (reads, writes the players) and %6 (writes "
+                          "everything)")
+        .arg(server.displayName())
+        .arg(zdb::schema().size())
+        .arg(keptPlayers ? QStringLiteral("the players' table kept") : QStringLiteral("all new"))
+        .arg(rows)
+        .arg(studentRole, teacherRole);
 }
 
 }  // namespace content

@@ -23,4 +23,11 @@ QString localPath(const QString &gamePath);
 // EngineError) with a message naming what failed. Returns a one-line summary.
 QString buildWorkFolder(const QString &folder);
 
+// Fills a PostgreSQL database (the connection text as ServerAddress::parse reads it) with
+// the same tables and content. The players' table is kept when present. The students' and
+// the teacher's login roles are created when missing and given their rights. Throws like
+// buildWorkFolder(). Returns a one-line summary.
+QString buildServerDatabase(const QString &connection, const QString &studentRole = QStringLiteral("zomir_diak"),
+                            const QString &teacherRole = QStringLiteral("zomir_tanar"));
+
 }  // namespace content

@@ -1,0 +1,116 @@
+#pragma once
+// Where an alias keeps its tables, and everything that differs between the two kinds:
+//   - a folder of table files (one SQLite file per table), the default, nothing to install;
+//   - a PostgreSQL database shared by a class, every table of the schema in it.
+// Tables and statements talk to their alias's Storage; nothing else in the programs knows
+// which kind they are on.
+
+#include "schema.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QSqlError;
+
+namespace zdb {
+
+// Where a PostgreSQL database is. The password is never part of it: the client library
+// reads it from the standard password file (~/.pgpass, or $PGPASSFILE) or $PGPASSWORD.
+struct ServerAddress {
+    QString host;
+    int port = 5432;
+    QString database;
+    QString user;
+
+    // Accepts "host=h port=5432 dbname=d user=u" and "postgresql://u@h:5432/d". A password
+    // in the text is refused, so it never reaches a configuration file. Throws EngineError.
+    static ServerAddress parse(const QString &text);
+    QString toString() const;      // the key=value form parse() reads
+    QString displayName() const;   // "h:5432/d", the name messages give the server
+    bool operator==(const ServerAddress &o) const
+    {
+        return host == o.host && port == o.port && database == o.database && user == o.user;
+    }
+};
+
+class Storage {
+public:
+    enum Kind { Folder, Server };
+
+    static std::shared_ptr<Storage> folder(const QString &path);
+    static std::shared_ptr<Storage> server(const ServerAddress &address);
+    ~Storage();
+    Storage(const Storage &) = delete;
+    Storage &operator=(const Storage &) = delete;
+
+    Kind kind() const { return m_kind; }
+    bool isServer() const { return m_kind == Server; }
+    QString folderPath() const { return m_path; }
+    ServerAddress serverAddress() const { return m_server; }
+
+    // The name open tables of the same stored table share, so that a statement can tell
+    // them to re-read: the canonical file path, or the server and the table's name.
+    QString tableKey(const TableDef &def) const;
+    // The table file of a folder (another letter case on disk is tolerated).
+    QString tablePath(const TableDef &def) const;
+    bool hasTable(const TableDef &def);
+
+    // A connection for one open table. A folder gives every table its own; a server's
+    // tables share the storage's one connection. Throws when the table is missing.
+    QString openTable(const TableDef &def);
+    void closeTable(const QString &connection);
+    // The open database of a connection; a server connection that was lost is made again.
+    QSqlDatabase database(const QString &connection);
+
+    // SQL names in this kind: quoted identifiers, the table's name, the row's identity.
+    QString column(const QString &field) const;
+    QString table(const TableDef &def) const;
+    QString rowid(const TableDef &def) const;
+    // Whether an insert tells the new row's identity through RETURNING.
+    bool insertReturnsRowid() const { return isServer(); }
+
+    // A number that changes whenever the stored rows change (-1 when unknown).
+    qint64 dataVersion(const QString &connection, const TableDef &def);
+    // Whether this connection may write the table, and, when not, why (for the message).
+    bool canModify(const QString &connection, const TableDef &def);
+    QString readOnlyReason(const QString &tableName) const;
+
+    // Runs `work` with a query on the connection. A read (`retry`) that fails because the
+    // server connection broke is repeated once on a new connection. Throws EngineError:
+    // a lost server with a message naming it, otherwise `what` and the database's words.
+    void run(const QString &connection, const QString &what, bool retry,
+             const std::function<bool(QSqlQuery &)> &work);
+    // The text of a failed query as a user should read it.
+    QString describe(const QSqlError &error) const;
+
+    // Creates the table empty (an existing one of that name is replaced).
+    void createTable(const TableDef &def);
+    // The two login roles of a classroom server and their rights: the students' role may
+    // read everything and write only the players' table; the teacher's role may write
+    // every table. Roles missing are created (with LOGIN, without a password).
+    void grantRoles(const QString &studentRole, const QString &teacherRole);
+    // A statement run on a connection of its own, for the content tool and statements
+    // that span tables. Returns the connection, to be given back with closeTable().
+    QString openStatementConnection(const QStringList &tables, QStringList *attachedKeys);
+
+private:
+    explicit Storage(Kind kind);
+    QString serverConnection();
+    bool connectionAlive(QSqlDatabase &db) const;
+    QString unreachable(const QString &detail) const;
+
+    Kind m_kind;
+    QString m_path;
+    ServerAddress m_server;
+    QString m_shared;        // the server connection's name, once made
+    int m_sharedUsers = 0;
+};
+
+// The standard PostgreSQL rights error and a lost connection, told apart from others.
+bool isPermissionError(const QSqlError &error);
+
+}  // namespace zdb
