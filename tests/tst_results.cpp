@@ -4,9 +4,11 @@
 
 #include "Unit1.h"
 #include "engine.h"
+#include "pgserver.h"
 #include "results.h"
 #include "resultsmodel.h"
 #include "shellfixture.h"
+#include "storage.h"
 #include "testenv.h"
 
 #include <QHeaderView>
@@ -62,9 +64,11 @@ private slots:
     void unwritableTargetLeavesNoFile_data();
     void unwritableTargetLeavesNoFile();
     void missingPlayersTableShowsTheError();
+    void classroomServer();
 
 private:
     void addGame(const StoredGame &g);
+    static void storeGame(Table &players, const StoredGame &g);
     void openPage();
     QStringList shownNames() const;
     ScriptedDialogs *appDialogs() { return static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs()); }
@@ -106,9 +110,11 @@ void TestResults::cleanup()
     appDialogs()->clear();
 }
 
-void TestResults::addGame(const StoredGame &g)
+void TestResults::addGame(const StoredGame &g) { storeGame(*m_folder->table("Jatekosok.DB"), g); }
+
+void TestResults::storeGame(Table &players, const StoredGame &g)
 {
-    auto t = m_folder->table("Jatekosok.DB");
+    Table *t = &players;   // the folder's filler or another program's session
     t->append();
     t->fieldByName("Nev").setValue(u(g.name));
     t->fieldByName("Datum").setValue(g.date);
@@ -364,6 +370,85 @@ void TestResults::missingPlayersTableShowsTheError()
     // The other pages go on working.
     m_window->PageControl->setCurrentIndex(0);
     QCOMPARE(m_window->HazakDB->recordCount(), 2);
+}
+
+void TestResults::classroomServer()
+{
+    // The class's database on a PostgreSQL server: the teacher's window reads what a
+    // student's PC stores there.
+    PgServer server;
+    QString error;
+    QVERIFY2(server.start(&error), qPrintable(error));
+    QVERIFY(server.createDatabase("osztaly"));
+    {
+        Session admin(m_files.filePath("admin.ini"));
+        admin.setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("osztaly")));
+        std::shared_ptr<Storage> storage = admin.storage("DB_ZOMIR");
+        for (const TableDef &def : schema())
+            storage->createTable(def);
+        storage->grantRoles("zomir_diak", "zomir_tanar");
+        const auto open = [&admin](const char *file) {
+            auto t = std::make_unique<Table>(&admin);
+            t->setAliasName("DB_ZOMIR");
+            t->setTableName(file);
+            t->open();
+            return t;
+        };
+        const std::pair<const char *, const char *> catalogues[] = {
+            {"Hazak.DB", "Panellakás"}, {"Elelmiszerek.DB", "Átlagos"}, {"Ruhazkodas.db", "Márkás"},
+            {"Kozlekedes.db", "Bérlet"}, {"Hobbi.db", "Macska"}, {"Szorakozas.db", "Mozi"}};
+        for (const auto &[file, category] : catalogues) {
+            auto t = open(file);
+            for (const char *name : {category, "Másik"}) {
+                t->append();
+                t->fieldByName("Kategoria").setValue(u(name));
+                if (t->fieldIndex("Terulet") >= 0) {
+                    t->fieldByName("Terulet").setValue(50);
+                    t->fieldByName("Torleszto_reszlet").setValue(60000.0);
+                } else {
+                    t->fieldByName("Atlagos_Ar").setValue(5000.0);
+                }
+                t->post();
+            }
+        }
+        auto professions = open("szakma4.DB");
+        professions->append();
+        professions->fieldByName("Szakma_nev").setValue(u("Könyvtáros"));
+        professions->post();
+        storeGame(*open("Jatekosok.DB"), {"Őrsi Dóra", QDate(2026, 11, 6), 1, 1, 0b11, 0b1, 402000.0, 455000.5, 1});
+    }
+
+    m_window.reset();
+    Session teacher(m_files.filePath("tanar.ini"));
+    teacher.setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("osztaly", "zomir_tanar")));
+    m_window = std::make_unique<TZomir0001>(&teacher, &m_dialogs);
+    openPage();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(shownNames(), QStringList{u("Őrsi Dóra")});
+
+    {
+        Session student(m_files.filePath("diak.ini"));
+        student.setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("osztaly", "zomir_diak")));
+        Table players(&student);
+        players.setAliasName("DB_ZOMIR");
+        players.setTableName("Jatekosok.DB");
+        players.open();
+        storeGame(players, {"Ábel", QDate(2026, 11, 7), 1, 2, 0b10, 0, 300000.0, QVariant(), 0});
+    }
+    QTest::mouseClick(m_window->BitBtn1, Qt::LeftButton);
+    QCOMPARE(shownNames(), QStringList({u("Ábel"), u("Őrsi Dóra")}));
+
+    const QString path = m_files.filePath("osztaly.csv");
+    m_dialogs.saveAnswers << path;
+    QTest::mouseClick(m_window->BitBtn2, Qt::LeftButton);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), kBom + kHeader
+                                 + u("Ábel;2026-11-07;Könyvtáros;300000;;Másik;Átlagos;Másik;Bérlet;Másik;;nem\r\n"
+                                     "Őrsi Dóra;2026-11-06;Könyvtáros;402000;455000,5;Panellakás;Átlagos;Másik;"
+                                     "Bérlet;Macska, Másik;Mozi;igen\r\n")
+                                       .toUtf8());
+    m_window.reset();
 }
 
 ZOMIR_TEST_MAIN(TestResults)
