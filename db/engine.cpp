@@ -660,7 +660,7 @@ void Table::close()
     m_state = DataSetState::Inactive;
     m_modified = false;
     m_canModify = false;
-    m_dataVersion = -1;
+    m_dataVersion = DataVersion();
     if (m_storage)
         m_storage->closeTable(m_connection);
     m_storage.reset();
@@ -671,7 +671,7 @@ void Table::close()
     emit currentChanged();
 }
 
-qint64 Table::dataVersion() const
+DataVersion Table::dataVersion() const
 {
     return m_storage->dataVersion(m_connection, *m_def);
 }
@@ -679,7 +679,7 @@ qint64 Table::dataVersion() const
 void Table::loadRows()
 {
     // Read before the rows: a change committed meanwhile is then found at the next check.
-    const qint64 version = dataVersion();
+    const DataVersion version = dataVersion();
     // Pictures are large and rarely all needed: they are read row by row when asked for;
     // only whether a row has one is read here.
     QStringList columns;
@@ -696,9 +696,9 @@ void Table::loadRows()
     }
     if (pictures.isEmpty())
         pictures.append(QStringLiteral("1 = 0"));
-    const QString sql = QStringLiteral("SELECT %1, %2, (%3) FROM %4")
+    const QString sql = QStringLiteral("SELECT %1, %2, (%3), %4 FROM %5")
                             .arg(m_storage->rowid(*m_def), columns.join(QStringLiteral(", ")),
-                                 pictures.join(QStringLiteral(" OR ")), m_storage->table(*m_def));
+                                 pictures.join(QStringLiteral(" OR ")), m_storage->stamp(), m_storage->table(*m_def));
     QVector<Row> rows;
     const int n = int(m_def->fields.size());
     m_storage->run(m_connection, QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), true,
@@ -717,6 +717,7 @@ void Table::loadRows()
                            for (int i = 0; i < n; ++i)
                                row.values.append(q.value(i + 1));
                            row.hasPicture = q.value(n + 1).toBool();
+                           row.stamp = q.value(n + 2).toLongLong();
                            rows.append(std::move(row));
                        }
                        return !q.lastError().isValid();
@@ -1437,15 +1438,18 @@ void Table::post()
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(m_storage->table(*m_def), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         if (m_storage->insertReturnsRowid())
-            sql += QStringLiteral(" RETURNING ") + m_storage->rowid(*m_def);
+            sql += QStringLiteral(" RETURNING %1, %2").arg(m_storage->rowid(*m_def), m_storage->stamp());
     } else {
         QStringList sets;
         for (const QString &c : columns)
             sets.append(c + QStringLiteral(" = ?"));
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                   .arg(m_storage->table(*m_def), sets.join(QStringLiteral(", ")), m_storage->rowid(*m_def));
+        if (m_storage->countsOwnWrites())
+            sql += QStringLiteral(" RETURNING ") + m_storage->stamp();
     }
     qint64 rowid = inserting ? 0 : m_rows[m_current].rowid;
+    qint64 stamp = 0;
     int affected = 0;
     // One statement, committed on its own: the row is stored whole or not at all.
     m_storage->run(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName), false,
@@ -1465,9 +1469,14 @@ void Table::post()
                                if (!q.next())
                                    return false;
                                rowid = q.value(0).toLongLong();
+                               stamp = q.value(1).toLongLong();
                            } else {
                                rowid = q.lastInsertId().toLongLong();
                            }
+                       } else if (m_storage->countsOwnWrites()) {
+                           affected = q.next() ? 1 : 0;
+                           if (affected)
+                               stamp = q.value(0).toLongLong();
                        }
                        q.finish();
                        return true;
@@ -1491,9 +1500,17 @@ void Table::post()
     } else if (autoInc >= 0) {
         values[autoInc] = m_rows[m_current].values[autoInc];
     }
+    // The table's own write is no change by another program.
+    if (m_storage->countsOwnWrites()) {
+        if (inserting)
+            ++m_dataVersion.counter;
+        else
+            m_dataVersion.sum -= m_rows[m_current].stamp;
+        m_dataVersion.sum += stamp;
+    }
 
     const QVector<QVariant> typed = m_buffer;
-    Row row{rowid, values, true, false};
+    Row row{rowid, values, true, false, stamp};
     for (int i = 0; i < n; ++i)
         if (m_def->fields[i].type == FieldType::Graphic && !values[i].toByteArray().isEmpty())
             row.hasPicture = true;
@@ -1581,6 +1598,10 @@ void Table::deleteRecord()
                        q.addBindValue(rowid);
                        return q.exec();
                    });
+    if (m_storage->countsOwnWrites()) {
+        --m_dataVersion.counter;
+        m_dataVersion.sum -= m_rows[m_current].stamp;
+    }
     removeRowAt(m_current);
     const int current = std::min(m_current, int(m_rows.size()) - 1);
     moveTo(current, current <= 0, m_rows.isEmpty() || current == m_rows.size() - 1, true);
@@ -1611,6 +1632,12 @@ void Table::forgetRows(const QSet<qint64> &rowids)
         while (first > 0 && rowids.contains(m_rows[first - 1].rowid))
             --first;
         emit rowsAboutToBeRemoved(first, last);
+        if (m_storage && m_storage->countsOwnWrites()) {
+            for (int i = first; i <= last; ++i) {
+                --m_dataVersion.counter;
+                m_dataVersion.sum -= m_rows[i].stamp;
+            }
+        }
         m_rows.remove(first, last - first + 1);
         m_locateCache.clear();
         m_rowidIndex.clear();

@@ -256,6 +256,7 @@ private:
         QVector<QVariant> values;
         bool picturesLoaded = true;   // picture fields are read from the file on first use
         bool hasPicture = false;      // whether a picture field holds something, known without reading it
+        qint64 stamp = 0;             // the stored row version's stamp (Storage::stamp)
     };
     struct Lookup {
         QString name;
@@ -276,7 +277,7 @@ private:
     void loadRows();
     void reloadRows();
     void reloadIfChanged();
-    qint64 dataVersion() const;
+    DataVersion dataVersion() const;
     void sortRows();
     bool rowLess(const Row &a, const Row &b) const;
     int positionFor(const Row &row) const;
@@ -317,7 +318,7 @@ private:
     QVector<QVariant> m_buffer;     // edit buffer in Edit/Insert state
     bool m_modified = false;
     bool m_canModify = false;
-    qint64 m_dataVersion = -1;      // the file's change counter when the rows were read
+    DataVersion m_dataVersion;      // what the stored rows were at when read
     QVector<Updater> m_updaters;
     // Locate keys of the rows (first position of each key), per field list; rebuilt on demand.
     QHash<QString, QHash<QString, int>> m_locateCache;

@@ -375,33 +375,31 @@ QString Storage::describe(const QSqlError &error) const
     return text.isEmpty() ? error.text() : text;
 }
 
-qint64 Storage::dataVersion(const QString &connection, const TableDef &def)
+QString Storage::stamp() const
 {
-    qint64 version = -1;
-    try {
-        if (!isServer()) {
-            // SQLite counts the changes other connections commit to the file; this
-            // connection's own writes leave the count alone.
-            QSqlQuery q(QSqlDatabase::database(connection, false));
-            if (q.exec(QStringLiteral("PRAGMA data_version")) && q.next())
-                version = q.value(0).toLongLong();
-            return version;
-        }
-        // The transaction ids of the visible rows and their number: any committed insert,
-        // update or delete changes them, and uncommitted work is not seen.
-        run(connection, QStringLiteral("A tábla változásai nem kérdezhetők le"), true, [&](QSqlQuery &q) {
-            if (!q.exec(QStringLiteral("SELECT count(*), coalesce(sum(xmin::text::bigint), 0) FROM %1")
-                            .arg(table(def))) ||
-                !q.next())
-                return false;
-            const quint64 count = q.value(0).toULongLong();
-            const quint64 sum = q.value(1).toULongLong();
-            version = qint64((sum * 1000003ULL + count) & 0x3fffffffffffffffULL);
-            return true;
-        });
-    } catch (const EngineError &) {
-        throw;
+    return isServer() ? QStringLiteral("CAST(CAST(xmin AS text) AS bigint)") : QStringLiteral("0");
+}
+
+DataVersion Storage::dataVersion(const QString &connection, const TableDef &def)
+{
+    DataVersion version;
+    if (!isServer()) {
+        QSqlQuery q(QSqlDatabase::database(connection, false));
+        if (q.exec(QStringLiteral("PRAGMA data_version")) && q.next())
+            version.counter = q.value(0).toLongLong();
+        return version;
     }
+    // Any committed insert, update or delete changes the number of rows or the sum of
+    // their versions' transaction ids; uncommitted work is not seen.
+    run(connection, QStringLiteral("A tábla változásai nem kérdezhetők le"), true, [&](QSqlQuery &q) {
+        if (!q.exec(QStringLiteral("SELECT count(*), CAST(coalesce(sum(%1), 0) AS bigint) FROM %2")
+                        .arg(stamp(), table(def))) ||
+            !q.next())
+            return false;
+        version.counter = q.value(0).toLongLong();
+        version.sum = q.value(1).toLongLong();
+        return true;
+    });
     return version;
 }
 

@@ -37,6 +37,16 @@ struct ServerAddress {
     }
 };
 
+// What a table's rows were read at, to tell whether another program changed them since:
+// a folder's file counts the changes other connections commit (`counter`); a server's
+// table gives the number of rows and the sum of their row versions' transaction ids.
+struct DataVersion {
+    qint64 counter = -1;
+    qint64 sum = 0;
+    bool operator==(const DataVersion &o) const { return counter == o.counter && sum == o.sum; }
+    bool operator!=(const DataVersion &o) const { return !(*this == o); }
+};
+
 class Storage {
 public:
     enum Kind { Folder, Server };
@@ -73,8 +83,12 @@ public:
     // Whether an insert tells the new row's identity through RETURNING.
     bool insertReturnsRowid() const { return isServer(); }
 
-    // A number that changes whenever the stored rows change (-1 when unknown).
-    qint64 dataVersion(const QString &connection, const TableDef &def);
+    DataVersion dataVersion(const QString &connection, const TableDef &def);
+    // The SQL of a row version's stamp (its transaction id on a server; 0 in a folder), and
+    // whether the table's own writes must be counted into its DataVersion (a server's do,
+    // a file's change counter leaves a connection's own writes out).
+    QString stamp() const;
+    bool countsOwnWrites() const { return isServer(); }
     // Whether this connection may write the table, and, when not, why (for the message).
     bool canModify(const QString &connection, const TableDef &def);
     QString readOnlyReason(const QString &tableName) const;

@@ -1,6 +1,9 @@
-// The table engine against real SQLite files in a temporary folder.
+// The table engine on both kinds of storage: real SQLite files in a temporary folder, and a
+// real PostgreSQL server the test starts for itself. Every test runs once for each kind
+// (the global data "folder" and "server"); a few concern one kind only.
 
 #include "engine.h"
+#include "pgserver.h"
 #include "schema.h"
 #include "testenv.h"
 
@@ -17,20 +20,52 @@ using namespace zdb;
 
 namespace {
 
-// A folder with every table of the schema, empty, and a session whose alias points at it.
+// The test program's one server, started when a server test first needs it.
+PgServer *server()
+{
+    static std::unique_ptr<PgServer> instance;
+    if (!instance) {
+        instance = std::make_unique<PgServer>();
+        QString error;
+        if (!instance->start(&error))
+            qFatal("the PostgreSQL server of the tests does not start: %s", qPrintable(error));
+    }
+    return instance.get();
+}
+
+// Whether the running test is the one on the server.
+bool onServer()
+{
+    QFETCH_GLOBAL(QString, kind);
+    return kind == QLatin1String("server");
+}
+
+// Every table of the schema, empty, and a session whose alias points at them: a folder of
+// files, or a database of its own on the server.
 struct Fixture {
     QTemporaryDir dir;
     QString configFile;
+    QString database;   // on the server
     std::unique_ptr<Session> session;
 
     Fixture()
     {
+        static int databases = 0;
         configFile = dir.filePath("config/engine.ini");
         QDir().mkpath(dir.filePath("DB"));
-        for (const TableDef &def : schema())
-            createTable(dir.filePath("DB"), def);
         session = std::make_unique<Session>(configFile);
-        session->addStandardAlias("DB_ZOMIR", dir.filePath("DB"));
+        if (onServer()) {
+            database = QStringLiteral("engine_%1").arg(++databases);
+            if (!server()->createDatabase(database))
+                qFatal("no database %s: %s", qPrintable(database), qPrintable(server()->errorString()));
+            session->setServerAlias("DB_ZOMIR", ServerAddress::parse(server()->connectionString(database)));
+            for (const TableDef &def : schema())
+                session->storage("DB_ZOMIR")->createTable(def);
+        } else {
+            for (const TableDef &def : schema())
+                createTable(dir.filePath("DB"), def);
+            session->addStandardAlias("DB_ZOMIR", dir.filePath("DB"));
+        }
     }
     QString db() const { return dir.filePath("DB"); }
 
@@ -41,6 +76,32 @@ struct Fixture {
         t->setTableName(file);
         t->open();
         return t;
+    }
+
+    // The rows stored in a table, counted past the engine: in the file, or on the server.
+    int countRows(const QString &file)
+    {
+        const TableDef *def = findTable(file);
+        if (onServer()) {
+            QString out;
+            if (!server()->psql(QStringLiteral("SELECT count(*) FROM %1").arg(def->sqlName().toLower()),
+                                "zomir_admin", database, &out))
+                return -1;
+            return out.trimmed().toInt();
+        }
+        const QString path = session->tablePath("DB_ZOMIR", file);
+        const QString name = QUuid::createUuid().toString();
+        int n = -1;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(def->sqlName())) && q.next())
+                n = q.value(0).toInt();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return n;
     }
 };
 
@@ -61,27 +122,12 @@ void addPlayer(Table &t, const QString &name, int statusz = 0, int house = 1)
     t.post();
 }
 
-int countRows(const QString &path, const QString &table)
-{
-    const QString name = QUuid::createUuid().toString();
-    int n = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        if (q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) && q.next())
-            n = q.value(0).toInt();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return n;
-}
-
 }  // namespace
 
 class TestEngine : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
     void aliasesPersistAndIgnoreCase();
     void aliasSaveFailureIsAnError();
     void schemaTablesOpenWithTheirFields();
@@ -106,10 +152,24 @@ private slots:
     void readOnlyTableRefusesEditsUpFront();
     void secondConnectionWaitsForTheLock();
     void postedRowsSurviveAKill();
+    void serverAddresses_data();
+    void serverAddresses();
+    void rolesWriteOnlyWhatTheyMay_data();
+    void rolesWriteOnlyWhatTheyMay();
+    void serverLostAndBack();
 };
+
+void TestEngine::initTestCase_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("server") << "server";
+}
 
 void TestEngine::aliasesPersistAndIgnoreCase()
 {
+    if (onServer())
+        QSKIP("the configuration file is the same for both kinds");
     QTemporaryDir dir;
     const QString config = dir.filePath("sub/engine.ini");
     {
@@ -132,6 +192,8 @@ void TestEngine::aliasesPersistAndIgnoreCase()
 
 void TestEngine::aliasSaveFailureIsAnError()
 {
+    if (onServer())
+        QSKIP("the configuration file is the same for both kinds");
     QTemporaryDir dir;
     QFile blocker(dir.filePath("file"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -166,10 +228,27 @@ void TestEngine::schemaTablesOpenWithTheirFields()
 void TestEngine::openToleratesFileNameCase()
 {
     Fixture fx;
+    if (onServer()) {
+        // A table missing on the server is an error naming it; the table stays closed.
+        QVERIFY(server()->psql("DROP TABLE hazak", "zomir_admin", fx.database));
+        Table missing(fx.session.get());
+        missing.setAliasName("DB_ZOMIR");
+        missing.setTableName("Hazak.DB");
+        try {
+            missing.open();
+            QFAIL("opening must fail");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains("hazak") && e.message().contains(QString::number(server()->port())),
+                     qPrintable(e.message()));
+        }
+        QVERIFY(!missing.active());
+        missing.close();
+        return;
+    }
     QVERIFY(QFile::rename(fx.dir.filePath("DB/Ruhazkodas.db"), fx.dir.filePath("DB/RUHAZKODAS.DB")));
     auto t = fx.table("Ruhazkodas.db");
     addCatalogueRow(*t, "Márkás", 9000);
-    QCOMPARE(countRows(fx.dir.filePath("DB/RUHAZKODAS.DB"), "Ruhazkodas"), 1);
+    QCOMPARE(fx.countRows("Ruhazkodas.db"), 1);
 
     Table missing(fx.session.get());
     missing.setAliasName("DB_ZOMIR");
@@ -296,14 +375,14 @@ void TestEngine::validationRefusesAndKeepsEditState()
         QVERIFY2(e.message().contains(field), qPrintable(e.message()));
     }
     QCOMPARE(t->state(), DataSetState::Insert);
-    QCOMPARE(countRows(t->filePath(), findTable(table)->sqlName()), 0);
+    QCOMPARE(fx.countRows(table), 0);
 
     // Mending the value lets the same row be stored.
     t->fieldByName(field).setValue(field == "Nev" ? QVariant("Kiss Anna") : (field == "Kategoria" ? QVariant("Áruházi") : QVariant(1)));
     if (field == "Datum")
         t->fieldByName(field).setValue(QDate(2010, 5, 1));
     t->post();
-    QCOMPARE(countRows(t->filePath(), findTable(table)->sqlName()), 1);
+    QCOMPARE(fx.countRows(table), 1);
 }
 
 void TestEngine::typedReads()
@@ -551,7 +630,7 @@ void TestEngine::editGuardUndoesARefusedWrite()
     t->first();
     QCOMPARE(t->fieldByName("Nev").asString(), QString("Kiss Anna"));
     QVERIFY(t->locate("Nev", "NAGY BÉLA", LocateOption::CaseInsensitive));
-    QCOMPARE(countRows(t->filePath(), "Jatekosok"), 2);
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 2);
 
     // A guard that commits keeps its row.
     {
@@ -560,7 +639,7 @@ void TestEngine::editGuardUndoesARefusedWrite()
         guard.commit();
     }
     QCOMPARE(t->fieldByName("Nev").asString(), QString("Új Játékos"));
-    QCOMPARE(countRows(t->filePath(), "Jatekosok"), 3);
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 3);
 }
 
 void TestEngine::refusalsNameTheFieldByItsLabel()
@@ -698,7 +777,7 @@ void TestEngine::postOfARowAnotherProgramDeleted()
     QVERIFY(mine->locate("Nev", "Tóth Teri"));
     QVERIFY(mine->locate("Nev", "Új Ember"));
     QVERIFY(!mine->locate("Nev", "Nagy Béla"));
-    QCOMPARE(countRows(mine->filePath(), "Jatekosok"), 3);
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 3);
     mine->edit();
     mine->fieldByName("Statusz").setValue(1);
     mine->post();
@@ -733,6 +812,8 @@ static int childChecksReadOnly(const QString &config)
 
 void TestEngine::readOnlyTableRefusesEditsUpFront()
 {
+    if (onServer())
+        QSKIP("a server's rights are tested with the students' role");
     Fixture fx;
     fx.session->saveConfig();
     {
@@ -790,6 +871,8 @@ private:
 
 void TestEngine::secondConnectionWaitsForTheLock()
 {
+    if (onServer())
+        QSKIP("file locking concerns the folder of files only");
     Fixture fx;
     auto t = fx.table("Hobbi.db");
     LockHolder holder(t->filePath());
@@ -825,6 +908,8 @@ void TestEngine::postedRowsSurviveAKill()
     auto t = fx.table("Jatekosok.DB");
     QVERIFY(t->recordCount() >= posted);
     QVERIFY(t->locate("Nev", QString("Játékos %1").arg(posted)));
+    if (onServer())
+        return;
     const QString name = "integrity";
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
@@ -835,6 +920,184 @@ void TestEngine::postedRowsSurviveAKill()
         QCOMPARE(q.value(0).toString(), QString("ok"));
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+void TestEngine::serverAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("parsed");   // ServerAddress::toString(), or the start of the refusal
+    QTest::addRow("key=value") << "host=tanari-gep port=5433 dbname=zomir user=zomir_diak"
+                               << "host=tanari-gep port=5433 dbname=zomir user=zomir_diak";
+    QTest::addRow("defaults") << "dbname=zomir" << "host=localhost port=5432 dbname=zomir";
+    QTest::addRow("quoted value") << "dbname='osztaly 9b' user=diak" << "host=localhost port=5432 dbname='osztaly 9b' user=diak";
+    QTest::addRow("URI") << "postgresql://zomir_tanar@10.0.0.5:6543/zomir"
+                         << "host=10.0.0.5 port=6543 dbname=zomir user=zomir_tanar";
+    QTest::addRow("password refused") << "host=h dbname=z password=titok" << "!jelszót";
+    QTest::addRow("password in URI refused") << "postgresql://u:titok@h/z" << "!jelszót";
+    QTest::addRow("no database") << "host=h user=u" << "!adatbázis neve";
+    QTest::addRow("bad port") << "dbname=z port=hetvenezer" << "!port";
+    QTest::addRow("unknown key") << "dbname=z sslmode" << "!Érvénytelen";
+}
+
+void TestEngine::serverAddresses()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    QFETCH(QString, text);
+    QFETCH(QString, parsed);
+    if (parsed.startsWith('!')) {
+        try {
+            ServerAddress::parse(text);
+            QFAIL("must be refused");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains(parsed.mid(1)), qPrintable(e.message()));
+        }
+        return;
+    }
+    const ServerAddress a = ServerAddress::parse(text);
+    QCOMPARE(a.toString(), parsed);
+    QCOMPARE(ServerAddress::parse(a.toString()), a);
+
+    // The alias keeps the server, never a password, and both programs find it again.
+    QTemporaryDir dir;
+    const QString config = dir.filePath("engine.ini");
+    {
+        Session s(config);
+        s.addStandardAlias("DB_ZOMIR", dir.path());
+        QVERIFY(pointAliasAtServer(s, {"zomir", "--server", text}));
+    }
+    Session again(config);
+    QVERIFY(again.isServerAlias("db_zomir"));
+    QCOMPARE(again.aliasServer("DB_ZOMIR"), a);
+    QCOMPARE(again.aliasDriver("DB_ZOMIR"), QString("POSTGRES"));
+    QVERIFY(!pointAliasAtServer(again, {"zomir"}));
+    QVERIFY_THROWS_EXCEPTION(EngineError, pointAliasAtServer(again, {"zomir", "--server"}));
+}
+
+void TestEngine::rolesWriteOnlyWhatTheyMay_data()
+{
+    QTest::addColumn<QString>("role");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("writable");
+    const QStringList tables{"Hazak.DB", "Elelmiszerek.DB", "Ruhazkodas.db", "Kozlekedes.db", "Hobbi.db",
+                             "Szorakozas.db", "szakma4.DB", "adokulcs.db", "jarulek.db", "gyerek.db"};
+    for (const QString &t : tables)
+        QTest::addRow("student, %s", qPrintable(t)) << "zomir_diak" << t << false;
+    QTest::addRow("student, Jatekosok.DB") << "zomir_diak" << "Jatekosok.DB" << true;
+    for (const QString &t : {QString("Hazak.DB"), QString("szakma4.DB"), QString("jarulek.db")})
+        QTest::addRow("teacher, %s", qPrintable(t)) << "zomir_tanar" << t << true;
+}
+
+void TestEngine::rolesWriteOnlyWhatTheyMay()
+{
+    if (!onServer())
+        QSKIP("rights are the server's");
+    QFETCH(QString, role);
+    QFETCH(QString, table);
+    QFETCH(bool, writable);
+    Fixture fx;
+    const TableDef *def = findTable(table);
+    // One row in the table, written by the owner.
+    {
+        auto t = fx.table(table);
+        t->append();
+        for (const FieldDef &f : def->fields) {
+            if (f.type == FieldType::String || f.type == FieldType::Memo)
+                t->fieldByName(f.name).setValue("Eredeti");
+            else if (isNumeric(f.type) && f.type != FieldType::AutoInc)
+                t->fieldByName(f.name).setValue(7);
+        }
+        t->post();
+    }
+    fx.session->storage("DB_ZOMIR")->grantRoles("zomir_diak", "zomir_tanar");
+    const QString numberField = [&] {
+        for (const FieldDef &f : def->fields)
+            if (isNumeric(f.type) && f.type != FieldType::AutoInc)
+                return f.name;
+        return QString();
+    }();
+
+    Session pc(fx.dir.filePath("pc.ini"));
+    pc.setServerAlias("DB_ZOMIR", ServerAddress::parse(server()->connectionString(fx.database, role)));
+    Table t(&pc);
+    t.setAliasName("DB_ZOMIR");
+    t.setTableName(table);
+    t.open();
+    QCOMPARE(t.recordCount(), 1);
+    QCOMPARE(t.canModify(), writable);
+
+    Statement update(&pc);
+    update.setAliasName("DB_ZOMIR");
+    update.setSql(QStringLiteral("update %1 set \"%2\" = 99").arg(def->sqlName(), numberField.toLower()));
+    Statement remove(&pc);
+    remove.setAliasName("DB_ZOMIR");
+    remove.setSql(QStringLiteral("delete from %1").arg(def->sqlName()));
+    if (writable) {
+        t.edit();
+        t.fieldByName(numberField).setValue(8);
+        t.post();
+        QCOMPARE(update.execSql(), 1);
+        QCOMPARE(remove.execSql(), 1);
+        QCOMPARE(fx.countRows(table), 0);
+        return;
+    }
+    // Refused before anything starts through the tables, by the server through statements.
+    const auto refused = [](const std::function<void()> &attempt, const char *words) {
+        try {
+            attempt();
+            return QStringLiteral("allowed");
+        } catch (const EngineError &e) {
+            return e.message().contains(QString::fromUtf8(words)) ? QStringLiteral("refused") : e.message();
+        }
+    };
+    QCOMPARE(refused([&] { t.edit(); }, "csak olvasni"), QString("refused"));
+    QCOMPARE(refused([&] { t.append(); }, "csak olvasni"), QString("refused"));
+    QCOMPARE(refused([&] { t.deleteRecord(); }, "csak olvasni"), QString("refused"));
+    QCOMPARE(refused([&] { update.execSql(); }, "megtagadta"), QString("refused"));
+    QCOMPARE(refused([&] { remove.execSql(); }, "megtagadta"), QString("refused"));
+    QCOMPARE(t.state(), DataSetState::Browse);
+    // Nothing changed on the server.
+    QString out;
+    QVERIFY(server()->psql(QStringLiteral("SELECT count(*), sum(\"%1\") FROM %2").arg(numberField.toLower(), def->sqlName().toLower()),
+                           "zomir_admin", fx.database, &out));
+    QCOMPARE(out.trimmed(), QString("1|7"));
+}
+
+void TestEngine::serverLostAndBack()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    Fixture fx;
+    auto t = fx.table("Jatekosok.DB");
+    addPlayer(*t, "Kiss Anna");
+    const QString serverName = QStringLiteral("127.0.0.1:%1/%2").arg(server()->port()).arg(fx.database);
+
+    server()->kill();
+    // The game goes on: the post says the server is lost and keeps the row being written.
+    t->append();
+    t->fieldByName("Nev").setValue("Nagy Béla");
+    try {
+        t->post();
+        QFAIL("the post must fail while the server is down");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(serverName) && e.message().contains("nem érhető el"), qPrintable(e.message()));
+    }
+    QCOMPARE(t->state(), DataSetState::Insert);
+    QCOMPARE(t->fieldByName("Nev").asString(), QString("Nagy Béla"));
+    QVERIFY_THROWS_EXCEPTION(EngineError, [&] {
+        Table other(fx.session.get());
+        other.setAliasName("DB_ZOMIR");
+        other.setTableName("Hazak.DB");
+        other.open();
+    }());
+
+    // Back again: the same post goes through on a new connection; nothing was lost.
+    QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+    t->post();
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 2);
+    QVERIFY(t->locate("Nev", "kiss anna", LocateOption::CaseInsensitive));
+    auto again = fx.table("Jatekosok.DB");
+    QCOMPARE(again->recordCount(), 2);
 }
 
 // The child of postedRowsSurviveAKill: posts rows until it is killed.

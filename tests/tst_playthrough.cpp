@@ -5,6 +5,8 @@
 // the certificate and the credits. Every step is a click or a key on the screen's own
 // widgets; the dialogs are scripted. The stored player row is then checked field by field,
 // and a second run of the program on the same folder finds the game again.
+// With ZOMIR_TEST_SERVER set, the same games are played with the database alias on a real
+// PostgreSQL server (filled by the content tool, the game logged in with the students' role).
 
 #include "adatinit.h"
 #include "adozas.h"
@@ -16,6 +18,7 @@
 #include "nyito.h"
 #include "palya.h"
 #include "payroll.h"
+#include "pgserver.h"
 #include "payrolldata.h"
 #include "shellfixture.h"
 #include "szakma.h"
@@ -27,6 +30,7 @@
 #include <QDate>
 #include <QDirIterator>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -54,11 +58,49 @@ bool copyFolder(const QString &from, const QString &to)
     return true;
 }
 
+bool onServer() { return qEnvironmentVariableIsSet("ZOMIR_TEST_SERVER"); }
+
+// The server of the server runs, with a database filled once by the content tool; each game
+// gets a copy of it.
+PgServer *server()
+{
+    static std::unique_ptr<PgServer> instance;
+    if (!instance) {
+        instance = std::make_unique<PgServer>();
+        QString error;
+        if (!instance->start(&error))
+            qFatal("the PostgreSQL server of the tests does not start: %s", qPrintable(error));
+        if (!instance->createDatabase(QStringLiteral("zomir_minta")))
+            qFatal("%s", qPrintable(instance->errorString()));
+        QProcess tool;
+        tool.start(QStringLiteral(ZOMIR_DATA_TOOL),
+                   {QStringLiteral("--server"), instance->connectionString(QStringLiteral("zomir_minta"))});
+        if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
+            qFatal("zomir-data --server failed: %s", tool.readAllStandardError().constData());
+    }
+    return instance.get();
+}
+
+// A fresh database for one game, copied from the filled one; its connection for `role`.
+QString freshDatabase(const QString &role)
+{
+    static int made = 0;
+    const QString name = QStringLiteral("jatek_%1").arg(++made);
+    if (!server()->psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE zomir_minta").arg(name)))
+        qFatal("%s", qPrintable(server()->errorString()));
+    return server()->connectionString(name, role);
+}
+
 // The rows of the catalogues as the choices will find them, through a session of the test's own.
 struct Content {
-    explicit Content(const QString &folder) : session(QDir(folder).filePath(QStringLiteral("reader.ini")))
+    // `server` empty: the folder's own tables.
+    Content(const QString &folder, const QString &server)
+        : session(QDir(folder).filePath(QStringLiteral("reader.ini")))
     {
-        session.addStandardAlias(QStringLiteral("READ"), QDir(folder).filePath(QStringLiteral("DB")));
+        if (server.isEmpty())
+            session.addStandardAlias(QStringLiteral("READ"), QDir(folder).filePath(QStringLiteral("DB")));
+        else
+            session.setServerAlias(QStringLiteral("READ"), zdb::ServerAddress::parse(server));
     }
     std::unique_ptr<zdb::Table> table(const QString &file)
     {
@@ -165,9 +207,11 @@ class TestPlaythrough : public QObject {
     {
         program = std::make_unique<ProgramRun>(configDir->filePath(QStringLiteral("engine.ini")));
         QVERIFY(game().create());
-        // The first start sets up the database alias and says so; later starts find it.
-        QCOMPARE(shown("message"),
-                 firstStart ? QStringList{QStringLiteral("Az adatbázis inicializálása kész!")} : QStringList());
+        // The first start sets up the database alias and says so; later starts find it. A
+        // classroom PC has its alias on the server from the start.
+        QCOMPARE(shown("message"), firstStart && !onServer()
+                                       ? QStringList{QStringLiteral("Az adatbázis inicializálása kész!")}
+                                       : QStringList());
         dialogs().clear();
         game().start();
         QVERIFY(QTest::qWaitForWindowActive(game().fIndul));
@@ -356,7 +400,16 @@ private slots:
         configDir = std::make_unique<QTemporaryDir>();
         QVERIFY(copyFolder(built, folderDir->path()));
         cwd = std::make_unique<CurrentFolder>(folderDir->path());
-        content = std::make_unique<Content>(folderDir->path());
+        QString serverConnection;
+        if (onServer()) {
+            // The game logs in with the students' role: what it reads and writes is all it may.
+            serverConnection = freshDatabase(QStringLiteral("zomir_admin"));
+            zdb::ServerAddress student = zdb::ServerAddress::parse(serverConnection);
+            student.user = QStringLiteral("zomir_diak");
+            zdb::Session pc(configDir->filePath(QStringLiteral("engine.ini")));
+            QVERIFY(zdb::pointAliasAtServer(pc, {QStringLiteral("zomir"), QStringLiteral("--server"), student.toString()}));
+        }
+        content = std::make_unique<Content>(folderDir->path(), serverConnection);
     }
     void cleanup()
     {
