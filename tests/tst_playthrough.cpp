@@ -24,6 +24,7 @@
 #include "szakma.h"
 #include "teszt.h"
 #include "testenv.h"
+#include "testserver.h"
 #include "workfiles.h"
 
 #include <QCheckBox>
@@ -64,12 +65,9 @@ bool onServer() { return qEnvironmentVariableIsSet("ZOMIR_TEST_SERVER"); }
 // gets a copy of it.
 PgServer *server()
 {
-    static std::unique_ptr<PgServer> instance;
+    static PgServer *instance = nullptr;
     if (!instance) {
-        instance = std::make_unique<PgServer>();
-        QString error;
-        if (!instance->start(&error))
-            qFatal("the PostgreSQL server of the tests does not start: %s", qPrintable(error));
+        instance = &testServer();
         if (!instance->createDatabase(QStringLiteral("zomir_minta")))
             qFatal("%s", qPrintable(instance->errorString()));
         QProcess tool;
@@ -78,7 +76,7 @@ PgServer *server()
         if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
             qFatal("zomir-data --server failed: %s", tool.readAllStandardError().constData());
     }
-    return instance.get();
+    return instance;
 }
 
 // A fresh database for one game, copied from the filled one; its connection for `role`.
