@@ -1,7 +1,8 @@
 // The maintenance utility: the time from the process start to its window painted (ten
 // tables open, the first page's picture shown) and the peak resident memory then, beside a
 // bare Qt Widgets program showing one empty window, measured in the same run (medians of
-// several starts); then the time to post 1,000 edits through a page's navigator.
+// several starts); then the time to post 1,000 edits through a page's navigator, and the
+// results page over 3,000 stored games: its first reading, "Frissítés", and the CSV text.
 //   bench_maintenance              runs everything and prints "name: value" lines
 //   bench_maintenance --utility    (internal) one start of the utility, printing its figures
 // The tables are a copy of ZOMIR_WORKFOLDER's when that folder exists, else generated rows.
@@ -12,15 +13,19 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "schema.h"
+#include "results.h"
+#include "resultsmodel.h"
 #include "startup_parent.h"
 
 #include <QAbstractButton>
+#include <QDate>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -126,6 +131,61 @@ double postEdits(const QString &configFile)
     return ms;
 }
 
+struct ResultsFigures {
+    double firstReadMs = 0;
+    double refreshMs = 0;
+    double csvMs = 0;
+    qsizetype csvBytes = 0;
+};
+
+// A school's years of games: 3,000 stored games added to the players' table, then the
+// results page shown (its first reading), read again, and its list made into CSV text.
+ResultsFigures resultsPage(const QString &configFile)
+{
+    {
+        zdb::Session session(configFile);
+        zdb::Table players(&session);
+        players.setAliasName(zdb::gameAlias());
+        players.setTableName(QStringLiteral("Jatekosok.DB"));
+        players.open();
+        for (int i = 0; i < 3000; ++i) {
+            players.append();
+            players.fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Játékos %1").arg(i));
+            players.fieldByName(QStringLiteral("Datum")).setValue(QDate(2026, 1, 1).addDays(i % 300));
+            for (const char *key : {"Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key"})
+                players.fieldByName(QString::fromLatin1(key)).setValue(1 + i % 5);
+            players.fieldByName(QStringLiteral("Hobby_Key")).setValue(i % 64);
+            players.fieldByName(QStringLiteral("Entertainment_Key")).setValue((i * 7) % 64);
+            players.fieldByName(QStringLiteral("Brutto_jov")).setValue(200000.0 + i * 100);
+            players.fieldByName(QStringLiteral("Netto_jov")).setValue(250000.5 + i * 50);
+            players.fieldByName(QStringLiteral("Statusz")).setValue(i % 2);
+            players.post();
+        }
+    }
+    WidgetDialogs dialogs;
+    ZApplication::instance()->setDialogs(&dialogs);
+    zdb::Session session(configFile);
+    TZomir0001 window(&session, &dialogs);
+    window.show();
+    QCoreApplication::processEvents();
+    ResultsFigures f;
+    QElapsedTimer clock;
+    clock.start();
+    window.PageControl->setCurrentIndex(TZomir0001::ResultsPage);
+    QCoreApplication::processEvents();
+    f.firstReadMs = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    window.BitBtn1->click();
+    QCoreApplication::processEvents();
+    f.refreshMs = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    const QByteArray csv = results::toCsv(window.ResultsSort->shownRows());
+    f.csvMs = clock.nsecsElapsed() / 1e6;
+    f.csvBytes = csv.size();
+    ZApplication::instance()->setDialogs(nullptr);
+    return f;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -183,6 +243,7 @@ int main(int argc, char *argv[])
     }
     const double bMs = median(bareMs), uMs = median(utilMs), bKb = median(bareKb), uKb = median(utilKb);
     const double postMs = postEdits(configFile);
+    const ResultsFigures resultsFigures = resultsPage(configFile);
 
     std::printf("platform: %s\n", qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
     std::printf("content_folder: %d\n", fromContent ? 1 : 0);
@@ -195,5 +256,9 @@ int main(int argc, char *argv[])
     std::printf("peak_memory_ratio: %.2f\n", uKb / bKb);
     std::printf("post_1000_edits_ms: %.1f\n", postMs);
     std::printf("post_edit_us: %.1f\n", postMs);
+    std::printf("results_3000_games_first_read_ms: %.1f\n", resultsFigures.firstReadMs);
+    std::printf("results_3000_games_refresh_ms: %.1f\n", resultsFigures.refreshMs);
+    std::printf("results_3000_games_csv_ms: %.1f\n", resultsFigures.csvMs);
+    std::printf("results_3000_games_csv_bytes: %lld\n", static_cast<long long>(resultsFigures.csvBytes));
     return 0;
 }

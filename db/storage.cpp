@@ -230,7 +230,7 @@ QString Storage::unreachable(const QString &detail) const
                        .arg(m_server.displayName());
     const QString d = detail.trimmed();
     if (!d.isEmpty())
-        text += QStringLiteral("\n(%1)").arg(d);
+        text += QStringLiteral("\nA kapcsolat hibaüzenete: %1").arg(d);
     return text;
 }
 

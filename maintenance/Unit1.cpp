@@ -7,9 +7,12 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "records.h"
+#include "results.h"
+#include "resultsmodel.h"
 #include "tablemodel.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -19,6 +22,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -195,7 +199,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(0, 0, 785, 545);
-    // Ten tabs in one row: the tabs keep a narrower margin around their captions.
+    // Eleven tabs in one row: the tabs keep a narrower margin around their captions.
     auto *tabStyle = new NarrowTabStyle;
     tabStyle->setParent(PageControl);
     PageControl->tabBar()->setStyle(tabStyle);
@@ -209,6 +213,9 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
         TabSheet[i] = sheet;
         PageControl->addTab(sheet, u(pages[i].second));
     }
+    TabSheet11 = new QWidget;
+    TabSheet11->setObjectName(QStringLiteral("TabSheet11"));
+    PageControl->addTab(TabSheet11, u("Eredmények"));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -235,9 +242,14 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
         buildCatalogue(desc.page, m_pageSources[desc.page], desc);
     buildTaxPages();
     buildSzakma();
+    buildResults();
 
     PageControl->setCurrentIndex(0);
     connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == ResultsPage)
+            TabSheet11Show();
+    });
 }
 
 void TZomir0001::bindPagePictures(int page)
@@ -487,6 +499,97 @@ void TZomir0001::buildSzakma()
                           | QAbstractItemView::AnyKeyPressed);
     DBGrid[9] = grid;
     addNavigator(9, 10, SzakmaSource, false);
+}
+
+void TZomir0001::buildResults()
+{
+    // Opened when the page is first shown: the other pages do not wait for the games.
+    JatekosokDB = new zdb::Table(m_session, this);
+    JatekosokDB->setObjectName(QStringLiteral("JatekosokDB"));
+    JatekosokDB->setAliasName(zdb::gameAlias());
+    JatekosokDB->setTableName(QStringLiteral("Jatekosok.DB"));
+
+    QWidget *page = TabSheet11;
+    DBGrid11 = new QTableView(page);
+    DBGrid11->setObjectName(QStringLiteral("DBGrid11"));
+    DBGrid11->setGeometry(8, 8, 753, 417);
+    DBGrid11->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid11->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid11->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid11->verticalHeader()->setDefaultSectionSize(17);
+    DBGrid11->verticalHeader()->hide();
+    DBGrid11->setWordWrap(false);
+    ResultsModel = new TResultsModel(DBGrid11);
+    ResultsSort = new TResultsSortModel(DBGrid11);
+    ResultsSort->setSourceModel(ResultsModel);
+    DBGrid11->setModel(ResultsSort);
+    DBGrid11->setSortingEnabled(true);
+    DBGrid11->sortByColumn(results::Name, Qt::AscendingOrder);
+    // Each column as wide as its title with the sort arrow, or wider.
+    const int widths[results::ColumnCount] = {140, 78, 170, 90, 90, 120, 110, 110, 110, 170, 170, 66};
+    const QFontMetrics metrics(DBGrid11->horizontalHeader()->font());
+    for (int c = 0; c < results::ColumnCount; ++c)
+        DBGrid11->setColumnWidth(c, std::max(widths[c], metrics.horizontalAdvance(results::columnTitle(c)) + 26));
+    setHint(DBGrid11, u("A tárolt játékok; egy oszlop címére kattintva aszerint rendez"));
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), u("&Frissítés"), page);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(8, 456, 120, 33);
+    setHint(BitBtn1, u("A játékok újraolvasása (közben más gépeken mentett játékokkal együtt)"));
+    connect(BitBtn1, &QPushButton::clicked, this, &TZomir0001::BitBtn1Click);
+
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), u("&Mentés CSV-be…"), page);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(136, 456, 150, 33);
+    setHint(BitBtn2, u("A lista mentése táblázatkezelőben megnyitható CSV-fájlba, a látható sorrendben"));
+    connect(BitBtn2, &QPushButton::clicked, this, &TZomir0001::BitBtn2Click);
+
+    Label50 = new QLabel(page);
+    Label50->setObjectName(QStringLiteral("Label50"));
+    Label50->setGeometry(300, 464, 461, 17);
+    Label50->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    QWidget::setTabOrder(DBGrid11, BitBtn1);
+    QWidget::setTabOrder(BitBtn1, BitBtn2);
+}
+
+void TZomir0001::TabSheet11Show()
+{
+    if (!m_resultsRead)
+        readResults();
+}
+
+void TZomir0001::BitBtn1Click() { readResults(); }
+
+void TZomir0001::readResults()
+{
+    guarded([this] {
+        if (JatekosokDB->active())
+            JatekosokDB->refresh();
+        else
+            JatekosokDB->open();
+        // The catalogues and professions are this window's own tables: what the other
+        // pages posted shows at once.
+        const results::Sources sources{JatekosokDB, SzakmaDB,     HazakDB, ElelmiszerekDB,
+                                       RuhazkodasDB, KozlekedesDB, HobbiDB, SzorakozasDB};
+        const QList<results::GameResult> rows = results::collect(sources);
+        ResultsModel->setRows(rows);
+        m_resultsRead = true;
+        const auto finished = std::count_if(rows.begin(), rows.end(), [](const auto &r) { return r.finished; });
+        Label50->setText(u("%1 játék, ebből %2 befejezett").arg(rows.size()).arg(finished));
+    });
+}
+
+void TZomir0001::BitBtn2Click()
+{
+    guarded([this] {
+        const QString path = m_dialogs->saveFileName(this, u("Eredmények mentése"), QStringLiteral("eredmenyek.csv"),
+                                                     u("CSV-fájl (*.csv);;Minden fájl (*)"));
+        if (path.isEmpty())
+            return;
+        results::writeFile(path, results::toCsv(ResultsSort->shownRows()));
+        StatusBar->showMessage(u("Az eredmények mentve: %1").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 bool TZomir0001::eventFilter(QObject *watched, QEvent *event)

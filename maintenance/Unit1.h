@@ -1,6 +1,7 @@
 #pragma once
 // The maintenance utility's only window: ten pages that edit the game's catalogue, tax and
-// profession tables through data-bound controls and a record navigator per page.
+// profession tables through data-bound controls and a record navigator per page, and a
+// last page listing every stored game for the teacher.
 
 #include <QList>
 #include <QWidget>
@@ -9,6 +10,7 @@
 
 class Dialogs;
 class QLabel;
+class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
@@ -18,6 +20,8 @@ class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
 class TImageList;
+class TResultsModel;
+class TResultsSortModel;
 class TTableModel;
 namespace zdb {
 class Session;
@@ -27,7 +31,9 @@ class Table;
 class TZomir0001 : public QWidget {
     Q_OBJECT
 public:
+    // The pages that edit a table; the results page follows them.
     static constexpr int PageCount = 10;
+    static constexpr int ResultsPage = PageCount;
 
     // Opens the ten tables through the alias; throws the engine's error when the alias is
     // missing or a table cannot be opened.
@@ -67,6 +73,17 @@ public:
     std::array<QTableView *, PageCount> DBGrid{};
     std::array<TDBImage *, 6> DBImage{};
 
+    // "Eredmények": the stored games, read-only. The players' table is opened and read when
+    // the page is first shown, and read again on "Frissítés".
+    QWidget *TabSheet11 = nullptr;
+    zdb::Table *JatekosokDB = nullptr;
+    QTableView *DBGrid11 = nullptr;
+    QPushButton *BitBtn1 = nullptr;   // "Frissítés"
+    QPushButton *BitBtn2 = nullptr;   // "Mentés CSV-be…"
+    QLabel *Label50 = nullptr;        // how many games are listed
+    TResultsModel *ResultsModel = nullptr;
+    TResultsSortModel *ResultsSort = nullptr;
+
     // The table and data source a page edits, by page index in page order.
     zdb::Table *pageTable(int page) const;
     TDataSource *pageSource(int page) const;
@@ -79,6 +96,9 @@ public slots:
     void DBImage5Click();
     void DBImage6Click();
     void ApplicationEvents1ActionExecute(const QString &hint);
+    void TabSheet11Show();
+    void BitBtn1Click();
+    void BitBtn2Click();
 
 protected:
     bool event(QEvent *event) override;
@@ -92,6 +112,8 @@ private:
     void buildCatalogue(int page, TDataSource *source, const struct CataloguePage &desc);
     void buildTaxPages();
     void buildSzakma();
+    void buildResults();
+    void readResults();
     void addNavigator(int page, int number, TDataSource *source, bool insertDelete);
     void addGrid(int page, int number, TDataSource *source);
     void loadPicture(TDataSource *source);
@@ -107,4 +129,5 @@ private:
         TDataSource *source;
     };
     QList<PendingPicture> m_pendingPictures;
+    bool m_resultsRead = false;
 };

@@ -5,7 +5,9 @@
 
 #include "engine.h"
 #include "schema.h"
+#include "pgserver.h"
 #include "testenv.h"
+#include "testserver.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -541,6 +543,53 @@ private slots:
         professions.setTableName(QStringLiteral("szakma4.DB"));
         professions.open();
         QCOMPARE(professions.recordCount(), 30);
+#endif
+    }
+
+    // A classroom server filled by the tool has the same tables as the folder, keeps its
+    // stored games when filled again, and gives the two roles their rights.
+    void serverFillKeepsStoredGames()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        PgServer &server = testServer();
+        QVERIFY(server.createDatabase(QStringLiteral("osztaly")));
+        const QString connection = server.connectionString(QStringLiteral("osztaly"));
+        const auto fill = [&] {
+            QProcess tool;
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection});
+            QVERIFY(tool.waitForFinished(120000));
+            QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        };
+        fill();
+        m_session->setServerAlias(QStringLiteral("CLASS"), ServerAddress::parse(connection));
+        QCOMPARE(dump(QStringLiteral("CLASS")), dump(QStringLiteral("DB_ZOMIR")));
+        QVERIFY(server.psql(QStringLiteral("INSERT INTO jatekosok (nev, statusz) VALUES ('Őrsi Ágnes', 0)"),
+                            QStringLiteral("zomir_diak"), QStringLiteral("osztaly")));
+        fill();
+        QString out;
+        QVERIFY(server.psql(QStringLiteral("SELECT nev FROM jatekosok"), QStringLiteral("zomir_tanar"),
+                            QStringLiteral("osztaly"), &out));
+        QCOMPARE(out.trimmed(), QString::fromUtf8("Őrsi Ágnes"));
+        const auto content = [this](const QString &alias) {
+            QStringList rows = dump(alias);
+            rows.removeIf([](const QString &row) { return row.startsWith(QLatin1String("Jatekosok.DB|")); });
+            return rows;
+        };
+        QCOMPARE(content(QStringLiteral("CLASS")), content(QStringLiteral("DB_ZOMIR")));
+        // The students read the catalogues and may not change them; the teacher may.
+        QVERIFY(!server.psql(QStringLiteral("UPDATE hazak SET rezsi = 1"), QStringLiteral("zomir_diak"),
+                             QStringLiteral("osztaly"), &out));
+        QVERIFY2(out.contains(QStringLiteral("permission denied")), qPrintable(out));
+        QVERIFY(server.psql(QStringLiteral("UPDATE hazak SET rezsi = rezsi"), QStringLiteral("zomir_tanar"),
+                            QStringLiteral("osztaly")));
+        // A password is refused on the command line: it belongs in the password file.
+        QProcess tool;
+        tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection + QStringLiteral(" password=titok")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral("jelszó")));
 #endif
     }
 

@@ -6,6 +6,7 @@
 #include "pgserver.h"
 #include "schema.h"
 #include "testenv.h"
+#include "testserver.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -20,18 +21,7 @@ using namespace zdb;
 
 namespace {
 
-// The test program's one server, started when a server test first needs it.
-PgServer *server()
-{
-    static std::unique_ptr<PgServer> instance;
-    if (!instance) {
-        instance = std::make_unique<PgServer>();
-        QString error;
-        if (!instance->start(&error))
-            qFatal("the PostgreSQL server of the tests does not start: %s", qPrintable(error));
-    }
-    return instance.get();
-}
+PgServer *server() { return &testServer(); }
 
 // Whether the running test is the one on the server.
 bool onServer()

@@ -169,7 +169,8 @@ void TestMaintenance::windowAndPages()
                                   "Adótábla", "Gyermek-kedvezmény", "Járulék", "Szakma jellemzők"};
     const QStringList sheets = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet6", "TabSheet4",
                                 "TabSheet5", "TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10"};
-    QCOMPARE(w.PageControl->count(), 10);
+    // The ten editing pages, then the results page.
+    QCOMPARE(w.PageControl->count(), 11);
     for (int i = 0; i < 10; ++i) {
         QCOMPARE(w.PageControl->tabText(i), QString::fromUtf8(captions[i].toUtf8()));
         QCOMPARE(w.PageControl->widget(i)->objectName(), sheets[i]);

@@ -24,6 +24,7 @@
 #include "szakma.h"
 #include "teszt.h"
 #include "testenv.h"
+#include "testserver.h"
 #include "workfiles.h"
 
 #include <QCheckBox>
@@ -64,12 +65,9 @@ bool onServer() { return qEnvironmentVariableIsSet("ZOMIR_TEST_SERVER"); }
 // gets a copy of it.
 PgServer *server()
 {
-    static std::unique_ptr<PgServer> instance;
+    static PgServer *instance = nullptr;
     if (!instance) {
-        instance = std::make_unique<PgServer>();
-        QString error;
-        if (!instance->start(&error))
-            qFatal("the PostgreSQL server of the tests does not start: %s", qPrintable(error));
+        instance = &testServer();
         if (!instance->createDatabase(QStringLiteral("zomir_minta")))
             qFatal("%s", qPrintable(instance->errorString()));
         QProcess tool;
@@ -78,7 +76,7 @@ PgServer *server()
         if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
             qFatal("zomir-data --server failed: %s", tool.readAllStandardError().constData());
     }
-    return instance.get();
+    return instance;
 }
 
 // A fresh database for one game, copied from the filled one; its connection for `role`.
@@ -418,6 +416,33 @@ private slots:
         cwd.reset();
         configDir.reset();
         folderDir.reset();
+    }
+
+    // The server stops while a student is at the name page: the new game is refused with a
+    // message naming the server, the page stays usable, and once the server is back the same
+    // click starts the game.
+    void serverLostAndBack()
+    {
+        if (!onServer())
+            QSKIP("concerns a classroom server");
+        startProgram(false);
+        enterName(QStringLiteral("Szabó Őrs"));
+        server()->kill();
+        click(main()->Button1);
+        const QStringList errors = shown("error");
+        QCOMPARE(errors.size(), 1);
+        const QString serverName = content->session.aliasServer(QStringLiteral("READ")).displayName();
+        QVERIFY2(errors.first().contains(serverName) && errors.first().contains(QStringLiteral("nem érhető el")),
+                 qPrintable(errors.first()));
+        QVERIFY(main()->isVisible());
+        QVERIFY(!game().fTeszt->isVisible());
+        QCOMPARE(main()->Edit1->text(), QStringLiteral("Szabó Őrs"));
+
+        QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+        dialogs().clear();
+        click(main()->Button1);
+        QVERIFY(QTest::qWaitForWindowActive(game().fTeszt));
+        QVERIFY(shown("error").isEmpty());
     }
 
     void wholeGame_data()
