@@ -1452,15 +1452,14 @@ void Table::post()
     qint64 stamp = 0;
     int affected = 0;
     // One statement, committed on its own: the row is stored whole or not at all.
-    m_storage->run(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName), false,
-                   [&](QSqlQuery &q) {
-                       if (!q.prepare(sql))
-                           return false;
+    m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName),
+                           false, sql, [&](QSqlQuery &q) {
+                       int position = 0;
                        for (int i = 0; i < n; ++i)
                            if (i != autoInc)
-                               q.addBindValue(values[i]);
+                               q.bindValue(position++, values[i]);
                        if (!inserting)
-                           q.addBindValue(rowid);
+                           q.bindValue(position, rowid);
                        if (!q.exec())
                            return false;
                        affected = q.numRowsAffected();
@@ -1591,13 +1590,14 @@ void Table::deleteRecord()
         throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
     requireModifiable();
     const qint64 rowid = m_rows[m_current].rowid;
-    m_storage->run(m_connection, QStringLiteral("A rekord nem törölhető a(z) %1 táblából").arg(m_tableName), false,
-                   [&](QSqlQuery &q) {
-                       q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                     .arg(m_storage->table(*m_def), m_storage->rowid(*m_def)));
-                       q.addBindValue(rowid);
-                       return q.exec();
-                   });
+    m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem törölhető a(z) %1 táblából").arg(m_tableName),
+                           false,
+                           QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                               .arg(m_storage->table(*m_def), m_storage->rowid(*m_def)),
+                           [&](QSqlQuery &q) {
+                               q.bindValue(0, rowid);
+                               return q.exec();
+                           });
     if (m_storage->countsOwnWrites()) {
         --m_dataVersion.counter;
         m_dataVersion.sum -= m_rows[m_current].stamp;

@@ -17,6 +17,8 @@ namespace {
 constexpr int kBusyTimeoutMs = 15000;
 // Seconds a server connection may take before the server counts as unreachable.
 constexpr int kConnectTimeoutS = 5;
+// A server connection unused for longer than this is checked before a write.
+constexpr int kIdleCheckMs = 1000;
 
 QString newConnectionName(const char *prefix)
 {
@@ -173,6 +175,7 @@ std::shared_ptr<Storage> Storage::server(const ServerAddress &address)
 
 Storage::~Storage()
 {
+    m_kept.clear();
     if (!m_shared.isEmpty()) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_shared, false);
@@ -336,28 +339,75 @@ void Storage::closeTable(const QString &connection)
 void Storage::run(const QString &connection, const QString &what, bool retry,
                   const std::function<bool(QSqlQuery &)> &work)
 {
+    execute(connection, what, retry, QString(), work);
+}
+
+void Storage::runPrepared(const QString &connection, const QString &what, bool retry, const QString &sql,
+                          const std::function<bool(QSqlQuery &)> &work)
+{
+    execute(connection, what, retry, sql, work);
+}
+
+void Storage::dropConnection(QSqlDatabase &db)
+{
+    // Statements prepared on a lost connection are gone with it.
+    m_kept.clear();
+    db.close();
+}
+
+QSqlQuery *Storage::keptQuery(QSqlDatabase &db, const QString &sql, QSqlError *error)
+{
+    auto it = m_kept.find(sql);
+    if (it != m_kept.end())
+        return it->second.get();
+    auto q = std::make_unique<QSqlQuery>(db);
+    if (!q->prepare(sql)) {
+        *error = q->lastError();
+        return nullptr;
+    }
+    return m_kept.emplace(sql, std::move(q)).first->second.get();
+}
+
+void Storage::execute(const QString &connection, const QString &what, bool retry, const QString &sql,
+                      const std::function<bool(QSqlQuery &)> &work)
+{
     for (int attempt = 0;; ++attempt) {
         QSqlDatabase db = database(connection);
-        // A write is not repeated (it may have reached the server), so before one the
-        // connection is checked and, when it was lost meanwhile, made again.
-        if (isServer() && !retry && !connectionAlive(db)) {
-            db.close();
+        // A write is not repeated (it may have reached the server), so before one on a
+        // connection that has been idle for a while (the server may have restarted since)
+        // the connection is checked and, when it was lost meanwhile, made again.
+        if (isServer() && !retry && (!m_lastUse.isValid() || m_lastUse.elapsed() > kIdleCheckMs) &&
+            !connectionAlive(db)) {
+            dropConnection(db);
             db = database(connection);
         }
-        QString failure;
         QSqlError error;
-        {
+        bool ok = false;
+        if (isServer() && !sql.isEmpty()) {
+            // A server answers a statement prepared once and kept in one round trip.
+            QSqlQuery *q = keptQuery(db, sql, &error);
+            if (q) {
+                ok = work(*q);
+                error = q->lastError();
+                q->finish();
+            }
+        } else {
             QSqlQuery q(db);
-            if (work(q))
-                return;
+            ok = (sql.isEmpty() || q.prepare(sql)) && work(q);
             error = q.lastError();
         }
+        if (ok) {
+            if (isServer())
+                m_lastUse.start();
+            return;
+        }
         if (isServer() && !connectionAlive(db)) {
-            db.close();
+            dropConnection(db);
             if (retry && attempt == 0)
                 continue;
             throw EngineError(unreachable(error.databaseText().isEmpty() ? error.text() : error.databaseText()));
         }
+        m_kept.erase(sql);
         throw EngineError(QStringLiteral("%1: %2").arg(what, describe(error)));
     }
 }

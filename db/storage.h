@@ -7,12 +7,14 @@
 
 #include "schema.h"
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class QSqlError;
 
@@ -98,6 +100,10 @@ public:
     // a lost server with a message naming it, otherwise `what` and the database's words.
     void run(const QString &connection, const QString &what, bool retry,
              const std::function<bool(QSqlQuery &)> &work);
+    // The same for one statement `sql` given prepared to `work`, which binds, executes and
+    // reads it. On a server the prepared statement is kept for the next call.
+    void runPrepared(const QString &connection, const QString &what, bool retry, const QString &sql,
+                     const std::function<bool(QSqlQuery &)> &work);
     // The text of a failed query as a user should read it.
     QString describe(const QSqlError &error) const;
 
@@ -116,12 +122,18 @@ private:
     QString serverConnection();
     bool connectionAlive(QSqlDatabase &db) const;
     QString unreachable(const QString &detail) const;
+    void execute(const QString &connection, const QString &what, bool retry, const QString &sql,
+                 const std::function<bool(QSqlQuery &)> &work);
+    QSqlQuery *keptQuery(QSqlDatabase &db, const QString &sql, QSqlError *error);
+    void dropConnection(QSqlDatabase &db);
 
     Kind m_kind;
     QString m_path;
     ServerAddress m_server;
     QString m_shared;        // the server connection's name, once made
     int m_sharedUsers = 0;
+    QElapsedTimer m_lastUse; // the server connection's last successful statement
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
 };
 
 // The standard PostgreSQL rights error and a lost connection, told apart from others.
