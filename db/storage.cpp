@@ -261,9 +261,22 @@ QSqlDatabase Storage::database(const QString &connection)
 {
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     if (isServer() && !db.isOpen()) {
-        if (!db.open())
-            throw EngineError(unreachable(db.lastError().databaseText().isEmpty() ? db.lastError().text()
-                                                                                   : db.lastError().databaseText()));
+        if (!db.open()) {
+            const QSqlError error = db.lastError();
+            const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+            // The server answered but did not let this role in: no use waiting for it.
+            static const QRegularExpression refused(
+                QStringLiteral("password|authentication|pg_hba\\.conf|role .* does not exist|"
+                               "database .* does not exist|permission denied for database"),
+                QRegularExpression::CaseInsensitiveOption);
+            if (refused.match(detail).hasMatch())
+                throw EngineError(QStringLiteral("A(z) %1 adatbázis-kiszolgáló nem engedte be a(z) „%2” szerepkört. "
+                                                 "Lehet, hogy hiányzik vagy hibás a jelszó (a jelszó helye a "
+                                                 "PostgreSQL jelszófájlja, ~/.pgpass), vagy a szerepkör, illetve az "
+                                                 "adatbázis nem létezik.\nA kiszolgáló válasza: %3")
+                                      .arg(m_server.displayName(), m_server.user, detail.trimmed()));
+            throw EngineError(unreachable(detail));
+        }
         // The server's notices ("table does not exist, skipping") are not for the users.
         QSqlQuery quiet(db);
         quiet.exec(QStringLiteral("SET client_min_messages TO warning"));

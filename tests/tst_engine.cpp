@@ -147,6 +147,8 @@ private slots:
     void rolesWriteOnlyWhatTheyMay_data();
     void rolesWriteOnlyWhatTheyMay();
     void serverLostAndBack();
+    void serverRefusesTheLogin_data();
+    void serverRefusesTheLogin();
 };
 
 void TestEngine::initTestCase_data()
@@ -1088,6 +1090,38 @@ void TestEngine::serverLostAndBack()
     QVERIFY(t->locate("Nev", "kiss anna", LocateOption::CaseInsensitive));
     auto again = fx.table("Jatekosok.DB");
     QCOMPARE(again->recordCount(), 2);
+}
+
+void TestEngine::serverRefusesTheLogin_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("role");
+    QTest::addRow("unknown role") << "postgres" << "nincs_ilyen";
+    QTest::addRow("unknown database") << "nincs_ilyen_adatbazis" << "zomir_admin";
+}
+
+void TestEngine::serverRefusesTheLogin()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    QFETCH(QString, database);
+    QFETCH(QString, role);
+    QTemporaryDir dir;
+    Session s(dir.filePath("engine.ini"));
+    s.setServerAlias("DB_ZOMIR", ServerAddress::parse(server()->connectionString(database, role)));
+    Table t(&s);
+    t.setAliasName("DB_ZOMIR");
+    t.setTableName("Hazak.DB");
+    try {
+        t.open();
+        QFAIL("the login must be refused");
+    } catch (const EngineError &e) {
+        // Not "unreachable": the server answered, and the message says what to look at.
+        QVERIFY2(e.message().contains("nem engedte be") && e.message().contains(role) &&
+                     e.message().contains(".pgpass"),
+                 qPrintable(e.message()));
+    }
+    QVERIFY(!t.active());
 }
 
 // The child of postedRowsSurviveAKill: posts rows until it is killed.
