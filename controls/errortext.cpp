@@ -52,7 +52,7 @@ const Phrase kPhrases[] = {
 // quote, a colon followed by a space, or the end of the line.
 const QRegularExpression &absolutePath()
 {
-    static const QRegularExpression re(QStringLiteral(R"((?<![\w.])(?:[A-Za-z]:)?[/\\](?:[^\n"„”:]|:(?! ))+)"));
+    static const QRegularExpression re(QStringLiteral(R"((?<![\w.~])(?:[A-Za-z]:)?[/\\](?:[^\n"„”:]|:(?! ))+)"));
     return re;
 }
 

@@ -57,6 +57,10 @@ private slots:
         QTest::addRow("relative game names stay as they are")
             << QStringLiteral("A(z) \"munka_pict\\fordító.jpg\" kép nem tölthető be: a fájl nem található.")
             << QStringList{"\"munka_pict\\fordító.jpg\" kép nem tölthető be: a fájl nem található."};
+        QTest::addRow("a server's name and a path in the home folder stay whole")
+            << QStringLiteral("A(z) tanari-gep:5432/zomir adatbázis-kiszolgáló nem engedte be a(z) „zomir_diak” "
+                              "szerepkört (a jelszó helye ~/.pgpass).")
+            << QStringList{"tanari-gep:5432/zomir", "(a jelszó helye ~/.pgpass)."};
         QTest::addRow("the alias points at a folder that is gone")
             << QStringLiteral("A tábla nem található: /nincs/ilyen/zomir/DB/Hazak.DB")
             << QStringList{"Hazak.DB", "\"DB\"", "tablaengine.ini", "README", "újra megkérdezi"};
