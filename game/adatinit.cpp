@@ -116,14 +116,23 @@ bool TDM::DataModuleCreate()
 
     // A table that cannot be opened stops the opening; the ones after it stay closed.
     try {
-        for (zdb::Table *table : {ElelmiszerekDB, HazakDB, HobbiDB, JatekosokDB, KozlekedesDB,
-                                  RuhazkodasDB, SzorakozasDB})
-            table->open();
-        JatekosokDB->setIndexName(QStringLiteral("Jatekosok_Nev_Szerint"));
+        OpenClosedTables();
     } catch (const zdb::EngineError &e) {
         dialogs->error(e.message());
     }
     return true;
+}
+
+void TDM::OpenClosedTables()
+{
+    for (zdb::Table *table : {ElelmiszerekDB, HazakDB, HobbiDB, JatekosokDB, KozlekedesDB, RuhazkodasDB,
+                              SzorakozasDB}) {
+        if (table->active())
+            continue;
+        table->open();
+        if (table == JatekosokDB)
+            JatekosokDB->setIndexName(QStringLiteral("Jatekosok_Nev_Szerint"));
+    }
 }
 
 void TDM::CloseTables()

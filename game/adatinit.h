@@ -30,6 +30,11 @@ public:
     // the tables concerned closed.
     bool DataModuleCreate();
 
+    // Opens those of the seven game tables that are closed, in the order of the start:
+    // a table that could not be opened then (a classroom server not yet reachable) is
+    // tried again when the player page needs it. Throws the engine's error.
+    void OpenClosedTables();
+
     // Closes the seven game tables (the opening screen's CloseTables order).
     void CloseTables();
 

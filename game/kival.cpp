@@ -227,6 +227,7 @@ void TMainForm::deleteStoredGames(const QString &name)
 
 bool TMainForm::locateUnfinishedGame(const QString &name)
 {
+    m_game->DM->OpenClosedTables();
     zdb::Table *players = m_game->DM->JatekosokDB;
     if (!players->locate(QStringLiteral("Nev;Statusz"), QVariantList{name, 0}, zdb::LocateOption::CaseInsensitive))
         return false;
@@ -294,6 +295,7 @@ void TMainForm::startNewGame()
         return;
     }
     TDM *dm = m_game->DM;
+    dm->OpenClosedTables();
     NewGame = true;
     dm->HazakDB->first();
     dm->ElelmiszerekDB->first();

@@ -445,6 +445,32 @@ private slots:
         QVERIFY(shown("error").isEmpty());
     }
 
+    // The server is not running yet when the game starts: the start says so and goes on to
+    // the opening screen; once the server is up, the player page opens the tables then.
+    void serverDownAtStart()
+    {
+        if (!onServer())
+            QSKIP("concerns a classroom server");
+        server()->kill();
+        program = std::make_unique<ProgramRun>(configDir->filePath(QStringLiteral("engine.ini")));
+        QVERIFY(game().create());
+        const QString serverName = content->session.aliasServer(QStringLiteral("READ")).displayName();
+        QCOMPARE(shown("error").size(), 1);
+        QVERIFY2(shown("error").first().contains(serverName), qPrintable(shown("error").first()));
+        QVERIFY(!game().DM->JatekosokDB->active());
+        dialogs().clear();
+        game().start();
+        QVERIFY(QTest::qWaitForWindowActive(game().fIndul));
+
+        QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+        enterName(QStringLiteral("Kiss Ágnes"));
+        click(main()->Button1);
+        QVERIFY(QTest::qWaitForWindowActive(game().fTeszt));
+        QVERIFY(shown("error").isEmpty());
+        QVERIFY(game().DM->JatekosokDB->active());
+        QCOMPARE(game().DM->JatekosokDB->indexName(), QStringLiteral("Jatekosok_Nev_Szerint"));
+    }
+
     void wholeGame_data()
     {
         QTest::addColumn<int>("code");               // the profession chosen
