@@ -163,7 +163,9 @@ private slots:
             server.kill();
             QTimer::singleShot(1000, [&] { restarted = server.restart(); });
         });
-        QVERIFY2(run.run(QStringLiteral("b"), Players, Evaluations, 900), qPrintable(run.problems()));
+        // A short pause between a player's evaluations keeps the class at work for a few
+        // seconds, so that the server goes down in the middle of it.
+        QVERIFY2(run.run(QStringLiteral("b"), Players, Evaluations, 900, 40), qPrintable(run.problems()));
         QVERIFY(killed);
         QVERIFY2(restarted, qPrintable(server.errorString()));
 

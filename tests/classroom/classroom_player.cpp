@@ -1,5 +1,6 @@
 // One simulated student of the classroom load test, on its own connection to the class's
 // server. Usage: classroom_player <connection> <player prefix> <evaluations> [time limit s]
+// [pause ms between evaluations]
 //
 // Each evaluation does what a game does when it evaluates a student: a new row in the
 // players' table (name, choices, date, status 0) is posted, then the same row is edited
@@ -7,6 +8,7 @@
 // prints "posted <Player_Key> <Nev> <ns>"; a refused post prints "error <message>" and is
 // tried again after a short pause, as a student clicks again once the server is back,
 // until it succeeds or the time limit (30 s a post by default) passes.
+// Before the first post it prints "ready" and waits for a line on its standard input.
 // Exits with 0 when every post succeeded.
 
 #include "classroomgame.h"
@@ -78,6 +80,7 @@ int main(int argc, char *argv[])
     const QString prefix = args.at(2);
     const int evaluations = args.at(3).toInt();
     const int limitSeconds = args.size() > 4 ? args.at(4).toInt() : 30;
+    const int pauseMs = args.size() > 5 ? args.at(5).toInt() : 0;
 
     // Each player keeps its own configuration, as each PC of a class does.
     QTemporaryDir config;
@@ -91,8 +94,16 @@ int main(int argc, char *argv[])
         players.setTableName(QStringLiteral("Jatekosok.DB"));
         players.open();
 
+        // The class starts together: each player says it is ready and waits for the word,
+        // so that the posts measured overlap each other and not the other players' start.
+        say(QStringLiteral("ready"));
+        QTextStream in(stdin);
+        in.readLine();
+
         bool allPosted = true;
         for (int i = 1; i <= evaluations; ++i) {
+            if (i > 1 && pauseMs > 0)
+                QThread::msleep(pauseMs);
             const qint64 appended = postWithRetry(players, [&] {
                 players.append();
                 setAll(players, classroom::appendValues(prefix, i));

@@ -14,7 +14,7 @@ ClassroomRun::ClassroomRun(const QString &playerProgram, const QString &connecti
 {
 }
 
-bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int timeoutSeconds)
+bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs)
 {
     m_players.clear();
     m_posted = 0;
@@ -39,13 +39,15 @@ bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int 
                              m_players[i].exitCode = status == QProcess::NormalExit ? code : -1;
                              if (--running == 0)
                                  loop.quit();
+                             else if (m_onReady)   // one fewer to wait for
+                                 m_onReady();
                          });
         processes.push_back(std::move(process));
     }
     // Started only once all are set up, so that they begin as nearly together as can be.
     for (int i = 0; i < players; ++i) {
-        processes[i]->start(m_program, {m_connection, m_players[i].prefix,
-                                        QString::number(evaluations)});
+        processes[i]->start(m_program, {m_connection, m_players[i].prefix, QString::number(evaluations),
+                                        QStringLiteral("30"), QString::number(pauseMs)});
         ++running;
     }
     for (int i = 0; i < players; ++i) {
@@ -63,8 +65,20 @@ bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int 
         loop.quit();
     });
     deadline.start(timeoutSeconds * 1000);
+    // Once every player is connected and ready, all are told to begin.
+    m_ready = 0;
+    bool told = false;
+    m_onReady = [&] {
+        if (told || m_ready < running)
+            return;
+        told = true;
+        for (auto &p : processes)
+            if (p->state() == QProcess::Running)
+                p->write("go\n");
+    };
     if (running > 0)
         loop.exec();
+    m_onReady = nullptr;
     for (auto &p : processes) {
         if (p->state() != QProcess::NotRunning) {
             p->kill();
@@ -80,6 +94,12 @@ void ClassroomRun::readLines(int index, QProcess *process)
     ClassroomPlayer &player = m_players[index];
     while (process->canReadLine()) {
         const QString line = QString::fromUtf8(process->readLine()).trimmed();
+        if (line == QLatin1String("ready")) {
+            ++m_ready;
+            if (m_onReady)
+                m_onReady();
+            continue;
+        }
         if (line.startsWith(QLatin1String("error "))) {
             player.errors.append(line.mid(6));
             continue;

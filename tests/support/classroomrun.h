@@ -35,8 +35,9 @@ public:
 
     // Starts `players` players whose names begin with `prefix` and a two-digit number, each
     // playing `evaluations` evaluations; returns when all have ended (true) or when
-    // `timeoutSeconds` passed, the rest then stopped (false).
-    bool run(const QString &prefix, int players, int evaluations, int timeoutSeconds);
+    // `timeoutSeconds` passed, the rest then stopped (false). The players begin to post
+    // together, once all have connected; each pauses `pauseMs` between its evaluations.
+    bool run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs = 0);
 
     const QList<ClassroomPlayer> &players() const { return m_players; }
     QVector<qint64> postTimes() const;  // every post's duration, ns
@@ -51,6 +52,8 @@ private:
     QString m_program;
     QString m_connection;
     std::function<void(int)> m_onPosted;
+    std::function<void()> m_onReady;   // while run() waits: called as each player is ready
+    int m_ready = 0;
     QList<ClassroomPlayer> m_players;
     int m_posted = 0;
     qint64 m_elapsedMs = 0;
