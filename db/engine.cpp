@@ -374,22 +374,6 @@ std::shared_ptr<Storage> Session::storage(const QString &name)
     return a.storage;
 }
 
-QString Session::tablePath(const QString &alias, const QString &fileName) const
-{
-    if (aliasDriver(alias).compare(kStandardDriver, Qt::CaseInsensitive) != 0)
-        throw EngineError(QStringLiteral("Az adatbázis-alias %1 meghajtója nem támogatott: %2")
-                              .arg(alias, aliasDriver(alias)));
-    const QDir dir(aliasPath(alias));
-    const QString exact = dir.filePath(fileName);
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList entries = dir.entryList(QDir::Files);
-    for (const QString &name : entries)
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(name);
-    return exact;
-}
-
 void Session::registerTable(Table *table)
 {
     if (!m_tables.contains(table))
@@ -618,14 +602,15 @@ void Table::open()
         throw EngineError(QStringLiteral("A táblához nem tartozik adatbázis-munkamenet."));
     const TableDef &def = definition();
     std::shared_ptr<Storage> storage = m_session->storage(m_alias);
-    const QString connection = storage->openTable(def);
+    bool canModify = false;
+    const QString connection = storage->openTable(def, &canModify);
     m_storage = storage;
     m_connection = connection;
     m_filePath = storage->isServer() ? QString() : storage->tablePath(def);
     m_storageKey = storage->tableKey(def);
     emit rowsAboutToBeReset();
     try {
-        m_canModify = storage->canModify(connection, def);
+        m_canModify = canModify;
         loadRows();
     } catch (...) {
         storage->closeTable(connection);
@@ -678,8 +663,11 @@ DataVersion Table::dataVersion() const
 
 void Table::loadRows()
 {
-    // Read before the rows: a change committed meanwhile is then found at the next check.
-    const DataVersion version = dataVersion();
+    // A file's change counter is read before the rows, so that a change committed meanwhile
+    // is found at the next check. A server's rows carry their stamps: what they were read
+    // at follows from the rows themselves, read in one snapshot.
+    const bool stamped = m_storage->countsOwnWrites();
+    DataVersion version = stamped ? DataVersion{0, 0} : dataVersion();
     // Pictures are large and rarely all needed: they are read row by row when asked for;
     // only whether a row has one is read here.
     QStringList columns;
@@ -722,6 +710,11 @@ void Table::loadRows()
                        }
                        return !q.lastError().isValid();
                    });
+    if (stamped) {
+        version.counter = rows.size();
+        for (const Row &row : rows)
+            version.sum += row.stamp;
+    }
     m_rows = std::move(rows);
     sortRows();
     m_locateCache.clear();

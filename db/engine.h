@@ -64,8 +64,6 @@ public:
     // Where the alias's tables are kept; made on first use and shared by its tables.
     std::shared_ptr<Storage> storage(const QString &alias);
 
-    // Path of a table file within an alias folder; tolerates another letter case on disk.
-    QString tablePath(const QString &alias, const QString &fileName) const;
 
     // Tables register themselves so that statements can make them re-read changed rows.
     void registerTable(Table *table);

@@ -310,7 +310,7 @@ bool Storage::hasTable(const TableDef &def)
     return found;
 }
 
-QString Storage::openTable(const TableDef &def)
+QString Storage::openTable(const TableDef &def, bool *canModify)
 {
     if (!isServer()) {
         const QString path = tablePath(def);
@@ -318,18 +318,28 @@ QString Storage::openTable(const TableDef &def)
             throw EngineError(QStringLiteral("A tábla nem található: %1").arg(path));
         const QString connection = newConnectionName("zdb-");
         openFileConnection(connection, path);
+        // SQLite writes a journal beside the file, so the folder must be writable as well.
+        const QFileInfo file(path);
+        *canModify = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
         return connection;
     }
+    // Whether the table is there and what this role may do with it, in one question.
     const QString connection = serverConnection();
-    ++m_sharedUsers;
-    try {
-        if (!hasTable(def))
-            throw EngineError(QStringLiteral("A tábla nem található a(z) %1 kiszolgálón: %2")
-                                  .arg(m_server.displayName(), def.sqlName().toLower()));
-    } catch (...) {
-        closeTable(connection);
-        throw;
-    }
+    bool found = false;
+    run(connection, QStringLiteral("A(z) %1 tábla nem nyitható meg").arg(def.fileName), true, [&](QSqlQuery &q) {
+        q.prepare(QStringLiteral("SELECT t IS NOT NULL, coalesce(has_table_privilege(t, 'INSERT') AND "
+                                 "has_table_privilege(t, 'UPDATE') AND has_table_privilege(t, 'DELETE'), false) "
+                                 "FROM to_regclass(?) AS t"));
+        q.addBindValue(table(def));
+        if (!q.exec() || !q.next())
+            return false;
+        found = q.value(0).toBool();
+        *canModify = q.value(1).toBool();
+        return true;
+    });
+    if (!found)
+        throw EngineError(QStringLiteral("A tábla nem található a(z) %1 kiszolgálón: %2")
+                              .arg(m_server.displayName(), def.sqlName().toLower()));
     return connection;
 }
 
@@ -337,11 +347,9 @@ void Storage::closeTable(const QString &connection)
 {
     if (connection.isEmpty())
         return;
-    if (isServer() && connection == m_shared) {
-        // The shared connection stays for the storage's life; a later open reuses it.
-        m_sharedUsers = std::max(0, m_sharedUsers - 1);
+    // The shared server connection stays for the storage's life; a later open reuses it.
+    if (isServer() && connection == m_shared)
         return;
-    }
     {
         QSqlDatabase db = QSqlDatabase::database(connection, false);
         db.close();
@@ -425,13 +433,12 @@ void Storage::execute(const QString &connection, const QString &what, bool retry
     }
 }
 
-bool isPermissionError(const QSqlError &error) { return error.nativeErrorCode() == QLatin1String("42501"); }
 
 QString Storage::describe(const QSqlError &error) const
 {
     if (!isServer())
         return error.text();
-    if (isPermissionError(error))
+    if (error.nativeErrorCode() == QLatin1String("42501"))   // insufficient privilege
         return QStringLiteral("a(z) %1 kiszolgáló megtagadta, mert a(z) „%2” szerepkörnek ehhez nincs joga (%3).")
             .arg(m_server.displayName(), m_server.user, error.databaseText().trimmed());
     const QString text = error.databaseText().trimmed();
@@ -464,29 +471,6 @@ DataVersion Storage::dataVersion(const QString &connection, const TableDef &def)
         return true;
     });
     return version;
-}
-
-bool Storage::canModify(const QString &connection, const TableDef &def)
-{
-    if (!isServer()) {
-        // SQLite writes a journal beside the file, so the folder must be writable as well.
-        const QFileInfo file(tablePath(def));
-        return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
-    }
-    bool may = false;
-    run(connection, QStringLiteral("A tábla jogosultságai nem kérdezhetők le"), true, [&](QSqlQuery &q) {
-        q.prepare(QStringLiteral("SELECT has_table_privilege(?, 'INSERT') AND has_table_privilege(?, 'UPDATE') "
-                                 "AND has_table_privilege(?, 'DELETE')"));
-        const QString name = table(def);
-        q.addBindValue(name);
-        q.addBindValue(name);
-        q.addBindValue(name);
-        if (!q.exec() || !q.next())
-            return false;
-        may = q.value(0).toBool();
-        return true;
-    });
-    return may;
 }
 
 QString Storage::readOnlyReason(const QString &tableName) const
@@ -572,9 +556,7 @@ QString Storage::openStatementConnection(const QStringList &words, QStringList *
         for (const TableDef &def : schema())
             if (words.contains(def.sqlName().toLower()))
                 attachedKeys->append(tableKey(def));
-        const QString connection = serverConnection();
-        ++m_sharedUsers;
-        return connection;
+        return serverConnection();
     }
     // The table files the statement names are attached under their own names, so the text
     // can refer to them as if they were one database.

@@ -73,7 +73,9 @@ public:
 
     // A connection for one open table. A folder gives every table its own; a server's
     // tables share the storage's one connection. Throws when the table is missing.
-    QString openTable(const TableDef &def);
+    // `canModify` tells whether this connection may write the table: the file and its
+    // folder writable, or the role's rights on the server.
+    QString openTable(const TableDef &def, bool *canModify);
     void closeTable(const QString &connection);
     // The open database of a connection; a server connection that was lost is made again.
     QSqlDatabase database(const QString &connection);
@@ -87,12 +89,11 @@ public:
 
     DataVersion dataVersion(const QString &connection, const TableDef &def);
     // The SQL of a row version's stamp (its transaction id on a server; 0 in a folder), and
-    // whether the table's own writes must be counted into its DataVersion (a server's do,
-    // a file's change counter leaves a connection's own writes out).
+    // whether a table's DataVersion is made of its rows' stamps, its own writes counted in
+    // (a server's is; a file's change counter leaves a connection's own writes out).
     QString stamp() const;
     bool countsOwnWrites() const { return isServer(); }
-    // Whether this connection may write the table, and, when not, why (for the message).
-    bool canModify(const QString &connection, const TableDef &def);
+    // Why a table this connection may not write is read-only (for the message).
     QString readOnlyReason(const QString &tableName) const;
 
     // Runs `work` with a query on the connection. A read (`retry`) that fails because the
@@ -131,12 +132,8 @@ private:
     QString m_path;
     ServerAddress m_server;
     QString m_shared;        // the server connection's name, once made
-    int m_sharedUsers = 0;
     QElapsedTimer m_lastUse; // the server connection's last successful statement
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
 };
-
-// The standard PostgreSQL rights error and a lost connection, told apart from others.
-bool isPermissionError(const QSqlError &error);
 
 }  // namespace zdb

@@ -79,7 +79,7 @@ struct Fixture {
                 return -1;
             return out.trimmed().toInt();
         }
-        const QString path = session->tablePath("DB_ZOMIR", file);
+        const QString path = session->storage("DB_ZOMIR")->tablePath(*def);
         const QString name = QUuid::createUuid().toString();
         int n = -1;
         {
