@@ -16,6 +16,7 @@
 #include "results.h"
 #include "resultsmodel.h"
 #include "startup_parent.h"
+#include "testenv.h"
 
 #include <QAbstractButton>
 #include <QDate>
@@ -92,13 +93,6 @@ void generateTables(const QString &db)
         }
     }
     QFile::remove(db + QStringLiteral("/gen.ini"));
-}
-
-void copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    for (const QString &name : QDir(from).entryList(QDir::Files))
-        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
 }
 
 // 1,000 edits posted through the "Hobbi" page's navigator: edit, change the price, post,
@@ -203,27 +197,16 @@ int main(int argc, char *argv[])
     const bool fromContent = !content.isEmpty() && QDir(content).exists(QStringLiteral("DB"));
     QDir().mkpath(db);
     if (fromContent)
-        copyFolder(content + QStringLiteral("/DB"), db);
+        testenv::copyFolder(content + QStringLiteral("/DB"), db);
     else
         generateTables(db);
     const QString configHome = temp.filePath(QStringLiteral("config"));
     const QString configFile = configHome + QStringLiteral("/zomir/tablaengine.ini");
-    {
-        zdb::Session session(configFile);
-        session.addStandardAlias(QStringLiteral("DB_ZOMIR"), db);
-        session.saveConfig();
-    }
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QProcessEnvironment env = startupprobe::childEnvironment(configHome, db);
 
     const QString self = QCoreApplication::applicationFilePath();
     const QString bare = QStringLiteral(ZOMIR_BARE_PROGRAM);
-    const int rounds = qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") > 0
-                           ? qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS")
-                           : 9;
+    const int rounds = startupprobe::rounds();
 
     // One start of each first, so that both find the libraries in the file cache.
     runChild(bare, {}, work, env);

@@ -28,6 +28,7 @@
 #include "scripteddialogs.h"
 #include "szakma.h"
 #include "teszt.h"
+#include "testenv.h"
 #include "workfiles.h"
 
 #include <QApplication>
@@ -46,19 +47,6 @@
 #include <memory>
 
 namespace {
-
-bool copyFolder(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).path());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
 
 void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 // A check box is clicked on its indicator: a short caption leaves the box's middle empty.
@@ -240,7 +228,7 @@ double firstShowOnce(const QString &built)
 {
     QTemporaryDir folder;
     QTemporaryDir config;
-    if (!copyFolder(built, folder.path()))
+    if (!testenv::copyFolder(built, folder.path()))
         return -1;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
@@ -283,7 +271,7 @@ Round playOnce(const QString &built)
     Round round;
     QTemporaryDir folder;
     QTemporaryDir config;
-    if (!copyFolder(built, folder.path()))
+    if (!testenv::copyFolder(built, folder.path()))
         return round;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());

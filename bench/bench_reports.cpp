@@ -9,6 +9,8 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
+#include "reportsample.h"
+#include "testenv.h"
 #include "report.h"
 #include "uQuickRep.h"
 #include "uQuickRep2.h"
@@ -73,9 +75,8 @@ bool openData(const QString &work, QTemporaryDir &copy, zdb::Session &session, G
     if (work.isEmpty() || !QDir(work + QStringLiteral("/DB")).exists())
         return false;
     const QString db = copy.filePath(QStringLiteral("DB"));
-    QDir().mkpath(db);
-    for (const QFileInfo &info : QDir(work + QStringLiteral("/DB")).entryInfoList(QDir::Files))
-        QFile::copy(info.absoluteFilePath(), QDir(db).filePath(info.fileName()));
+    if (!testenv::copyFolder(work + QStringLiteral("/DB"), db))
+        return false;
     session.addStandardAlias(TDM::aliasName(), db);
     game.DM = new TDM(&game, &game);
     if (!game.DM->DataModuleCreate())
@@ -112,19 +113,8 @@ int main(int argc, char *argv[])
     fillCommon(rep1);
     rep1->Osszeg->setCaption(QStringLiteral("187450"));
     fillCommon(rep2);
-    rep2->QRLabel4->setCaption(QStringLiteral("Termelési koordinátor-szoftver tervezés"));
-    rep2->Ennyienvagytok->setCaption(QStringLiteral(
-        "Házastársaddal és 3 gyerekeddel a család összlétszáma 5, a költségek ennek megfelelően számolódnak."));
-    rep2->gyerektext->setCaption(QStringLiteral(
-        "Mivel 3 gyereked van, ezért gyerekenként havi 10.000 Ft (összesen 30000 Ft) kiadással kell még számolnod."));
-    rep2->elelmiszer_ar->setCaption(QStringLiteral("127750 Ft"));
-    rep2->elelmiszer_1fore->setCaption(
-        QStringLiteral("1 főre jutó élelmiszer: Felnőttekre 30000 Ft/fő Gyerekekre (75%) 22500 Ft/gyerek)"));
-    rep2->ruhazkodas_ar->setCaption(QStringLiteral("42500 Ft"));
-    rep2->ruhazkodas_1fore->setCaption(QStringLiteral("1 főre jutó ruházkodás: 8500 Ft"));
-    rep2->kozlekedes_Ar->setCaption(QStringLiteral("24000 Ft"));
-    rep2->Osszeg->setCaption(QStringLiteral("274655"));
-    rep3->QRLabel7->setCaption(QStringLiteral("Havonta még 12690 Ft-ot félre is tudsz tenni!"));
+    reportsample::fillFamily(rep2, QStringLiteral("Termelési koordinátor-szoftver tervezés"));
+    reportsample::fillCertificate(rep3);
 
     const struct {
         const char *name;

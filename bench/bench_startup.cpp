@@ -72,21 +72,13 @@ int main(int argc, char *argv[])
     }
     // The alias exists already, as at every start after the first: no message is shown.
     const QString configHome = temp.filePath(QStringLiteral("config"));
-    {
-        zdb::Session session(configHome + QStringLiteral("/zomir/tablaengine.ini"));
-        session.addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(folder).absoluteFilePath(QStringLiteral("DB")));
-        session.saveConfig();
-    }
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QProcessEnvironment env =
+        startupprobe::childEnvironment(configHome, QDir(folder).absoluteFilePath(QStringLiteral("DB")));
 
     const QString self = QCoreApplication::applicationFilePath();
     const QString bare = QStringLiteral(ZOMIR_BARE_PROGRAM);
     const QString floorProgram = QStringLiteral(ZOMIR_FLOOR_PROGRAM);
-    const int rounds = qMax(1, qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") ? qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS") : 9);
+    const int rounds = startupprobe::rounds();
 
     // One start of each first, so that both find the libraries in the file cache.
     runChild(bare, {}, folder, env);

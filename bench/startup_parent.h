@@ -3,6 +3,7 @@
 // "shown_ms:" and "peak_kb:" lines (see startup_probe.h) and reads them, and the median of
 // several rounds.
 
+#include "engine.h"
 #include "startup_probe.h"
 
 #include <QList>
@@ -41,6 +42,31 @@ inline Figures runChild(const QString &program, const QStringList &args, const Q
             f.kb = line.mid(8).trimmed().toDouble();
     }
     return f;
+}
+
+// The engine configuration the measured programs start with: the alias DB_ZOMIR already
+// pointing at `dbFolder` (as at every start after the first), saved in
+// `configHome`/zomir/tablaengine.ini; and the environment that gives them that
+// configuration and, without a display, the offscreen platform.
+inline QProcessEnvironment childEnvironment(const QString &configHome, const QString &dbFolder)
+{
+    {
+        zdb::Session session(configHome + QStringLiteral("/zomir/tablaengine.ini"));
+        session.addStandardAlias(zdb::gameAlias(), dbFolder);
+        session.saveConfig();
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+// Rounds of measured starts: ZOMIR_BENCH_ROUNDS, else 9.
+inline int rounds()
+{
+    const int asked = qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS");
+    return asked > 0 ? asked : 9;
 }
 
 inline double median(QList<double> values)

@@ -62,12 +62,9 @@ class TestPlayerPage : public QObject {
 
     int tableKey(zdb::Table *table, const char *field) { return table->fieldByName(field).asInteger(); }
 
-    // Starts the game again over the stored games with one more row (the open tables read
-    // their rows when the game starts).
-    void restartWith(const WorkFolder::Player &player)
+    // A run of the program over the folder, through the opening screen to the name page.
+    void startToNamePage()
     {
-        run.reset();
-        work->addPlayer(player);
         run = std::make_unique<Run>(config->filePath(QStringLiteral("engine.ini")));
         QVERIFY(run->game.create());
         run->dialogs.clear();
@@ -75,6 +72,15 @@ class TestPlayerPage : public QObject {
         QTest::mouseClick(run->game.fIndul->Kezd, Qt::LeftButton);
         main = run->game.MainForm;
         QVERIFY(QTest::qWaitForWindowActive(main));
+    }
+
+    // Starts the game again over the stored games with one more row (the open tables read
+    // their rows when the game starts).
+    void restartWith(const WorkFolder::Player &player)
+    {
+        run.reset();
+        work->addPlayer(player);
+        startToNamePage();
     }
 
     // Goes back into the box and types another name without leaving it.
@@ -120,13 +126,7 @@ private slots:
 
         config = std::make_unique<QTemporaryDir>();
         cwd = std::make_unique<CurrentFolder>(work->path());
-        run = std::make_unique<Run>(config->filePath(QStringLiteral("engine.ini")));
-        QVERIFY(run->game.create());
-        run->dialogs.clear();
-        run->game.start();
-        QTest::mouseClick(run->game.fIndul->Kezd, Qt::LeftButton);
-        main = run->game.MainForm;
-        QVERIFY(QTest::qWaitForWindowActive(main));
+        startToNamePage();
     }
     void cleanup()
     {

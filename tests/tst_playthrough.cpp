@@ -45,20 +45,6 @@ namespace {
 
 const QString kRework = QStringLiteral("Alakítsd át a költségvetésedet!\rEz a szakma nem teszi lehetővé\rezt az életvitelt");
 
-// Copies the built working folder (tables, pictures, sheets, clauses) into `to`.
-bool copyFolder(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).path());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
 bool onServer() { return qEnvironmentVariableIsSet("ZOMIR_TEST_SERVER"); }
 
 // The server of the server runs, with a database filled once by the content tool; each game
@@ -396,7 +382,7 @@ private slots:
         QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")), "the built working folder is missing");
         folderDir = std::make_unique<QTemporaryDir>();
         configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(copyFolder(built, folderDir->path()));
+        QVERIFY(testenv::copyFolder(built, folderDir->path()));
         cwd = std::make_unique<CurrentFolder>(folderDir->path());
         QString serverConnection;
         if (onServer()) {

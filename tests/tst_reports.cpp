@@ -8,6 +8,7 @@
 #include "report.h"
 #include "scripteddialogs.h"
 #include "shellfixture.h"
+#include "reportsample.h"
 #include "testenv.h"
 #include "uQuickRep.h"
 #include "uQuickRep2.h"
@@ -30,13 +31,6 @@ using namespace shellfixture;
 namespace {
 
 const QString kPlayer = QStringLiteral("Szűcs Ágnes");
-
-void copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    for (const QFileInfo &info : QDir(from).entryInfoList(QDir::Files))
-        QFile::copy(info.absoluteFilePath(), QDir(to).filePath(info.fileName()));
-}
 
 // The first row of a table whose `field` text is the longest; the table is left there and
 // the row's `key` returned.
@@ -186,7 +180,7 @@ void TestReports::initTestCase()
     const QString work = qEnvironmentVariable("ZOMIR_WORKFOLDER");
     QVERIFY2(QFileInfo::exists(work + QStringLiteral("/DB")), "the built working folder is needed (ZOMIR_WORKFOLDER)");
     folder = std::make_unique<QTemporaryDir>();
-    copyFolder(work + QStringLiteral("/DB"), folder->filePath(QStringLiteral("DB")));
+    QVERIFY(testenv::copyFolder(work + QStringLiteral("/DB"), folder->filePath(QStringLiteral("DB"))));
     game = std::make_unique<Run>(folder->filePath(QStringLiteral("engine.ini")));
     game->session.addStandardAlias(TDM::aliasName(), folder->filePath(QStringLiteral("DB")));
 
@@ -269,20 +263,8 @@ void TestReports::fillRealistic()
     rep1->Osszeg->setCaption(QStringLiteral("187450"));
 
     fillCommon(rep2);
-    rep2->QRLabel4->setCaption(dm->SzakmaDB->fieldByName(QStringLiteral("Szakma_nev")).asString());
-    rep2->Ennyienvagytok->setCaption(QStringLiteral(
-        "Házastársaddal és 3 gyerekeddel a család összlétszáma 5, a költségek ennek megfelelően számolódnak."));
-    rep2->gyerektext->setCaption(QStringLiteral(
-        "Mivel 3 gyereked van, ezért gyerekenként havi 10.000 Ft (összesen 30000 Ft) kiadással kell még számolnod."));
-    rep2->elelmiszer_ar->setCaption(QStringLiteral("127750 Ft"));
-    rep2->elelmiszer_1fore->setCaption(
-        QStringLiteral("1 főre jutó élelmiszer: Felnőttekre 30000 Ft/fő Gyerekekre (75%) 22500 Ft/gyerek)"));
-    rep2->ruhazkodas_ar->setCaption(QStringLiteral("42500 Ft"));
-    rep2->ruhazkodas_1fore->setCaption(QStringLiteral("1 főre jutó ruházkodás: 8500 Ft"));
-    rep2->kozlekedes_Ar->setCaption(QStringLiteral("24000 Ft"));
-    rep2->Osszeg->setCaption(QStringLiteral("274655"));
-
-    rep3->QRLabel7->setCaption(QStringLiteral("Havonta még 12690 Ft-ot félre is tudsz tenni!"));
+    reportsample::fillFamily(rep2, dm->SzakmaDB->fieldByName(QStringLiteral("Szakma_nev")).asString());
+    reportsample::fillCertificate(rep3);
 }
 
 // Every element of the three layouts where it was designed: kind, box in millimetres

@@ -20,6 +20,10 @@ void isolateConfiguration();
 // Folder of the tests' own data files (tests/data in the source tree).
 QString dataDir();
 
+// Copies every file below `from` into `to` (created when missing), keeping the sub-folders.
+// False when a file cannot be copied.
+bool copyFolder(const QString &from, const QString &to);
+
 }  // namespace testenv
 
 #define ZOMIR_TEST_MAIN(TestObject)                                   \
