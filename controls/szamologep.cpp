@@ -211,8 +211,12 @@ void TSzamologep::keyPressEvent(QKeyEvent *event)
 
 QStringList desktopCalculators()
 {
+#ifdef Q_OS_WIN
+    return {QStringLiteral("calc.exe")};
+#else
     return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
             QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
+#endif
 }
 
 TSzamologep *startCalculator(Dialogs *dialogs, QWidget *owner)

@@ -53,7 +53,8 @@ private:
     QList<QPushButton *> m_keys;
 };
 
-// The calculator programs tried, in order.
+// The calculator programs tried, in order: the system's calc.exe on Windows, the desktops'
+// calculators elsewhere.
 QStringList desktopCalculators();
 
 // Starts the first desktop calculator that starts, without waiting; where none does,

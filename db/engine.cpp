@@ -222,6 +222,8 @@ QString Session::defaultConfigFile()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/zomir/tablaengine.ini");
 }
@@ -298,6 +300,14 @@ void Session::addStandardAlias(const QString &alias, const QString &folder)
     if (folder.trimmed().isEmpty())
         throw EngineError(QStringLiteral("Az adatbázis-alias %1 mappája nincs megadva.").arg(name));
     m_aliases.append(Alias{name, kStandardDriver, QDir(folder).absolutePath(), {}, {}});
+}
+
+void Session::removeAlias(const QString &alias)
+{
+    const QString key = alias.trimmed();
+    m_aliases.erase(std::remove_if(m_aliases.begin(), m_aliases.end(),
+                                   [&key](const Alias &a) { return a.name.compare(key, Qt::CaseInsensitive) == 0; }),
+                    m_aliases.end());
 }
 
 void Session::setServerAlias(const QString &alias, const ServerAddress &server)

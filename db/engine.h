@@ -46,13 +46,16 @@ public:
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
-    // $XDG_CONFIG_HOME/zomir/tablaengine.ini (or ~/.config/zomir/tablaengine.ini).
+    // $XDG_CONFIG_HOME/zomir/tablaengine.ini when XDG_CONFIG_HOME is set, else
+    // zomir/tablaengine.ini where QStandardPaths keeps configuration: ~/.config on Linux,
+    // %LOCALAPPDATA% on Windows.
     static QString defaultConfigFile();
     QString configFile() const { return m_configFile; }
 
     bool aliasExists(const QString &alias) const;       // names compare without regard to case
     QStringList aliasNames() const;
     void addStandardAlias(const QString &alias, const QString &folder);
+    void removeAlias(const QString &alias);            // nothing when there is no such alias
     // Points the alias at a PostgreSQL database, adding it when it is new.
     void setServerAlias(const QString &alias, const ServerAddress &server);
     void saveConfig();                                  // throws when the file cannot be written

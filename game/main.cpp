@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "dialogs.h"
+#include "elsoinditas.h"
 #include "engine.h"
 #include "game.h"
 #include "sugo.h"
@@ -40,6 +41,9 @@ int main(int argc, char *argv[])
         zdb::Session session;
         // "--server <connection>" points the database alias at a classroom server for good.
         zdb::pointAliasAtServer(session, app.arguments());
+        // Installed or unzipped, the game works in the student's own folder, built on the
+        // first start.
+        prepareStudentFolder(session);
         Game game(&session, &dialogs);
         QObject::connect(&game, &Game::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         // Cancelling the database location dialog stops the program at once.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, only those still missing.
 # Runs as root directly, otherwise through sudo.
+#   scripts/setup.sh            the Linux build and its tests
+#   scripts/setup.sh --windows  also the Windows cross build, wine, the installer maker
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,12 @@ packages=(
   postgresql libqt6sql6-psql util-linux
   xdotool desktop-file-utils appstream
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
+    xz-utils zip unzip openbox imagemagick
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,11 +5,14 @@
 //   zomir-pictures --sheet <file.png>  -> one sheet with every picture and its name
 //   zomir-pictures --icons <folder>    -> <folder>/hicolor/<n>x<n>/apps/<program>.png, the
 //                                         programs' icons for the desktop's icon theme
+//   zomir-pictures --ico <folder>      -> <folder>/<program>.ico, the programs' Windows icons
 
 #include "painting.h"
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTextStream>
@@ -112,6 +115,63 @@ int writeIcons(const QString &folder)
     return 0;
 }
 
+// A Windows icon file: the ICONDIR header, one directory entry per size and the images as
+// PNG, which Windows reads in icons of every size since Vista. Little-endian throughout.
+QByteArray icoFile(const QString &program)
+{
+    const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+    QList<QByteArray> images;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!zpict::programIcon(program, size).convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG"))
+            return {};
+        images << png;
+    }
+    QByteArray out;
+    const auto put16 = [&out](quint32 v) { out.append(char(v & 0xff)).append(char((v >> 8) & 0xff)); };
+    const auto put32 = [&](quint32 v) { put16(v & 0xffff); put16(v >> 16); };
+    const int count = int(images.size());
+    put16(0);  // reserved
+    put16(1);  // an icon (2 would be a cursor)
+    put16(count);
+    quint32 offset = 6 + 16 * count;
+    for (int i = 0; i < count; ++i) {
+        const int size = sizes[i];
+        out.append(char(size >= 256 ? 0 : size));  // width, 0 meaning 256
+        out.append(char(size >= 256 ? 0 : size));  // height
+        out.append(char(0));                       // no palette
+        out.append(char(0));                       // reserved
+        put16(1);                                  // colour planes
+        put16(32);                                 // bits per pixel
+        put32(quint32(images[i].size()));
+        put32(offset);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray &image : images)
+        out.append(image);
+    return out;
+}
+
+int writeIco(const QString &folder)
+{
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+    for (const char *program : {"zomir", "karbantartas"}) {
+        const QString name = QString::fromLatin1(program);
+        const QByteArray ico = icoFile(name);
+        QFile file(QDir(folder).filePath(name + QStringLiteral(".ico")));
+        if (ico.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -124,8 +184,10 @@ int main(int argc, char *argv[])
         return writeSheet(args.at(2));
     if (args.size() == 3 && args.at(1) == QLatin1String("--icons"))
         return writeIcons(args.at(2));
+    if (args.size() == 3 && args.at(1) == QLatin1String("--ico"))
+        return writeIco(args.at(2));
     if (args.size() == 2)
         return writeResources(args.at(1));
-    std::fprintf(stderr, "usage: zomir-pictures <folder> | --sheet <file.png> | --icons <folder>\n");
+    std::fprintf(stderr, "usage: zomir-pictures <folder> | --sheet <file.png> | --icons <folder> | --ico <folder>\n");
     return 2;
 }
