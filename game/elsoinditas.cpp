@@ -21,10 +21,10 @@ namespace {
 class BuildWindow : public QWidget {
 public:
     explicit BuildWindow(const QString &folder)
-        : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+        : QWidget(nullptr, Qt::Dialog)
     {
         setObjectName(QStringLiteral("MunkamappaKeszul"));
-        setWindowTitle(QStringLiteral("Zomir"));
+        setWindowTitle(QStringLiteral("Zomir – első indítás"));
         auto *layout = new QVBoxLayout(this);
         auto *text = new QLabel(QStringLiteral("Az első indítás elkészíti a munkamappádat:\n%1\n\n"
                                                "Adatbázis, szakmaképek, pályaleírások…")
@@ -38,6 +38,7 @@ public:
         bar->setTextVisible(false);
         layout->addWidget(bar);
         setMinimumWidth(420);
+        adjustSize();
     }
 };
 
