@@ -84,3 +84,12 @@ function(zomir_windows_programs)
   endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zomir_windows_programs)
+
+# Programs run from the build find Qt's Hungarian texts on the host (wine's drive Z:), as the
+# shipped ones find them in their translations folder.
+set(ZOMIR_HOST_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
+    "The host's Qt translations, read by the Windows programs run from the build")
+foreach(dir game maintenance data tests)
+  file(WRITE ${CMAKE_BINARY_DIR}/${dir}/qt.conf
+       "[Paths]\nPrefix = Z:${ZOMIR_WIN_QT_PREFIX}\nTranslations = Z:${ZOMIR_HOST_QT_TRANSLATIONS}\n")
+endforeach()

@@ -707,6 +707,16 @@ void TestReports::pdfKeepsHungarianTextsAndFonts()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     reportprint::writePdf(*report(number), pdf);
+#ifdef Q_OS_WIN
+    {
+        // pdftotext and pdffonts are the host's tools: the Linux run reads the texts and fonts.
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(5), QByteArray("%PDF-"));
+        QVERIFY(file.size() > 10000);
+        QSKIP("the texts and fonts of the PDF are read by the Linux run");
+    }
+#endif
 
     QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
                                                      QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
