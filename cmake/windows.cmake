@@ -56,8 +56,8 @@ function(zomir_windows_programs)
   add_custom_command(
     OUTPUT ${dir}/zomir.ico ${dir}/karbantartas.ico
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:zomir-pictures> --ico ${dir}
-    DEPENDS zomir-pictures
+            ${ZOMIR_PICTURE_TOOL} --ico ${dir}
+    DEPENDS zomir-pictures ${ZOMIR_HOST_PICTURES}
     COMMENT "Drawing the programs' Windows icons"
     VERBATIM)
   add_custom_target(zomir_windows_icons ALL DEPENDS ${dir}/zomir.ico ${dir}/karbantartas.ico)

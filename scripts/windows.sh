@@ -28,10 +28,22 @@ qt="$(windows_qt)" || exit 1
 build="$(windows_build_dir)"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
+# The pictures and icons are drawn while building by the picture tool of the host (that of
+# $ZOMIR_HOST_PICTURES, else one built in build-windows-host): under wine the Windows tool
+# would draw no letters.
+host_pictures="${ZOMIR_HOST_PICTURES:-}"
+if [ -z "$host_pictures" ]; then
+  host="$root/build-windows-host"
+  cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DZOMIR_BUILD_TESTS=OFF -DZOMIR_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$host" -j "$jobs" --target zomir-pictures
+  host_pictures="$host/data/pictures/zomir-pictures"
+fi
+
 targets=(zomir karbantartas zomir-data)
 [ "$with_tests" = 1 ] && targets+=($(windows_test_targets))
 "$qt/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZOMIR_BUILD_TESTS=ON -DZOMIR_BUILD_BENCH=OFF >/dev/null
+  -DZOMIR_BUILD_TESTS=ON -DZOMIR_BUILD_BENCH=OFF -DZOMIR_HOST_PICTURES="$host_pictures" >/dev/null
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 windows_stage "$qt" "$build"
