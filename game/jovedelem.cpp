@@ -11,6 +11,7 @@
 #include "numedit.h"
 #include "sugo.h"
 #include "szamologep.h"
+#include "taxyear.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -24,30 +25,29 @@ using namespace payroll;
 
 namespace {
 
-// The fields in tab order, with their place, the label beside them and their help context.
+// The fields in tab order, with their place and that of the label beside them; the
+// caption and the help topic of each come from the tax year's rules.
 struct FieldDef {
     int number;
     int left, top, width, height;
     const char *labelName;
-    const char *labelText;
     int labelLeft, labelTop;
     int labelPoints;
     bool labelItalic;
-    int helpContext;
 };
 
 const FieldDef kFields[] = {
-    {11, 352, 152, 121, 17, "Label23", "A szuperbruttó jövedelem összege:", 136, 152, 11, true, 1},
-    {1, 352, 192, 121, 17, "Label5", "Jövedelemadó előleg havonta:", 136, 192, 11, true, 1},
-    {2, 352, 216, 121, 17, "Label6", "Egészségbiztosítási járulék:", 136, 216, 11, true, 2},
-    {3, 352, 240, 121, 17, "Label13", "Munkavállalói járulék:", 136, 240, 11, true, 2},
-    {4, 352, 264, 121, 17, "Label14", "Nyugdíjbiztosítási járulék:", 136, 264, 11, true, 2},
-    {5, 280, 304, 121, 17, "Label16", "III. Levonások összesen:", 40, 304, 12, false, 3},
-    {6, 280, 336, 121, 17, "Label17", "IV. Nettó fizetés kiszámítása:", 40, 336, 12, false, 3},
-    {7, 280, 368, 121, 17, "Label18", "V. Partnered havi nettó jövedelme:", 40, 368, 12, false, 4},
-    {8, 280, 440, 121, 17, "Label20", "Családi pótlék:", 88, 440, 11, true, 5},
-    {9, 280, 464, 121, 17, "Label21", "Családi adókedvezmény:", 88, 464, 11, true, 5},
-    {10, 376, 520, 121, 25, "Label22", "VII. A család havi nettó összjövedelme:", 40, 520, 14, false, 6},
+    {11, 352, 152, 121, 17, "Label23", 136, 152, 11, true},
+    {1, 352, 192, 121, 17, "Label5", 136, 192, 11, true},
+    {2, 352, 216, 121, 17, "Label6", 136, 216, 11, true},
+    {3, 352, 240, 121, 17, "Label13", 136, 240, 11, true},
+    {4, 352, 264, 121, 17, "Label14", 136, 264, 11, true},
+    {5, 280, 304, 121, 17, "Label16", 40, 304, 12, false},
+    {6, 280, 336, 121, 17, "Label17", 40, 336, 12, false},
+    {7, 280, 368, 121, 17, "Label18", 40, 368, 12, false},
+    {8, 280, 440, 121, 17, "Label20", 88, 440, 11, true},
+    {9, 280, 464, 121, 17, "Label21", 88, 464, 11, true},
+    {10, 376, 520, 121, 25, "Label22", 40, 520, 14, false},
 };
 
 const char kGrossCaption[] = "I. Bruttó havi munkából származó jövedelmed: ";
@@ -150,7 +150,8 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     QWidget *previous = nullptr;
     for (const FieldDef &def : kFields) {
         const bool total = def.number == 10;
-        makeLabel(this, def.labelName, QString::fromUtf8(def.labelText), def.labelLeft, def.labelTop,
+        const payroll::Figure figure = payroll::rules2010().figure(def.number);
+        makeLabel(this, def.labelName, figure.caption, def.labelLeft, def.labelTop,
                   total ? careerui::serifFont(14, true) : careerui::serifFont(def.labelPoints, true, def.labelItalic));
         auto *field = new TNumberEdit(this);
         field->setObjectName(QStringLiteral("NumberEdit%1").arg(def.number));
@@ -160,7 +161,7 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
         field->setTextMargins(0, 0, 0, 0);
         if (total)
             field->setFont(careerui::sansFont(12, true));
-        gamescreen::setHelpContext(field, def.helpContext);
+        gamescreen::setHelpContext(field, figure.helpContext);
         m_fields[def.number] = field;
         const int number = def.number;
         connect(field, &TNumberEdit::exited, this, [this, number] { guarded([&] { NumberEditExit(number); }); });
@@ -326,7 +327,7 @@ void TfJovedelem::NumberEditExit(int number)
         answers[i] = NumberEdit(i)->Value();
     TDataModule2 *taxTables = m_game->DataModule2;
     const BracketFinder brackets = [taxTables](qint64 base) { return FindTaxBracket(taxTables, base); };
-    setMark(field, incomeAnswerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
+    setMark(field, payroll::rules2010().answerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
 }
 
 void TfJovedelem::HandleEnterEscape(TNumberEdit *field, int &key)
