@@ -493,20 +493,28 @@ void TQuickRep::paintPage(int page, QPainter &painter) const
     painter.restore();
 }
 
-TQRLabel *TQRElements::label(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                             TQRAlignment alignment, bool autoSize, const QString &caption) const
+void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
+                 const std::function<TQRDBText::TableFn(int table)> &table)
 {
-    return new TQRLabel(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize, caption);
-}
-
-TQRDBText *TQRElements::data(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                             TQRAlignment alignment, bool autoSize, const char *field) const
-{
-    return new TQRDBText(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize,
-                         m_table, QString::fromLatin1(field));
-}
-
-TQRMemo *TQRElements::memo(const char *name, double l, double t, double w, double h, const TQRFont &font) const
-{
-    return new TQRMemo(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font);
+    for (const TQRLayoutElement &e : layout) {
+        const QString name = QString::fromLatin1(e.name);
+        const QString text = QString::fromUtf8(e.text);
+        switch (e.kind) {
+        case TQRLayoutElement::Label:
+            new TQRLabel(report, name, e.box, e.font, e.alignment, e.autoSize, text);
+            break;
+        case TQRLayoutElement::Data:
+            new TQRDBText(report, name, e.box, e.font, e.alignment, e.autoSize,
+                          table ? table(e.table) : TQRDBText::TableFn(), text);
+            break;
+        case TQRLayoutElement::Memo: new TQRMemo(report, name, e.box, e.font); break;
+        case TQRLayoutElement::Shape: new TQRShape(report, name, e.box, Qt::white); break;
+        case TQRLayoutElement::Picture: {
+            auto *image = new TQRImage(report, name, e.box, e.mode, e.onPage);
+            if (!text.isEmpty())
+                image->setPictureFile(text);
+            break;
+        }
+        }
+    }
 }
