@@ -12,6 +12,7 @@
 #include "sugo.h"
 #include "szamologep.h"
 #include "taxyear.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -93,17 +94,18 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fJovedelem"));
     setWindowTitle(QStringLiteral("Jövedelem kalkulátor"));
     setFixedSize(772, 635);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
 
     Label1 = new QLabel(QStringLiteral("Jövedelem kalkulátor"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(1, 0, 769, 22);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(careerui::serifFont(14, true));
+    Label1->setFont(look::serifPoints(14, true));
     Label1->setAutoFillBackground(true);
     QPalette grey = Label1->palette();
     grey.setColor(QPalette::Window, QColor(160, 160, 164));
@@ -112,8 +114,8 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     Label3 = makeLabel(this, "Label3",
                        QStringLiteral("Az egyes mezőkben állva az F1 billentyű megnyomásával segítséget kaphatsz az "
                                       "adott érték kiszámításához"),
-                       129, 24, careerui::sansFont(8), Qt::red);
-    const QFont legend = careerui::sansFont(10, true);
+                       129, 24, look::sansPoints(8), Qt::red);
+    const QFont legend = look::sansPoints(10, true);
     makeLabel(this, "Label7", QStringLiteral("A helyes számítások eredményei"), 57, 40, legend, Qt::black);
     makeLabel(this, "Label8", QStringLiteral("zöld"), 289, 40, legend, rightColour());
     makeLabel(this, "Label9", QStringLiteral("színűek,"), 322, 40, legend, Qt::black);
@@ -122,20 +124,20 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     makeLabel(this, "Label12", QStringLiteral("szín jelöli"), 617, 40, legend, Qt::black);
     Label24 = makeLabel(this, "Label24",
                         QStringLiteral("A havibér kalkulátorral a főbb fizetendő adó és járulék költség számolható"),
-                        128, 56, careerui::sansFont(10, true));
-    Label2 = makeLabel(this, "Label2", QString::fromUtf8(kGrossCaption), 8, 80, careerui::serifFont(12, true));
-    Label15 = makeLabel(this, "Label15", QString::fromUtf8(kChildrenCaption), 472, 80, careerui::serifFont(12, true));
+                        128, 56, look::sansPoints(10, true));
+    Label2 = makeLabel(this, "Label2", QString::fromUtf8(kGrossCaption), 8, 80, look::serifPoints(12, true));
+    Label15 = makeLabel(this, "Label15", QString::fromUtf8(kChildrenCaption), 472, 80, look::serifPoints(12, true));
     makeLabel(this, "Label4", QStringLiteral("II. A bruttó jövedelmet terhelő levonások:"), 32, 112,
-              careerui::serifFont(12, true));
+              look::serifPoints(12, true));
     makeLabel(this, "Label19", QStringLiteral("VI. Gyermekek után járó támogatások:"), 40, 408,
-              careerui::serifFont(12, true));
+              look::serifPoints(12, true));
 
     Label25 = new QLabel(QStringLiteral("A kiszámolt értékeket 5 Ft-ra kerekítve határozd meg"), this);
     Label25->setObjectName(QStringLiteral("Label25"));
     Label25->setGeometry(544, 152, 168, 26);
     Label25->setAlignment(Qt::AlignCenter);
     Label25->setWordWrap(true);
-    Label25->setFont(careerui::sansFont(8, true));
+    Label25->setFont(look::sansPoints(8, true));
     QPalette red = Label25->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label25->setPalette(red);
@@ -152,7 +154,7 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
         const bool total = def.number == 10;
         const payroll::Figure figure = payroll::rules2010().figure(def.number);
         makeLabel(this, def.labelName, figure.caption, def.labelLeft, def.labelTop,
-                  total ? careerui::serifFont(14, true) : careerui::serifFont(def.labelPoints, true, def.labelItalic));
+                  total ? look::serifPoints(14, true) : look::serifPoints(def.labelPoints, true, def.labelItalic));
         auto *field = new TNumberEdit(this);
         field->setObjectName(QStringLiteral("NumberEdit%1").arg(def.number));
         field->setEntryRequired(TNumberEdit::floatingpointvalue);
@@ -160,7 +162,7 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
         field->setGeometry(def.left, def.top, def.width, def.height);
         field->setTextMargins(0, 0, 0, 0);
         if (total)
-            field->setFont(careerui::sansFont(12, true));
+            field->setFont(look::sansPoints(12, true));
         gamescreen::setHelpContext(field, figure.helpContext);
         m_fields[def.number] = field;
         const int number = def.number;
@@ -212,15 +214,6 @@ void TfJovedelem::setMark(TNumberEdit *field, Mark mark)
     const QColor colour = mark == Mark::Right ? rightColour() : mark == Mark::Wrong ? wrongColour() : normal;
     palette.setColor(QPalette::Text, colour);  // every colour group, so a disabled field shows it too
     field->setPalette(palette);
-}
-
-void TfJovedelem::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
 }
 
 bool TfJovedelem::isOwnWindow(const QWindow *window) const

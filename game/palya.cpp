@@ -6,6 +6,7 @@
 #include "game.h"
 #include "rtfreader.h"
 #include "workfiles.h"
+#include "look.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -52,10 +53,11 @@ TfPalya::TfPalya(Game *game, QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fPalya"));
     setWindowTitle(QStringLiteral("Pályatükör"));
     setFixedSize(756, 527);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
 
     // FormCreate: the client area scrolls vertically.
@@ -112,10 +114,6 @@ void TfPalya::scrollTo(int position) { ScrollBox->verticalScrollBar()->setValue(
 void TfPalya::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
     m_shownSinceLoad = true;
     // A window that is already the active one when shown gets no activation: it loads
     // once the show has been handled.
