@@ -306,7 +306,8 @@ QVariant TTableModel::bufferData(int field, int role) const
 
 QVariant TTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    // An invalid index (a row past the end, as views and testers ask about) has no data.
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
     const int field = fieldOfColumn(index.column());
     zdb::Table *t = table();
@@ -347,7 +348,7 @@ QVariant TTableModel::headerData(int section, Qt::Orientation orientation, int r
 
 Qt::ItemFlags TTableModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const ResolvedColumn &c = m_columns[index.column()];
