@@ -421,7 +421,10 @@ namespace {
 // together when the record is posted, left or cancelled.
 class RecordEditDelegate : public QStyledItemDelegate {
 public:
-    RecordEditDelegate(TTableModel *model, QObject *parent) : QStyledItemDelegate(parent), m_model(model) {}
+    RecordEditDelegate(TTableModel *model, QObject *parent) : QStyledItemDelegate(parent), m_model(model)
+    {
+        connect(this, &QAbstractItemDelegate::closeEditor, this, &RecordEditDelegate::editorClosed);
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
@@ -457,8 +460,10 @@ public:
     // Closes the open editors without storing what was typed.
     void dropOpenEditors()
     {
+        m_dropping = true;
         for (QWidget *editor : openEditors())
             emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        m_dropping = false;
     }
 
 private:
@@ -467,7 +472,7 @@ private:
         QList<QWidget *> open;
         // An editor the view closed is hidden at once and deleted later.
         for (const QPointer<QWidget> &e : std::as_const(m_editors))
-            if (e && !e->isHidden())
+            if (e && !e->isHidden() && !e->property("closing").toBool())
                 open.append(e);
         m_editors.clear();
         for (QWidget *e : std::as_const(open))
@@ -488,8 +493,20 @@ private:
         }
     }
 
+    // Escape in a cell whose record has not changed yet ends the edit the typing began.
+    void editorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+    {
+        if (m_dropping || hint != QAbstractItemDelegate::RevertModelCache || !editor->property("typed").toBool())
+            return;
+        editor->setProperty("closing", true);
+        zdb::Table *t = m_model->table();
+        if (t && t->editing() && !t->modified())
+            guarded([t] { t->cancel(); });
+    }
+
     TTableModel *m_model;
     QList<QPointer<QWidget>> m_editors;
+    bool m_dropping = false;
 };
 
 class CurrentRowLink : public QObject {

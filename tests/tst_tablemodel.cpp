@@ -480,6 +480,19 @@ void TestTableModel::cellEditorsEditTheRecord()
     QCOMPARE(t->state(), DataSetState::Browse);
     QCOMPARE(model.index(0, 2).data().toString(), QString("450\u00a0000\u00a0Ft"));
     QCOMPARE(stored(1, "Brutto_max"), 450000.0);
+    // Escape in a cell ends an edit that has changed nothing yet, and only such an edit.
+    QVERIFY(open = typeIntoCell(view, 0, 2, "2"));
+    QTest::keyClick(open, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCOMPARE(t->state(), DataSetState::Browse);
+    QVERIFY(typeIntoCell(view, 0, 1, "210000"));
+    pressEnter(QApplication::focusWidget());
+    QVERIFY(open = typeIntoCell(view, 0, 2, "3"));
+    QTest::keyClick(open, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCOMPARE(t->state(), DataSetState::Edit);
+    QCOMPARE(model.index(0, 1).data().toString(), QString("210\u00a0000\u00a0Ft"));
+    source.cancel();
     QVERIFY(dialogs->texts("error").isEmpty());
 }
 
