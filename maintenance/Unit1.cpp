@@ -158,7 +158,10 @@ void fitColumnsInside(QTableView *grid, int lines = 3)
     QHeaderView *header = grid->horizontalHeader();
     const int count = model->columnCount();
     const int frame = grid->frameWidth();
-    const int available = grid->width() - 2 * frame - grid->verticalHeader()->width();
+    int available = grid->width() - 2 * frame - grid->verticalHeader()->width();
+    // Rows beyond the grid's height bring a vertical scroll bar, which takes its width.
+    if (model->rowCount() * grid->verticalHeader()->defaultSectionSize() > grid->height() - 4 * header->sizeHint().height())
+        available -= grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
     int used = 0;
     for (int c = 0; c < count; ++c)
         used += grid->columnWidth(c);
