@@ -9,6 +9,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -85,6 +90,77 @@ QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const
                                     const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent ? parent : activeParent(), title, folder, filter);
+}
+
+QString WidgetDialogs::openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                                       const QString &filter)
+{
+    TPictureFileDialog dialog(parent ? parent : activeParent(), title, folder, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+TPictureFileDialog::TPictureFileDialog(QWidget *parent, const QString &title, const QString &folder,
+                                       const QString &filter)
+    : QFileDialog(parent, title, folder, filter)
+{
+    setObjectName(QStringLiteral("OpenPic1"));
+    setOption(QFileDialog::DontUseNativeDialog, true);
+    setFileMode(QFileDialog::ExistingFile);
+    setAcceptMode(QFileDialog::AcceptOpen);
+
+    auto *box = new QWidget(this);
+    box->setObjectName(QStringLiteral("previewBox"));
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(6, 0, 0, 0);
+    m_preview = new QLabel(box);
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setFixedSize(220, 165);
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setFrameShape(QFrame::Panel);
+    m_preview->setFrameShadow(QFrame::Sunken);
+    m_caption = new QLabel(box);
+    m_caption->setObjectName(QStringLiteral("previewCaption"));
+    m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_caption->setWordWrap(true);
+    m_caption->setFixedWidth(220);
+    column->addWidget(new QLabel(QStringLiteral("Előnézet:"), box));
+    column->addWidget(m_preview);
+    column->addWidget(m_caption);
+    column->addStretch(1);
+    // Qt's dialog lays itself out on a grid: the file list is on its second row.
+    if (auto *grid = qobject_cast<QGridLayout *>(layout()))
+        grid->addWidget(box, 1, grid->columnCount(), 1, 1);
+    else
+        layout()->addWidget(box);
+    resize(std::max(width(), 900), std::max(height(), 460));
+    connect(this, &QFileDialog::currentChanged, this, &TPictureFileDialog::showPreview);
+    showPreview(QString());
+}
+
+void TPictureFileDialog::showPreview(const QString &path)
+{
+    m_shown = QImage();
+    m_preview->clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        m_caption->setText(QStringLiteral("Válasszon egy képfájlt."));
+        return;
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize full = reader.size();
+    if (full.isValid())
+        reader.setScaledSize(full.scaled(m_preview->size() - QSize(4, 4), Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        m_caption->setText(QStringLiteral("Ez a fájl nem kép, vagy ilyen képet a program nem ismer."));
+        return;
+    }
+    m_shown = image;
+    m_preview->setPixmap(QPixmap::fromImage(image));
+    const QSize size = full.isValid() ? full : image.size();
+    m_caption->setText(QStringLiteral("%1 × %2 képpont").arg(size.width()).arg(size.height()));
 }
 
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggested,

@@ -2,10 +2,13 @@
 // Every modal interaction of both programs goes through one Dialogs object, so that the
 // tests can script the answers and read what was shown.
 
+#include <QFileDialog>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QLabel;
 class QTextDocument;
 class QWidget;
 class Report;
@@ -32,6 +35,13 @@ public:
     // An open-file dialog starting in `folder`; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                                  const QString &filter) = 0;
+    // An open-picture dialog starting in `folder`: the chosen picture is shown beside the
+    // file list before it is taken. Empty when cancelled. By default a plain open-file dialog.
+    virtual QString openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                                    const QString &filter)
+    {
+        return openFileName(parent, title, folder, filter);
+    }
     // A save-file dialog suggesting `suggested` (a path or a bare file name); asks before
     // overwriting. Empty when cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
@@ -65,6 +75,8 @@ public:
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
+    QString openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                            const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                          const QString &filter) override;
     void preview(const Report &report) override;
@@ -75,4 +87,25 @@ public:
 
     // Shows help topics; the game installs its own help window here.
     std::function<void(int)> helpHandler;
+};
+
+// The open-picture dialog: Qt's own file dialog (not the desktop's, which takes no widget
+// of ours) with a preview beside the file list that shows the picture under the cursor, its
+// size in pixels, or that the file is no picture.
+class TPictureFileDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    TPictureFileDialog(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
+    QLabel *previewLabel() const { return m_preview; }
+    QLabel *previewCaption() const { return m_caption; }
+    // The picture shown, scaled to the preview; null when none is.
+    QImage previewImage() const { return m_shown; }
+
+public slots:
+    void showPreview(const QString &path);
+
+private:
+    QLabel *m_preview = nullptr;
+    QLabel *m_caption = nullptr;
+    QImage m_shown;
 };
