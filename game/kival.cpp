@@ -198,7 +198,7 @@ void TMainForm::showEvent(QShowEvent *event)
 
 QString TMainForm::savedName(const QString &typed)
 {
-    return typed.left(30);
+    return zdb::leftCharacters(typed, 30);
 }
 
 void TMainForm::settleName()
