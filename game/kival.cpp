@@ -191,7 +191,7 @@ void TMainForm::goToPage(int index)
 
 QString TMainForm::savedName(const QString &typed)
 {
-    return typed.left(30);
+    return zdb::leftCharacters(typed, 30);
 }
 
 void TMainForm::settleName()

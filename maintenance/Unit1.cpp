@@ -672,7 +672,7 @@ void TZomir0001::readResults()
 void TZomir0001::BitBtn2Click()
 {
     guarded([this] {
-        const QString path = m_dialogs->saveFileName(this, u("Eredmények mentése"), QStringLiteral("eredmenyek.csv"),
+        const QString path = m_dialogs->saveFileName(this, u("Eredmények mentése"), results::suggestedCsvPath(),
                                                      u("CSV-fájl (*.csv);;Minden fájl (*)"));
         if (path.isEmpty())
             return;

@@ -3,8 +3,11 @@
 #include "budget.h"
 #include "engine.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
@@ -212,6 +215,14 @@ QByteArray toCsv(const QList<GameResult> &rows)
         text += fields.join(separator) + lineEnd;
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString suggestedCsvPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("eredmenyek.csv"));
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
