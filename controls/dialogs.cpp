@@ -1,8 +1,9 @@
 #include "dialogs.h"
 
-#include "application.h"
-#include "errortext.h"
+#include "errorbox.h"
+#include "translations.h"
 #include "report.h"
+#include "usererror.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -34,11 +35,7 @@
 
 namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
-QString appTitle()
-{
-    const ZApplication *app = ZApplication::instance();
-    return app && !app->title().isEmpty() ? app->title() : QApplication::applicationName();
-}
+QString appTitle() { return errorbox::title(); }
 }  // namespace
 
 void WidgetDialogs::message(const QString &text)
@@ -46,10 +43,10 @@ void WidgetDialogs::message(const QString &text)
     QMessageBox::information(activeParent(), appTitle(), text);
 }
 
-// Whoever reports an error, the box shows it in words a student can read.
+// The text comes readable already (errorbox.h).
 void WidgetDialogs::error(const QString &text)
 {
-    QMessageBox::critical(activeParent(), appTitle(), friendlyError(text));
+    QMessageBox::critical(activeParent(), appTitle(), text);
 }
 
 void WidgetDialogs::errorOver(QWidget *window, const QString &text)
@@ -58,7 +55,7 @@ void WidgetDialogs::errorOver(QWidget *window, const QString &text)
         window->raise();
         window->activateWindow();
     }
-    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), friendlyError(text));
+    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), text);
 }
 
 bool WidgetDialogs::confirm(const QString &text)
@@ -293,9 +290,9 @@ void WidgetDialogs::preview(const Report &report)
 static void requireDefaultPrinter(const QPrinter &printer)
 {
     if (QPrinterInfo::defaultPrinterName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
-        throw std::runtime_error("Nincs elérhető nyomtató: a nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("Nincs elérhető nyomtató: a nyomtatás nem indítható el."));
     if (!printer.isValid())
-        throw std::runtime_error("A nyomtató nem érhető el: a nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("A nyomtató nem érhető el: a nyomtatás nem indítható el."));
 }
 
 bool WidgetDialogs::printDocument(const QTextDocument &document, const QString &jobTitle)

@@ -2,6 +2,8 @@
 // Every modal interaction of both programs goes through one Dialogs object, so that the
 // tests can script the answers and read what was shown.
 
+#include "errorbox.h"
+
 #include <QFileDialog>
 #include <QImage>
 #include <QString>
@@ -19,7 +21,8 @@ public:
 
     // Plain notice with one OK button.
     virtual void message(const QString &text) = 0;
-    // The standard error box with the error's own text.
+    // The standard error box with the error's own text. Errors reach it through
+    // showErrorMessage (errorbox.h), which makes the text readable first.
     virtual void error(const QString &text) = 0;
     // The same in front of `window` (the window whose work failed); by default as error().
     virtual void errorOver(QWidget *window, const QString &text)
@@ -46,6 +49,11 @@ public:
     // overwriting. Empty when cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                                  const QString &filter) = 0;
+    // This service's error box, for showErrorMessage (errorbox.h).
+    errorbox::Box errorBox()
+    {
+        return [this](QWidget *owner, const QString &text) { errorOver(owner, text); };
+    }
     // A modal preview of a report over the application, with commands to zoom, to page, to
     // set up the printer, to print, to save a PDF and to close. Returns when the user closes
     // it; nothing is printed without the user's command.

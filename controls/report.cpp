@@ -3,6 +3,7 @@
 #include "look.h"
 
 #include "engine.h"
+#include "usererror.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -163,7 +164,7 @@ void printPages(const Report &report, QPrinter &printer)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw std::runtime_error("A nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("A nyomtatás nem indítható el."));
     for (int page = 0; page < report.pageCount(); ++page) {
         if (page > 0)
             printer.newPage();
@@ -180,12 +181,11 @@ void writePdf(const Report &report, const QString &fileName)
     // Written beside the target and renamed at the end, so a failure never leaves half a
     // file in place of an earlier one.
     QSaveFile file(fileName);
-    const auto fail = [&fileName](const QString &reason) {
-        throw std::runtime_error(
-            QStringLiteral("A PDF-fájl nem menthető: %1\n%2").arg(fileName, reason).toStdString());
+    const auto refuse = [&fileName](const QString &reason) {
+        fail(QStringLiteral("A PDF-fájl nem menthető: %1\n%2").arg(fileName, reason));
     };
     if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
+        refuse(file.errorString());
     {
         QPdfWriter writer(&file);
         writer.setTitle(report.documentName());
@@ -197,7 +197,7 @@ void writePdf(const Report &report, const QString &fileName)
         writer.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            fail(QStringLiteral("A fájl nem írható."));
+            refuse(QStringLiteral("A fájl nem írható."));
         for (int page = 0; page < report.pageCount(); ++page) {
             if (page > 0)
                 writer.newPage();
@@ -209,7 +209,7 @@ void writePdf(const Report &report, const QString &fileName)
         painter.end();
     }
     if (!file.commit())
-        fail(file.errorString());
+        refuse(file.errorString());
 }
 
 QImage renderPage(const Report &report, int page, double dpi)

@@ -7,6 +7,7 @@
 #include "rtfreader.h"
 #include "workfiles.h"
 #include "look.h"
+#include "usererror.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -176,8 +177,7 @@ void TfPalya::loadPicture(const QString &gamePath)
                             : file.isDir() ? QStringLiteral("ezen a néven egy mappa van")
                             : !file.isReadable() ? QStringLiteral("nincs jogosultság a használatához")
                                                  : QStringLiteral("a kép hibás vagy nem ilyen formátumú");
-        throw std::runtime_error(
-            QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2.").arg(gamePath, why).toStdString());
+        fail(QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2.").arg(gamePath, why));
     }
     Image1->setPixmap(QPixmap::fromImage(image));
     Image1->resize(image.size());   // the box takes the picture's size

@@ -2,6 +2,7 @@
 
 #include "budget.h"
 #include "engine.h"
+#include "usererror.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +17,6 @@
 namespace results {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 int requiredField(const zdb::Table *table, const QString &field)
 {

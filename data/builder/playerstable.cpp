@@ -1,6 +1,7 @@
 #include "playerstable.h"
 
 #include "schema.h"
+#include "usererror.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -27,8 +28,6 @@ constexpr qint64 kProbeWindow = 1000;
 // An upper bound on keys tried, so that a nonsense key read from a damaged page cannot keep
 // the tool busy for long.
 constexpr qint64 kMostProbes = 2000000;
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 const zdb::TableDef &playersDef()
 {

@@ -7,6 +7,7 @@
 #include "playerstable.h"
 #include "rtfsheet.h"
 #include "schema.h"
+#include "usererror.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -26,11 +27,6 @@ namespace content {
 namespace {
 
 const QString kAlias = QStringLiteral("ZOMIR_CONTENT_BUILD");
-
-[[noreturn]] void fail(const QString &message)
-{
-    throw std::runtime_error(message.toStdString());
-}
 
 QByteArray readResource(const QString &fileName)
 {
