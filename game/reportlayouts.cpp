@@ -1,5 +1,8 @@
 #include "reportlayouts.h"
 
+#include "adatinit.h"
+#include "game.h"
+
 namespace reportlayouts {
 
 namespace {
@@ -187,6 +190,17 @@ const QVector<TQRLayoutElement> &layout(int number)
     case 3: return kReport3;
     }
     return none;
+}
+
+void build(TQuickRep *report, int number, Game *game)
+{
+    buildLayout(report, layout(number), [game](int table) -> TQRDBText::TableFn {
+        switch (table) {
+        case Players: return [game] { return game->DM ? game->DM->JatekosokDB : nullptr; };
+        case Professions: return [game] { return game->DM ? game->DM->SzakmaDB : nullptr; };
+        }
+        return {};
+    });
 }
 
 }  // namespace reportlayouts

@@ -1,6 +1,5 @@
 #include "uQuickRep.h"
 
-#include "adatinit.h"
 #include "dialogs.h"
 #include "game.h"
 #include "reportlayouts.h"
@@ -12,12 +11,7 @@ TfrmQuickRep::TfrmQuickRep(Game *game, QWidget *parent) : QWidget(parent), m_gam
     QuickRep1->setReportName(QStringLiteral("egyéni költségvetés"));
     QRBand1 = QuickRep1->band();
 
-    buildLayout(QuickRep1, reportlayouts::layout(1), [game](int table) -> TQRDBText::TableFn {
-        switch (table) {
-        case reportlayouts::Players: return [game] { return game->DM ? game->DM->JatekosokDB : nullptr; };
-        }
-        return {};
-    });
+    reportlayouts::build(QuickRep1, 1, game);
     QRDBText1 = layoutElement<TQRDBText>(QuickRep1, "QRDBText1");
     QRLabel1 = layoutElement<TQRLabel>(QuickRep1, "QRLabel1");
     QRLabel5 = layoutElement<TQRLabel>(QuickRep1, "QRLabel5");

@@ -1,6 +1,5 @@
 #include "uQuickRep2.h"
 
-#include "adatinit.h"
 #include "dialogs.h"
 #include "game.h"
 #include "reportlayouts.h"
@@ -13,12 +12,7 @@ TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent) : QWidget(parent), m_g
     QuickRep1->setHelpContext(14);
     QRBand1 = QuickRep1->band();
 
-    buildLayout(QuickRep1, reportlayouts::layout(2), [game](int table) -> TQRDBText::TableFn {
-        switch (table) {
-        case reportlayouts::Players: return [game] { return game->DM ? game->DM->JatekosokDB : nullptr; };
-        }
-        return {};
-    });
+    reportlayouts::build(QuickRep1, 2, game);
     QRShape1 = layoutElement<TQRShape>(QuickRep1, "QRShape1");
     QRDBText1 = layoutElement<TQRDBText>(QuickRep1, "QRDBText1");
     QRLabel1 = layoutElement<TQRLabel>(QuickRep1, "QRLabel1");

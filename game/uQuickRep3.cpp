@@ -1,6 +1,5 @@
 #include "uQuickRep3.h"
 
-#include "adatinit.h"
 #include "dialogs.h"
 #include "game.h"
 #include "reportlayouts.h"
@@ -13,13 +12,7 @@ TfrmQuickRep3::TfrmQuickRep3(Game *game, QWidget *parent) : QWidget(parent), m_g
     QuickRep1->setHelpContext(15);
     QRBand1 = QuickRep1->band();
 
-    buildLayout(QuickRep1, reportlayouts::layout(3), [game](int table) -> TQRDBText::TableFn {
-        switch (table) {
-        case reportlayouts::Players: return [game] { return game->DM ? game->DM->JatekosokDB : nullptr; };
-        case reportlayouts::Professions: return [game] { return game->DM ? game->DM->SzakmaDB : nullptr; };
-        }
-        return {};
-    });
+    reportlayouts::build(QuickRep1, 3, game);
     QRLabel1 = layoutElement<TQRLabel>(QuickRep1, "QRLabel1");
     QRImage1 = layoutElement<TQRImage>(QuickRep1, "QRImage1");
     QRDBText1 = layoutElement<TQRDBText>(QuickRep1, "QRDBText1");
