@@ -17,7 +17,6 @@ namespace {
 const QVector<QPair<QString, QString>> &folders()
 {
     static const QVector<QPair<QString, QString>> list = {
-        {QStringLiteral("game/rules/"), QStringLiteral("rules")},
         {QStringLiteral("rules/"), QStringLiteral("rules")},
         {QStringLiteral("gui/"), QStringLiteral("gui")},
         {QStringLiteral("db/"), QStringLiteral("db")},
