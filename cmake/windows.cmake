@@ -55,7 +55,7 @@ function(zomir_windows_programs)
   set(dir ${CMAKE_BINARY_DIR}/windows)
   add_custom_command(
     OUTPUT ${dir}/zomir.ico ${dir}/karbantartas.ico
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
             ${ZOMIR_PICTURE_TOOL} --ico ${dir}
     DEPENDS zomir-pictures ${ZOMIR_HOST_PICTURES}
     COMMENT "Drawing the programs' Windows icons"

@@ -5,7 +5,9 @@
 #include "dialogs.h"
 #include "engine.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
@@ -324,11 +326,18 @@ void TExtDBNavigator::BtnClick(Button which)
             Dialogs *dialogs = m_dialogs;
             if (!dialogs && ZApplication::instance())
                 dialogs = ZApplication::instance()->dialogs();
-            if (dialogs
-                && dialogs->ask(QString::fromUtf8("Megerősítés"), QStringLiteral("Delete record?"),
-                                {QStringLiteral("OK"), QStringLiteral("Cancel")})
-                       != 0)
-                return;
+            if (dialogs) {
+                // The question is modal whether or not a window shows it: a held button
+                // asks once.
+                if (m_performing) {
+                    m_interrupted = true;
+                    endRepeat();
+                }
+                if (dialogs->ask(QString::fromUtf8("Megerősítés"), QStringLiteral("Delete record?"),
+                                 {QStringLiteral("OK"), QStringLiteral("Cancel")})
+                    != 0)
+                    return;
+            }
         }
         source->deleteRecord();
         break;
@@ -342,7 +351,36 @@ void TExtDBNavigator::BtnClick(Button which)
 
 bool TExtDBNavigator::performGuarded(int index)
 {
-    return guarded([&] { BtnClick(Button(index)); });
+    // A modal box shown by the action blocks this window; the window hears of it first.
+    QWidget *top = window();
+    const bool nested = m_performing;
+    m_performing = true;
+    if (!nested) {
+        m_interrupted = false;
+        top->installEventFilter(this);
+    }
+    const QPointer<TExtDBNavigator> alive(this);
+    const bool ok = guarded([&] { BtnClick(Button(index)); });
+    if (!alive)
+        return ok;
+    if (!ok)
+        m_interrupted = true;   // the error box was shown
+    if (!nested) {
+        top->removeEventFilter(this);
+        m_performing = false;
+    }
+    return ok;
+}
+
+bool TExtDBNavigator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_performing && event->type() == QEvent::WindowBlocked) {
+        m_interrupted = true;
+        // The box now has the mouse: the held button comes up at once, so that a release
+        // that still reaches it while the box is open does not act once more.
+        endRepeat();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TExtDBNavigator::ButtonClicked(int index)
@@ -373,18 +411,47 @@ void TExtDBNavigator::ButtonReleased(int index)
 
 void TExtDBNavigator::RepeatTimerFired()
 {
-    if (m_repeatIndex < 0) {
+    if (m_repeatIndex < 0 || m_performing) {
+        // No button held, or an action still running (its box has an event loop of its
+        // own, in which this timer must not act again).
         m_repeatTimer.stop();
         return;
     }
     m_repeatTimer.setInterval(m_nextRepeatMs);
-    TNavButton *b = m_buttons[m_repeatIndex];
+    const int index = m_repeatIndex;
+    TNavButton *b = m_buttons[index];
     // Only while the button is still held down: the press captured the mouse, and a button
     // stays down only while the pointer is over it.
     if (!b->isDown())
         return;
-    if (!performGuarded(m_repeatIndex))
-        m_repeatTimer.stop();
+    m_repeatTimer.stop();
+    const QPointer<TExtDBNavigator> alive(this);
+    const bool ok = performGuarded(index);
+    if (!alive)
+        return;
+    if (!ok || m_interrupted) {
+        // An error or a question ends the hold for good: the box took the mouse release.
+        endRepeat();
+        return;
+    }
+    if (m_repeatIndex == index && b->isDown() && m_autoRepeat[index])
+        m_repeatTimer.start();
+}
+
+void TExtDBNavigator::endRepeat()
+{
+    m_repeatTimer.stop();
+    const int index = m_repeatIndex;
+    m_repeatIndex = -1;
+    if (index < 0)
+        return;
+    TNavButton *b = m_buttons[index];
+    // The button comes up and forgets the press, so neither a later move of the still held
+    // mouse nor its release acts once more.
+    b->setDown(false);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1), b->mapToGlobal(QPointF(-1, -1)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &release);
 }
 
 void TExtDBNavigator::changeEvent(QEvent *event)
@@ -464,7 +531,9 @@ void TExtDBNavigator::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left: moveFocusMark(-1); break;
     case Qt::Key_Right: moveFocusMark(1); break;
     case Qt::Key_Space:
-        if (m_buttons[m_focusIndex]->isEnabled())
+        // A held space bar repeats the moves only: the other actions ask or report, and the
+        // repeated key would answer their box.
+        if (m_buttons[m_focusIndex]->isEnabled() && (!event->isAutoRepeat() || m_focusIndex <= Last))
             performGuarded(m_focusIndex);
         break;
     default: QWidget::keyPressEvent(event); return;

@@ -109,6 +109,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ButtonClicked(int index);
@@ -116,6 +117,7 @@ private:
     void ButtonReleased(int index);
     void RepeatTimerFired();
     bool performGuarded(int index);
+    void endRepeat();
     void restoreDefaultGlyphs();
     void imageListDestroyed(QObject *list);
     void layoutButtons();
@@ -135,6 +137,11 @@ private:
     bool m_confirmDelete = true;
     QTimer m_repeatTimer;
     int m_repeatIndex = -1;
+    // Set while a button's action runs, and whether that action put a modal box (a question
+    // or an error) in front of the window: such a box takes the mouse, so the press that
+    // started the repeat is over.
+    bool m_performing = false;
+    bool m_interrupted = false;
     int m_firstRepeatMs = 400;
     int m_nextRepeatMs = 100;
     int m_focusIndex = 0;

@@ -1,8 +1,7 @@
 #include "application.h"
 
 #include "dialogs.h"
-#include "engine.h"
-#include "errortext.h"
+#include "translations.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -32,21 +31,20 @@ ZApplication::ZApplication(int &argc, char **argv) : QApplication(argc, argv)
     }
 }
 
-ZApplication::~ZApplication() = default;
+ZApplication::~ZApplication() { errorbox::setBox({}); }
 
 ZApplication *ZApplication::instance()
 {
     return qobject_cast<ZApplication *>(QCoreApplication::instance());
 }
 
-void ZApplication::showError(const QString &message, QWidget *owner)
+void ZApplication::setDialogs(Dialogs *dialogs)
 {
-    const QString text = friendlyError(message);
-    if (m_dialogs)
-        m_dialogs->errorOver(owner, text);
-    else
-        QMessageBox::critical(owner, m_title, text);
+    m_dialogs = dialogs;
+    errorbox::setBox(dialogs ? dialogs->errorBox() : errorbox::Box());
 }
+
+void ZApplication::showError(const QString &message, QWidget *owner) { showErrorMessage(message, owner); }
 
 bool ZApplication::notify(QObject *receiver, QEvent *event)
 {
@@ -56,18 +54,6 @@ bool ZApplication::notify(QObject *receiver, QEvent *event)
         showError(errorMessage(e));
     }
     return false;
-}
-
-bool installHungarianTranslations(QCoreApplication *app)
-{
-    auto *translator = new QTranslator(app);
-    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    app->installTranslator(translator);
-    return true;
 }
 
 bool EnterClicksButton::eventFilter(QObject *watched, QEvent *event)
@@ -91,17 +77,3 @@ bool EnterClicksButton::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-QString errorMessage(const std::exception &error)
-{
-    if (const auto *engine = dynamic_cast<const zdb::EngineError *>(&error))
-        return engine->message();
-    return QString::fromUtf8(error.what());
-}
-
-void showErrorMessage(const QString &message, QWidget *owner)
-{
-    if (ZApplication *app = ZApplication::instance())
-        app->showError(message, owner);
-    else
-        QMessageBox::critical(owner, QString(), friendlyError(message));
-}

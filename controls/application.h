@@ -4,6 +4,9 @@
 // It also sets up what every window of both programs shares: Qt's own texts in Hungarian,
 // Enter clicking a focused button, and no settings files written by Qt itself.
 
+#include "errorbox.h"
+#include "translations.h"
+
 #include <QApplication>
 #include <QString>
 
@@ -22,15 +25,15 @@ public:
     ~ZApplication() override;
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // Where errors are shown; must outlive the application object's use of it.
-    void setDialogs(Dialogs *dialogs) { m_dialogs = dialogs; }
+    // Where errors and every other modal interaction go; must outlive its use.
+    void setDialogs(Dialogs *dialogs);
     Dialogs *dialogs() const { return m_dialogs; }
     static ZApplication *instance();
 
     // The program's own title, shown by message boxes. Window titles carry no suffix: the
     // application display name is never set, so Qt adds nothing to them.
-    void setTitle(const QString &title) { m_title = title; }
-    QString title() const { return m_title; }
+    void setTitle(const QString &title) { errorbox::setTitle(title); }
+    QString title() const { return errorbox::title(); }
 
     // Shows an exception's message through the dialogs (used by notify and by code that
     // runs outside the event loop, such as start-up), in front of `owner` when given.
@@ -38,13 +41,9 @@ public:
 
 private:
     Dialogs *m_dialogs = nullptr;
-    QString m_title;
     std::unique_ptr<QTemporaryDir> m_qtSettings;
 };
 
-// Loads Qt's own Hungarian texts (file dialogs, context menus, standard buttons, the print
-// preview) into the application; false when the translation files are not installed.
-bool installHungarianTranslations(QCoreApplication *app);
 
 // A focused push or tool button clicks on Enter and on the keypad's Enter, in every window
 // (Qt clicks only on Space outside dialogs). Installed on the application by ZApplication.
@@ -56,26 +55,3 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
-
-// Errors of the code run inside a slot stop there: the message goes to the one error box
-// and the program goes on. Qt does not let exceptions travel through its signal code, so
-// every slot that may fail runs its body through this. With an owner, the box comes up in
-// front of that window.
-void showErrorMessage(const QString &message, QWidget *owner = nullptr);
-QString errorMessage(const std::exception &error);
-
-template <class F> bool guarded(QWidget *owner, F &&body)
-{
-    try {
-        std::forward<F>(body)();
-        return true;
-    } catch (const std::exception &e) {
-        showErrorMessage(errorMessage(e), owner);
-    }
-    return false;
-}
-
-template <class F> bool guarded(F &&body)
-{
-    return guarded(nullptr, std::forward<F>(body));
-}

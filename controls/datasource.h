@@ -57,6 +57,9 @@ public:
     // Starts an edit on behalf of a control that is being typed into: only with AutoEdit
     // on (or when the record is already being edited). True when the record is editable.
     bool editForTyping();
+    // Said by a bound control typed into while the source waits for the edit button
+    // (AutoEdit off, the record not in edit): the typing was not taken.
+    void notifyTypingIgnored() { emit typingIgnored(); }
 
     // Called by TDataLink.
     void addLink(TDataLink *link);
@@ -70,6 +73,8 @@ signals:
     void dataChanged(int field);
     // AutoEdit or Enabled changed: what controls may do changed.
     void settingsChanged();
+    // A bound control was typed into before the record was put into edit (AutoEdit off).
+    void typingIgnored();
 
 private:
     zdb::Table *requireTable() const;

@@ -1,9 +1,102 @@
 #include "dbcontrols.h"
 
 #include "application.h"
+#include "displayformat.h"
 #include "engine.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QValidator>
+
+#include <cmath>
+
+QVariant typedValue(zdb::FieldType type, const QString &text)
+{
+    if (text.isEmpty())
+        return QVariant();
+    double number = 0;
+    switch (type) {
+    case zdb::FieldType::Float:
+    case zdb::FieldType::Money:
+        return displayformat::readNumber(text, &number) ? QVariant(number) : QVariant(text);
+    case zdb::FieldType::Int16:
+    case zdb::FieldType::Int32:
+        if (displayformat::readNumber(text, &number) && number == std::trunc(number) && std::fabs(number) < 1e15)
+            return QVariant(qint64(number));
+        return QVariant(text);
+    default:
+        return QVariant(text);
+    }
+}
+
+int characterCount(const QString &text)
+{
+    int n = 0;
+    for (int i = 0; i < text.size(); ++i, ++n)
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    return n;
+}
+
+QString limitedText(const QString &text, int limit, int *cursor)
+{
+    int excess = limit > 0 ? characterCount(text) - limit : 0;
+    if (excess <= 0)
+        return text;
+    QString out = text;
+    int at = cursor ? std::clamp(*cursor, 0, int(out.size())) : int(out.size());
+    // Never start inside a pair.
+    if (at > 0 && at < out.size() && out.at(at).isLowSurrogate() && out.at(at - 1).isHighSurrogate())
+        ++at;
+    auto unitsBefore = [&out](int pos) {
+        return pos >= 2 && out.at(pos - 1).isLowSurrogate() && out.at(pos - 2).isHighSurrogate() ? 2 : 1;
+    };
+    while (excess > 0 && at > 0) {
+        const int n = unitsBefore(at);
+        out.remove(at - n, n);
+        at -= n;
+        --excess;
+    }
+    while (excess > 0 && !out.isEmpty()) {   // the cursor was at the start: cut at the end
+        out.chop(unitsBefore(int(out.size())));
+        --excess;
+    }
+    if (cursor)
+        *cursor = at;
+    return out;
+}
+
+bool isTypingKey(const QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)
+        || event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteEndOfWord)
+        || event->matches(QKeySequence::DeleteStartOfWord))
+        return true;
+    if (event->key() == Qt::Key_Backspace)
+        return true;
+    const QString text = event->text();
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    return text.at(0).isPrint() || text.at(0).isSurrogate();
+}
+
+namespace {
+
+// Keeps a line edit's text within a number of characters as a reader counts them; what a
+// keystroke or a paste puts beyond it is dropped.
+class CharacterLimit : public QValidator {
+public:
+    explicit CharacterLimit(QObject *parent) : QValidator(parent) {}
+    int limit = 0;
+    State validate(QString &input, int &pos) const override
+    {
+        input = limitedText(input, limit, &pos);
+        return Acceptable;
+    }
+};
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -83,6 +176,32 @@ bool TFieldDataLink::canModify() const
     return !m_readOnly && index >= 0 && active() && !table()->isReadOnlyField(index) && dataSource()->canEditByTyping();
 }
 
+bool TFieldDataLink::waitsForEdit() const
+{
+    const int index = fieldIndex();
+    TDataSource *source = dataSource();
+    if (m_readOnly || index < 0 || !active() || table()->isReadOnlyField(index) || !table()->canModify())
+        return false;
+    return !source->autoEdit() && !source->isEditing();
+}
+
+zdb::FieldType TFieldDataLink::fieldType() const
+{
+    const int index = fieldIndex();
+    return index >= 0 ? table()->fieldType(index) : zdb::FieldType::String;
+}
+
+int TFieldDataLink::fieldSize() const
+{
+    const int index = fieldIndex();
+    if (index < 0)
+        return 0;
+    const zdb::FieldType type = table()->fieldType(index);
+    if (type != zdb::FieldType::String && type != zdb::FieldType::Memo)
+        return 0;
+    return std::max(0, table()->field(index).size());
+}
+
 bool TFieldDataLink::edit()
 {
     if (!canModify())
@@ -120,8 +239,11 @@ void TDBText::refresh() { setText(m_link.displayText()); }
 
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent)
 {
+    m_limit = new CharacterLimit(this);
+    setValidator(m_limit);
     connect(&m_link, &TFieldDataLink::changed, this, &TDBEdit::refresh);
     connect(&m_link, &TFieldDataLink::editingChanged, this, &TDBEdit::updateReadOnly);
+    connect(&m_link, &TFieldDataLink::editingChanged, this, &TDBEdit::updateLimit);
     connect(this, &QLineEdit::textEdited, this, &TDBEdit::onTextEdited);
     connect(this, &QLineEdit::returnPressed, this, [this] { guarded([this] { store(); }); });
     m_link.setUpdater([this] { store(); });
@@ -144,6 +266,18 @@ void TDBEdit::refresh()
 
 void TDBEdit::updateReadOnly() { setReadOnly(!m_link.canModify()); }
 
+int TDBEdit::lengthLimit() const { return static_cast<const CharacterLimit *>(m_limit)->limit; }
+
+// Set again whenever the field or its table may have changed.
+void TDBEdit::updateLimit() { static_cast<CharacterLimit *>(m_limit)->limit = m_link.fieldSize(); }
+
+void TDBEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (isReadOnly() && isTypingKey(event) && m_link.waitsForEdit())
+        m_link.dataSource()->notifyTypingIgnored();
+    QLineEdit::keyPressEvent(event);
+}
+
 void TDBEdit::onTextEdited()
 {
     if (m_pending)
@@ -162,8 +296,7 @@ void TDBEdit::store()
     if (!m_pending)
         return;
     m_pending = false;
-    const QString typed = text();
-    m_link.write(typed.isEmpty() ? QVariant() : QVariant(typed));
+    m_link.write(typedValue(m_link.fieldType(), text()));
 }
 
 void TDBEdit::focusInEvent(QFocusEvent *event)
@@ -207,9 +340,43 @@ void TDBMemo::refresh()
 
 void TDBMemo::updateReadOnly() { setReadOnly(!m_link.canModify()); }
 
+int TDBMemo::lengthLimit() const
+{
+    const int size = m_link.fieldSize();
+    return size > 0 ? size : m_memoLimit;
+}
+
+void TDBMemo::keyPressEvent(QKeyEvent *event)
+{
+    if (isReadOnly() && (isTypingKey(event) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && m_link.waitsForEdit())
+        m_link.dataSource()->notifyTypingIgnored();
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TDBMemo::applyLimit()
+{
+    const int limit = lengthLimit();
+    const QString text = toPlainText();
+    if (limit <= 0 || characterCount(text) <= limit)
+        return;
+    QTextCursor cursor = textCursor();
+    int position = cursor.position();
+    const QString cut = limitedText(text, limit, &position);
+    m_loading = true;
+    setPlainText(cut);
+    m_loading = false;
+    cursor = textCursor();
+    cursor.setPosition(std::min(position, int(cut.size())));
+    setTextCursor(cursor);
+}
+
 void TDBMemo::onTextChanged()
 {
-    if (m_loading || m_pending)
+    if (m_loading)
+        return;
+    applyLimit();
+    if (m_pending)
         return;
     if (!m_link.edit()) {
         refresh();

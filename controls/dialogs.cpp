@@ -1,14 +1,20 @@
 #include "dialogs.h"
 
-#include "application.h"
-#include "errortext.h"
+#include "errorbox.h"
+#include "translations.h"
 #include "report.h"
+#include "usererror.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -29,11 +35,7 @@
 
 namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
-QString appTitle()
-{
-    const ZApplication *app = ZApplication::instance();
-    return app && !app->title().isEmpty() ? app->title() : QApplication::applicationName();
-}
+QString appTitle() { return errorbox::title(); }
 }  // namespace
 
 void WidgetDialogs::message(const QString &text)
@@ -41,10 +43,10 @@ void WidgetDialogs::message(const QString &text)
     QMessageBox::information(activeParent(), appTitle(), text);
 }
 
-// Whoever reports an error, the box shows it in words a student can read.
+// The text comes readable already (errorbox.h).
 void WidgetDialogs::error(const QString &text)
 {
-    QMessageBox::critical(activeParent(), appTitle(), friendlyError(text));
+    QMessageBox::critical(activeParent(), appTitle(), text);
 }
 
 void WidgetDialogs::errorOver(QWidget *window, const QString &text)
@@ -53,7 +55,7 @@ void WidgetDialogs::errorOver(QWidget *window, const QString &text)
         window->raise();
         window->activateWindow();
     }
-    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), friendlyError(text));
+    QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), text);
 }
 
 bool WidgetDialogs::confirm(const QString &text)
@@ -85,6 +87,77 @@ QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const
                                     const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent ? parent : activeParent(), title, folder, filter);
+}
+
+QString WidgetDialogs::openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                                       const QString &filter)
+{
+    TPictureFileDialog dialog(parent ? parent : activeParent(), title, folder, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+TPictureFileDialog::TPictureFileDialog(QWidget *parent, const QString &title, const QString &folder,
+                                       const QString &filter)
+    : QFileDialog(parent, title, folder, filter)
+{
+    setObjectName(QStringLiteral("OpenPic1"));
+    setOption(QFileDialog::DontUseNativeDialog, true);
+    setFileMode(QFileDialog::ExistingFile);
+    setAcceptMode(QFileDialog::AcceptOpen);
+
+    auto *box = new QWidget(this);
+    box->setObjectName(QStringLiteral("previewBox"));
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(6, 0, 0, 0);
+    m_preview = new QLabel(box);
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setFixedSize(220, 165);
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setFrameShape(QFrame::Panel);
+    m_preview->setFrameShadow(QFrame::Sunken);
+    m_caption = new QLabel(box);
+    m_caption->setObjectName(QStringLiteral("previewCaption"));
+    m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_caption->setWordWrap(true);
+    m_caption->setFixedWidth(220);
+    column->addWidget(new QLabel(QStringLiteral("Előnézet:"), box));
+    column->addWidget(m_preview);
+    column->addWidget(m_caption);
+    column->addStretch(1);
+    // Qt's dialog lays itself out on a grid: the file list is on its second row.
+    if (auto *grid = qobject_cast<QGridLayout *>(layout()))
+        grid->addWidget(box, 1, grid->columnCount(), 1, 1);
+    else
+        layout()->addWidget(box);
+    resize(std::max(width(), 900), std::max(height(), 460));
+    connect(this, &QFileDialog::currentChanged, this, &TPictureFileDialog::showPreview);
+    showPreview(QString());
+}
+
+void TPictureFileDialog::showPreview(const QString &path)
+{
+    m_shown = QImage();
+    m_preview->clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        m_caption->setText(QStringLiteral("Válasszon egy képfájlt."));
+        return;
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize full = reader.size();
+    if (full.isValid())
+        reader.setScaledSize(full.scaled(m_preview->size() - QSize(4, 4), Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        m_caption->setText(QStringLiteral("Ez a fájl nem kép, vagy ilyen képet a program nem ismer."));
+        return;
+    }
+    m_shown = image;
+    m_preview->setPixmap(QPixmap::fromImage(image));
+    const QSize size = full.isValid() ? full : image.size();
+    m_caption->setText(QStringLiteral("%1 × %2 képpont").arg(size.width()).arg(size.height()));
 }
 
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggested,
@@ -217,9 +290,9 @@ void WidgetDialogs::preview(const Report &report)
 static void requireDefaultPrinter(const QPrinter &printer)
 {
     if (QPrinterInfo::defaultPrinterName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty())
-        throw std::runtime_error("Nincs elérhető nyomtató: a nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("Nincs elérhető nyomtató: a nyomtatás nem indítható el."));
     if (!printer.isValid())
-        throw std::runtime_error("A nyomtató nem érhető el: a nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("A nyomtató nem érhető el: a nyomtatás nem indítható el."));
 }
 
 bool WidgetDialogs::printDocument(const QTextDocument &document, const QString &jobTitle)

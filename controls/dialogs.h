@@ -2,10 +2,15 @@
 // Every modal interaction of both programs goes through one Dialogs object, so that the
 // tests can script the answers and read what was shown.
 
+#include "errorbox.h"
+
+#include <QFileDialog>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QLabel;
 class QTextDocument;
 class QWidget;
 class Report;
@@ -16,7 +21,8 @@ public:
 
     // Plain notice with one OK button.
     virtual void message(const QString &text) = 0;
-    // The standard error box with the error's own text.
+    // The standard error box with the error's own text. Errors reach it through
+    // showErrorMessage (errorbox.h), which makes the text readable first.
     virtual void error(const QString &text) = 0;
     // The same in front of `window` (the window whose work failed); by default as error().
     virtual void errorOver(QWidget *window, const QString &text)
@@ -32,10 +38,22 @@ public:
     // An open-file dialog starting in `folder`; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                                  const QString &filter) = 0;
+    // An open-picture dialog starting in `folder`: the chosen picture is shown beside the
+    // file list before it is taken. Empty when cancelled. By default a plain open-file dialog.
+    virtual QString openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                                    const QString &filter)
+    {
+        return openFileName(parent, title, folder, filter);
+    }
     // A save-file dialog suggesting `suggested` (a path or a bare file name); asks before
     // overwriting. Empty when cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                                  const QString &filter) = 0;
+    // This service's error box, for showErrorMessage (errorbox.h).
+    errorbox::Box errorBox()
+    {
+        return [this](QWidget *owner, const QString &text) { errorOver(owner, text); };
+    }
     // A modal preview of a report over the application, with commands to zoom, to page, to
     // set up the printer, to print, to save a PDF and to close. Returns when the user closes
     // it; nothing is printed without the user's command.
@@ -65,6 +83,8 @@ public:
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
+    QString openPictureName(QWidget *parent, const QString &title, const QString &folder,
+                            const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                          const QString &filter) override;
     void preview(const Report &report) override;
@@ -75,4 +95,25 @@ public:
 
     // Shows help topics; the game installs its own help window here.
     std::function<void(int)> helpHandler;
+};
+
+// The open-picture dialog: Qt's own file dialog (not the desktop's, which takes no widget
+// of ours) with a preview beside the file list that shows the picture under the cursor, its
+// size in pixels, or that the file is no picture.
+class TPictureFileDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    TPictureFileDialog(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
+    QLabel *previewLabel() const { return m_preview; }
+    QLabel *previewCaption() const { return m_caption; }
+    // The picture shown, scaled to the preview; null when none is.
+    QImage previewImage() const { return m_shown; }
+
+public slots:
+    void showPreview(const QString &path);
+
+private:
+    QLabel *m_preview = nullptr;
+    QLabel *m_caption = nullptr;
+    QImage m_shown;
 };

@@ -249,4 +249,79 @@ double shownValue(const QString &format, double value)
     return value < 0 ? -shown : shown;
 }
 
+namespace {
+
+bool isGroupSpace(QChar c) { return c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F) || c == QChar(0x2009); }
+
+}  // namespace
+
+bool readNumber(const QString &text, double *value, const QLocale &locale)
+{
+    QString s = text.trimmed();
+    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
+    if (!symbol.isEmpty()) {
+        if (s.endsWith(symbol, Qt::CaseInsensitive))
+            s.chop(symbol.size());
+        else if (s.startsWith(symbol, Qt::CaseInsensitive))
+            s.remove(0, symbol.size());
+    }
+    // What is left around the number may be spaced off it, but nothing else.
+    while (!s.isEmpty() && isGroupSpace(s.front()))
+        s.remove(0, 1);
+    while (!s.isEmpty() && isGroupSpace(s.back()))
+        s.chop(1);
+    if (s.isEmpty())
+        return false;
+
+    QString plain;
+    int i = 0;
+    if (s.at(0) == u'-' || s.at(0) == u'+' || s.at(0) == QChar(0x2212)) {
+        if (s.at(0) != u'+')
+            plain += u'-';
+        ++i;
+    }
+    const QString point = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    // The integer part: groups of digits separated by single spaces.
+    QVector<int> groups{0};
+    for (; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.isDigit() && c.unicode() < 128) {
+            plain += c;
+            ++groups.last();
+        } else if ((isGroupSpace(c) || (QString(c) == group && group != point)) && groups.last() > 0
+                   && i + 1 < s.size() && s.at(i + 1).isDigit()) {
+            groups.append(0);
+        } else {
+            break;
+        }
+    }
+    if (groups.first() == 0)
+        return false;
+    if (groups.size() > 1) {
+        if (groups.first() > 3)
+            return false;
+        for (int g = 1; g < groups.size(); ++g)
+            if (groups[g] != 3)
+                return false;
+    }
+    if (i < s.size() && (QString(s.at(i)) == point || s.at(i) == u'.')) {
+        plain += u'.';
+        ++i;
+        int decimals = 0;
+        for (; i < s.size() && s.at(i).isDigit() && s.at(i).unicode() < 128; ++i, ++decimals)
+            plain += s.at(i);
+        if (decimals == 0)
+            return false;
+    }
+    if (i != s.size())
+        return false;
+    bool ok = false;
+    const double d = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return false;
+    *value = d;
+    return true;
+}
+
 }  // namespace displayformat

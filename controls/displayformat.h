@@ -28,4 +28,11 @@ QString formatFloat(const QString &format, double value, const QLocale &locale =
 // format), 0 when it shows as zero. Infinities and NaN come back unchanged.
 double shownValue(const QString &format, double value);
 
+// Reads a number typed the way numbers and amounts are shown: an optional sign, the digits
+// with the thousands grouped by spaces (plain, no-break or narrow no-break; every group after
+// the first of three digits), the decimal point as the locale's or ".", and the locale's
+// currency symbol before or after it ("12 500 Ft", "-1 200,5", "Ft 300"). False for anything
+// else, with `value` unchanged.
+bool readNumber(const QString &text, double *value, const QLocale &locale = QLocale());
+
 }  // namespace displayformat

@@ -64,7 +64,6 @@ public:
     // The text shows again the value the field had when the focus arrived, all selected;
     // Value is that value (it is only read from the text when the focus leaves).
     void RestoreEntryValue();
-    double EntryValue() const { return m_entryValue; }
 
     // Inserts text as if its characters were typed one by one (the key filter drops what
     // the field does not take); the first character taken replaces the selection.

@@ -3,6 +3,7 @@
 #include "look.h"
 
 #include "engine.h"
+#include "usererror.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -163,7 +164,7 @@ void printPages(const Report &report, QPrinter &printer)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw std::runtime_error("A nyomtatás nem indítható el.");
+        fail(QString::fromUtf8("A nyomtatás nem indítható el."));
     for (int page = 0; page < report.pageCount(); ++page) {
         if (page > 0)
             printer.newPage();
@@ -180,12 +181,11 @@ void writePdf(const Report &report, const QString &fileName)
     // Written beside the target and renamed at the end, so a failure never leaves half a
     // file in place of an earlier one.
     QSaveFile file(fileName);
-    const auto fail = [&fileName](const QString &reason) {
-        throw std::runtime_error(
-            QStringLiteral("A PDF-fájl nem menthető: %1\n%2").arg(fileName, reason).toStdString());
+    const auto refuse = [&fileName](const QString &reason) {
+        fail(QStringLiteral("A PDF-fájl nem menthető: %1\n%2").arg(fileName, reason));
     };
     if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
+        refuse(file.errorString());
     {
         QPdfWriter writer(&file);
         writer.setTitle(report.documentName());
@@ -197,7 +197,7 @@ void writePdf(const Report &report, const QString &fileName)
         writer.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            fail(QStringLiteral("A fájl nem írható."));
+            refuse(QStringLiteral("A fájl nem írható."));
         for (int page = 0; page < report.pageCount(); ++page) {
             if (page > 0)
                 writer.newPage();
@@ -209,7 +209,7 @@ void writePdf(const Report &report, const QString &fileName)
         painter.end();
     }
     if (!file.commit())
-        fail(file.errorString());
+        refuse(file.errorString());
 }
 
 QImage renderPage(const Report &report, int page, double dpi)
@@ -493,20 +493,28 @@ void TQuickRep::paintPage(int page, QPainter &painter) const
     painter.restore();
 }
 
-TQRLabel *TQRElements::label(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                             TQRAlignment alignment, bool autoSize, const QString &caption) const
+void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
+                 const std::function<TQRDBText::TableFn(int table)> &table)
 {
-    return new TQRLabel(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize, caption);
-}
-
-TQRDBText *TQRElements::data(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                             TQRAlignment alignment, bool autoSize, const char *field) const
-{
-    return new TQRDBText(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font, alignment, autoSize,
-                         m_table, QString::fromLatin1(field));
-}
-
-TQRMemo *TQRElements::memo(const char *name, double l, double t, double w, double h, const TQRFont &font) const
-{
-    return new TQRMemo(m_report, QString::fromLatin1(name), QRectF(l, t, w, h), font);
+    for (const TQRLayoutElement &e : layout) {
+        const QString name = QString::fromLatin1(e.name);
+        const QString text = QString::fromUtf8(e.text);
+        switch (e.kind) {
+        case TQRLayoutElement::Label:
+            new TQRLabel(report, name, e.box, e.font, e.alignment, e.autoSize, text);
+            break;
+        case TQRLayoutElement::Data:
+            new TQRDBText(report, name, e.box, e.font, e.alignment, e.autoSize,
+                          table ? table(e.table) : TQRDBText::TableFn(), text);
+            break;
+        case TQRLayoutElement::Memo: new TQRMemo(report, name, e.box, e.font); break;
+        case TQRLayoutElement::Shape: new TQRShape(report, name, e.box, Qt::white); break;
+        case TQRLayoutElement::Picture: {
+            auto *image = new TQRImage(report, name, e.box, e.mode, e.onPage);
+            if (!text.isEmpty())
+                image->setPictureFile(text);
+            break;
+        }
+        }
+    }
 }

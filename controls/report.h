@@ -14,6 +14,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -259,19 +260,28 @@ private:
     int m_helpContext = 0;
 };
 
-// Makes the elements of one layout from the rows of its table: the element's name, its box
-// in millimetres (left, top, width, height), font, alignment, auto width and content. Data
-// texts read the table `table` gives when the page is painted.
-class TQRElements {
-public:
-    TQRElements(TQuickRep *report, TQRDBText::TableFn table = {}) : m_report(report), m_table(std::move(table)) {}
-    TQRLabel *label(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                    TQRAlignment alignment, bool autoSize, const QString &caption = QString()) const;
-    TQRDBText *data(const char *name, double l, double t, double w, double h, const TQRFont &font,
-                    TQRAlignment alignment, bool autoSize, const char *field) const;
-    TQRMemo *memo(const char *name, double l, double t, double w, double h, const TQRFont &font) const;
-
-private:
-    TQuickRep *m_report;
-    TQRDBText::TableFn m_table;
+// One element of a report layout, as a layout table describes it.
+struct TQRLayoutElement {
+    enum Kind { Label, Data, Memo, Shape, Picture };
+    const char *name = "";
+    Kind kind = Label;
+    QRectF box;   // millimetres from the band's corner (from the sheet's for one on the page)
+    TQRFont font;
+    TQRAlignment alignment = TQRAlignment::Left;
+    bool autoSize = false;
+    const char *text = "";   // a label's caption, a data text's field, a picture's file (UTF-8)
+    int table = 0;           // which table a data text shows, as the report's owner numbers them
+    TQRImage::Mode mode = TQRImage::Stretch;
+    bool onPage = false;
 };
+
+// Makes the elements of a layout on a report, in the table's order (shapes white). A data
+// text reads the table that `table` gives for its number when the page is painted.
+void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
+                 const std::function<TQRDBText::TableFn(int table)> &table = {});
+
+// The element of that name and kind; null when there is none.
+template <class T> T *layoutElement(const TQuickRep *report, const char *name)
+{
+    return qobject_cast<T *>(report->element(QString::fromLatin1(name)));
+}

@@ -1,9 +1,15 @@
 #include "tablemodel.h"
 
 #include "application.h"
+#include "dbcontrols.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 TTableModel::TTableModel(TDataSource *source, QObject *parent) : QAbstractTableModel(parent)
 {
@@ -33,51 +39,85 @@ void TTableModel::connectTable()
     if (!t)
         return;
     const QModelIndex root;
-    // Row notices count only while rows are shown; a hidden model has none to adjust.
+    // Row notices count only while rows are shown; a hidden model has none to adjust. The
+    // table's notices name stored rows; the row of a record being inserted is the model's own.
     m_connections
-        << connect(t, &zdb::Table::rowsAboutToBeReset, this, [this] { beginResetModel(); })
+        << connect(t, &zdb::Table::rowsAboutToBeReset, this,
+                   [this] {
+                       ++m_changing;
+                       beginResetModel();
+                   })
         << connect(t, &zdb::Table::rowsReset, this,
                    [this] {
                        m_shown = shown();
                        resolveColumns();
+                       m_insertRow = insertPosition();
                        endResetModel();
+                       --m_changing;
                    })
         << connect(t, &zdb::Table::rowsAboutToBeInserted, this,
                    [this, root](int first, int last) {
-                       if (m_shown)
-                           beginInsertRows(root, first, last);
+                       if (!m_shown)
+                           return;
+                       ++m_changing;
+                       // The posted new record takes its place in the table's order.
+                       hideInsertedRow();
+                       beginInsertRows(root, first, last);
                    })
         << connect(t, &zdb::Table::rowsInserted, this,
                    [this] {
-                       if (m_shown)
-                           endInsertRows();
+                       if (!m_shown)
+                           return;
+                       endInsertRows();
+                       --m_changing;
                    })
         << connect(t, &zdb::Table::rowsAboutToBeRemoved, this,
                    [this, root](int first, int last) {
-                       if (m_shown)
-                           beginRemoveRows(root, first, last);
+                       if (!m_shown)
+                           return;
+                       ++m_changing;
+                       if (m_insertRow >= 0) {
+                           m_resetting = true;
+                           beginResetModel();
+                           return;
+                       }
+                       beginRemoveRows(root, first, last);
                    })
         << connect(t, &zdb::Table::rowsRemoved, this,
                    [this] {
-                       if (m_shown)
+                       if (!m_shown)
+                           return;
+                       if (m_resetting) {
+                           m_resetting = false;
+                           m_insertRow = insertPosition();
+                           endResetModel();
+                       } else {
                            endRemoveRows();
+                       }
+                       --m_changing;
                    })
         << connect(t, &zdb::Table::rowAboutToBeMoved, this,
                    [this, root](int from, int to) {
                        // Qt names the destination as the row it goes before, counted before the move.
-                       if (m_shown)
-                           beginMoveRows(root, from, from, root, to > from ? to + 1 : to);
+                       if (!m_shown)
+                           return;
+                       ++m_changing;
+                       beginMoveRows(root, from, from, root, to > from ? to + 1 : to);
                    })
         << connect(t, &zdb::Table::rowMoved, this,
                    [this] {
-                       if (m_shown)
-                           endMoveRows();
+                       if (!m_shown)
+                           return;
+                       endMoveRows();
+                       --m_changing;
                    })
         << connect(t, &zdb::Table::rowChanged, this,
                    [this](int row) {
-                       if (m_shown && !m_columns.isEmpty())
-                           emit dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
+                       if (m_shown)
+                           emitRowChanged(viewRow(row));
                    })
+        << connect(t, &zdb::Table::stateChanged, this, &TTableModel::onStateChanged)
+        << connect(t, &zdb::Table::dataChanged, this, &TTableModel::onBufferChanged)
         << connect(t, &zdb::Table::currentChanged, this, [this] { emit currentRowChanged(currentRow()); });
 }
 
@@ -86,13 +126,96 @@ bool TTableModel::shown() const
     return m_source && m_source->state() != zdb::DataSetState::Inactive;
 }
 
+int TTableModel::insertPosition() const
+{
+    zdb::Table *t = table();
+    if (!m_shown || !t || t->state() != zdb::DataSetState::Insert)
+        return -1;
+    // Before the record that was current; on an empty table the only row.
+    return std::clamp(t->currentRow(), 0, t->recordCount());
+}
+
 void TTableModel::resetAll()
 {
+    ++m_changing;
     beginResetModel();
     m_shown = shown();
     resolveColumns();
+    m_insertRow = insertPosition();
     endResetModel();
+    --m_changing;
     emit currentRowChanged(currentRow());
+}
+
+void TTableModel::showInsertedRow()
+{
+    const int row = insertPosition();
+    if (row < 0 || m_insertRow >= 0)
+        return;
+    ++m_changing;
+    beginInsertRows(QModelIndex(), row, row);
+    m_insertRow = row;
+    endInsertRows();
+    --m_changing;
+}
+
+void TTableModel::hideInsertedRow()
+{
+    if (m_insertRow < 0)
+        return;
+    ++m_changing;
+    beginRemoveRows(QModelIndex(), m_insertRow, m_insertRow);
+    m_insertRow = -1;
+    endRemoveRows();
+    --m_changing;
+}
+
+void TTableModel::onStateChanged(zdb::DataSetState state)
+{
+    if (!m_shown)
+        return;
+    if (state == zdb::DataSetState::Insert)
+        showInsertedRow();
+    else
+        hideInsertedRow();
+    // The current row now shows its buffer, or its stored values again.
+    emitRowChanged(currentRow());
+    emit currentRowChanged(currentRow());
+}
+
+void TTableModel::onBufferChanged()
+{
+    zdb::Table *t = table();
+    if (m_shown && t && t->editing())
+        emitRowChanged(currentRow());
+}
+
+void TTableModel::emitRowChanged(int row)
+{
+    if (row >= 0 && row < rowCount() && !m_columns.isEmpty())
+        emit dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
+}
+
+int TTableModel::storedRow(int row) const
+{
+    if (m_insertRow < 0 || row < m_insertRow)
+        return row;
+    return row == m_insertRow ? -1 : row - 1;
+}
+
+int TTableModel::viewRow(int stored) const
+{
+    return m_insertRow >= 0 && stored >= m_insertRow ? stored + 1 : stored;
+}
+
+bool TTableModel::isEditedRow(int row) const
+{
+    zdb::Table *t = table();
+    if (!m_shown || !t || row < 0)
+        return false;
+    if (m_insertRow >= 0)
+        return row == m_insertRow;
+    return t->state() == zdb::DataSetState::Edit && row == t->currentRow();
 }
 
 void TTableModel::resolveColumns()
@@ -147,7 +270,9 @@ int TTableModel::fieldOfColumn(int column) const
 int TTableModel::currentRow() const
 {
     zdb::Table *t = table();
-    return m_shown && t ? t->currentRow() : -1;
+    if (!m_shown || !t)
+        return -1;
+    return m_insertRow >= 0 ? m_insertRow : t->currentRow();
 }
 
 int TTableModel::rowCount(const QModelIndex &parent) const
@@ -155,7 +280,7 @@ int TTableModel::rowCount(const QModelIndex &parent) const
     if (parent.isValid() || !m_shown)
         return 0;
     zdb::Table *t = table();
-    return t && t->active() ? t->recordCount() : 0;
+    return t && t->active() ? t->recordCount() + (m_insertRow >= 0 ? 1 : 0) : 0;
 }
 
 int TTableModel::columnCount(const QModelIndex &parent) const
@@ -163,9 +288,26 @@ int TTableModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
+QVariant TTableModel::bufferData(int field, int role) const
+{
+    zdb::Table *t = table();
+    zdb::Field f = t->field(field);
+    if (role == Qt::EditRole)
+        return f.asString();
+    switch (t->fieldType(field)) {
+    case zdb::FieldType::Graphic:
+        return f.asBytes().isEmpty() ? QString() : QStringLiteral("(kép)");
+    case zdb::FieldType::Memo:
+        return f.asString().section(QLatin1Char('\n'), 0, 0).trimmed();
+    default:
+        return f.displayText();
+    }
+}
+
 QVariant TTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    // An invalid index (a row past the end, as views and testers ask about) has no data.
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
     const int field = fieldOfColumn(index.column());
     zdb::Table *t = table();
@@ -173,9 +315,11 @@ QVariant TTableModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return t->displayTextAt(index.row(), field);
     case Qt::EditRole:
-        return t->textAt(index.row(), field);
+        if (isEditedRow(index.row()))
+            return bufferData(field, role);
+        return role == Qt::DisplayRole ? t->displayTextAt(storedRow(index.row()), field)
+                                       : t->textAt(storedRow(index.row()), field);
     case Qt::TextAlignmentRole: {
         const zdb::FieldType type = t->fieldType(field);
         if (zdb::isNumeric(type) && type != zdb::FieldType::AutoInc)
@@ -204,7 +348,7 @@ QVariant TTableModel::headerData(int section, Qt::Orientation orientation, int r
 
 Qt::ItemFlags TTableModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const ResolvedColumn &c = m_columns[index.column()];
@@ -214,6 +358,40 @@ Qt::ItemFlags TTableModel::flags(const QModelIndex &index) const
     return f;
 }
 
+void TTableModel::moveToRow(int row)
+{
+    zdb::Table *t = table();
+    // A view's current row moves by itself while rows come and go (the new record posted):
+    // that is no move of the user's.
+    if (!t || !t->active() || m_changing > 0 || row < 0 || row >= rowCount() || isEditedRow(row))
+        return;
+    if (!t->editing() && row == t->currentRow())
+        return;
+    // The rows may shift when the record left is posted (a new record takes its place in
+    // the order): the target is followed through the model's own notices.
+    const QPersistentModelIndex target(index(row, 0));
+    if (t->editing()) {
+        t->updateRecord();
+        if (t->modified())
+            t->post();
+        else
+            t->cancel();
+    }
+    if (target.isValid() && target.row() != t->currentRow())
+        t->setRecNo(target.row() + 1);
+}
+
+void TTableModel::beginEdit(const QModelIndex &index)
+{
+    zdb::Table *t = table();
+    if (!t || !index.isValid())
+        return;
+    const QPersistentModelIndex target(index);
+    moveToRow(index.row());
+    if (target.isValid() && target.row() == currentRow() && !isEditedRow(target.row()))
+        t->edit();
+}
+
 bool TTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
@@ -221,15 +399,16 @@ bool TTableModel::setData(const QModelIndex &index, const QVariant &value, int r
     zdb::Table *t = table();
     const int field = fieldOfColumn(index.column());
     const QString text = value.toString();
-    if (t->state() == zdb::DataSetState::Browse && t->textAt(index.row(), field) == text)
+    const QString shown = index.data(Qt::EditRole).toString();
+    if (text == shown)
         return true;   // nothing changed
     // Called from the view's editor: an error is shown here and goes no further.
     return guarded([&] {
-        if (t->currentRow() != index.row())
-            t->setRecNo(index.row() + 1);
-        t->edit();
-        t->field(field).setValue(text.isEmpty() ? QVariant() : QVariant(text));
-        t->post();
+        const QPersistentModelIndex target(index);
+        beginEdit(index);
+        if (!target.isValid() || !isEditedRow(target.row()))
+            throw zdb::EngineError(QStringLiteral("A rekord nem szerkeszthető."));
+        t->field(field).setValue(typedValue(t->fieldType(field), text));
     });
 }
 
@@ -237,14 +416,114 @@ bool TTableModel::setData(const QModelIndex &index, const QVariant &value, int r
 
 namespace {
 
+// The cell editors of a view edited through the record: the first change typed into one
+// puts its record into edit, and the editors it made can be handed over or dropped
+// together when the record is posted, left or cancelled.
+class RecordEditDelegate : public QStyledItemDelegate {
+public:
+    RecordEditDelegate(TTableModel *model, QObject *parent) : QStyledItemDelegate(parent), m_model(model)
+    {
+        connect(this, &QAbstractItemDelegate::closeEditor, this, &RecordEditDelegate::editorClosed);
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            auto *self = const_cast<RecordEditDelegate *>(this);
+            const QPersistentModelIndex cell(index);
+            connect(line, &QLineEdit::textEdited, self, [self, line, cell] { self->editorTextEdited(line, cell); });
+            self->m_editors.append(line);
+        }
+        return editor;
+    }
+
+    // The record's own value comes into the editor only until something is typed there.
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (editor->property("typed").toBool())
+            return;
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    // Writes what was typed in the open editors into the record and closes them.
+    void commitOpenEditors()
+    {
+        for (QWidget *editor : openEditors()) {
+            if (editor->property("typed").toBool())
+                emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+
+    // Closes the open editors without storing what was typed.
+    void dropOpenEditors()
+    {
+        m_dropping = true;
+        for (QWidget *editor : openEditors())
+            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        m_dropping = false;
+    }
+
+private:
+    QList<QWidget *> openEditors()
+    {
+        QList<QWidget *> open;
+        // An editor the view closed is hidden at once and deleted later.
+        for (const QPointer<QWidget> &e : std::as_const(m_editors))
+            if (e && !e->isHidden() && !e->property("closing").toBool())
+                open.append(e);
+        m_editors.clear();
+        for (QWidget *e : std::as_const(open))
+            m_editors.append(e);
+        return open;
+    }
+
+    void editorTextEdited(QLineEdit *editor, const QPersistentModelIndex &cell)
+    {
+        editor->setProperty("typed", true);
+        if (!cell.isValid() || m_model->isEditedRow(cell.row()))
+            return;
+        const bool started = guarded([&] { m_model->beginEdit(cell); });
+        if (!started || !cell.isValid() || !m_model->isEditedRow(cell.row())) {
+            // The record cannot be edited (or the one left could not be posted): the typing goes.
+            editor->setProperty("typed", false);
+            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        }
+    }
+
+    // Escape in a cell whose record has not changed yet ends the edit the typing began.
+    void editorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+    {
+        if (m_dropping || hint != QAbstractItemDelegate::RevertModelCache || !editor->property("typed").toBool())
+            return;
+        editor->setProperty("closing", true);
+        zdb::Table *t = m_model->table();
+        if (t && t->editing() && !t->modified())
+            guarded([t] { t->cancel(); });
+    }
+
+    TTableModel *m_model;
+    QList<QPointer<QWidget>> m_editors;
+    bool m_dropping = false;
+};
+
 class CurrentRowLink : public QObject {
 public:
     CurrentRowLink(QAbstractItemView *view, TTableModel *model) : QObject(view), m_view(view), m_model(model)
     {
+        m_delegate = new RecordEditDelegate(model, this);
+        view->setItemDelegate(m_delegate);
         connect(model, &TTableModel::currentRowChanged, this, &CurrentRowLink::showCurrent);
         connect(model, &QAbstractItemModel::modelReset, this, &CurrentRowLink::showCurrent);
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 &CurrentRowLink::pick);
+        // What is typed in an open cell editor goes into the record before it is posted or left.
+        m_link.setUpdater([this] { m_delegate->commitOpenEditors(); });
+        m_link.setDataSource(model->dataSource());
+        if (model->dataSource())
+            connect(model->dataSource(), &TDataSource::stateChanged, this, &CurrentRowLink::stateChanged);
         showCurrent();
     }
 
@@ -272,19 +551,28 @@ private:
         if (m_busy || !current.isValid())
             return;
         zdb::Table *t = m_model->table();
-        if (!t || !t->active() || t->currentRow() == current.row())
+        if (!t || !t->active() || m_model->changingRows() || m_model->currentRow() == current.row())
             return;
         m_busy = true;
-        guarded([&] { t->setRecNo(current.row() + 1); });
+        guarded([&] { m_model->moveToRow(current.row()); });
         m_busy = false;
         // A move the table refused (a record that cannot be posted) leaves the view on the
         // table's row.
-        if (t->currentRow() != current.row())
+        if (m_view->selectionModel()->currentIndex().row() != m_model->currentRow())
             showCurrent();
+    }
+
+    void stateChanged(zdb::DataSetState state)
+    {
+        // A cancelled edit takes what was typed in the cells with it.
+        if (state == zdb::DataSetState::Browse)
+            m_delegate->dropOpenEditors();
     }
 
     QAbstractItemView *m_view;
     TTableModel *m_model;
+    RecordEditDelegate *m_delegate = nullptr;
+    TDataLink m_link;
     bool m_busy = false;
 };
 

@@ -2,9 +2,15 @@
 // A table of the engine as a Qt item model: one row per stored row in the table's order,
 // one column per field (or the columns asked for), titled with the fields' display labels.
 // Rows are read without moving the table; the table's row-level notices become the
-// model's, so a view re-reads only what changed. Editable columns write through the
-// table (move, edit, set, post); a refused post is shown in the error box and the record
-// stays in edit for the user to mend or cancel.
+// model's, so a view re-reads only what changed.
+//
+// The record being edited shows its edit buffer, and a record being inserted shows as a
+// row of its own, before the row that was current, until it is posted (it then takes its
+// place in the table's order) or cancelled. Editable columns write into the edit buffer
+// the way bound edits do: a cell edit moves the table to its row (posting the record left)
+// and puts it into edit; posting stays with the navigator, with a move to another row, or
+// with the table's own post. A refused post is shown in the error box and the record stays
+// in edit for the user to mend or cancel.
 
 #include <QAbstractTableModel>
 #include <QPointer>
@@ -33,14 +39,31 @@ public:
     void setColumnEditable(int column, bool editable);
     int fieldOfColumn(int column) const;   // -1 when the table has no such field
 
-    // The table's current row (-1 when there is none).
+    // The row of the table's current record (-1 when there is none): the new row while a
+    // record is being inserted.
     int currentRow() const;
+    // The row of a record being inserted, -1 when none is.
+    int insertedRow() const { return m_insertRow; }
+    // Whether the row shows the edit buffer (the record being edited or inserted).
+    bool isEditedRow(int row) const;
+    // True while rows are being inserted, removed, moved or reset: a view's current row
+    // that moves then moves with the rows, not by the user.
+    bool changingRows() const { return m_changing > 0; }
+
+    // Brings the table to the record of `row`: a pending edit of another record is handed
+    // over by the controls and posted (dropped when nothing changed) first. Throws the
+    // engine's error when that post is refused; the table then stays where it was.
+    void moveToRow(int row);
+    // Moves to the row (as moveToRow) and puts its record into edit. Throws when the move
+    // or the edit is refused.
+    void beginEdit(const QModelIndex &index);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Writes into the edit buffer (see above); errors are shown in the error box and give false.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 signals:
@@ -56,14 +79,29 @@ private:
         int field = -1;
     };
     void resolveColumns();
+    int storedRow(int row) const;          // -1 for the inserted row
+    int viewRow(int stored) const;
+    int insertPosition() const;            // where a record being inserted shows, -1 when none
+    void onStateChanged(zdb::DataSetState state);
+    void onBufferChanged();
+    void showInsertedRow();
+    void hideInsertedRow();
+    void emitRowChanged(int row);
+    QVariant bufferData(int field, int role) const;
 
     QPointer<TDataSource> m_source;
     QList<QMetaObject::Connection> m_connections;
     QList<Column> m_requested;
     QVector<ResolvedColumn> m_columns;
     bool m_shown = false;   // whether rows are shown (open table, enabled source)
+    int m_insertRow = -1;   // the row of a record being inserted
+    bool m_resetting = false;   // a reset begun at a removal while a record was inserted
+    int m_changing = 0;         // nesting of row changes under way
 };
 
 // Keeps a view's current row on its table's current row, and moves the table when the
-// user picks another row in the view. The link lives as long as the view.
+// user picks another row in the view. The view's cells are edited through the record: the
+// first keystroke in a cell editor puts the record into edit, what is typed in an open
+// editor is handed over when the record is posted or left, and a cancelled edit closes
+// the editor without storing it. The link lives as long as the view.
 void followCurrentRow(QAbstractItemView *view, TTableModel *model);

@@ -480,6 +480,12 @@ int Field::size() const
                             : m_table->m_lookups[m_index - stored].size;
 }
 
+std::optional<ValueRange> Field::range() const
+{
+    const int stored = m_table->definition().fields.size();
+    return m_index < stored ? m_table->definition().fields[m_index].range : std::nullopt;
+}
+
 bool Field::isLookup() const { return m_index >= m_table->definition().fields.size(); }
 
 bool Field::isReadOnly() const { return m_table->isReadOnlyField(m_index); }
@@ -1185,7 +1191,7 @@ QVariant Table::valueOf(const QVector<QVariant> &values, const Row *row, int ind
         return result;
     switch (lk.type) {
     case FieldType::String:
-        return lk.size > 0 ? QVariant(result.toString().left(lk.size)) : result;
+        return lk.size > 0 ? QVariant(leftCharacters(result.toString(), lk.size)) : result;
     case FieldType::Int16:
     case FieldType::Int32: {
         double d;
@@ -1347,12 +1353,16 @@ QVariant Table::validated(int index, const QVariant &value) const
         return value;
     case FieldType::String:
     case FieldType::Memo: {
-        const QString s = value.typeId() == QMetaType::QByteArray ? QString::fromUtf8(value.toByteArray())
-                                                                  : value.toString();
-        if (fd.type == FieldType::String && fd.size > 0 && s.size() > fd.size)
+        // Stored as UTF-8 in both kinds of storage: half of a surrogate pair has no UTF-8
+        // form, so it is kept as the replacement character rather than as broken bytes.
+        const QString s = withoutLoneSurrogates(value.typeId() == QMetaType::QByteArray
+                                                    ? QString::fromUtf8(value.toByteArray())
+                                                    : value.toString());
+        const int length = characterCount(s);
+        if (fd.type == FieldType::String && fd.size > 0 && length > fd.size)
             throw EngineError(QStringLiteral("A(z) %1 mező legfeljebb %2 karakter lehet; a megadott szöveg "
                                              "%3 karakteres.")
-                                  .arg(fieldTitle(index)).arg(fd.size).arg(s.size()));
+                                  .arg(fieldTitle(index)).arg(fd.size).arg(length));
         return s;
     }
     case FieldType::Int16:
@@ -1366,6 +1376,7 @@ QVariant Table::validated(int index, const QVariant &value) const
         if (n < lo || n > hi)
             throw EngineError(QStringLiteral("A(z) %1 mező értéke %2 és %3 között lehet; a megadott érték: %4")
                                   .arg(fieldTitle(index)).arg(lo).arg(hi).arg(n));
+        checkRange(index, double(n), value);
         return QVariant(n);
     }
     case FieldType::Float:
@@ -1374,6 +1385,7 @@ QVariant Table::validated(int index, const QVariant &value) const
         if (!toReal(value, &d))
             throw EngineError(QStringLiteral("A(z) %1 mező értéke nem szám: %2")
                                   .arg(fieldTitle(index), value.toString()));
+        checkRange(index, d, value);
         return QVariant(d);
     }
     case FieldType::Boolean: {
@@ -1409,6 +1421,21 @@ QVariant Table::validated(int index, const QVariant &value) const
         return value;
     }
     return value;
+}
+
+void Table::checkRange(int index, double number, const QVariant &given) const
+{
+    const FieldDef &fd = m_def->fields[index];
+    if (!fd.range || (number >= fd.range->low && number <= fd.range->high))
+        return;
+    // The figures as a Hungarian reader writes them; the value as it was typed.
+    const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
+    const auto figure = [&](double x) { return hungarian.toString(x, 'f', x == std::floor(x) ? 0 : 2); };
+    const QString unit = fd.range->unit.isEmpty() ? QString() : QLatin1Char(' ') + fd.range->unit;
+    const QString shown = given.typeId() == QMetaType::QString ? given.toString().trimmed()
+                                                                : hungarian.toString(number, 'g', 15);
+    throw EngineError(QStringLiteral("A(z) %1 mező értéke %2 és %3%4 között lehet; a megadott érték: %5")
+                          .arg(fieldTitle(index), figure(fd.range->low), figure(fd.range->high), unit, shown));
 }
 
 void Table::post()

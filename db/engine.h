@@ -99,7 +99,8 @@ public:
     QString fieldName() const;
     QString displayLabel() const;  // the field's title in grids and messages
     FieldType dataType() const;
-    int size() const;
+    int size() const;              // characters (code points) of a text field
+    std::optional<ValueRange> range() const;   // the values a number field may hold
     bool isLookup() const;
     bool isReadOnly() const;       // auto-increment keys and lookup fields
 
@@ -290,6 +291,8 @@ private:
     int positionOfRowid(qint64 rowid);
     int findRow(const QString &fields, const QVariant &values, bool ignoreCase);
     QVariant validated(int index, const QVariant &value) const;
+    // Refuses a number outside the field's range (`given` is the value as set, for the message).
+    void checkRange(int index, double number, const QVariant &given) const;
     QString fieldTitle(int index) const;
     const QVector<QVariant> *currentValues() const;
     QVariant valueOf(const QVector<QVariant> &values, const Row *row, int index) const;

@@ -42,6 +42,42 @@ bool isNumeric(FieldType type)
     }
 }
 
+int characterCount(const QString &text)
+{
+    int count = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i, ++count)
+        if (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+    return count;
+}
+
+QString leftCharacters(const QString &text, int count)
+{
+    if (count <= 0)
+        return QString();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (int taken = 0; i < n && taken < count; ++i, ++taken)
+        if (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+    return text.left(i);
+}
+
+QString withoutLoneSurrogates(const QString &text)
+{
+    QString out = text;
+    const qsizetype n = out.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = out.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && out.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            out[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return out;
+}
+
 QString TableDef::sqlName() const
 {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -70,7 +106,22 @@ using T = FieldType;
 
 FieldDef f(const QString &name, FieldType type, bool required = false, int size = 0)
 {
-    return FieldDef{name, type, size, required, QString()};
+    return FieldDef{name, type, size, required, QString(), std::nullopt};
+}
+
+// A figure of the household's or a family's month: a price, a running cost, a wage.
+constexpr double kMostForints = 10000000;
+
+// The same field with the values it may hold.
+FieldDef ranged(FieldDef def, double low, double high, const QString &unit)
+{
+    def.range = ValueRange{low, high, unit};
+    return def;
+}
+
+FieldDef forints(const QString &name, bool required = false)
+{
+    return ranged(f(name, T::Money, required), 0, kMostForints, QStringLiteral("Ft"));
 }
 
 // Gives the fields of `def` the titles the maintenance window shows for them.
@@ -88,7 +139,7 @@ TableDef catalogue(const QString &file, const QString &key, int categorySize)
 {
     return TableDef{file,
                     {f(key, T::AutoInc), f("Kategoria", T::String, true, categorySize),
-                     f("Atlagos_Ar", T::Money, true), f("Kep", T::Graphic), f("Leiras", T::Memo)},
+                     forints("Atlagos_Ar", true), f("Kep", T::Graphic), f("Leiras", T::Memo)},
                     {}};
 }
 
@@ -108,6 +159,10 @@ void labelTables(QList<TableDef> &tables)
         } else if (file == QLatin1String("adokulcs.db")) {
             setLabels(def, {{"Also", u("Alsó jövedelemhatár (Ft)")}, {"Felso", u("Felső jövedelemhatár (Ft)")},
                             {"Osszeg", u("Összeg (Ft)")}, {"Szazalek", u("Százalék (%)")}});
+        } else if (file == QLatin1String("szakma4.DB")) {
+            setLabels(def, {{"Szakma_nev", u("Szakmanév")}, {"Brutto_min", u("Bruttó (min)")},
+                            {"Brutto_max", u("Bruttó (max)")}, {"Hazastars_netto", u("Házastárs nettó")},
+                            {"Gyerekszam", u("Gyerekszám")}});
         } else if (file == QLatin1String("gyerek.db")) {
             setLabels(def, {{"Megnevezes", u("Megnevezés")}});
         } else if (file == QLatin1String("jarulek.db")) {
@@ -126,8 +181,8 @@ QList<TableDef> buildSchema()
     QList<TableDef> tables;
     tables.append(TableDef{"Hazak.DB",
                            {f("House_Key", T::AutoInc), f("Kategoria", T::String, true, 25),
-                            f("Terulet", T::Float, true), f("Rezsi", T::Money),
-                            f("Torleszto_reszlet", T::Money, true), f("Kep", T::Graphic),
+                            ranged(f("Terulet", T::Float, true), 0, 10000, QString::fromUtf8("m²")),
+                            forints("Rezsi"), forints("Torleszto_reszlet", true), f("Kep", T::Graphic),
                             f("Leiras", T::Memo)},
                            {}});
     tables.append(catalogue("Elelmiszerek.DB", "Food_Key", 25));
@@ -147,13 +202,13 @@ QList<TableDef> buildSchema()
                            {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
     tables.append(TableDef{"szakma4.DB",
                            {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
-                            f("Brutto_min", T::Money), f("Brutto_max", T::Money),
+                            forints("Brutto_min"), forints("Brutto_max"),
                             f("Munkahelyzet", T::String, false, 255),
                             f("Kotelessegek", T::String, false, 255),
-                            f("Tavlatok", T::String, false, 255), f("Hallgatoi_kolcson", T::Money),
-                            f("Hiteltorlesztes_havonta", T::Money),
-                            f(QString::fromUtf8("Oktatás/könyvek_havonta"), T::Money),
-                            f("Hazastars_netto", T::Money), f("Gyerekszam", T::Int32)},
+                            f("Tavlatok", T::String, false, 255), forints("Hallgatoi_kolcson"),
+                            forints("Hiteltorlesztes_havonta"),
+                            forints(QString::fromUtf8("Oktatás/könyvek_havonta")),
+                            forints("Hazastars_netto"), ranged(f("Gyerekszam", T::Int32), 0, 10, QString())},
                            {}});
     tables.append(TableDef{"adokulcs.db",
                            {f("Also", T::Float), f("Felso", T::Float), f("Osszeg", T::Float),

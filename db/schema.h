@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace zdb {
 
 enum class FieldType {
@@ -23,15 +25,32 @@ enum class FieldType {
 QString fieldTypeName(FieldType type);
 bool isNumeric(FieldType type);
 
+// The values a number field may hold, both ends included. `unit` follows the figures in
+// messages ("Ft", "m²"); empty for a plain count.
+struct ValueRange {
+    double low = 0;
+    double high = 0;
+    QString unit;
+};
+
 struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
-    int size = 0;          // characters, for String only
+    int size = 0;          // characters (code points), for String only
     bool required = false;
     QString label;         // the title grids and messages give the field; empty: its name
+    std::optional<ValueRange> range;   // number fields only; none: the type's own limits
 
     QString displayLabel() const { return label.isEmpty() ? name : label; }
 };
+
+// Characters of a text as a reader counts them: code points, so that a surrogate pair (an
+// emoji, for instance) is one character. Text sizes of the schema are in these.
+int characterCount(const QString &text);
+// The first `count` characters of a text, never ending in half of a surrogate pair.
+QString leftCharacters(const QString &text, int count);
+// The text with every unpaired surrogate replaced by U+FFFD, so that it has a UTF-8 form.
+QString withoutLoneSurrogates(const QString &text);
 
 struct IndexDef {
     QString name;

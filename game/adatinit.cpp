@@ -2,6 +2,7 @@
 
 #include "datasource.h"
 #include "dialogs.h"
+#include "errorbox.h"
 #include "engine.h"
 #include "game.h"
 
@@ -106,7 +107,7 @@ bool TDM::DataModuleCreate()
         } catch (const zdb::EngineError &e) {
             stored = false;
             QDir::setCurrent(workFolder);
-            dialogs->error(e.message());
+            showErrorMessage(e.message(), nullptr, dialogs->errorBox());
         }
         if (!stored)
             return true;
@@ -118,7 +119,7 @@ bool TDM::DataModuleCreate()
     try {
         OpenClosedTables();
     } catch (const zdb::EngineError &e) {
-        dialogs->error(e.message());
+        showErrorMessage(e.message(), nullptr, dialogs->errorBox());
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include "payrolldata.h"
 #include "payroll.h"
 #include "szamologep.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -90,7 +91,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 // Tahoma at a size in points, as pixels on the screens' 96 dpi.
 QFont tahoma(int points, bool bold = false, bool italic = false)
 {
-    return gamescreen::sansFont((points * 96 + 36) / 72, bold, italic);
+    return look::sans((points * 96 + 36) / 72, bold, italic);
 }
 
 QLabel *resultLabel(QWidget *parent, const char *name, int top)
@@ -182,6 +183,7 @@ TBer::TBer(Game *game, QWidget *parent)
                           | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("Ber"));
     setWindowTitle(QStringLiteral("Bér"));
     setFixedSize(693, 610);
@@ -346,10 +348,6 @@ qint64 TBer::expectedFor(Stage stage) const
 void TBer::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
     if (!event->spontaneous())
         guarded([this] { FormShow(); });
 }

@@ -135,5 +135,4 @@ private:
     QPoint m_grab;
     QPoint m_startPos;
     QLabel *m_ghost = nullptr;
-    bool m_placed = false;
 };

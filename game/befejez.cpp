@@ -1,6 +1,7 @@
 #include "befejez.h"
 
 #include "game.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -16,7 +17,7 @@ QLabel *creditLabel(QWidget *parent, const QString &objectName, const QString &t
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
     label->setGeometry(geometry);
-    label->setFont(gamescreen::sansFont(pixelSize, bold, italic));
+    label->setFont(look::sans(pixelSize, bold, italic));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(palette);
@@ -28,6 +29,7 @@ QLabel *creditLabel(QWidget *parent, const QString &objectName, const QString &t
 TVege::TVege(Game *game, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("Vege"));
     setFixedSize(400, 511);
     gamescreen::applyBackground(this);
@@ -67,7 +69,6 @@ void TVege::showEvent(QShowEvent *event)
     if (!m_placed) {
         m_placed = true;
         Image1->setPixmap(QPixmap(QStringLiteral(":/pict/vege.png")));
-        gamescreen::centreOnDesktop(this);
     }
     if (!event->spontaneous())
         FormShow();

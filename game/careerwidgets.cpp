@@ -11,10 +11,6 @@
 
 namespace careerui {
 
-QFont sansFont(int points, bool bold) { return look::sansPoints(points, bold); }
-
-QFont serifFont(int points, bool bold, bool italic) { return look::serifPoints(points, bold, italic); }
-
 namespace {
 
 // Lines of a caption laid out `step` pixels apart; returns their count.

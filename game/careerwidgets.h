@@ -1,6 +1,6 @@
 #pragma once
 // Small controls the career screens share: check boxes and radio buttons whose captions
-// wrap inside their box, a picture that reports clicks, and the fonts of the screens.
+// wrap inside their box, and a picture that reports clicks.
 
 #include <QCheckBox>
 #include <QFont>
@@ -11,11 +11,6 @@ class QAbstractButton;
 class QPainter;
 
 namespace careerui {
-
-// The game's sans-serif face at `points` (look.h).
-QFont sansFont(int points, bool bold = false);
-// The serif face likewise.
-QFont serifFont(int points, bool bold = false, bool italic = false);
 
 // Draws `text` word-wrapped in `box` with lines set as closely as the classic system
 // fonts set them, in `font` or, where it would not fit, the same a little smaller (down to

@@ -2,6 +2,7 @@
 
 #include "engine.h"
 #include "studentfolder.h"
+#include "usererror.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,7 @@ public:
 void buildFolder(const QString &tool, const QString &folder)
 {
     if (!QDir().mkpath(folder))
-        throw zdb::EngineError(QStringLiteral("A munkamappa nem hozható létre: %1")
+        fail(QStringLiteral("A munkamappa nem hozható létre: %1")
                                    .arg(QDir::toNativeSeparators(folder)));
     std::unique_ptr<BuildWindow> window;
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
@@ -66,11 +67,11 @@ void buildFolder(const QString &tool, const QString &folder)
         loop.exec();
     window.reset();
     if (process.error() == QProcess::FailedToStart)
-        throw zdb::EngineError(QStringLiteral("A munkamappát készítő program nem indul el: %1")
+        fail(QStringLiteral("A munkamappát készítő program nem indul el: %1")
                                    .arg(QDir::toNativeSeparators(tool)));
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString reason = QString::fromUtf8(process.readAllStandardError()).trimmed();
-        throw zdb::EngineError(QStringLiteral("A munkamappa nem készült el (%1).%2")
+        fail(QStringLiteral("A munkamappa nem készült el (%1).%2")
                                    .arg(QDir::toNativeSeparators(folder),
                                         reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
     }
@@ -92,7 +93,7 @@ bool prepareStudentFolder(zdb::Session &session, const QString &programDir, cons
     if (!studentfolder::isBuilt(folder))
         buildFolder(tool, folder);
     if (!QDir::setCurrent(folder))
-        throw zdb::EngineError(QStringLiteral("A munkamappa nem érhető el: %1").arg(QDir::toNativeSeparators(folder)));
+        fail(QStringLiteral("A munkamappa nem érhető el: %1").arg(QDir::toNativeSeparators(folder)));
 
     // With no alias the data module finds the folder's DB and stores the alias itself.
     const QString alias = zdb::gameAlias();

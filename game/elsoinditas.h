@@ -9,8 +9,8 @@ namespace zdb { class Session; }
 class QString;
 
 // Does nothing and returns false when no content tool lies beside the program (the game
-// runs from its build tree and works in the current folder). Throws zdb::EngineError
-// with a Hungarian message when the folder cannot be built.
+// runs from its build tree and works in the current folder). Fails (UserError) with a
+// Hungarian message when the folder cannot be built.
 bool prepareStudentFolder(zdb::Session &session);
 
 // The same for programs in `programDir`, with `tool` building the folder; the tests

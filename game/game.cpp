@@ -179,9 +179,27 @@ void centreOnDesktop(QWidget *screen)
     screen->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-QFont sansFont(int pixelSize, bool bold, bool italic) { return look::sans(pixelSize, bold, italic); }
+namespace {
 
-QFont serifFont(int pixelSize, bool bold) { return look::serif(pixelSize, bold); }
+class CentreOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            centreOnDesktop(static_cast<QWidget *>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void centreOnFirstShow(QWidget *screen) { screen->installEventFilter(new CentreOnFirstShow(screen)); }
 
 void fitTextToWidth(QLabel *label)
 {

@@ -113,10 +113,9 @@ namespace gamescreen {
 void applyBackground(QWidget *screen);
 // Moves a top-level window so that its frame is centred on the desktop it is on.
 void centreOnDesktop(QWidget *screen);
-// The sans-serif face of the screens' texts (Arial where present, else a metric twin).
-QFont sansFont(int pixelSize, bool bold = false, bool italic = false);
-// The serif face of the instruction texts (Times New Roman where present, else a twin).
-QFont serifFont(int pixelSize, bool bold = false);
+// Centres a screen on the desktop when it is first shown; later shows leave it where the
+// player put it.
+void centreOnFirstShow(QWidget *screen);
 // Makes a label's font smaller, if need be, until its text fits its fixed size (one line,
 // or the label's height when it wraps).
 void fitTextToWidth(QLabel *label);

@@ -7,6 +7,7 @@
 #include "engine.h"
 #include "game.h"
 #include "payroll.h"
+#include "look.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -164,7 +165,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
     Instruction->setGeometry(spec.labelGeometry);
     Instruction->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Instruction->setWordWrap(true);
-    Instruction->setFont(gamescreen::serifFont(16, true));
+    Instruction->setFont(look::serif(16, true));
     QPalette red = Instruction->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Instruction->setPalette(red);
@@ -172,7 +173,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
 
     for (const haztartas::FieldRow &row : spec.rows) {
         auto *caption = new QLabel(QString::fromUtf8(row.caption), GroupBox);
-        caption->setFont(gamescreen::sansFont(12));
+        caption->setFont(look::sans(12));
         caption->setWordWrap(row.wrapCaption);
         caption->setGeometry(8, row.captionTop + (row.width ? 3 : 0), 78, row.wrapCaption ? 32 : 17);
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -195,7 +196,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
         readable.setColor(QPalette::Disabled, QPalette::Text, QColor(0, 0, 0));
         readable.setColor(QPalette::Disabled, QPalette::Base, QColor(255, 255, 255));
         box->setPalette(readable);
-        box->setFont(gamescreen::sansFont(12));
+        box->setFont(look::sans(12));
         if (row.hint)
             box->setStatusTip(QString::fromUtf8(row.hint));
         caption->setBuddy(box);

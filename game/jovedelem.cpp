@@ -11,6 +11,8 @@
 #include "numedit.h"
 #include "sugo.h"
 #include "szamologep.h"
+#include "taxyear.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -24,30 +26,29 @@ using namespace payroll;
 
 namespace {
 
-// The fields in tab order, with their place, the label beside them and their help context.
+// The fields in tab order, with their place and that of the label beside them; the
+// caption and the help topic of each come from the tax year's rules.
 struct FieldDef {
     int number;
     int left, top, width, height;
     const char *labelName;
-    const char *labelText;
     int labelLeft, labelTop;
     int labelPoints;
     bool labelItalic;
-    int helpContext;
 };
 
 const FieldDef kFields[] = {
-    {11, 352, 152, 121, 17, "Label23", "A szuperbruttó jövedelem összege:", 136, 152, 11, true, 1},
-    {1, 352, 192, 121, 17, "Label5", "Jövedelemadó előleg havonta:", 136, 192, 11, true, 1},
-    {2, 352, 216, 121, 17, "Label6", "Egészségbiztosítási járulék:", 136, 216, 11, true, 2},
-    {3, 352, 240, 121, 17, "Label13", "Munkavállalói járulék:", 136, 240, 11, true, 2},
-    {4, 352, 264, 121, 17, "Label14", "Nyugdíjbiztosítási járulék:", 136, 264, 11, true, 2},
-    {5, 280, 304, 121, 17, "Label16", "III. Levonások összesen:", 40, 304, 12, false, 3},
-    {6, 280, 336, 121, 17, "Label17", "IV. Nettó fizetés kiszámítása:", 40, 336, 12, false, 3},
-    {7, 280, 368, 121, 17, "Label18", "V. Partnered havi nettó jövedelme:", 40, 368, 12, false, 4},
-    {8, 280, 440, 121, 17, "Label20", "Családi pótlék:", 88, 440, 11, true, 5},
-    {9, 280, 464, 121, 17, "Label21", "Családi adókedvezmény:", 88, 464, 11, true, 5},
-    {10, 376, 520, 121, 25, "Label22", "VII. A család havi nettó összjövedelme:", 40, 520, 14, false, 6},
+    {11, 352, 152, 121, 17, "Label23", 136, 152, 11, true},
+    {1, 352, 192, 121, 17, "Label5", 136, 192, 11, true},
+    {2, 352, 216, 121, 17, "Label6", 136, 216, 11, true},
+    {3, 352, 240, 121, 17, "Label13", 136, 240, 11, true},
+    {4, 352, 264, 121, 17, "Label14", 136, 264, 11, true},
+    {5, 280, 304, 121, 17, "Label16", 40, 304, 12, false},
+    {6, 280, 336, 121, 17, "Label17", 40, 336, 12, false},
+    {7, 280, 368, 121, 17, "Label18", 40, 368, 12, false},
+    {8, 280, 440, 121, 17, "Label20", 88, 440, 11, true},
+    {9, 280, 464, 121, 17, "Label21", 88, 464, 11, true},
+    {10, 376, 520, 121, 25, "Label22", 40, 520, 14, false},
 };
 
 const char kGrossCaption[] = "I. Bruttó havi munkából származó jövedelmed: ";
@@ -93,17 +94,18 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fJovedelem"));
     setWindowTitle(QStringLiteral("Jövedelem kalkulátor"));
     setFixedSize(772, 635);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
 
     Label1 = new QLabel(QStringLiteral("Jövedelem kalkulátor"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(1, 0, 769, 22);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(careerui::serifFont(14, true));
+    Label1->setFont(look::serifPoints(14, true));
     Label1->setAutoFillBackground(true);
     QPalette grey = Label1->palette();
     grey.setColor(QPalette::Window, QColor(160, 160, 164));
@@ -112,8 +114,8 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     Label3 = makeLabel(this, "Label3",
                        QStringLiteral("Az egyes mezőkben állva az F1 billentyű megnyomásával segítséget kaphatsz az "
                                       "adott érték kiszámításához"),
-                       129, 24, careerui::sansFont(8), Qt::red);
-    const QFont legend = careerui::sansFont(10, true);
+                       129, 24, look::sansPoints(8), Qt::red);
+    const QFont legend = look::sansPoints(10, true);
     makeLabel(this, "Label7", QStringLiteral("A helyes számítások eredményei"), 57, 40, legend, Qt::black);
     makeLabel(this, "Label8", QStringLiteral("zöld"), 289, 40, legend, rightColour());
     makeLabel(this, "Label9", QStringLiteral("színűek,"), 322, 40, legend, Qt::black);
@@ -122,20 +124,20 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     makeLabel(this, "Label12", QStringLiteral("szín jelöli"), 617, 40, legend, Qt::black);
     Label24 = makeLabel(this, "Label24",
                         QStringLiteral("A havibér kalkulátorral a főbb fizetendő adó és járulék költség számolható"),
-                        128, 56, careerui::sansFont(10, true));
-    Label2 = makeLabel(this, "Label2", QString::fromUtf8(kGrossCaption), 8, 80, careerui::serifFont(12, true));
-    Label15 = makeLabel(this, "Label15", QString::fromUtf8(kChildrenCaption), 472, 80, careerui::serifFont(12, true));
+                        128, 56, look::sansPoints(10, true));
+    Label2 = makeLabel(this, "Label2", QString::fromUtf8(kGrossCaption), 8, 80, look::serifPoints(12, true));
+    Label15 = makeLabel(this, "Label15", QString::fromUtf8(kChildrenCaption), 472, 80, look::serifPoints(12, true));
     makeLabel(this, "Label4", QStringLiteral("II. A bruttó jövedelmet terhelő levonások:"), 32, 112,
-              careerui::serifFont(12, true));
+              look::serifPoints(12, true));
     makeLabel(this, "Label19", QStringLiteral("VI. Gyermekek után járó támogatások:"), 40, 408,
-              careerui::serifFont(12, true));
+              look::serifPoints(12, true));
 
     Label25 = new QLabel(QStringLiteral("A kiszámolt értékeket 5 Ft-ra kerekítve határozd meg"), this);
     Label25->setObjectName(QStringLiteral("Label25"));
     Label25->setGeometry(544, 152, 168, 26);
     Label25->setAlignment(Qt::AlignCenter);
     Label25->setWordWrap(true);
-    Label25->setFont(careerui::sansFont(8, true));
+    Label25->setFont(look::sansPoints(8, true));
     QPalette red = Label25->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label25->setPalette(red);
@@ -150,8 +152,9 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     QWidget *previous = nullptr;
     for (const FieldDef &def : kFields) {
         const bool total = def.number == 10;
-        makeLabel(this, def.labelName, QString::fromUtf8(def.labelText), def.labelLeft, def.labelTop,
-                  total ? careerui::serifFont(14, true) : careerui::serifFont(def.labelPoints, true, def.labelItalic));
+        const payroll::Figure figure = payroll::rules2010().figure(def.number);
+        makeLabel(this, def.labelName, figure.caption, def.labelLeft, def.labelTop,
+                  total ? look::serifPoints(14, true) : look::serifPoints(def.labelPoints, true, def.labelItalic));
         auto *field = new TNumberEdit(this);
         field->setObjectName(QStringLiteral("NumberEdit%1").arg(def.number));
         field->setEntryRequired(TNumberEdit::floatingpointvalue);
@@ -159,8 +162,8 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
         field->setGeometry(def.left, def.top, def.width, def.height);
         field->setTextMargins(0, 0, 0, 0);
         if (total)
-            field->setFont(careerui::sansFont(12, true));
-        gamescreen::setHelpContext(field, def.helpContext);
+            field->setFont(look::sansPoints(12, true));
+        gamescreen::setHelpContext(field, figure.helpContext);
         m_fields[def.number] = field;
         const int number = def.number;
         connect(field, &TNumberEdit::exited, this, [this, number] { guarded([&] { NumberEditExit(number); }); });
@@ -211,15 +214,6 @@ void TfJovedelem::setMark(TNumberEdit *field, Mark mark)
     const QColor colour = mark == Mark::Right ? rightColour() : mark == Mark::Wrong ? wrongColour() : normal;
     palette.setColor(QPalette::Text, colour);  // every colour group, so a disabled field shows it too
     field->setPalette(palette);
-}
-
-void TfJovedelem::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
 }
 
 bool TfJovedelem::isOwnWindow(const QWindow *window) const
@@ -326,7 +320,7 @@ void TfJovedelem::NumberEditExit(int number)
         answers[i] = NumberEdit(i)->Value();
     TDataModule2 *taxTables = m_game->DataModule2;
     const BracketFinder brackets = [taxTables](qint64 base) { return FindTaxBracket(taxTables, base); };
-    setMark(field, incomeAnswerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
+    setMark(field, payroll::rules2010().answerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
 }
 
 void TfJovedelem::HandleEnterEscape(TNumberEdit *field, int &key)

@@ -61,7 +61,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void FormActivate();
@@ -85,6 +84,5 @@ private:
     payroll::PayrollTables m_tables;
     bool m_tablesLoaded = false;
     bool m_finishing = false;  // "&Kiszámoltam!" is closing the window
-    bool m_placed = false;
     bool m_focusWasOwn = false;  // the last window that had the focus was this or its own
 };

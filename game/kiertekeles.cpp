@@ -7,6 +7,7 @@
 #include "haztartas.h"
 #include "payroll.h"
 #include "workfiles.h"
+#include "usererror.h"
 
 #include <QDate>
 
@@ -15,8 +16,6 @@
 using namespace payroll;
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 const QString kCannotCost = QStringLiteral(", ezért a költségvetés nem számolható ki.");
 

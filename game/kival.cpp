@@ -12,6 +12,7 @@
 #include "kiertekeles.h"
 #include "sugo.h"
 #include "workfiles.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,6 +71,7 @@ TMainForm::TMainForm(Game *game, QWidget *parent)
       LastBalance(game->state.LastBalance),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Életvitel"));
     setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
@@ -124,7 +126,7 @@ void TMainForm::createNamePage()
     Label6->setGeometry(112, 40, 555, 38);
     Label6->setAlignment(Qt::AlignCenter);
     Label6->setWordWrap(true);
-    Label6->setFont(gamescreen::serifFont(16, true));
+    Label6->setFont(look::serif(16, true));
     gamescreen::fitTextToWidth(Label6);
     QPalette red = Label6->palette();
     red.setColor(QPalette::WindowText, Qt::red);
@@ -187,18 +189,9 @@ void TMainForm::goToPage(int index)
         PageControl1->setTabVisible(left, false);
 }
 
-void TMainForm::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
-}
-
 QString TMainForm::savedName(const QString &typed)
 {
-    return typed.left(30);
+    return zdb::leftCharacters(typed, 30);
 }
 
 void TMainForm::settleName()

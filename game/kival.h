@@ -110,7 +110,6 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();
@@ -142,5 +141,4 @@ private:
     std::unique_ptr<sugo::TopicAppendix> m_pricesHelp;
     std::unique_ptr<sugo::TopicAppendix> m_familyHelp;
     QString m_checkedName;   // the name the game buttons were last evaluated for
-    bool m_placed = false;
 };

@@ -4,6 +4,7 @@
 #include "application.h"
 #include "animacio.h"
 #include "game.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -42,7 +43,7 @@ QLabel *captionLabel(QWidget *parent, const QString &objectName, const QString &
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
     // 8 points at 96 dots per inch.
-    label->setFont(gamescreen::sansFont(11, true));
+    label->setFont(look::sans(11, true));
     gamescreen::fitTextToWidth(label);
     return label;
 }
@@ -68,6 +69,7 @@ TfIndul::TfIndul(Game *game, QWidget *parent)
                           | Qt::WindowStaysOnTopHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fIndul"));
     setWindowTitle(QStringLiteral("Z O M I R"));
     setWindowIcon(QIcon(QStringLiteral(":/pict/zomir.png")));
@@ -94,10 +96,6 @@ TfIndul::TfIndul(Game *game, QWidget *parent)
 void TfIndul::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
     // Coming back to the opening screen starts the animation again, also where the
     // platform does not make the window active.
     if (!event->spontaneous())

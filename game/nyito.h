@@ -37,5 +37,4 @@ private:
     void CloseTables();
 
     Game *m_game;
-    bool m_placed = false;
 };

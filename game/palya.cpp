@@ -6,6 +6,8 @@
 #include "game.h"
 #include "rtfreader.h"
 #include "workfiles.h"
+#include "look.h"
+#include "usererror.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -52,10 +54,11 @@ TfPalya::TfPalya(Game *game, QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fPalya"));
     setWindowTitle(QStringLiteral("Pályatükör"));
     setFixedSize(756, 527);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
 
     // FormCreate: the client area scrolls vertically.
@@ -112,10 +115,6 @@ void TfPalya::scrollTo(int position) { ScrollBox->verticalScrollBar()->setValue(
 void TfPalya::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
     m_shownSinceLoad = true;
     // A window that is already the active one when shown gets no activation: it loads
     // once the show has been handled.
@@ -178,8 +177,7 @@ void TfPalya::loadPicture(const QString &gamePath)
                             : file.isDir() ? QStringLiteral("ezen a néven egy mappa van")
                             : !file.isReadable() ? QStringLiteral("nincs jogosultság a használatához")
                                                  : QStringLiteral("a kép hibás vagy nem ilyen formátumú");
-        throw std::runtime_error(
-            QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2.").arg(gamePath, why).toStdString());
+        fail(QStringLiteral("A(z) \"%1\" kép nem tölthető be: %2.").arg(gamePath, why));
     }
     Image1->setPixmap(QPixmap::fromImage(image));
     Image1->resize(image.size());   // the box takes the picture's size

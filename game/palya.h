@@ -43,7 +43,6 @@ private:
 
     Game *m_game;
     int m_wheelRest = 0;
-    bool m_placed = false;
     // A failed load is not repeated when the window is activated again by the closing of
     // the error box itself; a new showing or other paths load again.
     bool m_shownSinceLoad = false;

@@ -2,6 +2,7 @@
 
 #include "engine.h"
 #include "jadat.h"
+#include "usererror.h"
 
 #include <QString>
 
@@ -10,8 +11,6 @@
 namespace payroll {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 // Opens a table for one reading and closes it when the reading ends, also when it fails.
 class ReadingScope {

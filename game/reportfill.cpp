@@ -6,6 +6,7 @@
 #include "uQuickRep.h"
 #include "uQuickRep2.h"
 #include "uQuickRep3.h"
+#include "usererror.h"
 
 #include <stdexcept>
 
@@ -32,7 +33,7 @@ template <class Report, class Content> void fillCommon(Report *report, const Con
 template <class Report> Report *required(Report *report)
 {
     if (!report)
-        throw std::runtime_error("A kimutatás nem készíthető el: a nyomtatási kép nem érhető el.");
+        fail(QString::fromUtf8("A kimutatás nem készíthető el: a nyomtatási kép nem érhető el."));
     return report;
 }
 

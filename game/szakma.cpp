@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "game.h"
 #include "interest.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -82,10 +83,11 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
       ProfileSheetPath(game->state.ProfileSheetPath),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fSzakma"));
     setWindowTitle(QStringLiteral("Pályaválasztás"));
     setFixedSize(792, 536);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
     gamescreen::setHelpContext(this, 11);
 
@@ -115,7 +117,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     lErtekel->setObjectName(QStringLiteral("lErtekel"));
     lErtekel->setWordWrap(true);
     lErtekel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lErtekel->setFont(careerui::sansFont(9, true));
+    lErtekel->setFont(look::sansPoints(9, true));
     lErtekel->setGeometry(112, 0, 597, 16);
 
     Label1 = new TWrapLabel(QString::fromUtf8(kInstructions), content);
@@ -132,7 +134,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     GroupBox1 = new QGroupBox(QStringLiteral("Pályaválasztás"), content);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 176, 771, 1533);
-    GroupBox1->setFont(careerui::sansFont(8, true));
+    GroupBox1->setFont(look::sansPoints(8, true));
 
     const QPixmap mark(QStringLiteral(":/pict/felkialtojel.png"));
     for (const career::Profession &p : career::professions()) {
@@ -211,10 +213,6 @@ void TfSzakma::showEvent(QShowEvent *event)
         m_picturesLoaded = true;
         for (size_t i = 0; i < m_images.size(); ++i)
             m_images[i]->setPixmap(QPixmap(m_picturePaths[i]));
-    }
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
     }
     guarded(this, [this] { FormShow(); });
 }

@@ -67,5 +67,4 @@ private:
     bool m_picturesLoaded = false;
     std::array<QLabel *, 30> m_marks{};
     int m_wheelRest = 0;
-    bool m_placed = false;
 };

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "game.h"
 #include "interest.h"
+#include "look.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -39,10 +40,11 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_game(game)
 {
+    gamescreen::centreOnFirstShow(this);
     setObjectName(QStringLiteral("fTeszt"));
     setWindowTitle(QStringLiteral("Teszt"));
     setFixedSize(688, 510);
-    setFont(careerui::sansFont(8));
+    setFont(look::sansPoints(8));
     gamescreen::applyBackground(this);
     gamescreen::setHelpContext(this, 10);
 
@@ -57,7 +59,7 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
     Label1->setGeometry(136, 8, 467, 133);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
-    Label1->setFont(careerui::serifFont(12, true, true));
+    Label1->setFont(look::serifPoints(12, true, true));
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -78,7 +80,7 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
     BitBtn1 = new QPushButton(QStringLiteral("&Kitöltöttem!"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(296, 472, 97, 25);
-    BitBtn1->setFont(careerui::sansFont(8, true));
+    BitBtn1->setFont(look::sansPoints(8, true));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     setTabOrder(previous, BitBtn1);
 
@@ -88,10 +90,6 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
 void TfTeszt::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        gamescreen::centreOnDesktop(this);
-    }
     FormShow();
 }
 

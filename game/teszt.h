@@ -38,5 +38,4 @@ private:
 
     Game *m_game;
     std::array<QCheckBox *, 24> m_boxes{};
-    bool m_placed = false;
 };

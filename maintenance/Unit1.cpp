@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -121,6 +122,89 @@ void fitColumnsToTitles(QTableView *grid, int least = 100)
         const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
         grid->setColumnWidth(c, std::max(least, metrics.horizontalAdvance(title) + 14));
     }
+}
+
+// The height of one line of wrapped text (the font's line spacing may be less).
+int lineHeight(const QFontMetrics &metrics)
+{
+    return metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignHCenter | Qt::TextWordWrap, QStringLiteral("Áj"))
+        .height();
+}
+
+// How many lines `title` takes, wrapped at word breaks within `width` pixels.
+int wrappedLines(const QFontMetrics &metrics, const QString &title, int width)
+{
+    const QRect box = metrics.boundingRect(QRect(0, 0, std::max(1, width), 10000),
+                                           Qt::AlignHCenter | Qt::TextWordWrap, title);
+    const int line = lineHeight(metrics);
+    return std::max(1, (box.height() + line / 2) / line);
+}
+
+int widestWord(const QFontMetrics &metrics, const QString &title)
+{
+    int widest = 0;
+    for (const QString &word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest;
+}
+
+// The columns of a grid that cannot be scrolled must all be seen: when their titles do not
+// fit side by side on one line, the titles wrap onto up to `lines` lines and the columns
+// share the grid's width, each at least as wide as its widest word of the title and its
+// widest value (a figure up to ten million included).
+void fitColumnsInside(QTableView *grid, int lines = 3)
+{
+    QAbstractItemModel *model = grid->model();
+    QHeaderView *header = grid->horizontalHeader();
+    const int count = model->columnCount();
+    const int frame = grid->frameWidth();
+    int available = grid->width() - 2 * frame - grid->verticalHeader()->width();
+    // Rows beyond the grid's height bring a vertical scroll bar, which takes its width.
+    if (model->rowCount() * grid->verticalHeader()->defaultSectionSize() > grid->height() - 4 * header->sizeHint().height())
+        available -= grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    int used = 0;
+    for (int c = 0; c < count; ++c)
+        used += grid->columnWidth(c);
+    if (count == 0 || used <= available)
+        return;
+
+    const QFontMetrics titles(header->font());
+    const QFontMetrics cells(grid->font());
+    const int titlePad = 2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    const int cellPad = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 4;
+    const QString largeFigure = QLocale().toString(10000000.0, 'f', 0);
+    QVector<int> need(count);
+    for (int c = 0; c < count; ++c) {
+        const QString title = model->headerData(c, Qt::Horizontal).toString();
+        int width = widestWord(titles, title) + titlePad;
+        while (wrappedLines(titles, title, width - titlePad) > lines)
+            ++width;
+        for (int r = 0; r < model->rowCount(); ++r)
+            width = std::max(width, cells.horizontalAdvance(model->index(r, c).data().toString()) + cellPad);
+        const auto align = model->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        if (model->rowCount() == 0 || (align & Qt::AlignRight))
+            width = std::max(width, cells.horizontalAdvance(largeFigure) + cellPad);
+        need[c] = width;
+    }
+    int total = 0;
+    for (int w : std::as_const(need))
+        total += w;
+    // What is left over is shared out, the last column taking the remainder.
+    const int extra = std::max(0, available - total);
+    int given = 0;
+    for (int c = 0; c < count; ++c) {
+        const int share = c == count - 1 ? extra - given : extra / count;
+        given += share;
+        grid->setColumnWidth(c, need[c] + share);
+    }
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    header->setTextElideMode(Qt::ElideNone);
+    int tallest = 1;
+    for (int c = 0; c < count; ++c)
+        tallest = std::max(tallest, wrappedLines(titles, model->headerData(c, Qt::Horizontal).toString(),
+                                                 grid->columnWidth(c) - titlePad));
+    header->setFixedHeight(tallest * lineHeight(titles)
+                           + 2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2);
 }
 
 void setUpGrid(QTableView *grid)
@@ -243,6 +327,9 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     buildTaxPages();
     buildSzakma();
     buildResults();
+    for (TDataSource *source : {HazakSource, KozlekedesSource, ElelmiszerekSource, HobbiSource, SzorakozasSource,
+                                RuhazkodasSource})
+        connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);
 
     PageControl->setCurrentIndex(0);
     connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
@@ -322,6 +409,8 @@ void TZomir0001::addGrid(int page, int number, TDataSource *source)
     followCurrentRow(grid, model);
     followWithIndicator(grid);
     fitColumnsToTitles(grid);
+    // The grid cannot be scrolled: its columns must all show within it.
+    fitColumnsInside(grid);
     DBGrid[number - 1] = grid;
 }
 
@@ -583,7 +672,7 @@ void TZomir0001::readResults()
 void TZomir0001::BitBtn2Click()
 {
     guarded([this] {
-        const QString path = m_dialogs->saveFileName(this, u("Eredmények mentése"), QStringLiteral("eredmenyek.csv"),
+        const QString path = m_dialogs->saveFileName(this, u("Eredmények mentése"), results::suggestedCsvPath(),
                                                      u("CSV-fájl (*.csv);;Minden fájl (*)"));
         if (path.isEmpty())
             return;
@@ -624,7 +713,7 @@ void TZomir0001::DBImage6Click() { loadPicture(RuhazkodasSource); }
 void TZomir0001::loadPicture(TDataSource *source)
 {
     guarded([&] {
-        const QString path = m_dialogs->openFileName(
+        const QString path = m_dialogs->openPictureName(
             this, u("Kép betöltése"), QString(),
             u("Képek (*.bmp *.dib *.png *.jpg *.jpeg *.gif *.tif *.tiff *.ico *.xpm *.pbm *.pgm *.ppm);;"
               "Minden fájl (*)"));
@@ -641,6 +730,11 @@ void TZomir0001::loadPicture(TDataSource *source)
 }
 
 void TZomir0001::ApplicationEvents1ActionExecute(const QString &hint) { StatusBar->showMessage(hint); }
+
+void TZomir0001::TypingBeforeEdit()
+{
+    StatusBar->showMessage(u("A módosítás a „Szerkesztés” gombbal kezdődik: előbb azt nyomja meg, utána gépeljen."));
+}
 
 bool TZomir0001::event(QEvent *event)
 {

@@ -96,6 +96,8 @@ public slots:
     void DBImage5Click();
     void DBImage6Click();
     void ApplicationEvents1ActionExecute(const QString &hint);
+    // A catalogue control was typed into before "Szerkesztés": the status bar says how to start.
+    void TypingBeforeEdit();
     void TabSheet11Show();
     void BitBtn1Click();
     void BitBtn2Click();

@@ -1,6 +1,7 @@
 #include "records.h"
 
 #include "engine.h"
+#include "usererror.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,8 +15,6 @@
 namespace maint {
 
 namespace {
-
-[[noreturn]] void refuse(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
 
@@ -47,7 +46,7 @@ QByteArray pictureFileAsBitmap(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        refuse(QString::fromUtf8("A kép nem olvasható be: %1\n%2").arg(path, file.errorString()));
+        fail(QString::fromUtf8("A kép nem olvasható be: %1\n%2").arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (bytes.startsWith("BM")) {
         // Already a Windows bitmap: stored unchanged, as long as it decodes.
@@ -62,7 +61,7 @@ QByteArray pictureFileAsBitmap(const QString &path)
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
-        refuse(QString::fromUtf8("A(z) %1 fájl nem kép, vagy ilyen formátumú képet a program nem ismer: "
+        fail(QString::fromUtf8("A(z) %1 fájl nem kép, vagy ilyen formátumú képet a program nem ismer: "
                                  "a kép nem töltődött be.")
                    .arg(path));
     QByteArray bmp;
@@ -76,7 +75,7 @@ QByteArray pictureFileAsBitmap(const QString &path)
         painter.drawImage(0, 0, image);
     }
     if (!flat.save(&out, "BMP"))
-        refuse(QString::fromUtf8("A kép nem alakítható bitképpé: %1").arg(path));
+        fail(QString::fromUtf8("A kép nem alakítható bitképpé: %1").arg(path));
     return bmp;
 }
 
@@ -85,12 +84,12 @@ void checkProfession(zdb::Table &table)
     for (const char *field : {"Brutto_min", "Brutto_max", "Hazastars_netto", "Gyerekszam"}) {
         const QString name = QString::fromLatin1(field);
         if (number(table, name, 0) < 0)
-            refuse(QString::fromUtf8("A(z) %1 értéke nem lehet negatív.").arg(quoted(label(table, name))));
+            fail(QString::fromUtf8("A(z) %1 értéke nem lehet negatív.").arg(quoted(label(table, name))));
     }
     const zdb::Field low = table.fieldByName(QStringLiteral("Brutto_min"));
     const zdb::Field high = table.fieldByName(QStringLiteral("Brutto_max"));
     if (!low.isNull() && !high.isNull() && high.asFloat() < low.asFloat())
-        refuse(QString::fromUtf8("A(z) %1 nem lehet kisebb, mint a(z) %2.")
+        fail(QString::fromUtf8("A(z) %1 nem lehet kisebb, mint a(z) %2.")
                    .arg(quoted(label(table, QStringLiteral("Brutto_max"))),
                         quoted(label(table, QStringLiteral("Brutto_min")))));
 }
@@ -99,7 +98,7 @@ void checkContributions(zdb::Table &table)
 {
     const QString field = QStringLiteral("Ajkulcs");
     if (number(table, field, 0) == 0)
-        refuse(QString::fromUtf8("A(z) %1 nem lehet nulla vagy üres: az adójóváírás ezzel nem számítható ki.")
+        fail(QString::fromUtf8("A(z) %1 nem lehet nulla vagy üres: az adójóváírás ezzel nem számítható ki.")
                    .arg(quoted(label(table, field))));
 }
 

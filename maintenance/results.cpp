@@ -2,9 +2,13 @@
 
 #include "budget.h"
 #include "engine.h"
+#include "usererror.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
@@ -13,8 +17,6 @@
 namespace results {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 int requiredField(const zdb::Table *table, const QString &field)
 {
@@ -212,6 +214,14 @@ QByteArray toCsv(const QList<GameResult> &rows)
         text += fields.join(separator) + lineEnd;
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString suggestedCsvPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("eredmenyek.csv"));
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

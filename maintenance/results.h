@@ -80,6 +80,10 @@ QString csvNumber(double value);
 // The rows as the bytes of a CSV file, header row first.
 QByteArray toCsv(const QList<GameResult> &rows);
 
+// What the save dialog of the list suggests: "eredmenyek.csv" in the teacher's documents
+// folder (the home folder when there is none), wherever the utility was started from.
+QString suggestedCsvPath();
+
 // Writes the bytes to `path` whole or not at all: the old file stays as it was when the new
 // one cannot be written. Throws std::runtime_error with the user's message naming the file.
 void writeFile(const QString &path, const QByteArray &bytes);

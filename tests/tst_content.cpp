@@ -13,6 +13,8 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <cmath>
@@ -165,6 +167,120 @@ private:
             }
         }
         return out;
+    }
+
+    static constexpr int kStoredGames = 300;
+
+    struct ToolRun {
+        int exitCode = -1;
+        QString errors;   // what the tool wrote to its error output
+    };
+    static ToolRun runTool(const QString &folder)
+    {
+        ToolRun run;
+#ifdef ZOMIR_DATA_TOOL
+        QProcess tool;
+        tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {folder});
+        if (!tool.waitForFinished(120000))
+            return run;
+        run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+        run.errors = QString::fromUtf8(tool.readAllStandardError()).trimmed();
+#else
+        Q_UNUSED(folder);
+#endif
+        return run;
+    }
+
+    // The damaged players' tables kept aside in a database folder, by name.
+    static QStringList asideFiles(const QString &db)
+    {
+        QStringList names = QDir(db).entryList({QStringLiteral("Jatekosok.serult-*")}, QDir::Files, QDir::Name);
+        static const QRegularExpression pattern(QStringLiteral("^Jatekosok\\.serult-\\d{8}-\\d{6}(-\\d+)?\\.DB$"));
+        for (const QString &n : names)
+            if (!pattern.match(n).hasMatch())
+                return {QStringLiteral("unexpected name: ") + n};
+        return names;
+    }
+
+    // Every stored game of the alias's players' table, its fields joined, by key.
+    QMap<int, QString> games(const QString &alias)
+    {
+        QMap<int, QString> out;
+        auto t = open(QStringLiteral("Jatekosok.DB"), alias);
+        for (t->first(); !t->eof(); t->next()) {
+            QStringList fields;
+            for (int i = 1; i < t->definition().fields.size(); ++i)
+                fields << t->field(i).asString();
+            out.insert(t->field(0).asInteger(), fields.join(QLatin1Char('|')));
+        }
+        return out;
+    }
+
+    // Stores kStoredGames games of every kind of field in the alias's players' table, enough
+    // to fill several pages of the file.
+    QMap<int, QString> storeGames(const QString &alias)
+    {
+        auto t = open(QStringLiteral("Jatekosok.DB"), alias);
+        for (int i = 1; i <= kStoredGames; ++i) {
+            EditGuard game(t.get(), EditGuard::Append);
+            game.set(QStringLiteral("Nev"), QString::fromUtf8("Őrsi Ágnes %1. játéka").arg(i));
+            game.set(QStringLiteral("House_Key"), 1 + i % 6);
+            game.set(QStringLiteral("Food_Key"), 1 + i % 5);
+            game.set(QStringLiteral("Clothing_Key"), 1 + i % 5);
+            game.set(QStringLiteral("Travel_Key"), 1 + i % 5);
+            game.set(QStringLiteral("Hobby_Key"), i % 64);
+            game.set(QStringLiteral("Entertainment_Key"), (i * 7) % 64);
+            game.set(QStringLiteral("Job_Key"), 1 + i % 30);
+            game.set(QStringLiteral("Statusz"), i % 2);
+            game.set(QStringLiteral("Datum"), QDate(2026, 11, 1).addDays(i));
+            game.set(QStringLiteral("Netto_jov"), 150000 + i * 10.5);
+            game.set(QStringLiteral("Brutto_jov"), 200000 + i);
+            game.commit();
+        }
+        t->close();
+        return games(alias);
+    }
+
+    // Damages the players' table file the way `kind` says; `other` is another table's file.
+    static bool damageFile(const QString &path, const QString &kind, const QString &other)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        QByteArray bytes = f.readAll();
+        f.close();
+        constexpr int kPage = 4096;
+        if (kind == QLatin1String("empty")) {
+            bytes.clear();
+        } else if (kind == QLatin1String("random")) {
+            QRandomGenerator random(21);
+            bytes = QByteArray(20000, Qt::Uninitialized);
+            for (char &c : bytes)
+                c = char(random.bounded(256));
+        } else if (kind == QLatin1String("truncated")) {
+            bytes.truncate(bytes.size() * 7 / 10);
+        } else if (kind == QLatin1String("header")) {
+            bytes.truncate(60);
+        } else if (kind == QLatin1String("hole")) {
+            // A leaf page of rows in the middle of the file, as lost to a bad sector.
+            const int pages = int(bytes.size() / kPage);
+            int page = pages / 2;
+            while (page < pages && bytes.at(page * kPage) != char(0x0D))
+                ++page;
+            if (page >= pages - 1)
+                return false;
+            bytes.replace(page * kPage, kPage, QByteArray(kPage, '\0'));
+        } else if (kind == QLatin1String("other")) {
+            QFile o(other);
+            if (!o.open(QIODevice::ReadOnly))
+                return false;
+            bytes = o.readAll();
+        } else {
+            return false;
+        }
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        return f.write(bytes) == bytes.size();
     }
 
     Payroll payroll()
@@ -590,6 +706,135 @@ private slots:
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 1);
         QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral("jelszó")));
+#endif
+    }
+
+    // A players' table that is no sound table is said to be damaged, kept aside under a
+    // name of its own, and replaced by a fresh table holding every stored game that can
+    // still be read from it; the folder works and the tool succeeds.
+    void damagedPlayersTableIsReplaced_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason");      // in the tool's notice
+        QTest::addColumn<int>("fewest");          // games copied into the fresh table
+        QTest::addColumn<int>("most");
+        QTest::addColumn<QList<int>>("kept");     // keys of games that must be among them
+        QTest::addRow("empty file") << "empty" << "üres" << 0 << 0 << QList<int>{};
+        QTest::addRow("random bytes") << "random" << "nem SQLite-adatbázis" << 0 << 0 << QList<int>{};
+        QTest::addRow("cut short") << "truncated" << "sérült vagy csonka" << 1 << kStoredGames - 1 << QList<int>{1};
+        QTest::addRow("cut inside its header") << "header" << "sérült vagy csonka" << 0 << 0 << QList<int>{};
+        QTest::addRow("a page of rows lost") << "hole" << "tartalma sérült" << 1 << kStoredGames - 1
+                                             << QList<int>{1, kStoredGames};
+        QTest::addRow("another table's file") << "other" << "Hazak" << 0 << 0 << QList<int>{};
+    }
+    void damagedPlayersTableIsReplaced()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        QFETCH(int, fewest);
+        QFETCH(int, most);
+        QFETCH(QList<int>, kept);
+        QTemporaryDir dir;
+        QVERIFY(testenv::copyFolder(m_folder, dir.path()));
+        const QString alias = QStringLiteral("DAMAGED_%1").arg(damage);
+        m_session->addStandardAlias(alias, dir.filePath(QStringLiteral("DB")));
+        const QMap<int, QString> stored = storeGames(alias);
+        const QString players = dir.filePath(QStringLiteral("DB/Jatekosok.DB"));
+        QVERIFY(damageFile(players, damage, dir.filePath(QStringLiteral("DB/Hazak.DB"))));
+        QFile damagedFile(players);
+        QVERIFY(damagedFile.open(QIODevice::ReadOnly));
+        const QByteArray damaged = damagedFile.readAll();
+        damagedFile.close();
+
+        const ToolRun run = runTool(dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.errors.contains(QStringLiteral("Jatekosok.DB")) && run.errors.contains(QStringLiteral("sérült")) &&
+                     run.errors.contains(reason),
+                 qPrintable(run.errors));
+
+        // The damaged file, unchanged, under its own name.
+        const QStringList aside = asideFiles(dir.filePath(QStringLiteral("DB")));
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(run.errors.contains(aside.first()), qPrintable(run.errors));
+        QFile kept_(dir.filePath(QStringLiteral("DB/") + aside.first()));
+        QVERIFY(kept_.open(QIODevice::ReadOnly));
+        QVERIFY(kept_.readAll() == damaged);
+
+        // The fresh table holds the games that were read, each as it was stored, and says how many.
+        const QMap<int, QString> copied = games(alias);
+        QVERIFY2(copied.size() >= fewest && copied.size() <= most, qPrintable(QString::number(copied.size())));
+        for (int key : kept)
+            QVERIFY2(copied.contains(key), qPrintable(QString::number(key)));
+        for (auto it = copied.cbegin(); it != copied.cend(); ++it)
+            QCOMPARE(it.value(), stored.value(it.key()));
+        QVERIFY2(run.errors.contains(copied.isEmpty() ? QStringLiteral("egyetlen elmentett játék sem")
+                                                       : QStringLiteral("%1 elmentett játék").arg(copied.size())),
+                 qPrintable(run.errors));
+
+        // The folder works: a game can be stored, and building again keeps the games without a word.
+        {
+            Table table(m_session.get());
+            table.setAliasName(alias);
+            table.setTableName(QStringLiteral("Jatekosok.DB"));
+            table.open();
+            table.append();
+            table.fieldByName(QStringLiteral("Nev")).setValue(QString::fromUtf8("Új Játékos"));
+            table.post();
+        }
+        const ToolRun again = runTool(dir.path());
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY2(!again.errors.contains(QStringLiteral("zomir-data:")), qPrintable(again.errors));
+        QCOMPARE(games(alias).size(), copied.size() + 1);
+        QCOMPARE(asideFiles(dir.filePath(QStringLiteral("DB"))), aside);
+#endif
+    }
+
+    // A damaged file kept aside earlier is never overwritten by a later one, even in the
+    // same second.
+    void secondDamageKeepsTheFirst()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QTemporaryDir dir;
+        QVERIFY(testenv::copyFolder(m_folder, dir.path()));
+        const QDir db(dir.filePath(QStringLiteral("DB")));
+        // Earlier damaged files under every name the next seconds would give.
+        const QDateTime now = QDateTime::currentDateTime();
+        QStringList earlier;
+        for (int s = 0; s < 20; ++s) {
+            const QString name = QStringLiteral("Jatekosok.serult-%1.DB")
+                                     .arg(now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+            QFile f(db.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(name.toUtf8());
+            earlier << name;
+        }
+        QFile players(db.filePath(QStringLiteral("Jatekosok.DB")));
+        QVERIFY(players.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        players.write("no table here");
+        players.close();
+        const ToolRun run = runTool(dir.path());
+        QCOMPARE(run.exitCode, 0);
+        for (const QString &name : earlier) {
+            QFile f(db.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(f.readAll()), name);
+        }
+        const QStringList aside = asideFiles(db.path());
+        QCOMPARE(aside.size(), earlier.size() + 1);
+        QString added;
+        for (const QString &name : aside)
+            if (!earlier.contains(name))
+                added = name;
+        QVERIFY2(QRegularExpression(QStringLiteral("^Jatekosok\\.serult-\\d{8}-\\d{6}-2\\.DB$")).match(added).hasMatch(),
+                 qPrintable(added));
+        QFile f(db.filePath(added));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("no table here"));
 #endif
     }
 

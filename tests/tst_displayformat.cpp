@@ -21,6 +21,8 @@ private slots:
     void otherLocales_data();
     void otherLocales();
     void nonFiniteValues();
+    void numbersReadBackAsShown_data();
+    void numbersReadBackAsShown();
 };
 
 void TestDisplayFormat::hungarian_data()
@@ -107,6 +109,49 @@ void TestDisplayFormat::nonFiniteValues()
     // The largest double is formatted in full, not cut or crashed on.
     const QString huge = formatFloat("0", std::numeric_limits<double>::max(), hu);
     QCOMPARE(huge.size(), 309);
+}
+
+void TestDisplayFormat::numbersReadBackAsShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+    const QLocale hu(QLocale::Hungarian, QLocale::Hungary);
+    // What the money fields show comes back as its number.
+    QTest::addRow("shown amount") << hu.toCurrencyString(12500.0, "Ft", 0) << true << 12500.0;
+    QTest::addRow("typed with plain spaces") << "12 500 Ft" << true << 12500.0;
+    QTest::addRow("millions") << "1 234 567 Ft" << true << 1234567.0;
+    QTest::addRow("narrow no-break space") << "12\u202f500" << true << 12500.0;
+    QTest::addRow("no grouping, no symbol") << "12500" << true << 12500.0;
+    QTest::addRow("symbol without space") << "12500Ft" << true << 12500.0;
+    QTest::addRow("symbol in small letters") << "300 ft" << true << 300.0;
+    QTest::addRow("symbol in front") << "Ft 300" << true << 300.0;
+    QTest::addRow("decimal comma") << "1 200,5 Ft" << true << 1200.5;
+    QTest::addRow("decimal point") << "1,5" << true << 1.5;
+    QTest::addRow("point as typed on a keypad") << "9.5" << true << 9.5;
+    QTest::addRow("negative") << "-1 200 Ft" << true << -1200.0;
+    QTest::addRow("spaces around") << "  42  " << true << 42.0;
+    // Anything else is left for the engine to refuse with its own message.
+    QTest::addRow("empty") << "" << false << 0.0;
+    QTest::addRow("symbol alone") << "Ft" << false << 0.0;
+    QTest::addRow("word") << "sok" << false << 0.0;
+    QTest::addRow("badly grouped") << "1 25 000" << false << 0.0;
+    QTest::addRow("first group too long") << "1250 000" << false << 0.0;
+    QTest::addRow("double space") << "12  500" << false << 0.0;
+    QTest::addRow("another currency") << "12 500 EUR" << false << 0.0;
+    QTest::addRow("two decimal points") << "1,2,3" << false << 0.0;
+    QTest::addRow("point without decimals") << "12," << false << 0.0;
+    QTest::addRow("text after the number") << "12 500 Ft kb." << false << 0.0;
+}
+
+void TestDisplayFormat::numbersReadBackAsShown()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+    double read = -7;
+    QCOMPARE(displayformat::readNumber(text, &read, QLocale(QLocale::Hungarian, QLocale::Hungary)), ok);
+    QCOMPARE(read, ok ? value : -7.0);
 }
 
 ZOMIR_TEST_MAIN(TestDisplayFormat)

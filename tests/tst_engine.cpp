@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStringDecoder>
 #include <QThread>
 #include <QUuid>
 
@@ -128,6 +129,10 @@ private slots:
     void appendEditDeleteCancel();
     void validationRefusesAndKeepsEditState_data();
     void validationRefusesAndKeepsEditState();
+    void textSizesCountCharacters_data();
+    void textSizesCountCharacters();
+    void figuresOutsideTheirRangeAreRefused_data();
+    void figuresOutsideTheirRangeAreRefused();
     void typedReads();
     void locateOneOrSeveralFields();
     void indexOrdersRowsAndNewRowsFallInPlace();
@@ -377,6 +382,198 @@ void TestEngine::validationRefusesAndKeepsEditState()
         t->fieldByName(field).setValue(QDate(2010, 5, 1));
     t->post();
     QCOMPARE(fx.countRows(table), 1);
+}
+
+namespace {
+
+// The bytes a text field holds in the storage, read past the engine: the SQLite file's own
+// UTF-8, or the server's.
+QByteArray storedBytes(Fixture &fx, const QString &file, const QString &field)
+{
+    const TableDef *def = findTable(file);
+    if (onServer()) {
+        QString out;
+        if (!server()->psql(QStringLiteral("SELECT encode(convert_to(%1, 'UTF8'), 'hex') FROM %2")
+                                .arg(field.toLower(), def->sqlName().toLower()),
+                            "zomir_admin", fx.database, &out))
+            return QByteArray("psql failed: ") + out.toUtf8();
+        return QByteArray::fromHex(out.trimmed().toLatin1());
+    }
+    const QString name = QUuid::createUuid().toString();
+    QByteArray bytes;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(fx.session->storage("DB_ZOMIR")->tablePath(*def));
+        db.open();
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("SELECT hex(CAST(\"%1\" AS BLOB)) FROM \"%2\"").arg(field, def->sqlName())) &&
+            q.next())
+            bytes = QByteArray::fromHex(q.value(0).toString().toLatin1());
+    }
+    QSqlDatabase::removeDatabase(name);
+    return bytes;
+}
+
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QString repeated(const QString &text, int times)
+{
+    QString out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // U+1F600, a surrogate pair
+
+}  // namespace
+
+// A text field's size counts characters as a reader does: an emoji is one, however many
+// UTF-16 units it takes. What is stored is valid UTF-8 in both kinds of storage.
+void TestEngine::textSizesCountCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored");   // empty: refused
+    QTest::addRow("30 emoji") << repeated(kEmoji, 30) << repeated(kEmoji, 30);
+    QTest::addRow("29 letters and an emoji") << QString(29, 'a') + kEmoji << QString(29, 'a') + kEmoji;
+    QTest::addRow("accents and emoji") << QString::fromUtf8("Őrsi Ágnes ") + repeated(kEmoji, 19)
+                                       << QString::fromUtf8("Őrsi Ágnes ") + repeated(kEmoji, 19);
+    QTest::addRow("31 emoji") << repeated(kEmoji, 31) << QString();
+    QTest::addRow("half of a pair at the end")
+        << QStringLiteral("Kiss Anna") + kEmoji.left(1)
+        << QStringLiteral("Kiss Anna") + QChar(QChar::ReplacementCharacter);
+    QTest::addRow("half of a pair inside")
+        << QStringLiteral("Kiss") + kEmoji.right(1) + QStringLiteral("Anna")
+        << QStringLiteral("Kiss") + QChar(QChar::ReplacementCharacter) + QStringLiteral("Anna");
+}
+
+void TestEngine::textSizesCountCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, stored);
+    Fixture fx;
+    auto players = fx.table("Jatekosok.DB");
+    players->append();
+    players->fieldByName("Nev").setValue(name);
+    if (stored.isEmpty()) {
+        try {
+            players->post();
+            QFAIL("post must be refused");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains("legfeljebb 30 karakter") && e.message().contains("31 karakteres"),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(players->state(), DataSetState::Insert);
+        QCOMPARE(fx.countRows("Jatekosok.DB"), 0);
+        return;
+    }
+    players->post();
+    QCOMPARE(players->fieldByName("Nev").asString(), stored);
+    const QByteArray bytes = storedBytes(fx, "Jatekosok.DB", "Nev");
+    QVERIFY2(isValidUtf8(bytes), bytes.toHex().constData());
+    QCOMPARE(bytes, stored.toUtf8());
+    auto again = fx.table("Jatekosok.DB");
+    QCOMPARE(again->fieldByName("Nev").asString(), stored);
+    QVERIFY(again->locate("Nev", stored, LocateOption::CaseInsensitive));
+
+    // A lookup field cut to its size keeps a pair whole too.
+    auto hobbies = fx.table("Hobbi.db");
+    addCatalogueRow(*hobbies, QString(19, 'h') + kEmoji + QStringLiteral("zz"), 4000);
+    again->addLookupField("Hobbi_kategoria", FieldType::String, 20, "Hobby_Key", hobbies.get(), "Hobby_Key",
+                          "Kategoria");
+    again->edit();
+    again->fieldByName("Hobby_Key").setValue(1);
+    again->post();
+    QCOMPARE(again->fieldByName("Hobbi_kategoria").asString(), QString(19, 'h') + kEmoji);
+}
+
+// The figures of the catalogues and the professions lie in the ranges the schema gives
+// them: a value outside is refused naming the field by its label and the range, and the
+// row stays in its edit with the value typed.
+void TestEngine::figuresOutsideTheirRangeAreRefused_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("message");   // empty: stored
+    const QString money = QStringLiteral("0 és 10 000 000 Ft között");
+    QTest::addRow("negative price") << "Elelmiszerek.DB" << "Atlagos_Ar" << QVariant(-500.0)
+                                    << QStringLiteral("„Átlagos ár” (Atlagos_Ar) mező értéke ") + money;
+    QTest::addRow("30-digit price typed")
+        << "Kozlekedes.db" << "Atlagos_Ar" << QVariant(QStringLiteral("123456789012345678901234567890"))
+        << money + QStringLiteral(" lehet; a megadott érték: 123456789012345678901234567890");
+    QTest::addRow("price just above") << "Ruhazkodas.db" << "Atlagos_Ar" << QVariant(10000000.5) << money;
+    QTest::addRow("price at the top") << "Hobbi.db" << "Atlagos_Ar" << QVariant(10000000) << QString();
+    QTest::addRow("price zero") << "Szorakozas.db" << "Atlagos_Ar" << QVariant(0) << QString();
+    QTest::addRow("price with a fraction") << "Elelmiszerek.DB" << "Atlagos_Ar" << QVariant(12500.5) << QString();
+    QTest::addRow("negative running cost") << "Hazak.DB" << "Rezsi" << QVariant(-1) << "„Rezsi” mező értéke " + money;
+    QTest::addRow("instalment above") << "Hazak.DB" << "Torleszto_reszlet" << QVariant(QStringLiteral("20000000"))
+                                      << "„Törlesztőrészlet” (Torleszto_reszlet) mező értéke " + money;
+    QTest::addRow("area above") << "Hazak.DB" << "Terulet" << QVariant(10000.5)
+                                << QStringLiteral("„Terület” (Terulet) mező értéke 0 és 10 000 m² között");
+    QTest::addRow("area negative") << "Hazak.DB" << "Terulet" << QVariant(-1) << QStringLiteral("m² között");
+    QTest::addRow("area at the top") << "Hazak.DB" << "Terulet" << QVariant(10000) << QString();
+    QTest::addRow("lowest wage negative") << "szakma4.DB" << "Brutto_min" << QVariant(-1)
+                                          << "„Bruttó (min)” (Brutto_min) mező értéke " + money;
+    QTest::addRow("highest wage above") << "szakma4.DB" << "Brutto_max" << QVariant(1e29)
+                                        << "„Bruttó (max)” (Brutto_max) mező értéke " + money;
+    QTest::addRow("partner's net above") << "szakma4.DB" << "Hazastars_netto" << QVariant(10000001)
+                                         << "„Házastárs nettó” (Hazastars_netto) mező értéke " + money;
+    QTest::addRow("student loan negative") << "szakma4.DB" << "Hallgatoi_kolcson" << QVariant(-100) << money;
+    QTest::addRow("eleven children") << "szakma4.DB" << "Gyerekszam" << QVariant(11)
+                                     << QStringLiteral("„Gyerekszám” (Gyerekszam) mező értéke 0 és 10 között");
+    QTest::addRow("children negative") << "szakma4.DB" << "Gyerekszam" << QVariant(-1) << QStringLiteral("0 és 10 között");
+    QTest::addRow("ten children") << "szakma4.DB" << "Gyerekszam" << QVariant(10) << QString();
+    QTest::addRow("wage with a fraction") << "szakma4.DB" << "Brutto_min" << QVariant(QStringLiteral("150000.5"))
+                                          << QString();
+}
+
+void TestEngine::figuresOutsideTheirRangeAreRefused()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(QString, message);
+    Fixture fx;
+    auto t = fx.table(table);
+    // A valid row first, then an edit of it.
+    t->append();
+    if (table == "Hazak.DB") {
+        t->fieldByName("Kategoria").setValue("Panel");
+        t->fieldByName("Terulet").setValue(54);
+        t->fieldByName("Torleszto_reszlet").setValue(45000);
+    } else if (table == "szakma4.DB") {
+        t->fieldByName("Szakma_nev").setValue("Kertész");
+    } else {
+        t->fieldByName("Kategoria").setValue("Átlagos");
+        t->fieldByName("Atlagos_Ar").setValue(15000);
+    }
+    t->post();
+    const QString before = t->fieldByName(field).asString();
+    t->edit();
+    t->fieldByName(field).setValue(value);
+    if (message.isEmpty()) {
+        t->post();
+        QCOMPARE(t->fieldByName(field).asFloat(), QVariant(value).toDouble());
+        return;
+    }
+    try {
+        t->post();
+        QFAIL("post must be refused");
+    } catch (const EngineError &e) {
+        QString text = e.message();
+        text.replace(QChar(0x00A0), QLatin1Char(' '));   // the thousands are kept together
+        QVERIFY2(text.contains(message), qPrintable(text));
+    }
+    QCOMPARE(t->state(), DataSetState::Edit);
+    QCOMPARE(t->fieldByName(field).value(), value);   // the edit keeps what was typed
+    auto again = fx.table(table);
+    QCOMPARE(again->fieldByName(field).asString(), before);
 }
 
 void TestEngine::typedReads()

@@ -7,17 +7,24 @@
 #include "adatinit.h"
 #include "datasource.h"
 #include "dbcontrols.h"
+#include "dialogs.h"
 #include "engine.h"
 #include "game.h"
 #include "records.h"
 #include "shellfixture.h"
 #include "testenv.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QFileDialog>
+#include <QListView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <memory>
@@ -57,6 +64,8 @@ QString writeFile(const QString &path, const QByteArray &bytes)
 class TestMaintenance : public QObject {
     Q_OBJECT
 private slots:
+    // Amounts are shown and read in the Hungarian form, as the program sets it up.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
     void init();
     void cleanup();
 
@@ -80,6 +89,12 @@ private slots:
     void typingOnATaxPageStartsTheEdit();
     void gridsFollowTheCurrentRecord();
     void professionGrid();
+    void professionGridEditsLikeTheBoundEdits();
+    void insertedRowShowsInTheGrid();
+    void typingBeforeEditSaysHowToStart();
+    void disabledGridsShowEveryColumn();
+    void pictureDialogShowsAPreview();
+    void editsTakeTheFieldLengthAndAmountsAsShown();
     void gameReadsWhatTheUtilityWrote();
 
 private:
@@ -586,15 +601,290 @@ void TestMaintenance::professionGrid()
     QCOMPARE(other->fieldByName("Gyerekszam").asInteger(), 3);
 
     // A highest wage below the lowest, typed into its cell, is refused with the column's
-    // title when the cell is stored, and the record stays in edit.
+    // title when the record is posted, and the record stays in edit.
     auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
     appDialogs->clear();
-    model->setData(model->index(1, 2), 1000);
+    QVERIFY(model->setData(model->index(1, 2), 1000));
+    QVERIFY(appDialogs->texts("error").isEmpty());
+    QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Post), Qt::LeftButton);
     QCOMPARE(appDialogs->texts("error").size(), 1);
     QVERIFY(appDialogs->texts("error").first().contains(QString::fromUtf8("„Bruttó (max)”")));
     QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
     QTest::mouseClick(m_window->ExtDBNavigator[9]->button(Nav::Cancel), Qt::LeftButton);
     QCOMPARE(model->index(1, 2).data(Qt::EditRole).toDouble(), 180000.0);
+}
+
+namespace {
+
+// Opens a cell's editor with a click and a first keystroke, as a teacher does, and types on.
+QLineEdit *typeIntoCell(QTableView *grid, int row, int column, const QString &text)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::keyClicks(grid->viewport(), text.left(1));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (editor)
+        QTest::keyClicks(editor, text.mid(1));
+    return editor;
+}
+
+}  // namespace
+
+void TestMaintenance::professionGridEditsLikeTheBoundEdits()
+{
+    makeWindow();
+    m_window->PageControl->setCurrentIndex(9);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTableView *grid = m_window->DBGrid[9];
+    Nav *nav = m_window->ExtDBNavigator[9];
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    appDialogs->clear();
+    auto stored = [this](const char *field) {
+        auto other = m_folder->table("szakma4.DB");
+        return other->fieldByName(field).asFloat();   // "Ács": 150000 .. 250000
+    };
+
+    // The first keystroke in a cell puts the record into edit: "Alkalmaz" and "Mégsem" light
+    // up while the teacher is still typing, and "Mégsem" drops what was typed.
+    QLineEdit *editor = typeIntoCell(grid, 0, 1, "160000");
+    QVERIFY(editor);
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
+    QVERIFY(nav->button(Nav::Post)->isEnabled());
+    QVERIFY(nav->button(Nav::Cancel)->isEnabled());
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
+    QCOMPARE(stored("Brutto_min"), 150000.0);
+    QTest::mouseClick(nav->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Browse);
+    QCOMPARE(grid->model()->index(0, 1).data().toString(), QString::fromUtf8("150\u00a0000\u00a0Ft"));
+    QCOMPARE(stored("Brutto_min"), 150000.0);
+
+    // A lowest wage above the old highest, the highest raised in the same row, is judged
+    // when the row is posted: "Alkalmaz" stores both.
+    QVERIFY(typeIntoCell(grid, 0, 1, "300000"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(typeIntoCell(grid, 0, 2, "350000"));   // left open: "Alkalmaz" takes it too
+    QVERIFY(appDialogs->texts("error").isEmpty());
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QVERIFY2(appDialogs->texts("error").isEmpty(), qPrintable(appDialogs->texts("error").join('\n')));
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Browse);
+    QCOMPARE(stored("Brutto_min"), 300000.0);
+    QCOMPARE(stored("Brutto_max"), 350000.0);
+
+    // A refused post keeps the row in edit with the message, also when another row is clicked.
+    QVERIFY(typeIntoCell(grid, 0, 2, "1000"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 0)).center());
+    QCOMPARE(appDialogs->texts("error").size(), 1);
+    QVERIFY(appDialogs->texts("error").first().contains(QString::fromUtf8("„Bruttó (max)”")));
+    QCOMPARE(m_window->SzakmaDB->state(), DataSetState::Edit);
+    QCOMPARE(m_window->SzakmaDB->recNo(), 1);
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QTest::mouseClick(nav->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(stored("Brutto_max"), 350000.0);
+    // Moving to another row posts a cell edit.
+    QVERIFY(typeIntoCell(grid, 0, 4, "4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(nav->button(Nav::Next), Qt::LeftButton);
+    QCOMPARE(m_window->SzakmaDB->recNo(), 2);
+    QCOMPARE(m_folder->table("szakma4.DB")->fieldByName("Gyerekszam").asInteger(), 4);
+    appDialogs->clear();
+}
+
+void TestMaintenance::insertedRowShowsInTheGrid()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTableView *grid = m_window->DBGrid[0];
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Next), Qt::LeftButton);   // "Családi ház"
+    QTest::mouseClick(nav->button(Nav::Insert), Qt::LeftButton);
+    // The new, empty row is the grid's current row, before the one that was current.
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QVERIFY(grid->selectionModel()->isRowSelected(1, QModelIndex()));
+    QCOMPARE(grid->model()->index(1, 1).data().toString(), QString());
+    QCOMPARE(grid->model()->index(2, 1).data().toString(), QString::fromUtf8("Családi ház"));
+    // What is typed shows in it once it is handed over.
+    auto *category = m_window->findChild<QLineEdit *>("DBEdit2");
+    category->setFocus();
+    QTest::keyClicks(category, "Tanya");
+    m_window->findChild<QLineEdit *>("DBEdit3")->setFocus();
+    QCOMPARE(grid->model()->index(1, 1).data().toString(), QString("Tanya"));
+    // "Mégsem" takes the row away and the old one is current again.
+    QTest::mouseClick(nav->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(m_window->HazakDB->recordCount(), 3);
+}
+
+void TestMaintenance::typingBeforeEditSaysHowToStart()
+{
+    makeWindow();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    struct Case {
+        int page;
+        const char *control;
+        bool told;
+    };
+    // The catalogue pages wait for "Szerkesztés"; the tax pages start the edit themselves.
+    const Case cases[] = {{0, "DBEdit2", true},  {0, "DBMemo1", true}, {1, "DBEdit8", true},
+                          {5, "DBEdit16", true}, {6, "DBEdit21", false}};
+    for (const Case &c : cases) {
+        m_window->PageControl->setCurrentIndex(c.page);
+        m_window->StatusBar->clearMessage();
+        auto *control = m_window->findChild<QWidget *>(c.control);
+        QVERIFY2(control, c.control);
+        control->setFocus();
+        QTest::keyClicks(control, "7");
+        const QString message = m_window->StatusBar->currentMessage();
+        QVERIFY2(message.contains(QString::fromUtf8("„Szerkesztés”")) == c.told, qPrintable(message));
+        if (!c.told)
+            m_window->pageTable(c.page)->cancel();
+    }
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+}
+
+void TestMaintenance::disabledGridsShowEveryColumn()
+{
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    for (int g = 0; g < 9; ++g) {
+        QTableView *grid = m_window->DBGrid[g];
+        const int page = g;   // DBGrid1..9 are on the pages in their order
+        m_window->PageControl->setCurrentIndex(page);
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCOMPARE(grid->width(), 753);
+        QAbstractItemModel *model = grid->model();
+        QHeaderView *header = grid->horizontalHeader();
+        const QFontMetrics titles(header->font());
+        const QFontMetrics cells(grid->font());
+        // Nothing lies beyond the grid: there is nothing to scroll to.
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QString name = QStringLiteral("%1 column %2").arg(grid->objectName()).arg(c);
+            QVERIFY2(header->sectionViewportPosition(c) + header->sectionSize(c) <= grid->viewport()->width(),
+                     qPrintable(name));
+            // The title wraps onto at most three lines, no word cut, all within the header.
+            const QString title = model->headerData(c, Qt::Horizontal).toString();
+            const int width = header->sectionSize(c) - 8;
+            for (const QString &word : title.split(' '))
+                QVERIFY2(titles.horizontalAdvance(word) <= width, qPrintable(name + ": " + word));
+            const QRect box = titles.boundingRect(QRect(0, 0, width, 1000), Qt::AlignHCenter | Qt::TextWordWrap,
+                                                  title);
+            const int line = titles.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, "Áj").height();
+            QVERIFY2(box.height() <= 3 * line,
+                     qPrintable(name + ": " + title + QString(" %1 px, %2 high").arg(width).arg(box.height())));
+            QVERIFY2(box.height() <= header->height(), qPrintable(name + ": " + title));
+            // Every value but a description's can be read whole.
+            for (int r = 0; r < model->rowCount(); ++r) {
+                const QString text = model->index(r, c).data().toString();
+                if (title == QString::fromUtf8("Leírás"))
+                    continue;
+                QVERIFY2(cells.horizontalAdvance(text) <= header->sectionSize(c) - 4,
+                         qPrintable(name + ": " + text));
+            }
+        }
+    }
+}
+
+void TestMaintenance::pictureDialogShowsAPreview()
+{
+    const QString bmp = writeFile(m_files.filePath("piros.bmp"), encoded(testPicture(Qt::red), "BMP"));
+    const QString jpg = writeFile(m_files.filePath("kek.jpg"), encoded(testPicture(Qt::blue), "JPG"));
+    writeFile(m_files.filePath("level.txt"), "ez nem kép");
+    TPictureFileDialog dialog(nullptr, QString::fromUtf8("Kép betöltése"), m_files.path(),
+                              QString::fromUtf8("Minden fájl (*)"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    QVERIFY(dialog.previewImage().isNull());
+    // A click on a file in the list shows it beside the list, scaled, with its size.
+    auto *list = dialog.findChild<QListView *>("listView");
+    QVERIFY(list);
+    auto clickFile = [&](const QString &name) {
+        QModelIndex found;
+        QTRY_VERIFY((found = [&] {
+                         for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
+                             const QModelIndex i = list->model()->index(r, 0, list->rootIndex());
+                             if (i.data().toString() == name)
+                                 return i;
+                         }
+                         return QModelIndex();
+                     }())
+                        .isValid());
+        list->scrollTo(found);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found).center());
+    };
+    clickFile("piros.bmp");
+    QTRY_VERIFY(!dialog.previewImage().isNull());
+    // Scaled to the preview, keeping its shape.
+    const QSize shown = dialog.previewImage().size();
+    QVERIFY(shown.width() <= dialog.previewLabel()->width() && shown.height() <= dialog.previewLabel()->height());
+    QVERIFY(shown.width() > 200);
+    QVERIFY(qAbs(shown.width() * 30 - shown.height() * 40) <= 40);
+    QVERIFY(qRed(dialog.previewImage().pixel(shown.width() / 2, shown.height() / 2)) > 240);
+    QVERIFY(!dialog.previewLabel()->pixmap().isNull());
+    QCOMPARE(dialog.previewCaption()->text(), QString::fromUtf8("40 × 30 képpont"));
+    clickFile("kek.jpg");
+    QTRY_VERIFY(!dialog.previewImage().isNull() && qBlue(dialog.previewImage().pixel(50, 50)) > 200);
+    // A file that is no picture says so and shows nothing.
+    clickFile("level.txt");
+    QTRY_VERIFY(dialog.previewImage().isNull());
+    QVERIFY(dialog.previewCaption()->text().contains(QString::fromUtf8("nem kép")));
+    // Choosing a picture gives its path.
+    clickFile("piros.bmp");
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.selectedFiles(), QStringList{bmp});
+    Q_UNUSED(jpg);
+}
+
+void TestMaintenance::editsTakeTheFieldLengthAndAmountsAsShown()
+{
+    makeWindow();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    // Names and categories stop at their field's length.
+    const std::pair<const char *, int> limits[] = {{"DBEdit2", 25}, {"DBEdit7", 25}, {"DBEdit19", 20},
+                                                   {"DBEdit25", 30}, {"DBEdit3", 0}, {"DBEdit21", 0}};
+    for (const auto &[name, limit] : limits) {
+        auto *edit = m_window->findChild<TDBEdit *>(name);
+        QVERIFY2(edit, name);
+        QCOMPARE(edit->lengthLimit(), limit);
+    }
+    Nav *nav = m_window->ExtDBNavigator[1];
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    auto *category = m_window->findChild<QLineEdit *>("DBEdit2");
+    category->setFocus();
+    category->selectAll();
+    QTest::keyClicks(category, QString(30, QChar(u'x')));
+    QCOMPARE(category->text(), QString(25, QChar(u'x')));
+    // An amount shows as "12 500 Ft" and is taken back typed so.
+    auto *costs = m_window->findChild<QLineEdit *>("DBEdit4");
+    costs->setFocus();
+    costs->selectAll();
+    QTest::keyClicks(costs, "12 500 Ft");
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    QVERIFY2(appDialogs->texts("error").isEmpty(), qPrintable(appDialogs->texts("error").join('\n')));
+    QCOMPARE(m_window->HazakDB->state(), DataSetState::Browse);
+    m_window->findChild<QLineEdit *>("DBEdit3")->setFocus();
+    QCOMPARE(costs->text(), QString::fromUtf8("12\u00a0500\u00a0Ft"));
+    auto other = m_folder->table("Hazak.DB");
+    QCOMPARE(other->fieldByName("Rezsi").asFloat(), 12500.0);
+    QCOMPARE(other->fieldByName("Kategoria").asString(), QString(25, QChar(u'x')));
 }
 
 void TestMaintenance::gameReadsWhatTheUtilityWrote()

@@ -7,7 +7,10 @@
 #include "schema.h"
 #include "testenv.h"
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 
 using namespace zdb;
@@ -68,6 +71,9 @@ private slots:
     void holdingRepeats();
     void allowTimerOff();
     void errorStopsTheRepeat();
+    void heldAcrossABox_data();
+    void heldAcrossABox();
+    void heldSpaceAsksOnce();
     void arrowKeysAndSpace();
 
 private:
@@ -383,6 +389,131 @@ void TestNavigator::errorStopsTheRepeat()
     appDialogs->clear();
     QCOMPARE(m_table->state(), DataSetState::Insert);
     QTest::mouseRelease(next, Qt::LeftButton);
+}
+
+// A button held across a real modal box (the delete question, or the error box of a post
+// or move that fails). The box takes the mouse, so the release never reaches the button:
+// the hold must end with the box, the button come up, and one box be shown per hold.
+void TestNavigator::heldAcrossABox_data()
+{
+    QTest::addColumn<int>("held");
+    QTest::addColumn<bool>("insertEmpty");   // a new row without its required category
+    QTest::addColumn<int>("rowsAfter");
+    QTest::addColumn<int>("stateAfter");
+    QTest::addRow("delete, answered OK") << int(Nav::Delete) << false << 4 << int(DataSetState::Browse);
+    QTest::addRow("post with an error") << int(Nav::Post) << true << 5 << int(DataSetState::Insert);
+    QTest::addRow("move with a bad pending value") << int(Nav::Next) << true << 5 << int(DataSetState::Insert);
+}
+
+void TestNavigator::heldAcrossABox()
+{
+    QFETCH(int, held);
+    QFETCH(bool, insertEmpty);
+    QFETCH(int, rowsAfter);
+    QFETCH(int, stateAfter);
+    fill(5);
+    bindNavigator();
+    WidgetDialogs real;
+    m_nav->setDialogs(&real);
+    ZApplication *app = ZApplication::instance();
+    Dialogs *appDialogs = app->dialogs();
+    app->setDialogs(&real);
+    auto restore = qScopeGuard([&] { app->setDialogs(appDialogs); });
+    m_nav->setRepeatIntervals(60, 15);
+    m_nav->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_nav));
+    if (insertEmpty) {
+        m_table->insert();
+        m_table->fieldByName("Atlagos_Ar").setValue(10);
+    }
+    TNavButton *button = m_nav->button(Nav::Button(held));
+    QVERIFY(button->isEnabled());
+
+    // The user: every box that comes up is looked at for a while and answered with its
+    // first button, OK; the mouse is let go meanwhile, as people do. The release is sent to
+    // the button itself, so it would act if the button were still down.
+    QList<QPointer<QWidget>> boxes;
+    bool released = false;
+    QTimer user;
+    user.setInterval(5);
+    int ticksOnBox = 0;
+    connect(&user, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (!boxes.contains(box)) {
+            boxes.append(box);
+            ticksOnBox = 0;
+            if (!released) {
+                released = true;
+                QTimer::singleShot(50, [button] { QTest::mouseRelease(button, Qt::LeftButton); });
+            }
+        }
+        if (++ticksOnBox == 30)
+            box->buttons().first()->click();
+    });
+    user.start();
+    QTest::mousePress(button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 3000);
+    // Time for a runaway repeat to show itself.
+    QTest::qWait(200);
+    user.stop();
+
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(!button->isDown());
+    QVERIFY(!m_nav->isRepeating());
+    QCOMPARE(int(m_table->state()), stateAfter);
+    m_table->cancel();
+    QCOMPARE(m_table->recordCount(), rowsAfter);
+
+    // The release that arrives late (or a second one) acts no more.
+    if (!released)
+        QTest::mouseRelease(button, Qt::LeftButton);
+    QTest::mouseMove(button);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QCOMPARE(m_table->recordCount(), rowsAfter);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // The button works as before for the next click.
+    if (held == Nav::Delete) {
+        QTimer::singleShot(50, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->buttons().first()->click();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(m_table->recordCount(), rowsAfter - 1);
+    }
+}
+
+// A held space bar sends repeated key presses: the question comes once, and the repeated
+// presses neither ask again nor answer it.
+void TestNavigator::heldSpaceAsksOnce()
+{
+    fill(4);
+    bindNavigator();
+    m_nav->show();
+    m_nav->activateWindow();
+    m_nav->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_nav));
+    while (m_nav->focusedButton() != Nav::Delete)
+        QTest::keyClick(m_nav, Qt::Key_Right);
+    m_dialogs.askAnswers.enqueue(0);
+    for (int i = 0; i < 6; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), i > 0);
+        QCoreApplication::sendEvent(m_nav, &press);
+    }
+    QCOMPARE(m_dialogs.texts("ask").size(), 1);
+    QCOMPARE(m_table->recordCount(), 3);
+    // Held next still walks.
+    while (m_nav->focusedButton() != Nav::Next)
+        QTest::keyClick(m_nav, Qt::Key_Left);
+    m_table->first();
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), i > 0);
+        QCoreApplication::sendEvent(m_nav, &press);
+    }
+    QCOMPARE(m_table->recNo(), 3);
 }
 
 void TestNavigator::arrowKeysAndSpace()

@@ -243,6 +243,12 @@ private slots:
             QVERIFY(sugo::topicHtml(context).size() > 150);
         }
         QVERIFY(sugo::topicTitle(7).isEmpty());
+        // Every file of the help folder is read as a topic of its own (a file whose heading
+        // cannot be read would be missing from the contents).
+        const QStringList files = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
+        const QList<int> contexts = sugo::contexts();
+        QCOMPARE(int(contexts.size()), int(files.size()));
+        QCOMPARE(int(QSet<int>(contexts.begin(), contexts.end()).size()), int(files.size()));
 
         THelpWindow help;
         help.showTopic(9);

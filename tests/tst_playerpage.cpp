@@ -25,15 +25,30 @@ using namespace shellfixture;
 namespace {
 const QString kQuoted = QStringLiteral("Idéző \"Jancsi\"");
 
-// Types text key by key; accented letters arrive as key presses carrying their text.
+// Types text key by key; accented letters and emoji arrive as key presses carrying their
+// text (an emoji's surrogate pair in one key press, as a keyboard or an emoji picker sends it).
 void typeText(QWidget *widget, const QString &text)
 {
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.unicode() < 128) {
             QTest::keyClick(widget, char(ch.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        } else {
+            const qsizetype length = ch.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+            i += length - 1;
+        }
     }
+}
+
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // U+1F600, a surrogate pair
+
+QString repeated(const QString &text, int times)
+{
+    QString out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
 }
 }  // namespace
 
@@ -168,6 +183,12 @@ private slots:
         QTest::addRow("long name is kept to 30 characters")
             << QStringLiteral("Hosszúnevű Bernadett Kinga Zsófia") << true << false
             << QStringLiteral("Hosszúnevű Bernadett Kinga Zsó");
+        // Characters are counted as a reader counts them: an emoji is one, never cut in half.
+        QTest::addRow("30 emoji are kept whole") << repeated(kEmoji, 30) << true << false << repeated(kEmoji, 30);
+        QTest::addRow("an emoji as the 30th character")
+            << QStringLiteral("Kovács Péter Pál és a kutyája") + kEmoji + QStringLiteral("!") << true << false
+            << QStringLiteral("Kovács Péter Pál és a kutyája") + kEmoji;
+        QTest::addRow("31 emoji are cut to 30") << repeated(kEmoji, 31) << true << false << repeated(kEmoji, 30);
     }
     void nameStates()
     {
@@ -346,16 +367,23 @@ private slots:
     void longNamesGoByTheSavedName_data()
     {
         QTest::addColumn<bool>("load");
-        QTest::addRow("load") << true;
-        QTest::addRow("new game") << false;
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        const QString accented = QStringLiteral("Hosszúnevű Bernadett Kinga Zsófia");
+        const QString accentedSaved = QStringLiteral("Hosszúnevű Bernadett Kinga Zsó");
+        QTest::addRow("load") << true << accented << accentedSaved;
+        QTest::addRow("new game") << false << accented << accentedSaved;
+        QTest::addRow("emoji, load") << true << repeated(kEmoji, 32) << repeated(kEmoji, 30);
+        QTest::addRow("emoji, new game") << false << repeated(kEmoji, 32) << repeated(kEmoji, 30);
     }
     void longNamesGoByTheSavedName()
     {
         QFETCH(bool, load);
-        const QString saved = QStringLiteral("Hosszúnevű Bernadett Kinga Zsó");
-        QCOMPARE(saved.size(), 30);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(saved.toUcs4().size(), 30);
         restartWith({saved, 0, 2});
-        enterName(QStringLiteral("Hosszúnevű Bernadett Kinga Zsófia"));
+        enterName(typed);
         QVERIFY(main->Button2->isEnabled());
         QCOMPARE(main->PlayerName, saved);
         if (load) {

@@ -61,6 +61,7 @@ private slots:
     void headerClickSorts();
     void readAgainOnlyOnRequest();
     void csvSavedInTheShownOrder();
+    void csvDialogStartsInTheDocumentsFolder();
     void unwritableTargetLeavesNoFile_data();
     void unwritableTargetLeavesNoFile();
     void missingPlayersTableShowsTheError();
@@ -309,7 +310,7 @@ void TestResults::csvSavedInTheShownOrder()
     m_dialogs.saveAnswers << path;
     QTest::mouseClick(m_window->BitBtn2, Qt::LeftButton);
     QVERIFY(appDialogs()->texts("error").isEmpty());
-    QCOMPARE(m_dialogs.lastSuggested, QString("eredmenyek.csv"));
+    QCOMPARE(QFileInfo(m_dialogs.lastSuggested).fileName(), QString("eredmenyek.csv"));
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -330,6 +331,32 @@ void TestResults::csvSavedInTheShownOrder()
     QVERIFY(QFile::remove(path));
     QTest::mouseClick(m_window->BitBtn2, Qt::LeftButton);
     QVERIFY(!QFile::exists(path));
+}
+
+// The save dialog starts in the teacher's documents folder, not in the folder the utility
+// was started from (often the game's working folder); without one, in the home folder.
+void TestResults::csvDialogStartsInTheDocumentsFolder()
+{
+    openPage();
+    const QString documents = m_files.filePath(u("Dokumentumok"));
+    QVERIFY(QDir().mkpath(documents));
+    const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
+    {
+        QFile dirs(userDirs);
+        QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        dirs.write(QStringLiteral("XDG_DOCUMENTS_DIR=\"%1\"\n").arg(documents).toUtf8());
+    }
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_folder->path()));
+    QTest::mouseClick(m_window->BitBtn2, Qt::LeftButton);
+    QCOMPARE(m_dialogs.lastSuggested, QDir(documents).filePath("eredmenyek.csv"));
+
+    QVERIFY(QDir(documents).removeRecursively());
+    QTest::mouseClick(m_window->BitBtn2, Qt::LeftButton);
+    QCOMPARE(m_dialogs.lastSuggested, QDir::home().filePath("eredmenyek.csv"));
+    QVERIFY(QDir::setCurrent(started));
+    QVERIFY(QFile::remove(userDirs));
+    QVERIFY(appDialogs()->texts("error").isEmpty());
 }
 
 void TestResults::unwritableTargetLeavesNoFile_data()

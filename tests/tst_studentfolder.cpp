@@ -7,6 +7,7 @@
 #include "engine.h"
 #include "studentfolder.h"
 #include "testenv.h"
+#include "usererror.h"
 
 #include <QApplication>
 #include <QFile>
@@ -246,7 +247,7 @@ private slots:
         try {
             prepareStudentFolder(session, programs, tool);
             QFAIL("no error");
-        } catch (const zdb::EngineError &e) {
+        } catch (const UserError &e) {
             QVERIFY2(e.message().contains(message), qPrintable(e.message()));
         }
         QVERIFY(!session.aliasExists(zdb::gameAlias()));

@@ -61,7 +61,12 @@ int main(int argc, char *argv[])
             err << kUsage;
             return 2;
         }
-        QTextStream(stdout) << content::buildWorkFolder(args[1]) << '\n';
+        QStringList notices;
+        const QString summary = content::buildWorkFolder(args[1], &notices);
+        for (const QString &notice : notices)
+            err << "zomir-data: " << notice << '\n';
+        err.flush();
+        QTextStream(stdout) << summary << '\n';
     } catch (const std::exception &e) {
         err << "zomir-data: " << QString::fromUtf8(e.what()) << '\n';
         return 1;

@@ -4,8 +4,10 @@
 #include "cp1250.h"
 #include "engine.h"
 #include "pictures.h"
+#include "playerstable.h"
 #include "rtfsheet.h"
 #include "schema.h"
+#include "usererror.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -25,11 +27,6 @@ namespace content {
 namespace {
 
 const QString kAlias = QStringLiteral("ZOMIR_CONTENT_BUILD");
-
-[[noreturn]] void fail(const QString &message)
-{
-    throw std::runtime_error(message.toStdString());
-}
 
 QByteArray readResource(const QString &fileName)
 {
@@ -204,7 +201,7 @@ QString localPath(const QString &gamePath)
     return p;
 }
 
-QString buildWorkFolder(const QString &folder)
+QString buildWorkFolder(const QString &folder, QStringList *notices)
 {
     QDir root(folder);
     if (!root.mkpath(QStringLiteral(".")))
@@ -214,19 +211,46 @@ QString buildWorkFolder(const QString &folder)
             fail(QStringLiteral("Cannot create %1").arg(root.filePath(QLatin1String(sub))));
     const QString dbFolder = root.absoluteFilePath(QStringLiteral("DB"));
 
-    // Every table is created empty from the schema, then filled through the engine with a
-    // private configuration, so the user's aliases are never touched. The players' table holds
-    // the stored games: a folder built again keeps it.
-    for (const zdb::TableDef &def : zdb::schema()) {
-        if (def.fileName == QLatin1String("Jatekosok.DB")) {
-            const QStringList present = QDir(dbFolder).entryList(QDir::Files);
-            const bool kept = std::any_of(present.begin(), present.end(), [&def](const QString &name) {
-                return name.compare(def.fileName, Qt::CaseInsensitive) == 0;
-            });
-            if (kept)
-                continue;
+    // The players' table holds the stored games: a folder built again keeps it, unless the
+    // file there is no sound players' table. Then it is kept aside and a fresh table gets
+    // every game that can still be read from it.
+    const QString playersFile = QStringLiteral("Jatekosok.DB");
+    const auto presentPlayers = [&]() {
+        const QStringList present = QDir(dbFolder).entryList(QDir::Files);
+        const auto it = std::find_if(present.begin(), present.end(), [&](const QString &name) {
+            return name.compare(playersFile, Qt::CaseInsensitive) == 0;
+        });
+        return it == present.end() ? QString() : QDir(dbFolder).filePath(*it);
+    };
+    QString damagedAside;
+    if (const QString players = presentPlayers(); !players.isEmpty()) {
+        const PlayersTableCheck check = checkPlayersTable(players);
+        if (check.damaged) {
+            if (notices)
+                notices->append(QStringLiteral("A játékosok táblája (%1) sérült: %2.")
+                                    .arg(QDir::toNativeSeparators(players), check.reason));
+            damagedAside = setDamagedTableAside(players);
+            if (notices)
+                notices->append(QStringLiteral("A sérült fájl megmaradt ezen a néven: %1")
+                                    .arg(QDir::toNativeSeparators(damagedAside)));
         }
+    }
+
+    // Every table is created empty from the schema, then filled through the engine with a
+    // private configuration, so the user's aliases are never touched.
+    for (const zdb::TableDef &def : zdb::schema()) {
+        if (def.fileName == playersFile && !presentPlayers().isEmpty())
+            continue;
         zdb::createTable(dbFolder, def);
+    }
+    if (!damagedAside.isEmpty()) {
+        const int games = copyReadableGames(damagedAside, QDir(dbFolder).filePath(playersFile));
+        if (notices)
+            notices->append(games == 0 ? QStringLiteral("Új, üres játékostábla készült; a sérült fájlból egyetlen "
+                                                        "elmentett játék sem volt kiolvasható.")
+                                       : QStringLiteral("Új játékostábla készült; a sérült fájlból %1 elmentett "
+                                                        "játék átmásolva.")
+                                             .arg(games));
     }
     QTemporaryDir configDir;
     if (!configDir.isValid())

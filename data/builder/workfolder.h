@@ -20,8 +20,10 @@ QString localPath(const QString &gamePath);
 
 // Builds (or rebuilds) everything in `folder`, which is created when missing.
 // Needs a QGuiApplication for the pictures. Throws std::runtime_error (or the engine's
-// EngineError) with a message naming what failed. Returns a one-line summary.
-QString buildWorkFolder(const QString &folder);
+// EngineError) with a message naming what failed. Returns a one-line summary; what the
+// user should know besides (a damaged players' table kept aside and how many of its games
+// were saved) is added to `notices`, one line each.
+QString buildWorkFolder(const QString &folder, QStringList *notices = nullptr);
 
 // Fills a PostgreSQL database (the connection text as ServerAddress::parse reads it) with
 // the same tables and content. The players' table is kept when present. The students' and

@@ -84,8 +84,6 @@ QString codecName(int codePage)
 
 }  // namespace
 
-QString decodeWindows1250(const QByteArray &bytes) { return cp1250::decode(bytes); }
-
 QString decodeCodePage(const QByteArray &bytes, int codePage)
 {
     QString out;
@@ -111,8 +109,6 @@ QString decodeCodePage(const QByteArray &bytes, int codePage)
     }
     return out;
 }
-
-QByteArray encodeWindows1250(const QString &text) { return cp1250::encode(text); }
 
 namespace {
 
@@ -748,7 +744,7 @@ void read(const QByteArray &data, QTextDocument *document)
     if (start < 0) {
         QByteArray text = data;
         text.replace("\r\n", "\n");
-        document->setPlainText(decodeWindows1250(text));
+        document->setPlainText(cp1250::decode(text));
     } else {
         Reader reader(start == 0 ? data : data.mid(start), document);
         reader.run();

@@ -1,6 +1,7 @@
 #include "workfiles.h"
 
 #include "cp1250.h"
+#include "usererror.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,6 @@
 namespace workfiles {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 // Why a file could not be used, in words a student understands.
 QString reason(const QFile &file, const QString &fullPath)

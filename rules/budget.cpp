@@ -1,6 +1,7 @@
 #include "budget.h"
 
 #include "payroll.h"
+#include "usererror.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
@@ -13,8 +14,6 @@ using namespace payroll;
 namespace budget {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 // "A" or "Az" before a word, as Hungarian wants it.
 QString articleFor(const QString &word)

@@ -25,9 +25,5 @@ void readFile(const QString &path, QTextDocument *document);
 // Single-byte code pages: 1250 and 1252 built in, others through Qt's codecs where
 // available (else read as 1252). Code page 42 is the Symbol font's own.
 QString decodeCodePage(const QByteArray &bytes, int codePage);
-// Windows-1250 text through the project's codec (cp1250.h); characters outside the code
-// page become '?'.
-QByteArray encodeWindows1250(const QString &text);
-QString decodeWindows1250(const QByteArray &bytes);
 
 }  // namespace rtf

@@ -2,6 +2,7 @@
 
 #include "cp1250.h"
 #include "workfiles.h"
+#include "usererror.h"
 
 #include <cstdlib>
 
@@ -10,8 +11,6 @@
 namespace career {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 const QString kFixedSentence = QStringLiteral(
     "Elérkezett a pályaválasztás ideje. Az előzőekben kitöltött teszt válaszai alapján  neked "

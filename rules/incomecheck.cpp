@@ -1,6 +1,7 @@
 #include "incomecheck.h"
 
 #include "workfiles.h"
+#include "usererror.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -13,8 +14,6 @@
 using namespace payroll;
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 const char *const kWhat[] = {"a bruttó bér", "a gyerekek száma", "a partner nettó jövedelme"};
 

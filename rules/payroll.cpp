@@ -1,4 +1,5 @@
 #include "payroll.h"
+#include "usererror.h"
 
 #include <QString>
 
@@ -10,8 +11,6 @@
 namespace payroll {
 
 namespace {
-
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
 
 qint64 checkedProduct(qint64 a, qint64 b)
 {
