@@ -1,25 +1,21 @@
 # zomir-data: builds a complete working folder of the game from the content sources in
 # data/content (usage: zomir-data <folder>). The sources are embedded in the tool.
-if(TARGET zpictures)
-  file(GLOB ZOMIR_CONTENT_BUILDER CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.cpp
-       ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.h)
-  file(GLOB ZOMIR_CONTENT_SOURCES CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/content/*.json ${CMAKE_CURRENT_SOURCE_DIR}/content/*.txt)
-  add_executable(zomir-data ${ZOMIR_CONTENT_BUILDER})
-  qt_add_resources(zomir-data zomir_content PREFIX /content
-                   BASE ${CMAKE_CURRENT_SOURCE_DIR}/content
-                   FILES ${ZOMIR_CONTENT_SOURCES})
-  target_include_directories(zomir-data PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/builder)
-  target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures Qt6::Gui)
+file(GLOB ZOMIR_CONTENT_BUILDER CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.cpp
+     ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.h)
+file(GLOB ZOMIR_CONTENT_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/content/*.json ${CMAKE_CURRENT_SOURCE_DIR}/content/*.txt)
+add_executable(zomir-data ${ZOMIR_CONTENT_BUILDER})
+qt_add_resources(zomir-data zomir_content PREFIX /content
+                 BASE ${CMAKE_CURRENT_SOURCE_DIR}/content
+                 FILES ${ZOMIR_CONTENT_SOURCES})
+target_include_directories(zomir-data PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/builder)
+target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures Qt6::Gui)
 
-  # The content test rebuilds a folder with the tool to check that building is repeatable.
-  function(zomir_content_test_hook)
-    if(TARGET tst_content)
-      target_compile_definitions(tst_content PRIVATE ZOMIR_DATA_TOOL="$<TARGET_FILE:zomir-data>")
-      add_dependencies(tst_content zomir-data)
-    endif()
-  endfunction()
-  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zomir_content_test_hook)
-else()
-  message(STATUS "zomir-data is not built: the picture library zpictures is missing")
-endif()
+# The content test rebuilds a folder with the tool to check that building is repeatable.
+function(zomir_content_test_hook)
+  if(TARGET tst_content)
+    target_compile_definitions(tst_content PRIVATE ZOMIR_DATA_TOOL="$<TARGET_FILE:zomir-data>")
+    add_dependencies(tst_content zomir-data)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zomir_content_test_hook)

@@ -25,7 +25,7 @@ fi
 
 build="${ZOMIR_TEST_BUILD:-$root/build-test}"
 jobs="$(nproc 2>/dev/null || echo 2)"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOMIR_SANITIZE=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOMIR_SANITIZE=ON -DZOMIR_WERROR=ON
 cmake --build "$build" -j "$jobs"
 
 linux=0
@@ -40,7 +40,7 @@ linux=0
 if [ "$windows" = 1 ]; then
   start="$(date +%s)"
   # The Linux build's picture tool draws the Windows build's pictures and icons too.
-  ZOMIR_HOST_PICTURES="$build/data/pictures/zomir-pictures" "$root/scripts/windows.sh" --tests
+  ZOMIR_WERROR=ON ZOMIR_HOST_PICTURES="$build/data/pictures/zomir-pictures" "$root/scripts/windows.sh" --tests
   ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}" \
     "$root/scripts/windows-test.sh" "$build/tests/pgserver_run"
   echo "test: the Windows edition built and tested in $(( $(date +%s) - start )) s"

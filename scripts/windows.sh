@@ -43,7 +43,8 @@ fi
 targets=(zomir karbantartas zomir-data)
 [ "$with_tests" = 1 ] && targets+=($(windows_test_targets))
 "$qt/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZOMIR_BUILD_TESTS=ON -DZOMIR_BUILD_BENCH=OFF -DZOMIR_HOST_PICTURES="$host_pictures" >/dev/null
+  -DZOMIR_BUILD_TESTS=ON -DZOMIR_BUILD_BENCH=OFF -DZOMIR_HOST_PICTURES="$host_pictures" \
+  -DZOMIR_WERROR="${ZOMIR_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 windows_stage "$qt" "$build"
