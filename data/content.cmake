@@ -9,7 +9,7 @@ qt_add_resources(zomir-data zomir_content PREFIX /content
                  BASE ${CMAKE_CURRENT_SOURCE_DIR}/content
                  FILES ${ZOMIR_CONTENT_SOURCES})
 target_include_directories(zomir-data PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/builder)
-target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures Qt6::Gui)
+target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures zomir_resources Qt6::Gui)
 
 # The content test rebuilds a folder with the tool to check that building is repeatable.
 function(zomir_content_test_hook)

@@ -117,6 +117,7 @@ echo "windows-smoke: a second start showed the opening screen in ${second_secs} 
 # The utility finds the same alias.
 start_program "$programs/karbantartas.exe" 'Dedarudorazo'
 util_secs=$secs
+sleep 2   # the window is mapped before its first page is painted
 import -window root "$shots/windows-karbantartas.png"
 stop_program
 echo "windows-smoke: karbantartas.exe opened the student's database in ${util_secs} s"

@@ -2,6 +2,7 @@
 // something; the catalogue pictures come out for every row; the glyphs that carry meaning
 // (navigator halves, money) look the way the screens rely on.
 
+#include "builtpictures.h"
 #include "pictures.h"
 #include "testenv.h"
 
@@ -145,6 +146,8 @@ void TestPictures::professionResource()
     const Look l = look(img);
     QVERIFY2(l.colours >= 200, qPrintable(QStringLiteral("%1 colours").arg(l.colours)));
     QCOMPARE(l.visible, 1.0);  // opaque: written as JPEG and BMP too
+    // What the content tool stores is what the build drew.
+    QCOMPARE(zpict::builtProfessionPicture(code), zpict::professionPicture(code));
 }
 
 void TestPictures::professionPicturesDiffer()
@@ -186,6 +189,9 @@ void TestPictures::cataloguePicture()
         QCOMPARE(img.size(), QSize(233, 233));
         QVERIFY(!img.hasAlphaChannel());  // stored as BMP
         QCOMPARE(zpict::cataloguePicture(table, key), img);  // the same row gives the same pixels
+        // The build keeps the same pixels for the content tool, which stores them rather than
+        // drawing them again on a machine with other fonts.
+        QCOMPARE(zpict::builtCataloguePicture(table, key), img);
         const Look l = look(img);
         QVERIFY2(l.colours >= 300, qPrintable(QStringLiteral("key %1: %2 colours").arg(key).arg(l.colours)));
         const QImage small = img.scaled(24, 24);
@@ -194,6 +200,8 @@ void TestPictures::cataloguePicture()
     QCOMPARE(seen.size(), rows);  // every row has its own picture
     QVERIFY(zpict::cataloguePicture(table, 0).isNull());
     QVERIFY(zpict::cataloguePicture(table, rows + 1).isNull());
+    QVERIFY(zpict::builtCataloguePicture(table, rows + 1).isNull());
+    QVERIFY(zpict::catalogueTables().contains(table, Qt::CaseInsensitive));
 }
 
 void TestPictures::catalogueUnknownRows()

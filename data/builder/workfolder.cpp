@@ -1,14 +1,14 @@
-#include <algorithm>
 #include "workfolder.h"
 
+#include "builtpictures.h"
 #include "cp1250.h"
 #include "engine.h"
-#include "pictures.h"
 #include "playerstable.h"
 #include "rtfsheet.h"
 #include "schema.h"
 #include "usererror.h"
 
+#include <algorithm>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -27,6 +27,14 @@ namespace content {
 namespace {
 
 const QString kAlias = QStringLiteral("ZOMIR_CONTENT_BUILD");
+
+// A picture the build drew; a missing one is a fault of the build, not of the content.
+QImage builtPicture(const QImage &image, const QString &what, int key)
+{
+    if (image.isNull())
+        fail(QStringLiteral("A program nem tartalmazza a(z) %1 %2. képét: a telepítés hiányos.").arg(what).arg(key));
+    return image;
+}
 
 QByteArray readResource(const QString &fileName)
 {
@@ -154,7 +162,7 @@ int fillContent(zdb::Session &session)
         const QString table = QLatin1String(c.table);
         rows += fillTable(session, table, source(QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
                           [&table](int key) {
-                              return encodeImage(zpict::cataloguePicture(table, key), "BMP",
+                              return encodeImage(builtPicture(zpict::builtCataloguePicture(table, key), table, key), "BMP",
                                                  QStringLiteral("%1 key %2").arg(table).arg(key));
                           });
     }
@@ -267,7 +275,7 @@ QString buildWorkFolder(const QString &folder, QStringList *notices)
         const QString picture = localPath(p.value(QStringLiteral("picture")).toString());
         const bool jpeg = picture.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
         writeFile(root.filePath(picture),
-                  encodeImage(zpict::professionPicture(code), jpeg ? "JPG" : "BMP",
+                  encodeImage(builtPicture(zpict::builtProfessionPicture(code), QStringLiteral("szakma"), code), jpeg ? "JPG" : "BMP",
                               QStringLiteral("profession %1").arg(code)));
         writeFile(root.filePath(localPath(p.value(QStringLiteral("sheet")).toString())), careerSheet(p));
     }

@@ -781,6 +781,17 @@ int catalogueKeyCount(const QString &tableFile)
     return 0;
 }
 
+QStringList catalogueTables()
+{
+    return {QStringLiteral("Hazak.DB"),      QStringLiteral("Elelmiszerek.DB"), QStringLiteral("Ruhazkodas.db"),
+            QStringLiteral("Kozlekedes.db"), QStringLiteral("Hobbi.db"),        QStringLiteral("Szorakozas.db")};
+}
+
+QString builtCatalogueName(const QString &tableFile, int key)
+{
+    return QStringLiteral("katalogus/%1-%2.png").arg(tableFile.section(QLatin1Char('.'), 0, 0).toLower()).arg(key);
+}
+
 QImage cataloguePicture(const QString &tableFile, int key)
 {
     Painter paint;

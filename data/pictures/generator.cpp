@@ -1,7 +1,8 @@
 // zomir-pictures: writes every screen picture and profession picture as PNG for the
 // resource build, or a contact sheet of every picture for looking them over.
 //
-//   zomir-pictures <folder>            -> <folder>/pict/<name>.png, <folder>/szakma/<code>.png
+//   zomir-pictures <folder>            -> <folder>/pict/<name>.png, <folder>/szakma/<code>.png,
+//                                         <folder>/katalogus/<table>-<key>.png
 //   zomir-pictures --sheet <file.png>  -> one sheet with every picture and its name
 //   zomir-pictures --icons <folder>    -> <folder>/hicolor/<n>x<n>/apps/<program>.png, the
 //                                         programs' icons for the desktop's icon theme
@@ -45,6 +46,14 @@ int writeResources(const QString &folder)
     for (int code = 1; code <= 30; ++code)
         if (!save(zpict::professionPicture(code), dir.filePath(QStringLiteral("szakma/%1.png").arg(code))))
             return 1;
+    if (!dir.mkpath(QStringLiteral("katalogus"))) {
+        std::fprintf(stderr, "cannot create folders in %s\n", qPrintable(folder));
+        return 1;
+    }
+    for (const QString &table : zpict::catalogueTables())
+        for (int key = 1; key <= zpict::catalogueKeyCount(table); ++key)
+            if (!save(zpict::cataloguePicture(table, key), dir.filePath(zpict::builtCatalogueName(table, key))))
+                return 1;
     return 0;
 }
 

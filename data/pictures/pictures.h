@@ -26,6 +26,11 @@ QImage cataloguePicture(const QString &tableFile, int key);
 
 // The number of rows that cataloguePicture() can draw for a table (0 for an unknown table).
 int catalogueKeyCount(const QString &tableFile);
+// The six catalogue tables, by file name.
+QStringList catalogueTables();
+// Where the build keeps a catalogue picture among the drawn pictures
+// ("katalogus/hazak-1.png"): the resource :/katalogus/hazak-1.png.
+QString builtCatalogueName(const QString &tableFile, int key);
 
 // Picture of profession code 1..30, opaque, at the size the profession-choice window shows
 // it (see professionPictureSize). Returns a null image for any other code.
