@@ -1,0 +1,11 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Elelmiszerek" ("Food_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Atlagos_Ar" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Elelmiszerek VALUES(1,'Takarékos',11000.0,NULL,'Otthon főzünk, akciós termékeket és nagy kiszerelést veszünk, sok a tészta, a krumpli és a főzelék. Húst hetente egyszer-kétszer eszünk. Étterembe nem járunk, a munkahelyre otthonról visszük az ebédet.');
+INSERT INTO Elelmiszerek VALUES(2,'Egyszerű',13000.0,NULL,'Egyszerű, házias étrend: minden nap főtt étel, gyakran hús, hétvégén sütemény. A piacon szezonális zöldséget és gyümölcsöt veszünk. Ritkán, alkalmanként rendelünk pizzát.');
+INSERT INTO Elelmiszerek VALUES(3,'Átlagos',15500.0,NULL,'A magyar családok átlagos havi élelmiszer-kiadása. Változatos étrend, naponta friss pékáru, tejtermék, gyümölcs. Havonta néhány alkalommal étteremben vagy menüzőben eszünk.');
+INSERT INTO Elelmiszerek VALUES(4,'Bőséges',22000.0,NULL,'Bőséges és minőségi étkezés: márkás termékek, sok hús és hal, déligyümölcs, üdítők és édességek. Hetente egyszer étterembe megyünk, a munkahelyen menüt ebédelünk.');
+INSERT INTO Elelmiszerek VALUES(5,'Ínyenc',38000.0,NULL,'Bio- és csemegeáruk, drága sajtok, tenger gyümölcsei, minőségi borok. Gyakran étteremben vacsorázunk, hétvégén különleges ételeket rendelünk. Az étkezés nálunk hobbi is.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Elelmiszerek',5);
+COMMIT;

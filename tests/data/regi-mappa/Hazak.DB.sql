@@ -1,0 +1,12 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Hazak" ("House_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Terulet" REAL, "Rezsi" REAL, "Torleszto_reszlet" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Hazak VALUES(1,'Albérlet (garzon)',28.0,22000.0,52000.0,NULL,'Egyszobás, bútorozott garzonlakás bérbe véve egy belvárosi bérház harmadik emeletén. A törlesztőrészlet helyén a havi bérleti díj áll, amelyet a tulajdonosnak kell fizetni. Kicsi, de olcsó: egy fiatal párnak átmenetileg elég, gyerekekkel már nagyon szűkös.');
+INSERT INTO Hazak VALUES(2,'Panellakás',54.0,38000.0,68000.0,NULL,'Kétszobás lakás egy tízemeletes panelházban, lifttel, távfűtéssel. A rezsi a távfűtés díját és a közös költséget is tartalmazza. Hitelre vásárolt lakás: a törlesztőrészlet húsz évig terheli a családot.');
+INSERT INTO Hazak VALUES(3,'Téglalakás',68.0,45000.0,98000.0,NULL,'Két és fél szobás, felújított lakás egy csendes utcában álló, háromemeletes téglaházban. Egyedi gázfűtés, erkély és kamra tartozik hozzá. Közel van az iskola, a bolt és a buszmegálló.');
+INSERT INTO Hazak VALUES(4,'Sorház',95.0,55000.0,135000.0,NULL,'Kétszintes sorházi lakás a város szélén, saját bejárattal, kis előkerttel és gépkocsibeállóval. Három szoba, két fürdőszoba: egy népesebb családnak is kényelmes. A hitel törlesztése jelentős havi kiadás.');
+INSERT INTO Hazak VALUES(5,'Családi ház',120.0,65000.0,170000.0,NULL,'Négyszobás családi ház egy agglomerációs településen, 600 négyzetméteres kerttel és garázzsal. A nagyobb ház fűtése és a kert gondozása sokba kerül. Sok hely jut a gyerekeknek és a háziállatoknak is.');
+INSERT INTO Hazak VALUES(6,'Kertes villa',260.0,150000.0,460000.0,NULL,'Hatszobás, kétszintes villa a budai hegyekben, parkosított kerttel, úszómedencével és dupla garázzsal. A fenntartása, a fűtés, a kertész és a medence havonta egy átlagos fizetésnél is többe kerül. Kevés család engedheti meg magának.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Hazak',6);
+COMMIT;

@@ -1,0 +1,12 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Hobbi" ("Hobby_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Atlagos_Ar" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Hobbi VALUES(1,'Macska',4500.0,NULL,'Egy házimacska tartása: táp, konzerv, alom, évente oltás és féreghajtás. Önálló állat, egész nap elvan egyedül is, lakásban is tartható.');
+INSERT INTO Hobbi VALUES(2,'Kutya',8500.0,NULL,'Egy közepes termetű kutya: táp, oltások, állatorvos, kutyaadó és játékok. Naponta többször sétáltatni kell, cserébe hűséges társ és jó mozgás a családnak.');
+INSERT INTO Hobbi VALUES(3,'Egér',1000.0,NULL,'Néhány díszegér terráriumban, forgókerékkel. Magkeverék, forgács és néha egy kis zöldség: kevés pénzből kedves háziállat a gyerekeknek.');
+INSERT INTO Hobbi VALUES(4,'Papagáj',3000.0,NULL,'Egy pár hullámos papagáj tágas kalitkában. Magkeverék, vitamin, homok és játékok. Vidám, beszédes madarak, a kalitkát hetente tisztítani kell.');
+INSERT INTO Hobbi VALUES(5,'Ló',60000.0,NULL,'Saját ló egy lovardában bértartásban: istálló, takarmány, patkolás, állatorvos és lovasórák. Drága, időigényes szenvedély, de felejthetetlen élmény.');
+INSERT INTO Hobbi VALUES(6,'Halak',2000.0,NULL,'Egy száz literes akvárium díszhalakkal és vízinövényekkel. Haltáp, vízszűrő, világítás áramköltsége. Nyugtató látvány, kevés gondozást igényel.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Hobbi',6);
+COMMIT;

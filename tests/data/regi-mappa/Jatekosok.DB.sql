@@ -1,0 +1,10 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Jatekosok" ("Player_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Nev" TEXT, "House_Key" INTEGER, "Food_Key" INTEGER, "Clothing_Key" INTEGER, "Travel_Key" INTEGER, "Hobby_Key" INTEGER, "Entertainment_Key" INTEGER, "Job_Key" INTEGER, "Kep" BLOB, "Statusz" INTEGER, "Datum" TEXT, "Gyerekek" INTEGER, "Hazastars" INTEGER, "Hazastars_jovedelem" REAL, "Netto_jov" REAL, "Brutto_jov" REAL);
+INSERT INTO Jatekosok VALUES(1,'Kiss Ágnes',2,1,3,2,1,4,7,NULL,3,'2026-11-05',2,1,98500.0,131240.49999999999999,180000.0);
+INSERT INTO Jatekosok VALUES(2,'Őrsi Gergő 🚀',1,2,1,1,3,2,12,NULL,1,'2026-11-06',0,0,0.0,NULL,215000.0);
+INSERT INTO Jatekosok VALUES(3,'Szűcs Éva-Réka',3,3,2,4,2,1,1,X'424d00',5,'2026-12-01',3,1,120000.25,150333.0,250000.0);
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Jatekosok',3);
+CREATE INDEX "Jatekosok_Nev_Szerint" ON "Jatekosok" ("Nev" COLLATE NOCASE);
+COMMIT;

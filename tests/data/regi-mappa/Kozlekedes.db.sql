@@ -1,0 +1,11 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Kozlekedes" ("Travel_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Atlagos_Ar" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Kozlekedes VALUES(1,'Bérlet',9400.0,NULL,'Havi összvonalas bérlet a helyi tömegközlekedésre: busz, villamos, metró. Az ár egy főre vonatkozik, a családban mindenkinek kell bérlet. Nincs parkolási gond, de igazodni kell a menetrendhez.');
+INSERT INTO Kozlekedes VALUES(2,'Kerékpár',1500.0,NULL,'A család kerékpárral jár munkába, iskolába és bevásárolni. A havi költség a javítás, az alkatrészek és a lakat ára. Egészséges és olcsó, de esőben és télen kényelmetlen.');
+INSERT INTO Kozlekedes VALUES(3,'Robogó',14000.0,NULL,'Egy 50 köbcentis robogó benzinnel, kötelező biztosítással és szervizzel. Gyors a városi forgalomban és könnyű vele parkolni, de egyszerre csak két embert visz.');
+INSERT INTO Kozlekedes VALUES(4,'Kisautó',38000.0,NULL,'Egy használt, kis fogyasztású városi kisautó. A havi költségben benne van az üzemanyag, a kötelező biztosítás, a súlyadó és a szerviz. Négy embernek elég, hosszabb útra szűkös.');
+INSERT INTO Kozlekedes VALUES(5,'Családi autó',65000.0,NULL,'Új, tágas családi autó, hitelre vásárolva. A havi összeg a hitel törlesztését, az üzemanyagot, a casco biztosítást és a szervizt is tartalmazza. Kényelmes, nagy csomagtartóval.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Kozlekedes',5);
+COMMIT;

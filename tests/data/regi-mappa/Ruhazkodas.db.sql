@@ -1,0 +1,11 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Ruhazkodas" ("Clothing_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Atlagos_Ar" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Ruhazkodas VALUES(1,'Használt ruhák',1500.0,NULL,'Turkálóban, használtruha-boltban vásárolunk, a gyerekek ruháit rokonoktól örököljük. A cipőt megjavíttatjuk, amíg lehet. Olcsó, de sok időbe telik jót találni.');
+INSERT INTO Ruhazkodas VALUES(2,'Piaci, akciós',2500.0,NULL,'Piacon és akciós hipermarketekben vásárolunk, a szezon végi kiárusításokat figyeljük. A ruhák olcsók, de hamarabb elhasználódnak.');
+INSERT INTO Ruhazkodas VALUES(3,'Áruházi',4000.0,NULL,'Bevásárlóközpontok üzletláncaiban vásárolunk, átlagos minőségű, divatos ruhákat. Évszakonként megújítjuk a ruhatárat, a cipőket évente cseréljük.');
+INSERT INTO Ruhazkodas VALUES(4,'Márkás',9000.0,NULL,'Ismert márkák boltjaiban vásárolunk, jó minőségű, tartós ruhákat és cipőket. A sportruházat is márkás, a gyerekek is a legújabb divat szerint öltöznek.');
+INSERT INTO Ruhazkodas VALUES(5,'Divattervezői',25000.0,NULL,'Divattervezők egyedi darabjai és luxusmárkák butikjai. Minden alkalomra új ruha, drága kiegészítők, táskák és órák. A megjelenés nálunk nagyon fontos.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Ruhazkodas',5);
+COMMIT;

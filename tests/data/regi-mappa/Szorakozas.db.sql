@@ -1,0 +1,12 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE IF NOT EXISTS "Szorakozas" ("Entertainment_Key" INTEGER PRIMARY KEY AUTOINCREMENT, "Kategoria" TEXT, "Atlagos_Ar" REAL, "Kep" BLOB, "Leiras" TEXT);
+INSERT INTO Szorakozas VALUES(1,'Kirándulás',10000.0,NULL,'Havonta egy családi kirándulás a közeli hegyekbe vagy egy szomszédos városba: útiköltség, belépők, egy ebéd útközben. Jó levegő, közös élmény.');
+INSERT INTO Szorakozas VALUES(2,'Mozi',5000.0,NULL,'Havonta kétszer mozi egy bevásárlóközpontban, jegyenként 1100-1400 forintért, egy kis pattogatott kukoricával és üdítővel.');
+INSERT INTO Szorakozas VALUES(3,'Kávéház',6000.0,NULL,'Hetente egyszer-kétszer beülni egy kávéházba vagy cukrászdába a barátokkal: kávé, sütemény, üdítő. Beszélgetés, kikapcsolódás a hét közepén.');
+INSERT INTO Szorakozas VALUES(4,'Színház',9000.0,NULL,'Havonta egy színházi, opera- vagy koncertelőadás, jegyenként 1500-5000 forintért. Kulturális élmény, amelyhez az ünneplő ruha is hozzátartozik.');
+INSERT INTO Szorakozas VALUES(5,'Diszkó',8000.0,NULL,'Hétvégenként tánc egy diszkóban vagy klubban: belépő, italok és a hazaút taxival. Zene, barátok, mozgás késő éjszakáig.');
+INSERT INTO Szorakozas VALUES(6,'Internet',5500.0,NULL,'Szélessávú otthoni internet-előfizetés: levelezés, hírek, tanulás, zene és filmek, online játékok és kapcsolattartás a rokonokkal.');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('Szorakozas',6);
+COMMIT;
