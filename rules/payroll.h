@@ -12,11 +12,14 @@
 // (a credit rate of 0, an empty table, amounts beyond any forint figure) throw
 // std::runtime_error.
 
+#include "payroll2026.h"
+
 #include <QVector>
 #include <QtGlobal>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace payroll {
 
@@ -63,6 +66,9 @@ struct PayrollTables {
     // tax allowance.
     std::array<qint64, 4> allowancePerChild{};
     std::array<qint64, 4> taxAllowancePerChild{};
+    // The parameters of the 2026 rules, for a working folder of that year. The 2010 rules
+    // never read it; the 2026 rules take the law of 2026 (Tables2026's defaults) without it.
+    std::optional<Tables2026> year2026;
 
     // The credit figures of this struct (limits rounded to whole forints).
     CreditParameters credit() const;

@@ -4,6 +4,12 @@
 // help topic and the rounding of each), what each one comes to for a wage, and whether a
 // student's answer is right. The calculator, the checks and the reports ask the rule set
 // of the year the game teaches; each year's law lives in its own rule set.
+//
+// The interface takes the 2010-shaped PayrollTables as it always did; the 2026 parameters
+// ride in it as an optional part (PayrollTables::year2026) rather than as a variant of the
+// two shapes. So every caller of the 2010 rules, and the 2010 rules themselves, stay as they
+// were: a folder of 2010 fills the 2010 fields and leaves the part empty, a folder of 2026
+// fills the part, and the 2026 rules fall back on the law of 2026 when it is empty.
 
 #include "incomecheck.h"
 #include "payroll.h"
@@ -17,6 +23,7 @@ namespace payroll {
 // How a figure is rounded.
 enum class Rounding {
     Whole,     // to the nearest forint, halves to the even neighbour
+    HalfUp,    // to the nearest forint, halves up (the 2026 rules)
     ToFive,    // to the nearest forint, then to a multiple of 5
     AsIs,      // a sum or a difference of other figures, taken as they stand
     Given,     // a figure the student is given rather than works out
@@ -28,6 +35,7 @@ struct Figure {
     QString caption;      // the label beside the field
     int helpContext = 0;  // the help topic F1 opens in the field
     Rounding rounding = Rounding::Whole;
+    bool judged = true;   // false: shown for information, never marked right or wrong
 };
 
 class RuleSet {
@@ -55,5 +63,23 @@ QVector<int> taxYears();
 // The rules of 2010: super-gross wage, banded tax with the tax credit, three employee
 // contributions, the family tax allowance capped at the tax advance.
 const RuleSet &rules2010();
+// The rules of 2026: flat 15 % tax on the gross less the family allowance base, one 18.5 %
+// TB contribution, what the tax cannot absorb of the allowance set against the TB, the
+// employer's cost shown beside them. Its fields, in the calculator's order:
+//   1  allowanceBase          N x the base per child of a family of N
+//   2  taxPaid                15 % of (G - base), never below 0
+//   3  contribution           18.5 % of G
+//   4  contributionAllowance  15 % of the base above G, at most answer 3 (never below 0)
+//   5  deductionsTotal        answers 2 + 3 - 4 as they stand
+//   6  netWage                G - answer 5
+//   7  partnerNet             any amount from 0 (given to the student)
+//   8  familyAllowance        N x the családi pótlék per child
+//   9  familyNetIncome        answers 6 + 7 + 8 as they stand
+//  10  employerCost           G + 13 % of G (shown, not judged)
+// Every rounded figure is to the forint, halves up; a right 0 (a big family's tax or TB)
+// is right like any other figure.
+const RuleSet &rules2026();
+// The 2026 parameters of the tables: their 2026 part, else the law of 2026.
+Tables2026 tables2026(const PayrollTables &tables);
 
 }  // namespace payroll

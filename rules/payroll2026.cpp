@@ -1,0 +1,109 @@
+#include "payroll2026.h"
+
+#include "usererror.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace payroll {
+
+namespace {
+
+qint64 checkedMul(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        fail(QStringLiteral("Az összeg (%1 × %2) nem számítható forintban.").arg(a).arg(b));
+    return r;
+}
+
+qint64 checkedAdd(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        fail(QStringLiteral("Az összeg (%1 + %2) nem számítható forintban.").arg(a).arg(b));
+    return r;
+}
+
+qint64 perChild(const std::array<qint64, 4> &amounts, qint64 children)
+{
+    if (children <= 0)
+        return 0;
+    return checkedMul(children, amounts[std::size_t(std::min<qint64>(children, 3))]);
+}
+
+}  // namespace
+
+qint64 PercentOf(qint64 amount, double percent)
+{
+    if (!std::isfinite(percent) || percent < 0 || percent > 100)
+        fail(QStringLiteral("A(z) %1 %-os kulcs nem használható.").arg(percent));
+    // Hundredths of a percent: 18.5 % is 1850 / 10,000, exactly.
+    const qint64 hundredths = std::llround(percent * 100.0);
+    const qint64 magnitude = checkedAdd(checkedMul(amount < 0 ? -amount : amount, hundredths), 5000) / 10000;
+    return amount < 0 ? -magnitude : magnitude;
+}
+
+qint64 AllowanceBase2026(const Tables2026 &t, qint64 children) { return perChild(t.allowanceBasePerChild, children); }
+
+qint64 TaxPaid2026(const Tables2026 &t, qint64 gross, qint64 base)
+{
+    return gross > base ? PercentOf(gross - base, t.taxPercent) : 0;
+}
+
+qint64 Contribution2026(const Tables2026 &t, qint64 gross) { return PercentOf(gross, t.contributionPercent); }
+
+qint64 UncappedContributionAllowance2026(const Tables2026 &t, qint64 gross, qint64 base)
+{
+    // What the tax could not absorb is the base above the gross (a gross below 0 absorbs nothing).
+    const qint64 unused = base - std::max<qint64>(gross, 0);
+    return unused > 0 ? PercentOf(unused, t.taxPercent) : 0;
+}
+
+qint64 ContributionAllowance2026(const Tables2026 &t, qint64 gross, qint64 base, qint64 contribution)
+{
+    return std::max<qint64>(0, std::min(UncappedContributionAllowance2026(t, gross, base), contribution));
+}
+
+qint64 FamilyAllowance2026(const Tables2026 &t, qint64 children)
+{
+    return perChild(t.familyAllowancePerChild, children);
+}
+
+qint64 EmployerCost2026(const Tables2026 &t, qint64 gross)
+{
+    return checkedAdd(gross, PercentOf(gross, t.employerPercent));
+}
+
+PayStatement2026 ComputePayStatement2026(const Tables2026 &t, qint64 gross, qint64 children, qint64 partnerNet)
+{
+    PayStatement2026 s;
+    s.gross = gross;
+    s.children = children;
+    s.partnerNet = partnerNet;
+    s.allowanceBase = AllowanceBase2026(t, children);
+    s.taxBeforeAllowance = PercentOf(gross, t.taxPercent);
+    s.taxPaid = TaxPaid2026(t, gross, s.allowanceBase);
+    s.contribution = Contribution2026(t, gross);
+    s.contributionAllowance = ContributionAllowance2026(t, gross, s.allowanceBase, s.contribution);
+    s.contributionPaid = s.contribution - s.contributionAllowance;
+    s.deductionsTotal = checkedAdd(s.taxPaid, s.contributionPaid);
+    s.netWage = gross - s.deductionsTotal;
+    s.familyAllowance = FamilyAllowance2026(t, children);
+    s.familyNetIncome = checkedAdd(checkedAdd(s.netWage, partnerNet), s.familyAllowance);
+    s.employerCost = EmployerCost2026(t, gross);
+    return s;
+}
+
+qint64 cashRound(qint64 amount)
+{
+    const qint64 r = amount % 10;  // sign of amount
+    const qint64 down = amount - r;
+    const qint64 a = r < 0 ? -r : r;
+    const qint64 step = a <= 2 ? 0 : a <= 7 ? 5 : 10;
+    return r < 0 ? down - step : down + step;
+}
+
+}  // namespace payroll
