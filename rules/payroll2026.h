@@ -22,9 +22,8 @@
 
 namespace payroll {
 
-// The parameters of the 2026 rules. The defaults are the law of 2026: rates of Act CXVII
-// of 1995 (SZJA), Act CXXII of 2019 (TB contribution) and Act LII of 2018 (szocho) as in
-// force in 2026; the family allowance base per child from the 1 January 2026 step of the
+// The parameters of the 2026 rules. The defaults are the law of 2026: the SZJA, TB
+// contribution and szocho rates as in force in 2026; the family allowance base per child from the 1 January 2026 step of the
 // allowance's doubling (fizetesek.com, the government briefing of 2025-12-23, PwC); the
 // family allowance unchanged since 2008 (two-parent rates).
 struct Tables2026 {
