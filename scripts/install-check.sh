@@ -43,15 +43,9 @@ echo "install-check: files, menu entries, icons and metainfo are in place"
 
 # A virtual display of our own, and a student's home with nothing in it yet. Xvfb picks a
 # free display number and writes it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
-display_pid=$!
-for _ in $(seq 300); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$display_pid" 2>/dev/null || fail "the virtual display did not start"
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || fail "the virtual display did not start within 30 s"
-export DISPLAY=":$(tr -d '[:space:]' < "$tmp/display")"
+# shellcheck source=scripts/virtual-display.sh
+. "$(dirname "$0")/virtual-display.sh"
+start_virtual_display "$tmp"
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "cannot reach the virtual display $DISPLAY"
 unset QT_QPA_PLATFORM
 export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/.local/share" XDG_CONFIG_HOME="$tmp/home/.config"

@@ -25,15 +25,9 @@ trap cleanup EXIT
 fail() { echo "windows-test: $*" >&2; exit 1; }
 
 # Wine needs an X display even for Qt's offscreen platform.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
-display_pid=$!
-for _ in $(seq 300); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$display_pid" 2>/dev/null || fail "the virtual display did not start"
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || fail "the virtual display did not start within 30 s"
-export DISPLAY=":$(tr -d '[:space:]' < "$tmp/display")"
+# shellcheck source=scripts/virtual-display.sh
+. "$(dirname "$0")/virtual-display.sh"
+start_virtual_display "$tmp"
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 
