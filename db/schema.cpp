@@ -163,6 +163,8 @@ void labelTables(QList<TableDef> &tables)
             setLabels(def, {{"Szakma_nev", u("Szakmanév")}, {"Brutto_min", u("Bruttó (min)")},
                             {"Brutto_max", u("Bruttó (max)")}, {"Hazastars_netto", u("Házastárs nettó")},
                             {"Gyerekszam", u("Gyerekszám")}});
+        } else if (file == QLatin1String("Adoev.DB")) {
+            setLabels(def, {{"Ev", u("Adóév")}, {"Gyerek_koltseg", u("Egy gyermek havi költsége")}});
         } else if (file == QLatin1String("gyerek.db")) {
             setLabels(def, {{"Megnevezes", u("Megnevezés")}});
         } else if (file == QLatin1String("jarulek.db")) {
@@ -198,7 +200,7 @@ QList<TableDef> buildSchema()
                             f("Job_Key", T::Int16), f("Kep", T::Graphic), f("Statusz", T::Int16),
                             f("Datum", T::Date), f("Gyerekek", T::Int16), f("Hazastars", T::Boolean),
                             f("Hazastars_jovedelem", T::Money), f("Netto_jov", T::Money),
-                            f("Brutto_jov", T::Float)},
+                            f("Brutto_jov", T::Float), f("Adoev", T::Int16)},
                            {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
     tables.append(TableDef{"szakma4.DB",
                            {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
@@ -223,6 +225,12 @@ QList<TableDef> buildSchema()
     tables.append(TableDef{"gyerek.db",
                            {f("Megnevezes", T::String, false, 30), f("1gyerek", T::Float),
                             f("2gyerek", T::Float), f("3gyerek", T::Float)},
+                           {}});
+    // The year whose law and prices the folder teaches, one row: the tax year of the payroll
+    // tables and the content's monthly cost of a child in the family budget.
+    tables.append(TableDef{"Adoev.DB",
+                           {ranged(f("Ev", T::Int16, true), 2010, 2100, QString()),
+                            forints("Gyerek_koltseg", true)},
                            {}});
     labelTables(tables);
     return tables;

@@ -1,5 +1,6 @@
 #pragma once
-// The game database: eleven tables, each stored in its own file of the alias folder.
+// The game database: twelve tables, each stored in its own file of the alias folder: the
+// catalogues, the players, the professions, the payroll tables and the folder's year.
 
 #include <QList>
 #include <QString>

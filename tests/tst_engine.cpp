@@ -210,7 +210,7 @@ void TestEngine::aliasSaveFailureIsAnError()
 void TestEngine::schemaTablesOpenWithTheirFields()
 {
     Fixture fx;
-    QCOMPARE(schema().size(), 11);
+    QCOMPARE(schema().size(), 12);
     for (const TableDef &def : schema()) {
         auto t = fx.table(def.fileName);
         QCOMPARE(t->recordCount(), 0);

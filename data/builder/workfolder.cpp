@@ -177,6 +177,8 @@ int fillContent(zdb::Session &session)
                       tax.value(QStringLiteral("jarulek")).toObject().value(QStringLiteral("rows")).toArray());
     rows += fillTable(session, QStringLiteral("gyerek.db"),
                       tax.value(QStringLiteral("gyerek")).toObject().value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("Adoev.DB"),
+                      tax.value(QStringLiteral("adoev")).toObject().value(QStringLiteral("rows")).toArray());
 
     return rows;
 }
