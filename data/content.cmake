@@ -12,10 +12,13 @@ target_include_directories(zomir-data PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/builde
 target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures zomir_resources Qt6::Gui)
 
 # The content test rebuilds a folder with the tool to check that building is repeatable.
+# The upgrade test runs it over a folder of an older shape.
 function(zomir_content_test_hook)
-  if(TARGET tst_content)
-    target_compile_definitions(tst_content PRIVATE ZOMIR_DATA_TOOL="$<TARGET_FILE:zomir-data>")
-    add_dependencies(tst_content zomir-data)
-  endif()
+  foreach(test tst_content tst_upgrade)
+    if(TARGET ${test})
+      target_compile_definitions(${test} PRIVATE ZOMIR_DATA_TOOL="$<TARGET_FILE:zomir-data>")
+      add_dependencies(${test} zomir-data)
+    endif()
+  endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zomir_content_test_hook)

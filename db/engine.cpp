@@ -1,5 +1,7 @@
 #include "engine.h"
 
+#include "upgrade.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -373,10 +375,17 @@ std::shared_ptr<Storage> Session::storage(const QString &name)
     const Alias &found = alias(name);
     Alias &a = const_cast<Alias &>(found);
     if (!a.storage) {
-        if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0)
-            a.storage = Storage::server(a.server);
-        else if (a.driver.compare(kStandardDriver, Qt::CaseInsensitive) == 0)
+        if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0) {
+            // A classroom server is upgraded by the content tool; the programs check it.
+            std::shared_ptr<Storage> server = Storage::server(a.server);
+            checkServerShapes(*server, schema());
+            a.storage = server;
+        } else if (a.driver.compare(kStandardDriver, Qt::CaseInsensitive) == 0) {
+            // A folder made by an older program is brought to today's shapes before any
+            // table of it is read; a newer one is refused.
+            upgradeFolder(a.path, schema());
             a.storage = Storage::folder(a.path);
+        }
         else
             throw EngineError(QStringLiteral("Az adatbázis-alias %1 meghajtója nem támogatott: %2")
                                   .arg(a.name, a.driver));

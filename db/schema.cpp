@@ -202,6 +202,9 @@ QList<TableDef> buildSchema()
                             f("Hazastars_jovedelem", T::Money), f("Netto_jov", T::Money),
                             f("Brutto_jov", T::Float), f("Adoev", T::Int16)},
                            {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
+    // Shape 2: the year of each game; the games stored before it were played under 2010.
+    tables.last().version = 2;
+    tables.last().added = {AddedField{2, QStringLiteral("Adoev"), 2010}};
     tables.append(TableDef{"szakma4.DB",
                            {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
                             forints("Brutto_min"), forints("Brutto_max"),
@@ -232,6 +235,9 @@ QList<TableDef> buildSchema()
                            {ranged(f("Ev", T::Int16, true), 2010, 2100, QString()),
                             forints("Gyerek_koltseg", true)},
                            {}});
+    // A folder made before the table was the game of 2010.
+    tables.last().since = 2;
+    tables.last().rowsWhenAdded = {{2010, 10000}};
     labelTables(tables);
     return tables;
 }
@@ -265,7 +271,9 @@ QList<LookupDef> buildLookups()
     };
 }
 
-QString sqlType(FieldType type)
+}  // namespace
+
+QString sqliteColumnType(FieldType type)
 {
     switch (type) {
     case T::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
@@ -282,7 +290,24 @@ QString sqlType(FieldType type)
     return QStringLiteral("TEXT");
 }
 
-}  // namespace
+QStringList sqliteCreateStatements(const TableDef &def, const QString &database)
+{
+    const QString prefix = database.isEmpty() ? QString() : quoteIdentifier(database) + QLatin1Char('.');
+    QStringList columns;
+    for (const FieldDef &fd : def.fields)
+        columns.append(quoteIdentifier(fd.name) + QLatin1Char(' ') + sqliteColumnType(fd.type));
+    QStringList statements{QStringLiteral("CREATE TABLE %1%2 (%3)")
+                               .arg(prefix, quoteIdentifier(def.sqlName()), columns.join(QStringLiteral(", ")))};
+    for (const IndexDef &idx : def.indexes) {
+        QStringList cols;
+        for (const QString &c : idx.fields)
+            cols.append(quoteIdentifier(c) + QStringLiteral(" COLLATE NOCASE"));
+        statements.append(QStringLiteral("CREATE INDEX %1%2 ON %3 (%4)")
+                              .arg(prefix, quoteIdentifier(idx.name), quoteIdentifier(def.sqlName()),
+                                   cols.join(QStringLiteral(", "))));
+    }
+    return statements;
+}
 
 const QList<TableDef> &schema()
 {
@@ -329,25 +354,15 @@ void createTable(const QString &folder, const TableDef &def)
         if (!db.open())
             throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
                                   .arg(path, db.lastError().text()));
-        QStringList columns;
-        for (const FieldDef &fd : def.fields)
-            columns.append(quoteIdentifier(fd.name) + QLatin1Char(' ') + sqlType(fd.type));
         QSqlQuery q(db);
         const auto run = [&](const QString &sql) {
             if (!q.exec(sql))
                 throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
                                       .arg(def.fileName, q.lastError().text()));
         };
-        run(QStringLiteral("CREATE TABLE %1 (%2)")
-                .arg(quoteIdentifier(def.sqlName()), columns.join(QStringLiteral(", "))));
-        for (const IndexDef &idx : def.indexes) {
-            QStringList cols;
-            for (const QString &c : idx.fields)
-                cols.append(quoteIdentifier(c) + QStringLiteral(" COLLATE NOCASE"));
-            run(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                    .arg(quoteIdentifier(idx.name), quoteIdentifier(def.sqlName()),
-                         cols.join(QStringLiteral(", "))));
-        }
+        for (const QString &statement : sqliteCreateStatements(def))
+            run(statement);
+        run(QStringLiteral("PRAGMA user_version = %1").arg(def.version));
         q.finish();
         db.close();
     }

@@ -5,8 +5,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
+#include <utility>
 
 namespace zdb {
 
@@ -58,10 +60,32 @@ struct IndexDef {
     QStringList fields;
 };
 
+// A field that a later shape of a table added, and what the rows stored before get in it.
+struct AddedField {
+    int version = 0;   // the shape that added it
+    QString name;      // one of the table's fields
+    QVariant value;    // for the rows of an older shape; null leaves them empty
+};
+
 struct TableDef {
+    TableDef() = default;
+    TableDef(QString file, QList<FieldDef> fieldDefs, QList<IndexDef> indexDefs = {})
+        : fileName(std::move(file)), fields(std::move(fieldDefs)), indexes(std::move(indexDefs))
+    {
+    }
+
     QString fileName;   // as stored in the alias folder, e.g. "Hazak.DB"
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
+    // The version of the table's shape. 1 is the shape the files had before versions were
+    // recorded (a file says 0); each later shape adds fields (`added`). A file records its
+    // shape in SQLite's user_version, a server in its version table.
+    int version = 1;
+    QList<AddedField> added;
+    // The schema version that added the table itself: 1 for the original tables. A folder of
+    // the tables before it gets the table, holding `rowsWhenAdded`, when it is upgraded.
+    int since = 1;
+    QList<QVariantList> rowsWhenAdded;
 
     // The SQL table name inside the file: the file name without its extension.
     QString sqlName() const;
@@ -89,7 +113,14 @@ const QList<LookupDef> &playerLookups();
 // A name quoted for use as an SQL identifier.
 QString quoteIdentifier(const QString &name);
 
-// Creates an empty table file from its schema in `folder` (which must exist).
+// The SQLite column type a field is stored as in a folder's table file.
+QString sqliteColumnType(FieldType type);
+// The statements that create the table and its indexes in a table file, in the attached
+// database `database` when it is not empty; the file's user_version is stamped separately.
+QStringList sqliteCreateStatements(const TableDef &def, const QString &database = QString());
+
+// Creates an empty table file from its schema in `folder` (which must exist), stamped with
+// the version of its shape.
 // An existing file of that name is replaced. Throws EngineError on failure.
 void createTable(const QString &folder, const TableDef &def);
 

@@ -1,5 +1,7 @@
 #include "storage.h"
 
+#include "upgrade.h"
+
 #include "engine.h"
 
 #include <QDir>
@@ -508,6 +510,7 @@ void Storage::createTable(const TableDef &def)
         exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                  .arg(serverName(idx.name), table(def), cols.join(QStringLiteral(", "))));
     }
+    stampServerShape(*this, def);
 }
 
 void Storage::grantRoles(const QString &studentRole, const QString &teacherRole)
@@ -547,6 +550,7 @@ void Storage::grantRoles(const QString &studentRole, const QString &teacherRole)
                        .arg(players ? QStringLiteral("SELECT, INSERT, UPDATE, DELETE") : QStringLiteral("SELECT"),
                             t, studentRole));
     }
+    grantShapeReading(*this, studentRole, teacherRole);
 }
 
 QString Storage::openStatementConnection(const QStringList &words, QStringList *attachedKeys)

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace content {
@@ -143,10 +144,16 @@ PlayersTableCheck checkPlayersTable(const QString &path)
                            .arg(names.join(QStringLiteral(", "))));
     }
     const QStringList columns = columnsOf(c, table);
+    // A table of an older shape lacks the fields added since: the upgrade adds them.
+    const zdb::TableDef &def = playersDef();
     QStringList missing;
-    for (const zdb::FieldDef &fd : playersDef().fields)
-        if (!columns.contains(fd.name, Qt::CaseInsensitive))
+    for (const zdb::FieldDef &fd : def.fields) {
+        const bool addedLater = std::any_of(def.added.begin(), def.added.end(), [&](const zdb::AddedField &a) {
+            return a.name.compare(fd.name, Qt::CaseInsensitive) == 0;
+        });
+        if (!addedLater && !columns.contains(fd.name, Qt::CaseInsensitive))
             missing.append(fd.name);
+    }
     if (!missing.isEmpty())
         return damaged(QStringLiteral("a táblából hiányzik: %1").arg(missing.join(QStringLiteral(", "))));
     QSqlQuery q(c.db());

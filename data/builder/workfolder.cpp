@@ -6,6 +6,7 @@
 #include "playerstable.h"
 #include "rtfsheet.h"
 #include "schema.h"
+#include "upgrade.h"
 #include "usererror.h"
 
 #include <algorithm>
@@ -246,6 +247,15 @@ QString buildWorkFolder(const QString &folder, QStringList *notices)
         }
     }
 
+    // A sound players' table of an older shape is upgraded, its old file kept beside it.
+    if (damagedAside.isEmpty() && !presentPlayers().isEmpty()) {
+        const zdb::UpgradeResult upgrade = zdb::upgradeFolder(dbFolder, zdb::schema());
+        if (notices && !upgrade.copyFolder.isEmpty())
+            notices->append(QStringLiteral("A mappa táblái a program egy régebbi kiadásával készültek; az új formára "
+                                           "frissítve, a régi fájlok másolata: %1")
+                                .arg(QDir::toNativeSeparators(upgrade.copyFolder)));
+    }
+
     // Every table is created empty from the schema, then filled through the engine with a
     // private configuration, so the user's aliases are never touched.
     for (const zdb::TableDef &def : zdb::schema()) {
@@ -297,20 +307,24 @@ QString buildServerDatabase(const QString &connection, const QString &studentRol
     QTemporaryDir configDir;
     if (!configDir.isValid())
         fail(QStringLiteral("No temporary folder for the engine configuration"));
-    zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
-    session.setServerAlias(kAlias, server);
-    std::shared_ptr<zdb::Storage> storage = session.storage(kAlias);
-    // The players' table holds the class's stored games: filling the server again keeps it.
+    // The tables are made (and the players' table upgraded) on a connection of the tool's
+    // own: the session's, which checks the tables' shapes, comes once they are in place.
+    std::shared_ptr<zdb::Storage> storage = zdb::Storage::server(server);
+    // The players' table holds the class's stored games: filling the server again keeps it,
+    // brought to today's shape.
     bool keptPlayers = false;
     for (const zdb::TableDef &def : zdb::schema()) {
         if (def.fileName == QLatin1String("Jatekosok.DB") && storage->hasTable(def)) {
             keptPlayers = true;
+            zdb::upgradeServerTable(*storage, def);
             continue;
         }
         storage->createTable(def);
     }
-    const int rows = fillContent(session);
     storage->grantRoles(studentRole, teacherRole);
+    zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
+    session.setServerAlias(kAlias, server);
+    const int rows = fillContent(session);
     return QStringLiteral("%1: %2 tables (%3), %4 rows; roles %5 (reads, writes the players) and %6 (writes "
                           "everything)")
         .arg(server.displayName())

@@ -1,0 +1,60 @@
+#pragma once
+// Brings a folder of table files made by an older program to the shapes of the schema.
+//
+// Every table file records the version of its shape in SQLite's user_version (0 in files
+// made before versions were recorded, read as 1). When a folder is opened, a file of an
+// older shape is upgraded and a table that a later schema added is created, holding its
+// first rows. The files that change are first copied, as they are, into "regi-<date>"
+// beside them; then every change is made in one transaction over those files, so a
+// program killed on the way leaves the folder either as it was or upgraded, never half.
+// A file of a newer shape than the schema knows is refused, and nothing is written.
+
+#include "schema.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace zdb {
+
+struct UpgradeResult {
+    QStringList changed;   // the table files upgraded or created
+    QString copyFolder;    // where the old files were copied; empty when nothing changed
+};
+
+// Called at the steps of an upgrade ("copied", "changed" before the commit, "committed"),
+// so that a test can stop the program there.
+using UpgradeStep = std::function<void(const char *step)>;
+
+// Upgrades the table files of `folder` to the shapes `tables` give. A folder without any of
+// the tables is left alone (it is yet to be built). Throws EngineError, with the folder
+// unchanged, when a file is newer than the schema, when an older folder cannot be written,
+// or when the upgrade fails.
+UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables,
+                            const UpgradeStep &step = UpgradeStep());
+
+class Storage;
+
+// On a classroom server the shapes are recorded in a table of their own (`shapeTableName`),
+// a row per table. The content tool builds the server and upgrades it; the programs only
+// check it when they connect.
+QString shapeTableName();
+// Refuses a server whose tables are of a newer shape than `tables` give, or of an older
+// one (with the command that upgrades it). Throws EngineError.
+void checkServerShapes(Storage &storage, const QList<TableDef> &tables);
+// Records the shape of a table just created on the server (Storage::createTable does).
+void stampServerShape(Storage &storage, const TableDef &def);
+// Lets the roles read the recorded shapes, as every program checks them when it connects.
+// The role names are checked by the caller.
+void grantShapeReading(Storage &storage, const QString &studentRole, const QString &teacherRole);
+// Brings a kept table of the server (the players') to its shape, in one transaction: the
+// fields added since, with what the rows stored before get, and its shape recorded.
+// Returns whether anything changed.
+bool upgradeServerTable(Storage &storage, const TableDef &def);
+
+// The version of the shape a table file records: 1 for a file without one, 0 when the file
+// is missing or empty. Throws EngineError when the file is no database.
+int fileShapeVersion(const QString &path);
+
+}  // namespace zdb
