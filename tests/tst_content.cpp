@@ -662,6 +662,61 @@ private slots:
 #endif
     }
 
+    // A classroom server built before shapes were recorded (no year in the players' table, no
+    // year table, no table of shapes): the programs refuse it and say how to upgrade it; the
+    // tool upgrades it and keeps the stored game, played under 2010. A server newer than the
+    // programs is refused.
+    void olderServerIsUpgradedByTheTool()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        PgServer &server = testServer();
+        QVERIFY(server.createDatabase(QStringLiteral("regi_osztaly")));
+        const QString connection = server.connectionString(QStringLiteral("regi_osztaly"));
+        const auto fill = [&] {
+            QProcess tool;
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection});
+            QVERIFY(tool.waitForFinished(120000));
+            QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        };
+        const auto opening = [&](const QString &alias) {
+            try {
+                m_session->setServerAlias(alias, ServerAddress::parse(connection));
+                Table players(m_session.get());
+                players.setAliasName(alias);
+                players.setTableName(QStringLiteral("Jatekosok.DB"));
+                players.open();
+                return QStringLiteral("opened, %1 games, year %2")
+                    .arg(players.recordCount())
+                    .arg(players.fieldByName(QStringLiteral("Adoev")).asString());
+            } catch (const EngineError &e) {
+                return e.message();
+            }
+        };
+        fill();
+        QVERIFY(server.psql(QStringLiteral("INSERT INTO jatekosok (nev, statusz) VALUES ('Régi Ágnes', 3);"
+                                           "ALTER TABLE jatekosok DROP COLUMN adoev; DROP TABLE adoev;"
+                                           "DROP TABLE tablaformak"),
+                            QStringLiteral("zomir_admin"), QStringLiteral("regi_osztaly")));
+        const QString refused = opening(QStringLiteral("OLD_CLASS"));
+        QVERIFY2(refused.contains(QStringLiteral("régebbi kiadásával")) && refused.contains(QStringLiteral("zomir-data")),
+                 qPrintable(refused));
+        fill();
+        QCOMPARE(opening(QStringLiteral("UPGRADED_CLASS")), QStringLiteral("opened, 1 games, year 2010"));
+        QString out;
+        QVERIFY(server.psql(QStringLiteral("SELECT nev, adoev FROM jatekosok"), QStringLiteral("zomir_tanar"),
+                            QStringLiteral("regi_osztaly"), &out));
+        QCOMPARE(out.trimmed(), QString::fromUtf8("Régi Ágnes|2010"));
+
+        QVERIFY(server.psql(QStringLiteral("UPDATE tablaformak SET verzio = 9 WHERE tabla = 'hazak'"),
+                            QStringLiteral("zomir_admin"), QStringLiteral("regi_osztaly")));
+        const QString newer = opening(QStringLiteral("NEWER_CLASS"));
+        QVERIFY2(newer.contains(QStringLiteral("újabb kiadásával")) && newer.contains(QStringLiteral("Hazak.DB")),
+                 qPrintable(newer));
+#endif
+    }
+
     // A classroom server filled by the tool has the same tables as the folder, keeps its
     // stored games when filled again, and gives the two roles their rights.
     void serverFillKeepsStoredGames()
