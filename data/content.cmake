@@ -13,10 +13,15 @@ target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures zomir_resourc
 
 # The content test rebuilds a folder with the tool to check that building is repeatable.
 # The upgrade test runs it over a folder of an older shape.
+# Built for Windows and run under wine, the build's paths are on wine's drive Z:.
 function(zomir_content_test_hook)
+  set(drive "")
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(drive "Z:")
+  endif()
   foreach(test tst_content tst_upgrade)
     if(TARGET ${test})
-      target_compile_definitions(${test} PRIVATE ZOMIR_DATA_TOOL="$<TARGET_FILE:zomir-data>")
+      target_compile_definitions(${test} PRIVATE ZOMIR_DATA_TOOL="${drive}$<TARGET_FILE:zomir-data>")
       add_dependencies(${test} zomir-data)
     endif()
   endforeach()
