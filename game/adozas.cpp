@@ -528,17 +528,17 @@ void TBer::EllenorClick()
             close();
             return;
         }
-        // A stage passed in this click is followed by the next stage's check, which finds
-        // nothing paid yet and does nothing.
-        for (const Stage s : stages())
-            if (m_stage == s)
-                checkStage(s);
+        // One stage a click: the next is checked on the next click (a stage whose amount is
+        // 0, a big family's TB in 2026, then passes with nothing paid).
+        checkStage(m_stage);
     });
 }
 
 void TBer::checkStage(Stage stage)
 {
-    if (stage != StageTax && m_paidInStage <= 0)
+    // Nothing paid is a check only where nothing is to be paid: the tax of 2010 (checked
+    // always, as it was), or a stage whose amount is 0.
+    if (stage != StageTax && m_paidInStage <= 0 && expectedFor(stage) != 0)
         return;
     Dialogs *dialogs = m_game->dialogs();
     if (m_paidInStage != expectedFor(stage)) {
