@@ -13,6 +13,7 @@
 // Table errors come from the engine (zdb::EngineError); a table without rows, or a year no
 // rule set knows, throws a UserError with a message for the player.
 
+#include "budget.h"
 #include "payroll.h"
 #include "taxyear.h"
 
@@ -24,14 +25,10 @@ class Table;
 
 namespace payroll {
 
-// The monthly cost of one child in the family budget of a folder without a year row (the
-// figure of the 2010 content).
-constexpr qint64 kChildCost2010 = 10000;
-
 // The year a working folder teaches, from the one row of Adoev.DB.
 struct FolderYear {
     int year = 2010;
-    qint64 childCost = kChildCost2010;
+    qint64 childCost = budget::kChildCost2010;
     // The payroll rules of the year (a FolderYear is only made for a year that has them).
     const RuleSet &rules() const;
 };
