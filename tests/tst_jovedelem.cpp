@@ -497,6 +497,10 @@ private slots:
         for (int n : {1, 4, 8})
             QCOMPARE(TfJovedelem::markOf(field(n)), Mark::Right);
         QCOMPARE(TfJovedelem::markOf(field(2)), Mark::None);
+        // A picture of the 2026 window for a look, where the screenshots are asked for.
+        const QString shots = qEnvironmentVariable("ZOMIR_SCREENSHOTS");
+        if (!shots.isEmpty())
+            QVERIFY(calc->grab().save(QDir(shots).filePath(QStringLiteral("jovedelem2026.png"))));
     }
 
     void rightSheet2026_data()
