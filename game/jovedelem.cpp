@@ -234,13 +234,15 @@ void TfJovedelem::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // The folder's year is known once its tables can be read; the layout follows it before
-    // the window is first seen. An unknown year is reported and leaves the fields unjudged
-    // (the activation cannot read the tables either).
-    guarded([this] {
+    // the window is first seen. An unknown year is reported by the activation that follows
+    // (it cannot read the tables either), which leaves the fields unjudged.
+    try {
         const payroll::RuleSet &rules = m_game->DataModule2->folderYear().rules();
         if (&rules != m_rules)
             applyRules(rules);
-    });
+        Label1->setText(QStringLiteral("Jövedelem kalkulátor (%1)").arg(rules.year()));
+    } catch (const std::exception &) {
+    }
 }
 
 void TfJovedelem::applyRules(const payroll::RuleSet &rules)
@@ -280,7 +282,6 @@ void TfJovedelem::applyRules(const payroll::RuleSet &rules)
         Label25->setGeometry(610, 146, 150, 40);
     }
     Label25->setText(QString::fromUtf8(year2010 ? kRoundToFive : kToTheForint));
-    Label1->setText(QStringLiteral("Jövedelem kalkulátor (%1)").arg(rules.year()));
     // The tab order is the figures' order; the buttons follow.
     QWidget *previous = nullptr;
     for (const payroll::Figure &f : rules.figures()) {

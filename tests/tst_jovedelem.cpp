@@ -469,7 +469,7 @@ private slots:
         to2026(322800, 0, 150000);
         activate();
         QCOMPARE(calc->rules().year(), 2026);
-        QVERIFY(calc->Label1->text().contains("2026"));
+        QCOMPARE(calc->Label1->text(), QString("Jövedelem kalkulátor (2026)"));
         QVERIFY(!field(11)->isVisible());
         QCOMPARE(calc->Label25->text(), QString("A kiszámolt értékeket forintra pontosan határozd meg"));
         // The captions and the tab order are the rules' figures; the employer's cost is
@@ -628,6 +628,30 @@ private slots:
         QVERIFY(sugo::topicHtml(26).contains(n(150000) + " Ft"));
         // The 2010 topics keep their own text and carry no 2026 figures.
         QVERIFY(!sugo::topicHtml(1).contains(n(705000)));
+    }
+
+    // A folder of a year the game has no rules for: the activation says so, in Hungarian,
+    // and nothing is judged.
+    void unknownYear()
+    {
+        {
+            zdb::Session session(run->work.file(QStringLiteral("year.ini")));
+            session.addStandardAlias(QStringLiteral("Y"), run->work.db());
+            zdb::Table year(&session);
+            year.setAliasName(QStringLiteral("Y"));
+            year.setTableName(QStringLiteral("Adoev.DB"));
+            year.open();
+            year.append();
+            year.fieldByName(QStringLiteral("Ev")).setValue(2030);
+            year.fieldByName(QStringLiteral("Gyerek_koltseg")).setValue(10000.0);
+            year.post();
+        }
+        activate();
+        QCOMPARE(errors().size(), 1);
+        QVERIFY2(errors().first().contains("2030") && errors().first().contains("2010, 2026"),
+                 qPrintable(errors().first()));
+        type(11, "254000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::None);
     }
 
     void wageInputsFromText_data()
