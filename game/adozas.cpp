@@ -59,13 +59,24 @@ const StageText kStages[] = {
     {"Munkavállalói járulék számítás", "Munkavállalói járulék törlése", "Levont munkavállalói járulék: ",
      " Ft bruttó bér munkavállalói járulékát kell",
      " az addig behúzott munkavállalói járulék összeget. A számológép segít a számolásban."},
+    {"TB-járulék számítás", "TB-járulék törlése", "Befizetett TB-járulék: ",
+     " Ft bruttó bér társadalombiztosítási járulékát (18,5%, a családi járulékkedvezménnyel csökkentve) kell",
+     " az addig behúzott TB-járulék összeget. A számológép segít a számolásban."},
 };
+
+// The 2026 tax stage: the SZJA after the family allowance base.
+const char kTax2026Subject[] =
+    " Ft bruttó bér személyi jövedelemadóját (15%, a családi kedvezmény alapjával csökkentett bér után) kell";
+// The cash rule, said in each 2026 stage.
+const char kCashRule[] =
+    " Készpénzben fizetsz, ezért a kiszámolt összeget 5 Ft-ra kerekítsd: az 1-re és 2-re végződő lefelé, "
+    "a 3–7-re végződő 5-re, a 8-ra és 9-re végződő felfelé kerekül.";
 
 const char kFinishedTitle[] = "A munkabért terhelő közterhek";
 const char kMiddleFirst[] =
-    " először kiszámítanod és megadnod a pénzek APEH logóra húzásával. Számításodat ellenőrízheted";
+    " először kiszámítanod és megadnod a pénzek %1 logóra húzásával. Számításodat ellenőrízheted";
 const char kMiddleLater[] =
-    " most kiszámítanod és megadnod a pénzek APEH logóra húzásával. Számításodat ellenőrízheted";
+    " most kiszámítanod és megadnod a pénzek %1 logóra húzásával. Számításodat ellenőrízheted";
 const char kMiddleCommon[] =
     " az ellenőríz gombra kattintva. Ha a piros X-re kattintasz visszateheted a pénztárcába";
 const char kCloseQuestion[] = "Még nem végeztél el minden számítást! Biztosan kilépsz?";
@@ -307,22 +318,38 @@ QString TBer::stageTitle(Stage stage)
     return stage == Finished ? u(kFinishedTitle) : u(kStages[stage].title);
 }
 
+QVector<TBer::Stage> TBer::stages() const
+{
+    if (m_year == 2026)
+        return {StageTax, StageContribution};
+    return {StageTax, StagePension, StageHealth, StageEmployee};
+}
+
+QString TBer::taxOffice() const { return m_year == 2026 ? QStringLiteral("NAV") : QStringLiteral("APEH"); }
+
 QString TBer::instructions(Stage stage) const
 {
     const qint64 g = m_game->state.G;
+    const bool cash = m_year == 2026;
+    const QString cashRule = cash ? u(kCashRule) : QString();
     switch (stage) {
     case StageTax:
-        return QString::number(m_superGross) + u(kStages[StageTax].subject) + u(kMiddleFirst) + u(kMiddleCommon)
-               + u(kStages[StageTax].lastPiece);
+        if (cash)
+            return QString::number(g) + u(kTax2026Subject) + u(kMiddleFirst).arg(taxOffice()) + u(kMiddleCommon)
+                   + u(kStages[StageTax].lastPiece) + cashRule;
+        return QString::number(m_superGross) + u(kStages[StageTax].subject) + u(kMiddleFirst).arg(taxOffice())
+               + u(kMiddleCommon) + u(kStages[StageTax].lastPiece);
     case StagePension:
     case StageHealth:
     case StageEmployee:
-        return QString::number(g) + u(kStages[stage].subject) + u(kMiddleLater) + u(kMiddleCommon)
-               + u(kStages[stage].lastPiece);
+    case StageContribution:
+        return QString::number(g) + u(kStages[stage].subject) + u(kMiddleLater).arg(taxOffice()) + u(kMiddleCommon)
+               + u(kStages[stage].lastPiece) + cashRule;
     case Finished:
         return QStringLiteral("K") + u("iszámoltad a bért terhelő adót és járulékokat") + QStringLiteral("\n")
                + u("Az ablakban tanulmányozhatod, hogy ") + QString::number(g) + QStringLiteral("Ft")
-               + u(" bruttó bérből hogyan lesz ") + Label2->text() + u(" nettó bér") + QStringLiteral("\n")
+               + u(" bruttó bérből hogyan lesz ") + Label2->text()
+               + (cash ? u(" nettó bér (készpénzben, 5 Ft-ra kerekítve)") : u(" nettó bér")) + QStringLiteral("\n")
                + u("Kiléphetsz a Vége vagy a bezárás gombbal.");
     }
     return QString();
@@ -339,6 +366,8 @@ qint64 TBer::expectedFor(Stage stage) const
         return m_expected.health;
     case StageEmployee:
         return m_expected.employee;
+    case StageContribution:
+        return m_expected.health;
     case Finished:
         break;
     }
@@ -364,7 +393,27 @@ void TBer::FormShow()
     showAmounts();
 
     TDataModule2 *taxTables = m_game->DataModule2;
+    const int year = taxTables->folderYear().year;
+    if (year != m_year) {
+        m_year = year;
+        ado->setPixmap(QPixmap(year == 2026 ? QStringLiteral(":/pict/nav_logo.png") : QStringLiteral(":/pict/apeh.png")));
+        gamescreen::setHelpContext(this, year == 2026 ? 21 : 1);
+    }
     const PayrollTables tables = LoadPayrollTables(taxTables);
+    if (m_year == 2026) {
+        // Paid in cash: each amount is the payroll figure by the cash rule. The TB stage's
+        // amount is kept in the health slot, the 2010 amounts' only other use.
+        const PayStatement2026 s = ComputePayStatement2026(tables2026(tables), g, m_game->state.N, m_game->state.P);
+        m_expected = SolvedDeductions();
+        m_expected.taxAdvance = cashRound(s.taxPaid);
+        m_expected.health = cashRound(s.contributionPaid);
+        m_expected.figures = {{2, s.taxPaid},
+                              {3, s.contribution},
+                              {4, s.contributionAllowance},
+                              {5, s.deductionsTotal}};
+        Label4->setText(instructions(m_stage));
+        return;
+    }
     m_expected.pension = Contribution(g, tables.pensionRate);
     m_expected.health = Contribution(g, tables.healthRate);
     m_expected.employee = Contribution(g, tables.employeeRate);
@@ -479,39 +528,42 @@ void TBer::EllenorClick()
             close();
             return;
         }
-        // A stage passed in this click is followed by the next stage's check, which finds
-        // nothing paid yet and does nothing.
-        for (const Stage s : {StageTax, StagePension, StageHealth, StageEmployee})
-            if (m_stage == s)
-                checkStage(s);
+        // One stage a click: the next is checked on the next click (a stage whose amount is
+        // 0, a big family's TB in 2026, then passes with nothing paid).
+        checkStage(m_stage);
     });
 }
 
 void TBer::checkStage(Stage stage)
 {
-    if (stage != StageTax && m_paidInStage <= 0)
+    // Nothing paid is a check only where nothing is to be paid: the tax of 2010 (checked
+    // always, as it was), or a stage whose amount is 0.
+    if (stage != StageTax && m_paidInStage <= 0 && expectedFor(stage) != 0)
         return;
     Dialogs *dialogs = m_game->dialogs();
     if (m_paidInStage != expectedFor(stage)) {
         dialogs->message(u(stage == StageTax ? kTaxWrong : kContributionWrong));
         return;
     }
-    QLabel *result[] = {nullptr, Label6, Label7, Label8, Label9};
+    // The result lines in the order of the year's stages.
+    QLabel *result[] = {Label6, Label7, Label8, Label9};
+    const QVector<Stage> order = stages();
+    const int index = int(order.indexOf(stage));
     if (stage == StageTax)
         Label5->show();
-    result[stage]->show();
+    result[index]->show();
     qint64 sum = 0;
-    for (int s = StageTax; s <= stage; ++s)
-        sum += expectedFor(Stage(s));
+    for (int s = 0; s <= index; ++s)
+        sum += expectedFor(order[s]);
     Label5->setText(u("Összes levonás: ") + amount(sum));
-    result[stage]->setText(u(kStages[stage].resultText) + amount(m_paidInStage));
+    result[index]->setText(u(kStages[stage].resultText) + amount(m_paidInStage));
     dialogs->message(u(stage == StageTax ? kTaxRight : kContributionRight));
     m_paidInStage = 0;
-    if (stage == StageEmployee) {
+    if (index == order.size() - 1) {
         FinishExercise();
         return;
     }
-    const Stage next = Stage(stage + 1);
+    const Stage next = order[index + 1];
     m_stage = next;
     Timer1->start();
     Label3->setText(stageTitle(next));
@@ -519,7 +571,7 @@ void TBer::checkStage(Stage stage)
     BitBtn1->setAccessibleName(u(kStages[next].hint));
     Label4->setText(instructions(next));
     if (stage == StageTax)
-        gamescreen::setHelpContext(this, 2);
+        gamescreen::setHelpContext(this, m_year == 2026 ? 22 : 2);
 }
 
 void TBer::FinishExercise()

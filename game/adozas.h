@@ -1,10 +1,14 @@
 #pragma once
-// The payroll exercise "Bér": the player pays the four deductions of the gross wage, one
-// stage after the other (tax advance, pension, health insurance, employee contribution), by
-// dragging forint coins and notes from the tray onto the tax office's logo; "Ellenőríz"
-// checks the stage. When all four are right the wallet holds the net wage and the income
-// calculator receives the amounts (exerciseFinished). A piece with the keyboard focus is
-// paid with Enter or Space, so the exercise can be done without a mouse.
+// The payroll exercise "Bér": the player pays the deductions of the gross wage, one stage
+// after the other, by dragging forint coins and notes from the tray onto the tax office's
+// logo; "Ellenőríz" checks the stage. In a 2010 folder the stages are the four deductions
+// of 2010 (tax advance, pension, health insurance, employee contribution) and the office is
+// the APEH; in a 2026 folder they are the SZJA paid and the TB contribution paid after the
+// family contribution allowance, each paid in cash, that is rounded to 5 Ft by the cash
+// rule (payroll::cashRound), and the office is the NAV. When every stage is right the
+// wallet holds the net wage and the income calculator receives the amounts
+// (exerciseFinished). A piece with the keyboard focus is paid with Enter or Space, so the
+// exercise can be done without a mouse.
 //
 // The window keeps its state (stage, amounts paid, texts) for the whole run.
 
@@ -55,8 +59,9 @@ public:
     explicit TBer(Game *game, QWidget *parent = nullptr);
     ~TBer() override;
 
-    // Stages 1 to 4, then finished.
-    enum Stage { StageTax = 1, StagePension, StageHealth, StageEmployee, Finished };
+    // The stages of 2010 are 1 to 4, those of 2026 the tax and StageContribution; then
+    // finished.
+    enum Stage { StageTax = 1, StagePension, StageHealth, StageEmployee, StageContribution, Finished };
     Stage stage() const { return m_stage; }
     qint64 paidInStage() const { return m_paidInStage; }
     qint64 paidInTotal() const { return m_paidInTotal; }
@@ -85,6 +90,13 @@ public:
     QList<TMoneyPiece *> pieces() const { return m_pieces; }
     // The picture dragged along under the piece; nullptr when no drag is going on.
     QLabel *ghost() const { return m_ghost; }
+
+    // The tax year the exercise follows (the folder's, read when the window is shown).
+    int year() const { return m_year; }
+    // The stages of the year, in order.
+    QVector<Stage> stages() const;
+    // The tax office of the year: "APEH" (2010) or "NAV" (2026).
+    QString taxOffice() const;
 
     // Texts of the stages.
     static QString stageTitle(Stage stage);
@@ -129,6 +141,9 @@ private:
     qint64 m_wallet = 0;
     SolvedDeductions m_expected;
     qint64 m_superGross = 0;
+    int m_year = 2010;
+    // 2026: the exact figures handed to the calculator, by field number.
+    QMap<int, qint64> m_figures2026;
     int m_blinkCount = 0;
     // Drag state.
     TMoneyPiece *m_dragged = nullptr;

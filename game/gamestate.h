@@ -4,6 +4,7 @@
 // shows, and the wage inputs the salary screens work from. Screens read and write it here
 // instead of reaching into each other.
 
+#include <QMap>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,6 +18,9 @@ struct SolvedDeductions {
     qint64 health = 0;
     qint64 employee = 0;
     qint64 pension = 0;
+    // In a year other than 2010: the calculator's fields the exercise solved, by number
+    // (the 2010 amounts above are then unused).
+    QMap<int, qint64> figures;
     qint64 total() const { return taxAdvance + health + employee + pension; }
 };
 

@@ -7,6 +7,7 @@
 #include "engine.h"
 #include "game.h"
 #include "payroll.h"
+#include "payrolltables.h"
 #include "look.h"
 
 #include <QCheckBox>
@@ -341,6 +342,15 @@ QVector<PriceRow> readPrices(zdb::Session *session, const QString &alias, const 
     return rows;
 }
 
+// The monthly cost of a child in the folder's year row.
+qint64 childCost(zdb::Session *session, const QString &alias)
+{
+    zdb::Table year(session);
+    year.setAliasName(alias);
+    year.setTableName(QStringLiteral("Adoev.DB"));
+    return payroll::ReadFolderYear(&year).childCost;
+}
+
 QString table(const QStringList &header, const QList<QStringList> &rows)
 {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
@@ -425,7 +435,8 @@ QString priceHelpHtml(zdb::Session *session, const QString &alias)
         };
         html += activities(QStringLiteral("Hobbi.db"), "Hobby_Key", QStringLiteral("Hobbi"));
         html += activities(QStringLiteral("Szorakozas.db"), "Entertainment_Key", QStringLiteral("Szórakozás"));
-        html += QStringLiteral("<p>Gyerekenként ezen felül havi 10&nbsp;000&nbsp;Ft-tal kell számolni.</p>");
+        html += QStringLiteral("<p>Gyerekenként ezen felül havi %1-tal kell számolni.</p>")
+                    .arg(forint(double(childCost(session, alias))));
         return html + familyExampleHtml(session, alias);
     });
 }
@@ -448,14 +459,15 @@ QString familyExampleHtml(zdb::Session *session, const QString &alias)
         prices.clothing = clothes.price;
         prices.transport = transport.price;
         const int children = 2;
-        const budget::FamilyCosts c = budget::familyCosts(prices, transport.key, children);
+        const qint64 perChild = childCost(session, alias);
+        const budget::FamilyCosts c = budget::familyCosts(prices, transport.key, children, perChild);
         return QStringLiteral(
                    "<h3>Példa: négytagú család (két gyerek)</h3>"
                    "<p>%1, %2 étkezés, %3 ruházkodás, %4, hobbi és szórakozás nélkül:</p><ul>"
                    "<li>élelmiszer: %5 × (2 + 2 × 0,75) = %6</li>"
                    "<li>ruházkodás: %7 × 4 = %8</li>"
                    "<li>közlekedés: %9</li>"
-                   "<li>gyerekek: 2 × 10&nbsp;000&nbsp;Ft = %10</li>"
+                   "<li>gyerekek: 2 × %14 = %10</li>"
                    "<li>lakás: %11 + %12</li></ul>"
                    "<p>Összesen havonta <b>%13</b>. Ha a család nettó jövedelme legalább 1000&nbsp;Ft-tal "
                    "kevesebb ennél, át kell alakítanod a költségvetést; ha ennyi vagy több, oklevelet kapsz, és a "
@@ -468,7 +480,8 @@ QString familyExampleHtml(zdb::Session *session, const QString &alias)
                  forint(double(c.food)), forint(clothes.price), forint(double(c.clothing)),
                  transport.key == 1 ? QStringLiteral("%1 × 4 = %2").arg(forint(transport.price), forint(double(c.transport)))
                                     : forint(double(c.transport)))
-            .arg(forint(double(c.children)), forint(home.rezsi), forint(home.price), forint(double(c.total)));
+            .arg(forint(double(c.children)), forint(home.rezsi), forint(home.price), forint(double(c.total)),
+                 forint(double(perChild)));
     });
 }
 

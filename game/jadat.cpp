@@ -23,6 +23,14 @@ TDataModule2::TDataModule2(zdb::Session *session, QObject *parent)
     Tbl1 = makeTable(session, this, QStringLiteral("adokulcs.db"), QStringLiteral("Tbl1"));
     Tbl2 = makeTable(session, this, QStringLiteral("jarulek.db"), QStringLiteral("Tbl2"));
     Tbl3 = makeTable(session, this, QStringLiteral("gyerek.db"), QStringLiteral("Tbl3"));
+    Tbl4 = makeTable(session, this, QStringLiteral("Adoev.DB"), QStringLiteral("Tbl4"));
+}
+
+const payroll::FolderYear &TDataModule2::folderYear()
+{
+    if (!m_year)
+        m_year = payroll::ReadFolderYear(Tbl4);
+    return *m_year;
 }
 
 TDataModule2::~TDataModule2() = default;

@@ -51,6 +51,33 @@ const FieldDef kFields[] = {
     {10, 376, 520, 121, 25, "Label22", 40, 520, 14, false},
 };
 
+// The 2026 fields on the same rows: the allowance base where the super-gross wage was, the
+// tax and the contribution with its allowance under it (wider captions, so the fields stand
+// further right), the family total in the total's place, and the employer's cost, shown for
+// information, below it.
+const FieldDef kFields2026[] = {
+    {1, 480, 152, 121, 17, nullptr, 136, 152, 11, true},
+    {2, 480, 192, 121, 17, nullptr, 136, 192, 11, true},
+    {3, 480, 216, 121, 17, nullptr, 136, 216, 11, true},
+    {4, 480, 240, 121, 17, nullptr, 136, 240, 11, true},
+    {5, 280, 304, 121, 17, nullptr, 40, 304, 12, false},
+    {6, 280, 336, 121, 17, nullptr, 40, 336, 12, false},
+    {7, 280, 368, 121, 17, nullptr, 40, 368, 12, false},
+    {8, 280, 440, 121, 17, nullptr, 88, 440, 11, true},
+    {9, 376, 520, 121, 25, nullptr, 40, 520, 14, false},
+    {10, 376, 576, 121, 17, nullptr, 40, 576, 11, true},
+};
+
+// The help topics of 2026 are those of the calculator's contexts 1 to 6 moved by this much
+// (21 to 26), where the year has a topic of its own.
+constexpr int kTopicShift2026 = 20;
+int helpTopic(const payroll::RuleSet &rules, int context)
+{
+    if (rules.year() == 2026 && !sugo::topicTitle(context + kTopicShift2026).isEmpty())
+        return context + kTopicShift2026;
+    return context;
+}
+
 const char kGrossCaption[] = "I. Bruttó havi munkából származó jövedelmed: ";
 const char kChildrenCaption[] = "Gyermekeid száma:";
 const char kAllRightQuestion[] =
@@ -58,6 +85,9 @@ const char kAllRightQuestion[] =
     "Kinyomtassam a számításaidat?";
 const char kErrorsQuestion[] = "Vannak még számítási hibák! Biztos, hogy kilépsz?";
 const char kSuperGrossFirst[] = "Előbb határozd meg a szuperbruttó jövedelmet!";
+const char kAllowanceBaseFirst[] = "Előbb határozd meg a családi kedvezmény alapját!";
+const char kRoundToFive[] = "A kiszámolt értékeket 5 Ft-ra kerekítve határozd meg";
+const char kToTheForint[] = "A kiszámolt értékeket forintra pontosan határozd meg";
 
 // The "\r" line breaks of the messages, as the dialogs show them.
 QString lines(const char *text) { return QString::fromUtf8(text).replace(u'\r', u'\n'); }
@@ -132,7 +162,7 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     makeLabel(this, "Label19", QStringLiteral("VI. Gyermekek után járó támogatások:"), 40, 408,
               look::serifPoints(12, true));
 
-    Label25 = new QLabel(QStringLiteral("A kiszámolt értékeket 5 Ft-ra kerekítve határozd meg"), this);
+    Label25 = new QLabel(QString::fromUtf8(kRoundToFive), this);
     Label25->setObjectName(QStringLiteral("Label25"));
     Label25->setGeometry(544, 152, 168, 26);
     Label25->setAlignment(Qt::AlignCenter);
@@ -153,8 +183,9 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     for (const FieldDef &def : kFields) {
         const bool total = def.number == 10;
         const payroll::Figure figure = payroll::rules2010().figure(def.number);
-        makeLabel(this, def.labelName, figure.caption, def.labelLeft, def.labelTop,
-                  total ? look::serifPoints(14, true) : look::serifPoints(def.labelPoints, true, def.labelItalic));
+        m_captions[def.number] =
+            makeLabel(this, def.labelName, figure.caption, def.labelLeft, def.labelTop,
+                      total ? look::serifPoints(14, true) : look::serifPoints(def.labelPoints, true, def.labelItalic));
         auto *field = new TNumberEdit(this);
         field->setObjectName(QStringLiteral("NumberEdit%1").arg(def.number));
         field->setEntryRequired(TNumberEdit::floatingpointvalue);
@@ -187,13 +218,100 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
     for (QPushButton *button : {BitBtn2, BitBtn3})
         button->setAutoDefault(false);
 
+    m_rules = &payroll::rules2010();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfJovedelem::focusWindowChanged);
 }
 
 TfJovedelem::~TfJovedelem()
 {
-    for (int context = 1; context <= 6; ++context)
+    for (int context = 1; context <= 6; ++context) {
         sugo::setPersonalNote(context, QString());
+        sugo::setPersonalNote(context + kTopicShift2026, QString());
+    }
+}
+
+void TfJovedelem::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The folder's year is known once its tables can be read; the layout follows it before
+    // the window is first seen. An unknown year is reported by the activation that follows
+    // (it cannot read the tables either), which leaves the fields unjudged.
+    try {
+        const payroll::RuleSet &rules = m_game->DataModule2->folderYear().rules();
+        if (&rules != m_rules)
+            applyRules(rules);
+        Label1->setText(QStringLiteral("Jövedelem kalkulátor (%1)").arg(rules.year()));
+    } catch (const std::exception &) {
+    }
+}
+
+void TfJovedelem::applyRules(const payroll::RuleSet &rules)
+{
+    m_rules = &rules;
+    const bool year2010 = rules.year() == 2010;
+    QWidget *focused = focusWidget();
+    for (int i = 1; i <= 11; ++i) {
+        const payroll::Figure figure = rules.figure(i);
+        const bool used = figure.number != 0;
+        NumberEdit(i)->setVisible(used);
+        caption(i)->setVisible(used);
+        if (!used)
+            continue;
+        caption(i)->setText(figure.caption);
+        gamescreen::setHelpContext(NumberEdit(i), helpTopic(rules, figure.helpContext));
+    }
+    if (!year2010) {
+        for (const FieldDef &def : kFields2026) {
+            TNumberEdit *field = NumberEdit(def.number);
+            field->setGeometry(def.left, def.top, def.width, def.height);
+            const bool total = def.number == 9;
+            field->setFont(total ? look::sansPoints(12, true) : font());
+            QLabel *label = caption(def.number);
+            label->setFont(total ? look::serifPoints(14, true)
+                                 : look::serifPoints(def.labelPoints, true, def.labelItalic));
+            label->move(def.labelLeft, def.labelTop);
+            label->adjustSize();
+            // A caption longer than its row up to the field is written smaller.
+            const int room = def.left - 8 - def.labelLeft;
+            if (label->width() > room) {
+                label->setFixedSize(room, label->height());
+                gamescreen::fitTextToWidth(label);
+            }
+        }
+        // The hint stands beside the fields, which are further right than in 2010.
+        Label25->setGeometry(610, 146, 150, 40);
+    }
+    Label25->setText(QString::fromUtf8(year2010 ? kRoundToFive : kToTheForint));
+    // The tab order is the figures' order; the buttons follow.
+    QWidget *previous = nullptr;
+    for (const payroll::Figure &f : rules.figures()) {
+        if (previous)
+            setTabOrder(previous, NumberEdit(f.number));
+        previous = NumberEdit(f.number);
+    }
+    setTabOrder(previous, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn3);
+    if (!focused || !focused->isVisible())
+        NumberEdit(firstField())->setFocus(Qt::OtherFocusReason);
+}
+
+QVector<int> TfJovedelem::judgedFields() const
+{
+    QVector<int> numbers;
+    for (const payroll::Figure &f : m_rules->figures())
+        if (f.judged)
+            numbers << f.number;
+    return numbers;
+}
+
+int TfJovedelem::firstField() const { return m_rules->figures().constFirst().number; }
+
+int TfJovedelem::fieldOf(const QString &key) const
+{
+    for (const payroll::Figure &f : m_rules->figures())
+        if (f.key == key)
+            return f.number;
+    return 0;
 }
 
 TfJovedelem::Mark TfJovedelem::markOf(const TNumberEdit *field)
@@ -255,14 +373,73 @@ void TfJovedelem::FormActivate()
     partner->setValue(double(in.P));
     setMark(partner, Mark::Right);
     partner->setEnabled(false);
-    if (in.N == 0) {
-        // Without children both allowances are 0, the value the fields hold.
-        setMark(NumberEdit(8), Mark::Right);
-        setMark(NumberEdit(9), Mark::Right);
-    }
     m_tables = LoadPayrollTables(m_game->DataModule2);
     m_tablesLoaded = true;
-    updateHelpNotes();
+    if (m_rules->year() == 2010) {
+        if (in.N == 0) {
+            // Without children both allowances are 0, the value the fields hold.
+            setMark(NumberEdit(8), Mark::Right);
+            setMark(NumberEdit(9), Mark::Right);
+        }
+        updateHelpNotes();
+        return;
+    }
+    if (in.N == 0) {
+        // Without children the allowance base, the contribution allowance and the családi
+        // pótlék are 0, the value the fields hold.
+        for (int i : {1, 4, 8})
+            setMark(NumberEdit(i), Mark::Right);
+    }
+    // The figures shown for information are the calculator's own.
+    const QMap<int, qint64> statement = m_rules->statement(m_tables, BracketFinder(), in);
+    for (const payroll::Figure &f : m_rules->figures()) {
+        if (f.judged || f.rounding == Rounding::Given)
+            continue;
+        NumberEdit(f.number)->setValue(double(statement.value(f.number)));
+        setMark(NumberEdit(f.number), Mark::None);
+        NumberEdit(f.number)->setEnabled(false);
+    }
+    updateHelpNotes2026();
+}
+
+void TfJovedelem::updateHelpNotes2026()
+{
+    const Tables2026 t = tables2026(m_tables);
+    const qint64 g = m_inputs.G;
+    const int n = m_inputs.N;
+    const int band = n > 3 ? 3 : (n < 1 ? 1 : n);
+    const qint64 base = AllowanceBase2026(t, n);
+    const QString head = QStringLiteral("<h3>A te adataiddal</h3>");
+    auto note = [](int context, const QString &html) { sugo::setPersonalNote(context + kTopicShift2026, html); };
+    note(1, head
+                + QStringLiteral("<p>Bruttó béred: <b>%1 Ft</b>; a családi kedvezmény alapja: <b>%2 Ft</b>.</p>"
+                                 "<p>SZJA = (%1 Ft − %2 Ft) × %3, forintra kerekítve; ha a kedvezmény alapja "
+                                 "eléri a bruttó béredet, az SZJA 0 Ft.</p>"
+                                 "<p>A munkáltató összes költsége = %1 Ft × (1 + %4).</p>")
+                      .arg(plain(g), plain(base), percent(t.taxPercent / 100.0), percent(t.employerPercent / 100.0)));
+    note(2, head
+                + QStringLiteral("<p>Társadalombiztosítási járulék = %1 Ft × %2, forintra kerekítve.</p>")
+                      .arg(plain(g), percent(t.contributionPercent / 100.0)));
+    note(3, head
+                + QStringLiteral("<p>Levonások összesen = SZJA + TB-járulék − családi járulékkedvezmény (ahogy a "
+                                 "mezőkbe írtad őket).</p><p>Nettó fizetés = %1 Ft − a levonások összesen.</p>")
+                      .arg(plain(g)));
+    sugo::setPersonalNote(
+        4, head + QStringLiteral("<p>A partnered havi nettó jövedelme: <b>%1 Ft</b>.</p>").arg(plain(m_inputs.P)));
+    note(5, head
+                + (n == 0 ? QStringLiteral("<p>Nincs gyereked, így a családi kedvezmény alapja, a családi "
+                                           "járulékkedvezmény és a családi pótlék is 0 Ft.</p>")
+                          : QStringLiteral("<p>%1 gyereked van. A családi kedvezmény alapja = %1 × %2 Ft = %3 Ft. "
+                                           "Ebből a bruttó béred (%4 Ft) fölötti rész %5-a a családi "
+                                           "járulékkedvezmény, de legfeljebb annyi, mint a TB-járulékod. "
+                                           "Családi pótlék = %1 × %6 Ft.</p>")
+                                .arg(n)
+                                .arg(plain(t.allowanceBasePerChild[band]), plain(base), plain(g),
+                                     percent(t.taxPercent / 100.0), plain(t.familyAllowancePerChild[band]))));
+    note(6, head
+                + QStringLiteral("<p>Összjövedelem = nettó fizetés + %1 Ft (a partnered jövedelme) + családi "
+                                 "pótlék.</p>")
+                      .arg(plain(m_inputs.P)));
 }
 
 void TfJovedelem::updateHelpNotes()
@@ -315,12 +492,14 @@ void TfJovedelem::NumberEditExit(int number)
     m_lastLeft = field;
     if (!m_tablesLoaded)
         return;  // the wage inputs were never read: nothing to judge against
+    if (!m_rules->figure(number).judged)
+        return;
     IncomeAnswers answers{};
     for (int i = 1; i <= 11; ++i)
         answers[i] = NumberEdit(i)->Value();
     TDataModule2 *taxTables = m_game->DataModule2;
     const BracketFinder brackets = [taxTables](qint64 base) { return FindTaxBracket(taxTables, base); };
-    setMark(field, payroll::rules2010().answerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
+    setMark(field, m_rules->answerRight(number, answers, m_inputs, m_tables, brackets) ? Mark::Right : Mark::Wrong);
 }
 
 void TfJovedelem::HandleEnterEscape(TNumberEdit *field, int &key)
@@ -336,7 +515,7 @@ void TfJovedelem::HandleEnterEscape(TNumberEdit *field, int &key)
 
 bool TfJovedelem::allRight() const
 {
-    for (int i = 1; i <= 11; ++i)
+    for (int i : judgedFields())
         if (markOf(NumberEdit(i)) != Mark::Right)
             return false;
     return true;
@@ -354,10 +533,11 @@ void TfJovedelem::BitBtn1Click()
 void TfJovedelem::BitBtn3Click()
 {
     guarded([this] {
-        if (markOf(NumberEdit(11)) == Mark::Right)
+        if (markOf(NumberEdit(firstField())) == Mark::Right)
             m_game->show(Game::Screen::Ber);
         else
-            m_game->dialogs()->message(QString::fromUtf8(kSuperGrossFirst));
+            m_game->dialogs()->message(
+                QString::fromUtf8(m_rules->year() == 2010 ? kSuperGrossFirst : kAllowanceBaseFirst));
     });
 }
 
@@ -375,7 +555,7 @@ void TfJovedelem::BitBtn2Click()
         }
         // The player's row, where the evaluation left the player table.
         zdb::EditGuard guard(m_game->DM->JatekosokDB);
-        guard.set(QStringLiteral("Netto_jov"), NumberEdit(10)->Value());
+        guard.set(QStringLiteral("Netto_jov"), NumberEdit(fieldOf(QStringLiteral("familyNetIncome")))->Value());
         guard.commit();
         m_finishing = true;
         close();
@@ -386,6 +566,15 @@ void TfJovedelem::BitBtn2Click()
 
 void TfJovedelem::takeSolvedDeductions(const SolvedDeductions &solved)
 {
+    if (!solved.figures.isEmpty()) {
+        // A year whose exercise names the calculator's fields itself.
+        for (auto it = solved.figures.cbegin(); it != solved.figures.cend(); ++it) {
+            NumberEdit(it.key())->setValue(double(it.value()));
+            setMark(NumberEdit(it.key()), Mark::Right);
+        }
+        NumberEdit(6)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const qint64 amounts[] = {solved.taxAdvance, solved.health, solved.employee, solved.pension, solved.total()};
     for (int i = 1; i <= 5; ++i) {
         NumberEdit(i)->setValue(double(amounts[i - 1]));
@@ -403,18 +592,17 @@ bool TfJovedelem::FormCloseQuery()
         return true;
     // Back to the wrong fields, bottom up, so the focus ends on the one nearest the top;
     // each move judges the field left again.
-    for (int i = 10; i >= 1; --i)
-        if (markOf(NumberEdit(i)) == Mark::Wrong)
-            NumberEdit(i)->setFocus(Qt::OtherFocusReason);
-    if (markOf(NumberEdit(11)) == Mark::Wrong)
-        NumberEdit(11)->setFocus(Qt::OtherFocusReason);
+    const QVector<payroll::Figure> figures = m_rules->figures();
+    for (auto it = figures.crbegin(); it != figures.crend(); ++it)
+        if (markOf(NumberEdit(it->number)) == Mark::Wrong)
+            NumberEdit(it->number)->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
 void TfJovedelem::FormClose()
 {
     for (int i = 1; i <= 11; ++i) {
-        if (i == 7)
+        if (m_rules->figure(i).rounding == Rounding::Given || !m_rules->figure(i).judged)
             continue;  // refilled on the next activation
         NumberEdit(i)->setValue(0);
         // The marks go with the values: a field green at 0 would let "&Kiszámoltam!" store

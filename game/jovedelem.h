@@ -1,14 +1,19 @@
 #pragma once
 // The income calculator "Jövedelem kalkulátor": the player works out, from the gross wage
-// in "ber.txt", the family's monthly net income in eleven number fields. Each field turns
-// green (right) or red (wrong) when it is left; with every field green, "&Kiszámoltam!"
-// stores the family total in the player's record and sends the player back to plan the
-// household for it. The payroll exercise ("Havibér kalkulátor") opens from here once the
-// super-gross wage is right, and hands back its solved deductions (takeSolvedDeductions).
+// in "ber.txt", the family's monthly net income in the number fields of the working
+// folder's tax year (eleven in 2010, ten in 2026: the figures of the year's rule set, in its
+// order). Each field turns green (right) or red (wrong) when it is left; a figure the rules
+// show for information only is filled in by the calculator and never marked. With every
+// judged field green, "&Kiszámoltam!" stores the family total in the player's record and
+// sends the player back to plan the household for it. The payroll exercise ("Havibér
+// kalkulátor") opens from here once the first figure (the super-gross wage in 2010, the
+// family allowance base in 2026) is right, and hands back its solved deductions
+// (takeSolvedDeductions).
 
 #include "gamestate.h"
 #include "incomecheck.h"
 #include "payroll.h"
+#include "taxyear.h"
 
 #include <QWidget>
 
@@ -34,8 +39,13 @@ public:
     static Mark markOf(const TNumberEdit *field);
     static void setMark(TNumberEdit *field, Mark mark);
 
-    // NumberEdit1 .. NumberEdit11.
+    // NumberEdit1 .. NumberEdit11 (NumberEdit11 is hidden in a year without it).
     TNumberEdit *NumberEdit(int number) const { return m_fields.at(number); }
+    // The caption beside a field.
+    QLabel *caption(int number) const { return m_captions.at(number); }
+    // The rules the fields follow: the folder's year, read when the window is first shown
+    // (2010 until then).
+    const payroll::RuleSet &rules() const { return *m_rules; }
 
     QLabel *Label1 = nullptr;   // title
     QLabel *Label2 = nullptr;   // gross wage
@@ -61,8 +71,18 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // Lays the fields out for a year's rules: captions, places, help topics, tab order and
+    // the texts that name the rounding and the year.
+    void applyRules(const payroll::RuleSet &rules);
+    // The judged fields, and the first of them (the gate of the payroll exercise).
+    QVector<int> judgedFields() const;
+    int firstField() const;
+    // The field of the figure named `key` in the rules.
+    int fieldOf(const QString &key) const;
+    void updateHelpNotes2026();
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();
@@ -79,6 +99,8 @@ private:
 
     Game *m_game;
     std::array<TNumberEdit *, 12> m_fields{};  // [0] unused
+    std::array<QLabel *, 12> m_captions{};
+    const payroll::RuleSet *m_rules = nullptr;
     TNumberEdit *m_lastLeft = nullptr;
     WageInputs m_inputs;
     payroll::PayrollTables m_tables;

@@ -5,6 +5,7 @@
 #include "engine.h"
 #include "game.h"
 #include "haztartas.h"
+#include "jadat.h"
 #include "payroll.h"
 #include "workfiles.h"
 #include "usererror.h"
@@ -83,6 +84,8 @@ void TBudgetEvaluation::saveChoices(const Choices &choices)
     record.set(QStringLiteral("Hobby_Key"), choices.hobbyMask);
     record.set(QStringLiteral("Entertainment_Key"), choices.entertainmentMask);
     record.set(QStringLiteral("Statusz"), 0);
+    // The year whose law and prices the game is played by.
+    record.set(QStringLiteral("Adoev"), m_game->DataModule2->folderYear().year);
     record.commit();
     if (appending)
         m_appendedKey = players->fieldByName(QStringLiteral("Player_Key")).value();
@@ -193,6 +196,7 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::firstCosting()
     report1.memos[5] = hobby.lines;
     report1.szorakozasAr = budget::amountText(entertainment.sum);
     report1.hobbiAr = budget::amountText(hobby.sum);
+    report1.yearLine = budget::yearLevelsText(m_game->DataModule2->folderYear().year);
     total += hobby.sum + entertainment.sum;
 
     locateProfession();
@@ -242,7 +246,8 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
                           budget::wageFileLines(wage, children, spouseNetOf(professions), 0));
 
     const int travelKey = players->fieldByName(QStringLiteral("Travel_Key")).asInteger();
-    const budget::FamilyCosts costs = budget::familyCosts(playerPrices(players), travelKey, children);
+    const qint64 childCost = m_game->DataModule2->folderYear().childCost;
+    const budget::FamilyCosts costs = budget::familyCosts(playerPrices(players), travelKey, children, childCost);
 
     budget::Activities entertainment, hobby;
     expandChoices(entertainment, hobby);
@@ -250,11 +255,12 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
     report2.memos[5] = hobby.lines;
     report2.szorakozasAr = budget::amountText(entertainment.sum);
     report2.hobbiAr = budget::amountText(hobby.sum);
+    report2.yearLine = budget::yearLevelsText(m_game->DataModule2->folderYear().year);
     const qint64 total = costs.total + hobby.sum + entertainment.sum;
     lastFamilyTotal = total;
     report2.osszeg = QString::number(total);
     report2.ennyienvagytok = budget::familySizeText(children);
-    report2.gyerektext = budget::childCostText(children);
+    report2.gyerektext = budget::childCostText(children, childCost);
     report2.elelmiszer1Fore = budget::foodPerPersonText(costs.perPersonFood, children);
     report2.ruhazkodas1Fore = budget::clothingPerPersonText(costs.clothing, children);
     report2.ruhazkodasAr = budget::amountText(costs.clothing);
@@ -277,6 +283,7 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
 
     report3 = Report3Content();
     report3.savings = budget::savingsText(balance);
+    report3.yearLine = budget::yearLevelsText(m_game->DataModule2->folderYear().year);
     reportfill::previewReport3(m_game, report3);
     {
         zdb::EditGuard record(players);

@@ -17,6 +17,7 @@ namespace zdb { class Table; }
 // What the evaluation sets on report 1 (the single-person costing).
 struct Report1Content {
     QStringList memos[6];    // QRMemo1 .. QRMemo6: house, food, clothing, transport, entertainment, hobby
+    QString yearLine;        // adoev_szint: "2010-es adó- és árszintek"
     QString szorakozasAr;    // "<sum> Ft"
     QString hobbiAr;
     QString osszeg;          // digits only
@@ -25,6 +26,7 @@ struct Report1Content {
 // What the evaluation sets on report 2 (the family budget).
 struct Report2Content {
     QStringList memos[6];
+    QString yearLine;        // adoev_szint
     QString szorakozasAr;
     QString hobbiAr;
     QString osszeg;
@@ -41,6 +43,7 @@ struct Report2Content {
 // What the evaluation sets on report 3 (the certificate).
 struct Report3Content {
     QString savings;         // QRLabel7
+    QString yearLine;        // adoev_szint
 };
 
 // Fills a report and previews it modally; returns when the preview is closed.

@@ -1,9 +1,12 @@
 #pragma once
 // The payroll rules over the tax tables of DataModule2 (jadat.h): the parameters read from
-// jarulek.db and gyerek.db, and the income tax bands searched in adokulcs.db. Table errors
-// come from the engine (zdb::EngineError); a table without rows throws std::runtime_error.
+// jarulek.db and gyerek.db for the folder's year, and the income tax bands searched in
+// adokulcs.db. The reading itself is payrolltables.h's, shared with the maintenance
+// utility; these are its forms over the game's data module. Table errors come from the
+// engine (zdb::EngineError); a table without rows throws std::runtime_error.
 
 #include "payroll.h"
+#include "payrolltables.h"
 
 class TDataModule2;
 
@@ -11,7 +14,8 @@ namespace payroll {
 
 // Reads jarulek.db (first record) and gyerek.db (first two records) through
 // DataModule2's Tbl2 and Tbl3, each opened for the reading and closed again. A gyerek.db
-// with one record gives the same amounts for both rows.
+// with one record gives the same amounts for both rows. A 2026 folder also fills the
+// tables' 2026 part.
 PayrollTables LoadPayrollTables(TDataModule2 *dataModule);
 
 // The band of an annual base in adokulcs.db: Tbl1 is opened, searched from its first

@@ -28,6 +28,7 @@ template <class Report, class Content> void fillCommon(Report *report, const Con
     report->szorakozas_ar->setCaption(c.szorakozasAr);
     report->hobbi_ar->setCaption(c.hobbiAr);
     report->Osszeg->setCaption(c.osszeg);
+    report->adoev_szint->setCaption(c.yearLine);
 }
 
 template <class Report> Report *required(Report *report)
@@ -67,6 +68,7 @@ void previewReport3(Game *game, const Report3Content &c)
 {
     TfrmQuickRep3 *report = required(game->frmQuickRep3);
     report->QRLabel7->setCaption(c.savings);
+    report->adoev_szint->setCaption(c.yearLine);
     report->Preview();
 }
 

@@ -106,6 +106,8 @@ const QVector<TQRLayoutElement> kReport1 = {
     label("Osszeg", 97.4, 209.6, 38.4, 6.6, kTotal, R, Fixed, ""),
     label("QRLabel26", 137.6, 209.6, 32.0, 6.6, kTotal, L, Fixed, "Ft"),
     label("QRLabel25", 2.1, 211.7, 90.0, 4.5, kText, L, Auto, "Az általad választott paraméterekkel a havi összköltséged:"),
+    // The year whose tax law and prices the costing follows, under the heading.
+    label("adoev_szint", 2.1, 16.0, 186.5, 4.5, kText, C, Fixed, ""),
 };
 
 // Report 2: the family's month, in a white frame made first, so that it lies beneath everything.
@@ -161,6 +163,7 @@ const QVector<TQRLayoutElement> kReport2 = {
     label("Osszeg", 97.4, 256.1, 38.4, 6.6, kTotal, R, Fixed, ""),
     label("QRLabel26", 137.6, 256.1, 32.0, 6.6, kTotal, L, Fixed, "Ft"),
     label("QRLabel25", 2.1, 258.2, 90.0, 4.5, kText, L, Auto, "Az általad választott paraméterekkel a havi összköltséged:"),
+    label("adoev_szint", 2.1, 16.0, 186.5, 4.5, kText, C, Fixed, ""),
 };
 
 // Report 3: the certificate. The trophy lies on the page (measured from the sheet's corner) and
@@ -177,6 +180,8 @@ const QVector<TQRLayoutElement> kReport3 = {
     label("QRLabel7", 87.3, 150.3, 16.7, 4.5, kSavings, C, Auto, ""),
     label("QRLabel6", 2.1, 171.4, 186.5, 10.8, kSentence, C, Fixed, "Sok sikert kívánunk a valós életben is!"),
     picture("QRImage2", 4.2, 182.0, 184.4, 91.3, TQRImage::NaturalSizeClipped, InBand, ":/pict/szalag.png"),
+    // The year of the game, in the free space under the profession.
+    label("adoev_szint", 2.1, 118.0, 186.5, 4.5, kText, C, Fixed, ""),
 };
 
 }  // namespace

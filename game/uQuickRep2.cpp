@@ -64,6 +64,7 @@ TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent) : QWidget(parent), m_g
     Osszeg = layoutElement<TQRLabel>(QuickRep1, "Osszeg");
     QRLabel26 = layoutElement<TQRLabel>(QuickRep1, "QRLabel26");
     QRLabel25 = layoutElement<TQRLabel>(QuickRep1, "QRLabel25");
+    adoev_szint = layoutElement<TQRLabel>(QuickRep1, "adoev_szint");
 
     QuickRep1->setPlayerNameSource([this] { return QRDBText1->text(); });
 }

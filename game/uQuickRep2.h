@@ -72,6 +72,7 @@ public:
     TQRLabel *Osszeg = nullptr;           // the family total, digits only
     TQRLabel *QRLabel26 = nullptr;        // "Ft"
     TQRLabel *QRLabel25 = nullptr;
+    TQRLabel *adoev_szint = nullptr;  // the year's tax and price levels, set by the evaluation
 
 private:
     Game *m_game;

@@ -24,6 +24,7 @@ TfrmQuickRep3::TfrmQuickRep3(Game *game, QWidget *parent) : QWidget(parent), m_g
     QRLabel7 = layoutElement<TQRLabel>(QuickRep1, "QRLabel7");
     QRLabel6 = layoutElement<TQRLabel>(QuickRep1, "QRLabel6");
     QRImage2 = layoutElement<TQRImage>(QuickRep1, "QRImage2");
+    adoev_szint = layoutElement<TQRLabel>(QuickRep1, "adoev_szint");
 
     QuickRep1->setPlayerNameSource([this] { return QRDBText1->text(); });
 }

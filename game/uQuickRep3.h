@@ -31,6 +31,7 @@ public:
     TQRLabel *QRLabel7 = nullptr;    // the savings, set by the evaluation (empty: nothing to save)
     TQRLabel *QRLabel6 = nullptr;
     TQRImage *QRImage2 = nullptr;    // the banner
+    TQRLabel *adoev_szint = nullptr;  // the year's tax and price levels, set by the evaluation
 
 private:
     Game *m_game;

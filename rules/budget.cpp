@@ -62,7 +62,7 @@ bool chosen(int mask, int key)
     return key >= 1 && key <= 6 && ((mask & 0xFF) >> (key - 1) & 1) != 0;
 }
 
-FamilyCosts familyCosts(const Prices &prices, int transportKey, int children)
+FamilyCosts familyCosts(const Prices &prices, int transportKey, int children, qint64 childCost)
 {
     FamilyCosts costs;
     const double heads = double(children) + 2;
@@ -70,7 +70,7 @@ FamilyCosts familyCosts(const Prices &prices, int transportKey, int children)
     costs.food = Round(prices.food * (0.75 * children + 2));
     costs.clothing = Round(prices.clothing * heads);
     costs.transport = transportKey == 1 ? Round(prices.transport * heads) : Round(prices.transport);
-    costs.children = qint64(children) * kChildCost;
+    costs.children = qint64(children) * childCost;
     const qint64 terms = costs.food + costs.clothing + costs.transport + costs.children;
     costs.total = Round(double(terms) + prices.rezsi + prices.torleszto);
     return costs;
@@ -113,14 +113,19 @@ QString familySizeText(int children)
         .arg(children + 2);
 }
 
-QString childCostText(int children)
+QString childCostText(int children, qint64 childCost)
 {
     if (children == 0)
         return QString();
-    return QStringLiteral("Mivel %1 gyereked van, ezért gyerekenként havi 10.000 Ft (összesen %2 Ft) kiadással "
+    // The cost per child with a dot between the thousands, as the report has always written it.
+    QString perChild = QString::number(childCost);
+    for (int at = int(perChild.size()) - 3; at > (perChild.startsWith(QLatin1Char('-')) ? 1 : 0); at -= 3)
+        perChild.insert(at, QLatin1Char('.'));
+    return QStringLiteral("Mivel %1 gyereked van, ezért gyerekenként havi %2 Ft (összesen %3 Ft) kiadással "
                           "kell még számolnod.")
         .arg(children)
-        .arg(qint64(children) * kChildCost);
+        .arg(perChild)
+        .arg(qint64(children) * childCost);
 }
 
 QString foodPerPersonText(qint64 perPersonFood, int children, const QLocale &locale)
@@ -144,6 +149,26 @@ QString savingsText(qint64 balance)
         return QString();
     return QStringLiteral("Havonta még %1 Ft-ot félre is tudsz tenni!").arg(balance);
 }
+
+QString yearAdjective(int year)
+{
+    // The suffix follows the vowels of the number's last spoken word: its last digit that is
+    // not 0 (egy, kettő, három, ...), else its tens (tíz, húsz, ...), hundreds (száz) or
+    // thousands (ezer).
+    static const char *const units[] = {"", "es", "es", "as", "es", "ös", "os", "es", "as", "es"};
+    static const char *const tens[] = {"", "es", "as", "as", "es", "es", "as", "es", "as", "es"};
+    const int n = year < 0 ? -year : year;
+    const char *suffix = "es";
+    if (n % 10 != 0)
+        suffix = units[n % 10];
+    else if (n % 100 != 0)
+        suffix = tens[n / 10 % 10];
+    else if (n % 1000 != 0)
+        suffix = "as";  // száz
+    return QStringLiteral("%1-%2").arg(year).arg(QString::fromUtf8(suffix));
+}
+
+QString yearLevelsText(int year) { return yearAdjective(year) + QStringLiteral(" adó- és árszintek"); }
 
 QStringList wageFileLines(qint64 wage, int children, qint64 spouseNet, qint64 fourth)
 {

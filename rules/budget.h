@@ -14,8 +14,9 @@
 
 namespace budget {
 
-// The fixed monthly cost of one child.
-constexpr qint64 kChildCost = 10000;
+// The monthly cost of one child in the 2010 content; a working folder gives its own in
+// Adoev.DB, and a folder without that row keeps this one.
+constexpr qint64 kChildCost2010 = 10000;
 // A shortfall of this much or more sends the player back to rework the budget.
 constexpr qint64 kReworkShortfall = 1000;
 
@@ -58,10 +59,10 @@ struct FamilyCosts {
     qint64 food = 0;            // round(food price * (0.75 * N + 2))
     qint64 clothing = 0;        // round(clothing price * (N + 2))
     qint64 transport = 0;       // per head for the pass (key 1), once for any other
-    qint64 children = 0;        // N * 10000
+    qint64 children = 0;        // N * the monthly cost of a child
     qint64 total = 0;           // the four terms, then both house prices, rounded once
 };
-FamilyCosts familyCosts(const Prices &prices, int transportKey, int children);
+FamilyCosts familyCosts(const Prices &prices, int transportKey, int children, qint64 childCost = kChildCost2010);
 
 // round(net income - family total).
 qint64 monthlyBalance(double netIncome, qint64 familyTotal);
@@ -77,10 +78,15 @@ QString reworkMessage();
 QString amountText(qint64 amount);   // "<amount> Ft"
 QString generalNumber(double value, const QLocale &locale = QLocale());
 QString familySizeText(int children);                        // Ennyienvagytok
-QString childCostText(int children);                         // gyerektext
+QString childCostText(int children, qint64 childCost = kChildCost2010);  // gyerektext
 QString foodPerPersonText(qint64 perPersonFood, int children, const QLocale &locale = QLocale());
 QString clothingPerPersonText(qint64 clothingCost, int children, const QLocale &locale = QLocale());
 QString savingsText(qint64 balance);                         // QRLabel7 of the certificate
+// The year with the Hungarian adjective suffix its spoken last word takes ("2010-es",
+// "2026-os", "2023-as", "2025-ös"), and the reports' line naming the year's levels:
+// "2026-os adó- és árszintek".
+QString yearAdjective(int year);
+QString yearLevelsText(int year);
 
 // The four lines of "ber.txt": wage, children, spouse's net income, and the single-person
 // total of the first costing (0 in the family budget check).

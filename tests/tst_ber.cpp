@@ -295,6 +295,83 @@ private slots:
         QCOMPARE(ber->Label2->text(), QString("137920 Ft"));
     }
 
+    // A 2026 folder: two stages, the SZJA and the TB paid after the allowance, each in cash
+    // (5 Ft steps); the exact payroll figures go to the calculator.
+    void finishing2026()
+    {
+        run->rewriteTo2026();
+        // 322 800 Ft with one child: SZJA 28 419 (cash 28 420), TB 59 718 (cash 59 720).
+        run->writeBer(322800, 1, 150000);
+        run->game().show(Game::Screen::Jovedelem);
+        TfJovedelem *calc = run->game().fJovedelem;
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCoreApplication::processEvents();
+        showBer();
+        QCOMPARE(ber->year(), 2026);
+        QCOMPARE(ber->stages(), QVector<TBer::Stage>({TBer::StageTax, TBer::StageContribution}));
+        QCOMPARE(ber->ado->pixmap().toImage(), QPixmap(":/pict/nav_logo.png").toImage());
+        QVERIFY2(ber->Label4->text().contains("NAV logóra") && !ber->Label4->text().contains("APEH"),
+                 qPrintable(ber->Label4->text()));
+        QVERIFY(ber->Label4->text().contains("5 Ft-ra kerekítsd"));
+        QCOMPARE(ber->expected().taxAdvance, qint64(28420));
+
+        // The payroll figure, rounded down instead of by the cash rule, is wrong.
+        payByDragging(28415);
+        check();
+        QCOMPARE(messages(), QStringList({kTaxWrong}));
+        QCOMPARE(ber->stage(), TBer::StageTax);
+        QTest::mouseClick(ber->BitBtn1, Qt::LeftButton);
+        payByDragging(28420);
+        check();
+        QCOMPARE(ber->stage(), TBer::StageContribution);
+        QCOMPARE(ber->Label3->text(), QString("TB-járulék számítás"));
+        QVERIFY(ber->Label4->text().contains("társadalombiztosítási járulékát"));
+        QVERIFY(ber->Label4->text().contains("5 Ft-ra kerekítsd"));
+        payByDragging(59720);
+        check();
+        QCOMPARE(messages(), QStringList({kTaxWrong, kTaxRight, kRight}));
+        QCOMPARE(ber->stage(), TBer::Finished);
+        QCOMPARE(ber->Label6->text(), QString("Levont SZJA   : 28420 Ft"));
+        QCOMPARE(ber->Label7->text(), QString("Befizetett TB-járulék: 59720 Ft"));
+        QCOMPARE(ber->Label5->text(), QString("Összes levonás: 88140 Ft"));
+        QCOMPARE(ber->Label2->text(), QString("234660 Ft"));
+        QVERIFY(ber->Label4->text().contains("5 Ft-ra kerekítve"));
+
+        // The calculator gets the payroll figures to the forint.
+        const double amounts[] = {0, 0, 28419, 59718, 0, 88137};
+        for (int i = 2; i <= 5; ++i) {
+            QCOMPARE(calc->NumberEdit(i)->Value(), amounts[i]);
+            QCOMPARE(TfJovedelem::markOf(calc->NumberEdit(i)), TfJovedelem::Mark::Right);
+        }
+        QCOMPARE(calc->focusWidget(), calc->NumberEdit(6));
+    }
+
+    // With three children and the minimum wage nothing is due: each stage passes with
+    // nothing paid, one click each, and paying into a 0 stage is wrong.
+    void zeroStages2026()
+    {
+        run->rewriteTo2026();
+        run->writeBer(322800, 3, 150000);
+        run->game().show(Game::Screen::Jovedelem);
+        TfJovedelem *calc = run->game().fJovedelem;
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCoreApplication::processEvents();
+        showBer();
+        QCOMPARE(ber->expected().taxAdvance, qint64(0));
+        check();
+        QCOMPARE(ber->stage(), TBer::StageContribution);
+        dropOnLogo(5);
+        check();
+        QCOMPARE(ber->stage(), TBer::StageContribution);
+        QTest::mouseClick(ber->BitBtn1, Qt::LeftButton);
+        check();
+        QCOMPARE(messages(), QStringList({kTaxRight, kWrong, kRight}));
+        QCOMPARE(ber->stage(), TBer::Finished);
+        QCOMPARE(ber->Label2->text(), QString("322800 Ft"));
+        QCOMPARE(calc->NumberEdit(4)->Value(), 59718.0);
+        QCOMPARE(calc->NumberEdit(5)->Value(), 0.0);
+    }
+
     void keyboardPath()
     {
         showBer();

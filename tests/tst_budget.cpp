@@ -218,6 +218,54 @@ private slots:
         QTEST(budget::clothingPerPersonText(clothingCost, children, hungarian), "clothing");
     }
 
+    // The folder's cost of a child goes into the family total and the report's sentence.
+    void childCostFromTheFolder_data()
+    {
+        QTest::addColumn<int>("children");
+        QTest::addColumn<qint64>("childCost");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("three children at 25 000") << 3 << qint64(25000) << qint64(75000)
+            << QStringLiteral("Mivel 3 gyereked van, ezért gyerekenként havi 25.000 Ft (összesen 75000 Ft) "
+                              "kiadással kell még számolnod.");
+        QTest::addRow("a cost of a million") << 1 << qint64(1250000) << qint64(1250000)
+            << QStringLiteral("Mivel 1 gyereked van, ezért gyerekenként havi 1.250.000 Ft (összesen 1250000 Ft) "
+                              "kiadással kell még számolnod.");
+        QTest::addRow("under a thousand") << 2 << qint64(999) << qint64(1998)
+            << QStringLiteral("Mivel 2 gyereked van, ezért gyerekenként havi 999 Ft (összesen 1998 Ft) "
+                              "kiadással kell még számolnod.");
+        QTest::addRow("no children") << 0 << qint64(25000) << qint64(0) << QString();
+    }
+    void childCostFromTheFolder()
+    {
+        QFETCH(int, children);
+        QFETCH(qint64, childCost);
+        budget::Prices none;
+        const budget::FamilyCosts costs = budget::familyCosts(none, 2, children, childCost);
+        QTEST(costs.children, "total");
+        QTEST(costs.total, "total");
+        QTEST(budget::childCostText(children, childCost), "text");
+    }
+
+    // The year with the suffix of its last spoken word.
+    void yearAdjective_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("text");
+        const QList<QPair<int, const char *>> rows = {
+            {2010, "2010-es"}, {2026, "2026-os"}, {2023, "2023-as"}, {2025, "2025-ös"}, {2021, "2021-es"},
+            {2027, "2027-es"}, {2028, "2028-as"}, {2020, "2020-as"}, {2030, "2030-as"}, {2040, "2040-es"},
+            {2050, "2050-es"}, {2060, "2060-as"}, {2090, "2090-es"}, {2100, "2100-as"}, {2000, "2000-es"}};
+        for (const auto &row : rows)
+            QTest::addRow("%d", row.first) << row.first << QString::fromUtf8(row.second);
+    }
+    void yearAdjective()
+    {
+        QFETCH(int, year);
+        QTEST(budget::yearAdjective(year), "text");
+        QCOMPARE(budget::yearLevelsText(year), budget::yearAdjective(year) + QStringLiteral(" adó- és árszintek"));
+    }
+
     void generalNumberFollowsTheLocale()
     {
         QCOMPARE(budget::generalNumber(750.75, QLocale(QLocale::English, QLocale::UnitedStates)),

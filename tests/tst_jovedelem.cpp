@@ -12,6 +12,7 @@
 #include "salaryfixture.h"
 #include "sugo.h"
 #include "szamologep.h"
+#include "taxyear.h"
 #include "testenv.h"
 
 #include <QLabel>
@@ -451,6 +452,206 @@ private slots:
         QVERIFY(sugo::topicHtml(2).contains(g + " Ft × 9,5%"));
         QVERIFY(sugo::topicHtml(5).contains("3 gyereked van"));
         QVERIFY(sugo::topicHtml(4).contains(QLocale().toString(150000) + " Ft"));
+    }
+
+    // ---- A working folder of the 2026 tax year ----------------------------------------
+
+    // The 2026 folder's figures in the calculator's order, fields 1..9, for the wage of
+    // "ber.txt" (the worked examples of the 2026 law).
+    void to2026(qint64 gross, int children, qint64 partner)
+    {
+        run->rewriteTo2026();
+        run->writeBer(gross, children, partner);
+    }
+
+    void layout2026()
+    {
+        to2026(322800, 0, 150000);
+        activate();
+        QCOMPARE(calc->rules().year(), 2026);
+        QCOMPARE(calc->Label1->text(), QString("Jövedelem kalkulátor (2026)"));
+        QVERIFY(!field(11)->isVisible());
+        QCOMPARE(calc->Label25->text(), QString("A kiszámolt értékeket forintra pontosan határozd meg"));
+        // The captions and the tab order are the rules' figures; the employer's cost is
+        // filled in, disabled and never marked.
+        QStringList order;
+        for (QWidget *w = field(1); order.size() < 10; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible())
+                order << w->objectName();
+        QCOMPARE(order, QStringList({"NumberEdit1", "NumberEdit2", "NumberEdit3", "NumberEdit4", "NumberEdit5",
+                                     "NumberEdit6", "NumberEdit8", "NumberEdit9", "BitBtn2", "BitBtn3"}));
+        QCOMPARE(QApplication::focusWidget(), field(1));
+        for (const payroll::Figure &f : payroll::rules2026().figures()) {
+            QCOMPARE(calc->caption(f.number)->text(), f.caption);
+            QVERIFY(calc->caption(f.number)->isVisible());
+            // No caption runs into its field.
+            if (calc->caption(f.number)->y() == field(f.number)->y())
+                QVERIFY2(calc->caption(f.number)->geometry().right() < field(f.number)->x(),
+                         qPrintable(f.caption));
+        }
+        QCOMPARE(field(10)->Value(), 364764.0);
+        QVERIFY(!field(10)->isEnabled());
+        QCOMPARE(TfJovedelem::markOf(field(10)), Mark::None);
+        // Without children the allowance base, the contribution allowance and the családi
+        // pótlék are the 0 they hold.
+        for (int n : {1, 4, 8})
+            QCOMPARE(TfJovedelem::markOf(field(n)), Mark::Right);
+        QCOMPARE(TfJovedelem::markOf(field(2)), Mark::None);
+        // A picture of the 2026 window for a look, where the screenshots are asked for.
+        const QString shots = qEnvironmentVariable("ZOMIR_SCREENSHOTS");
+        if (!shots.isEmpty())
+            QVERIFY(calc->grab().save(QDir(shots).filePath(QStringLiteral("jovedelem2026.png"))));
+    }
+
+    void rightSheet2026_data()
+    {
+        QTest::addColumn<qint64>("gross");
+        QTest::addColumn<int>("children");
+        QTest::addColumn<QList<qint64>>("figures");  // fields 1..6, 8, 9
+        QTest::addColumn<qint64>("employerCost");
+        const qint64 p = 150000;
+        QTest::addRow("minimum wage, no children")
+            << qint64(322800) << 0 << QList<qint64>{0, 48420, 59718, 0, 108138, 214662, 0, 214662 + p} << qint64(364764);
+        // The base exceeds the wage: no tax, the whole TB set off, every deduction a right 0.
+        QTest::addRow("minimum wage, three children, right zeros")
+            << qint64(322800) << 3 << QList<qint64>{1320000, 0, 59718, 59718, 0, 322800, 48000, 322800 + p + 48000}
+            << qint64(364764);
+        QTest::addRow("average wage, two children")
+            << qint64(705000) << 2
+            << QList<qint64>{533320, 25752, 130425, 0, 156177, 548823, 26600, 548823 + p + 26600} << qint64(796650);
+        QTest::addRow("average wage, three children, part of the TB set off")
+            << qint64(705000) << 3
+            << QList<qint64>{1320000, 0, 130425, 92250, 38175, 666825, 48000, 666825 + p + 48000} << qint64(796650);
+    }
+
+    void rightSheet2026()
+    {
+        QFETCH(qint64, gross);
+        QFETCH(int, children);
+        QFETCH(QList<qint64>, figures);
+        QFETCH(qint64, employerCost);
+        to2026(gross, children, 150000);
+        activate();
+        const int fields[] = {1, 2, 3, 4, 5, 6, 8, 9};
+        for (int i = 0; i < 8; ++i) {
+            type(fields[i], QString::number(figures[i]));
+            QVERIFY2(TfJovedelem::markOf(field(fields[i])) == Mark::Right, qPrintable(field(fields[i])->objectName()));
+        }
+        QCOMPARE(field(10)->Value(), double(employerCost));
+        QCOMPARE(TfJovedelem::markOf(field(10)), Mark::None);
+        // Every judged field green: the family total is stored.
+        dialogs().confirmAnswers.enqueue(false);
+        QTest::mouseClick(calc->BitBtn2, Qt::LeftButton);
+        QVERIFY(!calc->isVisible());
+        QCOMPARE(run->playerField("Netto_jov").toDouble(), double(figures[7]));
+    }
+
+    void wrongAnswers2026_data()
+    {
+        QTest::addColumn<qint64>("gross");
+        QTest::addColumn<int>("children");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("typed");
+        // The TB contribution is typed right first, so the allowance's cap is the real one.
+        QTest::addRow("SZJA rounded to 5 Ft as in 2010") << qint64(705000) << 2 << 2 << "25750";
+        QTest::addRow("SZJA one forint off") << qint64(705000) << 2 << 2 << "25753";
+        QTest::addRow("SZJA before the allowance") << qint64(705000) << 2 << 2 << "105750";
+        QTest::addRow("0 tax where tax is due") << qint64(322800) << 0 << 2 << "0";
+        QTest::addRow("TB on the allowance-reduced wage") << qint64(705000) << 2 << 3 << "31761";
+        QTest::addRow("the 2010 contributions together (17 %%)") << qint64(322800) << 0 << 3 << "54876";
+        QTest::addRow("contribution allowance beyond the TB") << qint64(322800) << 3 << 4 << "149580";
+        QTest::addRow("contribution allowance where the tax absorbs it") << qint64(705000) << 2 << 4 << "12000";
+        QTest::addRow("allowance base of one child for each of two") << qint64(705000) << 2 << 1 << "266680";
+        QTest::addRow("családi pótlék at the one-child rate") << qint64(322800) << 3 << 8 << "36600";
+    }
+
+    void wrongAnswers2026()
+    {
+        QFETCH(qint64, gross);
+        QFETCH(int, children);
+        QFETCH(int, number);
+        QFETCH(QString, typed);
+        to2026(gross, children, 150000);
+        activate();
+        if (number != 3) {
+            type(3, QString::number(payroll::Contribution2026(payroll::Tables2026(), gross)));
+            QCOMPARE(TfJovedelem::markOf(field(3)), Mark::Right);
+        }
+        type(number, typed);
+        QCOMPARE(TfJovedelem::markOf(field(number)), Mark::Wrong);
+    }
+
+    void exerciseButton2026()
+    {
+        to2026(322800, 1, 150000);
+        activate();
+        QTest::mouseClick(calc->BitBtn3, Qt::LeftButton);
+        QCOMPARE(dialogs().texts("message"), QStringList({"Előbb határozd meg a családi kedvezmény alapját!"}));
+        QVERIFY(!run->game().Ber->isVisible());
+        type(1, "133340");
+        QCOMPARE(TfJovedelem::markOf(field(1)), Mark::Right);
+        QTest::mouseClick(calc->BitBtn3, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(run->game().Ber));
+        QCOMPARE(run->game().Ber->year(), 2026);
+    }
+
+    void help2026ShowsThePlayersFigures()
+    {
+        to2026(705000, 3, 150000);
+        activate();
+        field(2)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(2), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 21);
+        field(1)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(1), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 25);
+        field(3)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(3), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 22);
+        field(9)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field(9), Qt::Key_F1);
+        QCOMPARE(dialogs().lastHelpContext, 26);
+        const auto n = [](qint64 v) { return QLocale().toString(v); };
+        const QString tax = sugo::topicHtml(21);
+        QVERIFY2(tax.contains("(" + n(705000) + " Ft − " + n(1320000) + " Ft) × 15%"), qPrintable(tax));
+        QVERIFY(tax.contains(n(705000) + " Ft × (1 + 13%)"));
+        // The exemptions the game leaves out are named.
+        for (const char *exemption : {"25 év alatt", "két vagy több gyermeket nevelő anyák", "első házasok"})
+            QVERIFY2(tax.contains(QString::fromUtf8(exemption)), exemption);
+        QVERIFY(sugo::topicHtml(22).contains(n(705000) + " Ft × 18,5%"));
+        const QString family = sugo::topicHtml(25);
+        QVERIFY(family.contains("3 gyereked van"));
+        QVERIFY(family.contains("3 × " + n(440000) + " Ft = " + n(1320000) + " Ft"));
+        QVERIFY(family.contains("3 × " + n(16000) + " Ft"));
+        // A big family's right 0 is said to be green.
+        QVERIFY(family.contains("a 0-t is zöldre"));
+        QVERIFY(sugo::topicHtml(26).contains(n(150000) + " Ft"));
+        // The 2010 topics keep their own text and carry no 2026 figures.
+        QVERIFY(!sugo::topicHtml(1).contains(n(705000)));
+    }
+
+    // A folder of a year the game has no rules for: the activation says so, in Hungarian,
+    // and nothing is judged.
+    void unknownYear()
+    {
+        {
+            zdb::Session session(run->work.file(QStringLiteral("year.ini")));
+            session.addStandardAlias(QStringLiteral("Y"), run->work.db());
+            zdb::Table year(&session);
+            year.setAliasName(QStringLiteral("Y"));
+            year.setTableName(QStringLiteral("Adoev.DB"));
+            year.open();
+            year.append();
+            year.fieldByName(QStringLiteral("Ev")).setValue(2030);
+            year.fieldByName(QStringLiteral("Gyerek_koltseg")).setValue(10000.0);
+            year.post();
+        }
+        activate();
+        QCOMPARE(errors().size(), 1);
+        QVERIFY2(errors().first().contains("2030") && errors().first().contains("2010, 2026"),
+                 qPrintable(errors().first()));
+        type(11, "254000");
+        QCOMPARE(TfJovedelem::markOf(field(11)), Mark::None);
     }
 
     void wageInputsFromText_data()

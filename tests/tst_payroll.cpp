@@ -5,6 +5,7 @@
 #include "engine.h"
 #include "jadat.h"
 #include "payrolldata.h"
+#include "taxyear.h"
 #include "schema.h"
 #include "testenv.h"
 
@@ -161,6 +162,8 @@ private slots:
     void loadSingleChildRecord();
     void loadRoundsHalvesToEven();
     void loadFromEmptyTableFails();
+    void folderYear();
+    void load2026Tables();
     void bandSearchThroughTheTable();
     void advancesThroughTheTables();
     void zeroCreditRateFromTheTable();
@@ -498,6 +501,65 @@ void TestPayroll::loadFromEmptyTableFails()
     expectThrow([&] { FindTaxBracket(db.dm.get(), 1000); }, "adokulcs.db");
     expectThrow([&] { FindTaxBracket(QVector<TaxBracket>(), 1000); }, "adokulcs.db");
     QVERIFY(db.allClosed());
+}
+
+// The folder's year: a folder without the year table or its row is a 2010 folder; a year
+// without rules is refused with a message naming the years there are.
+void TestPayroll::folderYear()
+{
+    TaxDb db;
+    FolderYear y = ReadFolderYear(db.dm->Tbl4);
+    QCOMPARE(y.year, 2010);
+    QCOMPARE(y.childCost, qint64(10000));
+    QCOMPARE(&y.rules(), &rules2010());
+    zdb::createTable(db.db(), *zdb::findTable(QStringLiteral("Adoev.DB")));
+    QCOMPARE(ReadFolderYear(db.dm->Tbl4).year, 2010);
+    QVERIFY(!db.dm->Tbl4->active());
+    db.add("Adoev.DB", {"Ev", "Gyerek_koltseg"}, {2026, 25000.0});
+    y = ReadFolderYear(db.dm->Tbl4);
+    QCOMPARE(y.year, 2026);
+    QCOMPARE(y.childCost, qint64(25000));
+    QCOMPARE(&y.rules(), &rules2026());
+    QVERIFY(!db.dm->Tbl4->active());
+    // The data module reads it once and keeps it.
+    QCOMPARE(db.dm->folderYear().year, 2026);
+
+    TaxDb other;
+    zdb::createTable(other.db(), *zdb::findTable(QStringLiteral("Adoev.DB")));
+    other.add("Adoev.DB", {"Ev", "Gyerek_koltseg"}, {2030, 25000.0});
+    expectThrow([&] { ReadFolderYear(other.dm->Tbl4); }, "2030");
+    expectThrow([&] { other.dm->folderYear(); }, "2010, 2026");
+    QVERIFY(!other.dm->Tbl4->active());
+}
+
+// A 2026 folder's tables in their 2010 shape carry the 2026 law: the band's rate is the
+// SZJA, Ebizt the TB, the employer's rate the szocho, gyerek.db's rows the családi pótlék and
+// the allowance base. What the tables say is used, not the law's defaults.
+void TestPayroll::load2026Tables()
+{
+    TaxDb db;
+    db.addBand({1, 999999999999.0, 0, 16});
+    db.addRates({18.5, 0.0, 0.0, 13.0, 0.0, 0.0, 0.0, 0.0, 0.0});
+    db.addChildRow("Családi pótlék", 12200, 13300, 16000);
+    db.addChildRow("Családi kedvezmény alapja", 133340, 266660, 440000);
+    const PayrollTables t = LoadPayrollTables(db.dm->taxTables(), 2026);
+    QVERIFY(t.year2026.has_value());
+    QCOMPARE(t.year2026->taxPercent, 16.0);
+    QCOMPARE(t.year2026->contributionPercent, 18.5);
+    QCOMPARE(t.year2026->employerPercent, 13.0);
+    QCOMPARE(t.year2026->familyAllowancePerChild, (std::array<qint64, 4>{0, 12200, 13300, 16000}));
+    QCOMPARE(t.year2026->allowanceBasePerChild, (std::array<qint64, 4>{0, 133340, 266660, 440000}));
+    QVERIFY(db.allClosed());
+    // 705 000 Ft, two children: 16 % of (705 000 - 533 320).
+    QCOMPARE(ComputePayStatement2026(*t.year2026, 705000, 2, 0).taxPaid, qint64(27469));
+    // A 2010 folder leaves the part empty.
+    QVERIFY(!LoadPayrollTables(db.dm->taxTables(), 2010).year2026.has_value());
+    // The 2026 part needs a band.
+    TaxDb noBand;
+    noBand.addRates({18.5, 0.0, 0.0, 13.0, 0.0, 0.0, 0.0, 0.0, 0.0});
+    noBand.addChildRow("Családi pótlék", 12200, 13300, 16000);
+    expectThrow([&] { LoadPayrollTables(noBand.dm->taxTables(), 2026); }, "adokulcs.db");
+    QVERIFY(noBand.allClosed());
 }
 
 void TestPayroll::bandSearchThroughTheTable()

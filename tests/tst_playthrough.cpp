@@ -11,6 +11,7 @@
 #include "adatinit.h"
 #include "adozas.h"
 #include "befejez.h"
+#include "budget.h"
 #include "interest.h"
 #include "jovedelem.h"
 #include "kival.h"
@@ -21,10 +22,15 @@
 #include "pgserver.h"
 #include "payrolldata.h"
 #include "shellfixture.h"
+#include "standin2026.h"
 #include "szakma.h"
+#include "taxyear.h"
 #include "teszt.h"
 #include "testenv.h"
 #include "testserver.h"
+#include "uQuickRep.h"
+#include "uQuickRep2.h"
+#include "uQuickRep3.h"
 #include "workfiles.h"
 
 #include <QCheckBox>
@@ -267,6 +273,86 @@ class TestPlaythrough : public QObject {
         return payroll::Round(sum);
     }
 
+    // Each stage's amount paid with the largest pieces first, dragged onto the tax office's
+    // logo, and checked.
+    template <std::size_t N> void payStages(TBer *ber, const qint64 (&stages)[N])
+    {
+        for (qint64 amount : stages) {
+            for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5}) {
+                while (amount >= value) {
+                    TMoneyPiece *piece = ber->piece(value);
+                    const QPoint start = piece->rect().center();
+                    const QPoint target = ber->ado->geometry().center();
+                    QTest::mousePress(piece, Qt::LeftButton, {}, start);
+                    const QPoint from = piece->mapTo(ber, start);
+                    for (int step = 1; step <= 4; ++step)
+                        QTest::mouseMove(piece, piece->mapFrom(ber, from + (target - from) * step / 4));
+                    QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber, target));
+                    amount -= value;
+                }
+            }
+            QCOMPARE(amount, qint64(0));
+            click(ber->Ellenor);
+        }
+    }
+    // The exercise finished: "Vége" closes it, and the player turns back to the calculator.
+    void finishExercise(TfJovedelem *calc, TBer *ber)
+    {
+        QCOMPARE(ber->stage(), TBer::Finished);
+        QCOMPARE(ber->Ellenor->text(), QStringLiteral("Vége"));
+        click(ber->Ellenor);
+        QVERIFY(!ber->isVisible());
+        // The player turns back to the calculator's window (the offscreen platform has no
+        // window manager to hand the activation back).
+        calc->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        QCOMPARE(QApplication::focusWidget(), calc->NumberEdit(6));
+    }
+
+    // The income calculator of a 2026 folder, worked out once through the payroll exercise:
+    // the allowance base typed, the SZJA and the TB paid in cash, the rest typed, the
+    // employer's cost only read. Returns the family net income that the calculator stores.
+    qint64 solveIncomeCalculator2026(qint64 gross, int children, qint64 partner)
+    {
+        TfJovedelem *calc = game().fJovedelem;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
+        QCoreApplication::processEvents();
+        [&] { QCOMPARE(calc->rules().year(), 2026); }();
+        const payroll::PayrollTables tables = payroll::LoadPayrollTables(game().DataModule2);
+        const payroll::PayStatement2026 expected =
+            payroll::ComputePayStatement2026(payroll::tables2026(tables), gross, children, partner);
+        auto type = [&](int n, qint64 amount) {
+            TNumberEdit *field = calc->NumberEdit(n);
+            if (!field->hasFocus())
+                QTest::mouseClick(field, Qt::LeftButton, {}, field->rect().center());
+            QVERIFY2(field->hasFocus(), qPrintable(field->objectName()));
+            QTest::keyClicks(field, QString::number(amount));
+            QTest::keyClick(field, Qt::Key_Tab);
+            QVERIFY2(TfJovedelem::markOf(field) == TfJovedelem::Mark::Right,
+                     qPrintable(field->objectName() + QStringLiteral(": ") + field->text()));
+        };
+        type(1, expected.allowanceBase);
+        click(calc->BitBtn3);
+        TBer *ber = game().Ber;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(ber)); }();
+        const qint64 stages[] = {payroll::cashRound(expected.taxPaid), payroll::cashRound(expected.contributionPaid)};
+        payStages(ber, stages);
+        finishExercise(calc, ber);
+        const qint64 solved[] = {0, 0, expected.taxPaid, expected.contribution, expected.contributionAllowance,
+                                 expected.deductionsTotal};
+        for (int i = 2; i <= 5; ++i)
+            [&] { QCOMPARE(calc->NumberEdit(i)->Value(), double(solved[i])); }();
+        [&] { QCOMPARE(calc->NumberEdit(10)->Value(), double(expected.employerCost)); }();
+        type(6, expected.netWage);
+        if (children > 0)
+            type(8, expected.familyAllowance);
+        type(9, expected.familyNetIncome);
+        dialogs().confirmAnswers.enqueue(false);   // no printing
+        click(calc->BitBtn2);
+        [&] { QVERIFY(!calc->isVisible()); }();
+        return expected.familyNetIncome;
+    }
+
     // The income calculator, worked out once through the payroll exercise: the super-gross
     // wage typed, the four amounts paid with coins and notes dragged onto the tax office's
     // logo, the rest typed, "&Kiszámoltam!" with the printing declined. Returns the family
@@ -301,32 +387,8 @@ class TestPlaythrough : public QObject {
         TBer *ber = game().Ber;
         [&] { QVERIFY(QTest::qWaitForWindowActive(ber)); }();
         const qint64 stages[] = {expected.exerciseTaxAdvance, expected.pension, expected.health, expected.employee};
-        for (qint64 amount : stages) {
-            for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5}) {
-                while (amount >= value) {
-                    TMoneyPiece *piece = ber->piece(value);
-                    const QPoint start = piece->rect().center();
-                    const QPoint target = ber->ado->geometry().center();
-                    QTest::mousePress(piece, Qt::LeftButton, {}, start);
-                    const QPoint from = piece->mapTo(ber, start);
-                    for (int step = 1; step <= 4; ++step)
-                        QTest::mouseMove(piece, piece->mapFrom(ber, from + (target - from) * step / 4));
-                    QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber, target));
-                    amount -= value;
-                }
-            }
-            [&] { QCOMPARE(amount, qint64(0)); }();
-            click(ber->Ellenor);
-        }
-        [&] { QCOMPARE(ber->stage(), TBer::Finished); }();
-        [&] { QCOMPARE(ber->Ellenor->text(), QStringLiteral("Vége")); }();
-        click(ber->Ellenor);
-        [&] { QVERIFY(!ber->isVisible()); }();
-        // The player turns back to the calculator's window (the offscreen platform has no
-        // window manager to hand the activation back).
-        calc->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
-        [&] { QCOMPARE(QApplication::focusWidget(), calc->NumberEdit(6)); }();
+        payStages(ber, stages);
+        finishExercise(calc, ber);
 
         // The exercise's amounts are in the first five fields.
         const qint64 deductions = expected.exerciseTaxAdvance + expected.health + expected.employee + expected.pension;
@@ -367,7 +429,7 @@ class TestPlaythrough : public QObject {
                 continue;
             ++*count;
             for (const char *f : {"Nev", "Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key", "Hobby_Key",
-                                  "Entertainment_Key", "Statusz", "Datum", "Brutto_jov", "Netto_jov"})
+                                  "Entertainment_Key", "Statusz", "Datum", "Brutto_jov", "Netto_jov", "Adoev"})
                 fields.insert(QString::fromLatin1(f), t->fieldByName(QString::fromLatin1(f)).value());
         }
         return fields;
@@ -461,15 +523,21 @@ private slots:
     {
         QTest::addColumn<int>("code");               // the profession chosen
         QTest::addColumn<bool>("resumeAfterRework"); // the rework done in a second run
-        QTest::addRow("three children, one run") << 4 << false;
-        QTest::addRow("no children, one run") << 9 << false;
-        QTest::addRow("three children, resumed in a second run") << 4 << true;
+        QTest::addColumn<int>("year");               // the folder's tax year
+        QTest::addRow("three children, one run") << 4 << false << 2010;
+        QTest::addRow("no children, one run") << 9 << false << 2010;
+        QTest::addRow("three children, resumed in a second run") << 4 << true << 2010;
+        QTest::addRow("2026 folder, three children, one run") << 4 << false << 2026;
+        QTest::addRow("2026 folder, no children, resumed in a second run") << 9 << true << 2026;
     }
 
     void wholeGame()
     {
         QFETCH(int, code);
         QFETCH(bool, resumeAfterRework);
+        QFETCH(int, year);
+        if (year == 2026)
+            QVERIFY(standin2026::rewriteTablesTo2026(content->session, QStringLiteral("READ")));
         const QString name = QStringLiteral("Kovács Boglárka");
         const career::Profession *profession = career::professionByCode(code);
         QVERIFY(profession);
@@ -525,7 +593,10 @@ private slots:
         QCOMPARE(ber[3].toLongLong(), singlePersonTotal(dear, 63, 63));
         QVERIFY(!main()->isVisible());
 
-        const qint64 familyNet = solveIncomeCalculator(gross, children, partner);
+        QCOMPARE(game().frmQuickRep->adoev_szint->caption(),
+                 year == 2026 ? QStringLiteral("2026-os adó- és árszintek") : QStringLiteral("2010-es adó- és árszintek"));
+        const qint64 familyNet = year == 2026 ? solveIncomeCalculator2026(gross, children, partner)
+                                              : solveIncomeCalculator(gross, children, partner);
         if (QTest::currentTestFailed())
             return;
 
@@ -536,6 +607,11 @@ private slots:
         walkPages(dear, 63, 63);
         QCOMPARE(shown("preview"), QStringList{name + QStringLiteral(" - családi költségvetés")});
         QCOMPARE(shown("message"), QStringList{kRework});
+        // The family budget counts the folder's cost of a child.
+        if (children > 0)
+            QVERIFY2(game().frmQuickRep2->gyerektext->caption().contains(
+                         QStringLiteral("összesen %1 Ft").arg(children * (year == 2026 ? standin2026::kStandInChildCost : 10000))),
+                     qPrintable(game().frmQuickRep2->gyerektext->caption()));
         QVERIFY(QTest::qWaitForWindowActive(main()));
         verifyOnlyTab(TMainForm::PageHaz);
         QCOMPARE(file(QStringLiteral("ber.txt")),
@@ -570,6 +646,7 @@ private slots:
         QVERIFY(shown("error").isEmpty());
         QVERIFY(!main()->isVisible());
         QVERIFY(!game().DM->JatekosokDB->active());
+        QCOMPARE(game().frmQuickRep3->adoev_szint->caption(), budget::yearLevelsText(year));
 
         // The credits; a click on their free strip ends the program.
         TVege *credits = game().Vege;
@@ -594,6 +671,7 @@ private slots:
         QCOMPARE(row.value("Datum").toDate(), QDate::currentDate());
         QCOMPARE(row.value("Brutto_jov").toDouble(), double(gross));
         QCOMPARE(row.value("Netto_jov").toDouble(), double(familyNet));
+        QCOMPARE(row.value("Adoev").toInt(), year);
 
         // A second run: the finished game is found by its name but cannot be loaded; a new
         // game under the name removes it.

@@ -2,6 +2,7 @@
 // labels, memos and empty labels, the data texts, the PDF they write, and the preview.
 
 #include "adatinit.h"
+#include "budget.h"
 #include "dialogs.h"
 #include "engine.h"
 #include "game.h"
@@ -250,6 +251,8 @@ void TestReports::fillRealistic()
             r->QRMemo6->add(line);
         r->szorakozas_ar->setCaption(QString::number(entertainmentSum) + QStringLiteral(" Ft"));
         r->hobbi_ar->setCaption(QString::number(hobbySum) + QStringLiteral(" Ft"));
+        // The year's line as a game prints it, so the pages are checked with it.
+        r->adoev_szint->setCaption(budget::yearLevelsText(2026));
     };
     fillCommon(rep1);
     rep1->Osszeg->setCaption(QStringLiteral("187450"));
@@ -257,6 +260,7 @@ void TestReports::fillRealistic()
     fillCommon(rep2);
     reportsample::fillFamily(rep2, dm->SzakmaDB->fieldByName(QStringLiteral("Szakma_nev")).asString());
     reportsample::fillCertificate(rep3);
+    rep3->adoev_szint->setCaption(budget::yearLevelsText(2026));
 }
 
 // Every element of the three layout tables is on its report as the table describes it,

@@ -492,7 +492,8 @@ QImage banknotesPhoto()
     return img;
 }
 
-QImage taxOfficeLogo()
+// The tax office's logo with its short and its full name.
+QImage taxOfficeLogo(const QString &acronym, const QString &fullName)
 {
     const int w = 209, h = 233;
     QImage img = canvas(w, h);
@@ -542,9 +543,8 @@ QImage taxOfficeLogo()
     QFont big = serif(46, true);
     p.setFont(big);
     p.setPen(navy);
-    p.drawText(QRectF(0, 150, w, 50), Qt::AlignCenter, QStringLiteral("APEH"));
-    fittedText(p, QRectF(10, 198, w - 20, 24),
-               QStringLiteral("Adó- és Pénzügyi Ellenőrzési Hivatal"), sans(11, true),
+    p.drawText(QRectF(0, 150, w, 50), Qt::AlignCenter, acronym);
+    fittedText(p, QRectF(10, 198, w - 20, 24), fullName, sans(11, true),
                Qt::AlignCenter | Qt::TextWordWrap, navy.darker(110));
     // Hungarian tricolour along the top.
     p.setPen(Qt::NoPen);
@@ -953,7 +953,12 @@ const std::vector<std::pair<QString, Maker>> &catalogue()
             l.push_back({QStringLiteral("ft%1").arg(v), [v] { return coin(v, v == 20 ? 66 : 73, 73); }});
         for (int v : {500, 1000, 2000, 5000, 10000, 20000})
             l.push_back({QStringLiteral("ft%1").arg(v), [v] { return note(v, v == 1000 ? 146 : 145, 65); }});
-        l.push_back({"apeh", taxOfficeLogo});
+        l.push_back({"apeh", [] {
+                         return taxOfficeLogo(QStringLiteral("APEH"),
+                                              QStringLiteral("Adó- és Pénzügyi Ellenőrzési Hivatal"));
+                     }});
+        l.push_back({"nav_logo",
+                     [] { return taxOfficeLogo(QStringLiteral("NAV"), QStringLiteral("Nemzeti Adó- és Vámhivatal")); }});
         l.push_back({"penztarca", wallet});
         l.push_back({"piros_x", [] { return redX(20); }});
         l.push_back({"szamologep", [] { return calculator(26, 40); }});

@@ -14,6 +14,7 @@
 #include "engine.h"
 #include "game.h"
 #include "shellfixture.h"
+#include "standin2026.h"
 #include "workfiles.h"
 
 #include <QtTest>
@@ -47,6 +48,15 @@ public:
             return false;
         zdb::Table *players = game().DM->JatekosokDB;
         return players->active() && players->locate(QStringLiteral("Nev"), QStringLiteral("Bér Elek"));
+    }
+
+    // Turns the folder's tax tables and year into those of 2026 (see standin2026.h), before
+    // the game first reads them.
+    void rewriteTo2026()
+    {
+        zdb::Session session(config.filePath(QStringLiteral("year2026.ini")));
+        session.addStandardAlias(QStringLiteral("Y2026"), work.db());
+        QVERIFY(standin2026::rewriteTablesTo2026(session, QStringLiteral("Y2026")));
     }
 
     Game &game() { return run->game; }
