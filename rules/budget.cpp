@@ -62,7 +62,7 @@ bool chosen(int mask, int key)
     return key >= 1 && key <= 6 && ((mask & 0xFF) >> (key - 1) & 1) != 0;
 }
 
-FamilyCosts familyCosts(const Prices &prices, int transportKey, int children)
+FamilyCosts familyCosts(const Prices &prices, int transportKey, int children, qint64 childCost)
 {
     FamilyCosts costs;
     const double heads = double(children) + 2;
@@ -70,7 +70,7 @@ FamilyCosts familyCosts(const Prices &prices, int transportKey, int children)
     costs.food = Round(prices.food * (0.75 * children + 2));
     costs.clothing = Round(prices.clothing * heads);
     costs.transport = transportKey == 1 ? Round(prices.transport * heads) : Round(prices.transport);
-    costs.children = qint64(children) * kChildCost;
+    costs.children = qint64(children) * childCost;
     const qint64 terms = costs.food + costs.clothing + costs.transport + costs.children;
     costs.total = Round(double(terms) + prices.rezsi + prices.torleszto);
     return costs;

@@ -58,10 +58,11 @@ struct FamilyCosts {
     qint64 food = 0;            // round(food price * (0.75 * N + 2))
     qint64 clothing = 0;        // round(clothing price * (N + 2))
     qint64 transport = 0;       // per head for the pass (key 1), once for any other
-    qint64 children = 0;        // N * 10000
+    qint64 children = 0;        // N * the cost of a child (10000 in 2010)
     qint64 total = 0;           // the four terms, then both house prices, rounded once
 };
-FamilyCosts familyCosts(const Prices &prices, int transportKey, int children);
+// childCost: the monthly cost of one child, the folder's Gyerek_koltseg.
+FamilyCosts familyCosts(const Prices &prices, int transportKey, int children, qint64 childCost = kChildCost);
 
 // round(net income - family total).
 qint64 monthlyBalance(double netIncome, qint64 familyTotal);
