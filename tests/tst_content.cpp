@@ -908,9 +908,9 @@ private slots:
         PgServer &server = testServer();
         QVERIFY(server.createDatabase(QStringLiteral("osztaly")));
         const QString connection = server.connectionString(QStringLiteral("osztaly"));
-        const auto fill = [&] {
+        const auto fill = [&](const QStringList &more = {}) {
             QProcess tool;
-            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection});
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), QStringList{QStringLiteral("--server"), connection} + more);
             QVERIFY(tool.waitForFinished(120000));
             QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
         };
@@ -936,6 +936,17 @@ private slots:
         QVERIFY2(out.contains(QStringLiteral("permission denied")), qPrintable(out));
         QVERIFY(server.psql(QStringLiteral("UPDATE hazak SET rezsi = rezsi"), QStringLiteral("zomir_tanar"),
                             QStringLiteral("osztaly")));
+        // Filled with the content of 2026, the server keeps that year when filled again
+        // without --year, and the class's game all along.
+        if (!m_folder2026.isEmpty()) {
+            fill({QStringLiteral("--year"), QStringLiteral("2026")});
+            QCOMPARE(content(QStringLiteral("CLASS")), content(QStringLiteral("DB_2026")));
+            fill();
+            QCOMPARE(content(QStringLiteral("CLASS")), content(QStringLiteral("DB_2026")));
+            QVERIFY(server.psql(QStringLiteral("SELECT nev FROM jatekosok"), QStringLiteral("zomir_tanar"),
+                                QStringLiteral("osztaly"), &out));
+            QCOMPARE(out.trimmed(), QString::fromUtf8("Őrsi Ágnes"));
+        }
         // A password is refused on the command line: it belongs in the password file.
         QProcess tool;
         tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection + QStringLiteral(" password=titok")});
