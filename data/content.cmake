@@ -1,9 +1,11 @@
 # zomir-data: builds a complete working folder of the game from the content sources in
-# data/content (usage: zomir-data <folder>). The sources are embedded in the tool.
+# data/content (usage: zomir-data [--year Y] <folder>). Each tax year's catalogues,
+# professions and tax tables are in data/content/<year>/; the recommendation clauses are
+# shared. The sources are embedded in the tool.
 file(GLOB ZOMIR_CONTENT_BUILDER CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.cpp
      ${CMAKE_CURRENT_SOURCE_DIR}/builder/*.h)
 file(GLOB ZOMIR_CONTENT_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_CURRENT_SOURCE_DIR}/content/*.json ${CMAKE_CURRENT_SOURCE_DIR}/content/*.txt)
+     ${CMAKE_CURRENT_SOURCE_DIR}/content/*.txt ${CMAKE_CURRENT_SOURCE_DIR}/content/20[0-9][0-9]/*.json)
 add_executable(zomir-data ${ZOMIR_CONTENT_BUILDER})
 qt_add_resources(zomir-data zomir_content PREFIX /content
                  BASE ${CMAKE_CURRENT_SOURCE_DIR}/content

@@ -43,6 +43,15 @@ public:
     }
 };
 
+// The tax year a new student's folder is built for: 2026, unless the teacher asks for
+// another (2010) with the environment variable ZOMIR_ADOEV; the content tool refuses a year
+// it has no content for.
+QString firstStartYear()
+{
+    const QString asked = qEnvironmentVariable("ZOMIR_ADOEV").trimmed();
+    return asked.isEmpty() ? QStringLiteral("2026") : asked;
+}
+
 void buildFolder(const QString &tool, const QString &folder)
 {
     if (!QDir().mkpath(folder))
@@ -55,7 +64,7 @@ void buildFolder(const QString &tool, const QString &folder)
     }
     QProcess process;
     process.setProgram(tool);
-    process.setArguments({folder});
+    process.setArguments({QStringLiteral("--year"), firstStartYear(), folder});
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {

@@ -1,7 +1,8 @@
 #pragma once
 // The start of an installed (or unzipped) game, before its screens are made: the
 // student's own working folder (see studentfolder.h) is built on the first start, with a
-// window showing the work, and made the current folder; a stored folder alias that points
+// window showing the work, with the content of 2026 (of the year in the environment
+// variable ZOMIR_ADOEV when it is set, e.g. 2010), and made the current folder; a stored folder alias that points
 // at a folder no longer there is pointed at it.
 
 namespace zdb { class Session; }

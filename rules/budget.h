@@ -62,6 +62,7 @@ struct FamilyCosts {
     qint64 children = 0;        // N * the monthly cost of a child
     qint64 total = 0;           // the four terms, then both house prices, rounded once
 };
+// childCost: the monthly cost of one child, the folder's Gyerek_koltseg.
 FamilyCosts familyCosts(const Prices &prices, int transportKey, int children, qint64 childCost = kChildCost2010);
 
 // round(net income - family total).

@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game, makes a working folder with its content and
 # starts the game in it.
-#   scripts/start.sh [working-folder]     (default: ~/zomir)
-# The working folder is built only when it has no database yet, so stored games survive
-# later starts. On its first start the game stores the database alias DB_ZOMIR, pointing at
-# the folder's DB, in the table engine's configuration (see README).
+#   scripts/start.sh [--year 2010|2026] [working-folder]     (default: ~/zomir, 2026)
+# Without --year the working folder is built (with the content of 2026) only when it has no
+# database yet, so stored games survive later starts. With --year it is built again with
+# the content of that year; stored games are kept then too. On its first start the game
+# stores the database alias DB_ZOMIR, pointing at the folder's DB, in the table engine's
+# configuration (see README).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+year=""
+if [ "${1:-}" = "--year" ]; then
+  if [ -z "${2:-}" ]; then
+    echo "usage: scripts/start.sh [--year 2010|2026] [working-folder]" >&2
+    exit 2
+  fi
+  year="$2"
+  shift 2
+fi
 work="${1:-$HOME/zomir}"
 
 "$root/scripts/setup.sh"
@@ -19,9 +30,12 @@ cmake --build "$build" -j "$jobs" --target zomir zomir-data
 
 mkdir -p "$work"
 work="$(cd "$work" && pwd)"
-if [ ! -d "$work/DB" ]; then
+if [ -n "$year" ]; then
+  echo "start: building the working folder $work with the content of $year"
+  "$build/data/zomir-data" --year "$year" "$work"
+elif [ ! -d "$work/DB" ]; then
   echo "start: building the working folder $work"
-  "$build/data/zomir-data" "$work"
+  "$build/data/zomir-data" --year 2026 "$work"
 fi
 
 config="${XDG_CONFIG_HOME:-$HOME/.config}/zomir/tablaengine.ini"

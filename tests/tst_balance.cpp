@@ -1,14 +1,17 @@
-// The balance sheet of the game's content (the built working folder), worked out with the
-// game's own costing and payroll rules: for each profession the family's net income at the
-// lowest and the highest wage the draw can give, against the cheapest and the dearest family
-// budget the catalogues allow. Every profession must be winnable with frugal choices even at
-// its lowest wage; the table printed says which are not winnable with dear ones.
+// The balance sheet of the game's content (the built working folders of 2010 and 2026),
+// worked out with the game's own costing and the payroll rules of the folder's year: for
+// each profession the family's net income at the lowest and the highest wage the draw can
+// give, against the cheapest and the dearest family budget the catalogues allow, with the
+// folder's cost of a child. Every profession must be winnable with frugal choices even at
+// its lowest wage, and at that wage at least two thirds must not be winnable with the
+// dearest choices (every hobby and entertainment ticked); the table printed says more.
 
 #include "budget.h"
 #include "engine.h"
 #include "jadat.h"
 #include "payroll.h"
 #include "payrolldata.h"
+#include "taxyear.h"
 #include "testenv.h"
 
 #include <QDir>
@@ -36,6 +39,7 @@ class TestBalance : public QObject {
 
     QTemporaryDir m_config;
     std::unique_ptr<zdb::Session> m_session;
+    int m_sessions = 0;
 
     std::unique_ptr<zdb::Table> table(const QString &file)
     {
@@ -67,18 +71,48 @@ class TestBalance : public QObject {
         return result;
     }
 
-private slots:
-    void initTestCase()
+    // The 2026 rules' parameters as the folder's tables hold them: the first band's rate,
+    // the TB and szocho rates, the family allowance and the allowance base per child.
+    payroll::Tables2026 tables2026(const PayrollTables &tables)
     {
-        const QString folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");
-        if (folder.isEmpty() || !QDir(folder).exists(QStringLiteral("DB")))
-            QSKIP("No built working folder (ZOMIR_WORKFOLDER)");
-        m_session = std::make_unique<zdb::Session>(m_config.filePath(QStringLiteral("engine.ini")));
-        m_session->addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(folder).filePath(QStringLiteral("DB")));
+        Tables2026 t;
+        auto bands = table(QStringLiteral("adokulcs.db"));
+        t.taxPercent = bands->fieldByName(QStringLiteral("Szazalek")).asFloat();
+        t.contributionPercent = tables.healthRate * 100;
+        t.employerPercent = tables.employerRate * 100;
+        t.familyAllowancePerChild = tables.allowancePerChild;
+        t.allowanceBasePerChild = tables.taxAllowancePerChild;
+        return t;
+    }
+
+private slots:
+    void everyProfessionIsWinnableWhenFrugal_data()
+    {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<int>("year");
+        QTest::newRow("2010") << QStringLiteral("ZOMIR_WORKFOLDER") << 2010;
+        QTest::newRow("2026") << QStringLiteral("ZOMIR_WORKFOLDER_2026") << 2026;
     }
 
     void everyProfessionIsWinnableWhenFrugal()
     {
+        QFETCH(QString, variable);
+        QFETCH(int, year);
+        const QString folder = qEnvironmentVariable(qPrintable(variable));
+        if (folder.isEmpty() || !QDir(folder).exists(QStringLiteral("DB")))
+            QSKIP(qPrintable(QStringLiteral("No built working folder (%1)").arg(variable)));
+        m_session = std::make_unique<zdb::Session>(
+            m_config.filePath(QStringLiteral("engine%1.ini").arg(++m_sessions)));
+        m_session->addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(folder).filePath(QStringLiteral("DB")));
+
+        // The folder's year and its cost of a child.
+        auto yearRow = table(QStringLiteral("Adoev.DB"));
+        QCOMPARE(yearRow->recordCount(), 1);
+        yearRow->first();
+        QCOMPARE(yearRow->fieldByName(QStringLiteral("Ev")).asInteger(), year);
+        const qint64 childCost = Round(yearRow->fieldByName(QStringLiteral("Gyerek_koltseg")).asFloat());
+        QVERIFY(childCost > 0);
+
         const QVector<Row> houses = rows(QStringLiteral("Hazak.DB"), QStringLiteral("House_Key"));
         const QVector<Row> foods = rows(QStringLiteral("Elelmiszerek.DB"), QStringLiteral("Food_Key"));
         const QVector<Row> clothes = rows(QStringLiteral("Ruhazkodas.db"), QStringLiteral("Clothing_Key"));
@@ -101,12 +135,19 @@ private slots:
         TDataModule2 dm2(m_session.get());
         const PayrollTables tables = LoadPayrollTables(&dm2);
         const BracketFinder bands = [&dm2](qint64 base) { return FindTaxBracket(&dm2, base); };
+        const Tables2026 law2026 = tables2026(tables);
+        // The family's net income under the folder's year's rules.
+        const auto familyNet = [&](qint64 gross, int children, qint64 spouse) {
+            return year == 2026 ? ComputePayStatement2026(law2026, gross, children, spouse).familyNetIncome
+                                : ComputePayStatement(tables, bands, gross, children, spouse).familyNetIncome;
+        };
 
         auto professions = table(QStringLiteral("szakma4.DB"));
         QCOMPARE(professions->recordCount(), 30);
         QStringList notWinnableDear;
-        qInfo().noquote() << "kód | szakma | gyerek | nettó (min-max) | legolcsóbb | legdrágább | "
-                             "egyenleg takarékosan (min bér) | egyenleg drágán (max bér)";
+        int notWinnableDearAtLowest = 0;
+        qInfo().noquote() << year << "kód | szakma | gyerek | nettó (min-max) | legolcsóbb | legdrágább | "
+                             "egyenleg takarékosan (min bér) | egyenleg drágán (min bér) | egyenleg drágán (max bér)";
         for (professions->first(); !professions->eof(); professions->next()) {
             const int code = professions->fieldByName(QStringLiteral("Szakma_kod")).asInteger();
             const QString name = professions->fieldByName(QStringLiteral("Szakma_nev")).asString().trimmed();
@@ -118,8 +159,8 @@ private slots:
             // The lowest and highest wage the draw can give.
             const qint64 lowest = budget::drawWage(low, high, name, [](qint64) { return qint64(0); });
             const qint64 highest = budget::drawWage(low, high, name, [](qint64 bound) { return bound - 1; });
-            const qint64 netLow = ComputePayStatement(tables, bands, lowest, children, spouse).familyNetIncome;
-            const qint64 netHigh = ComputePayStatement(tables, bands, highest, children, spouse).familyNetIncome;
+            const qint64 netLow = familyNet(lowest, children, spouse);
+            const qint64 netHigh = familyNet(highest, children, spouse);
 
             qint64 cheapest = std::numeric_limits<qint64>::max();
             qint64 dearest = 0;
@@ -133,15 +174,16 @@ private slots:
                             p.food = f.prices.food;
                             p.clothing = c.prices.clothing;
                             p.transport = t.prices.transport;
-                            const qint64 total = budget::familyCosts(p, t.key, children).total;
+                            const qint64 total = budget::familyCosts(p, t.key, children, childCost).total;
                             cheapest = std::min(cheapest, total);
                             dearest = std::max(dearest, total);
                         }
             dearest += allHobbies.sum + allFun.sum;
 
             const qint64 frugal = budget::monthlyBalance(double(netLow), cheapest);
+            const qint64 dearLow = budget::monthlyBalance(double(netLow), dearest);
             const qint64 dear = budget::monthlyBalance(double(netHigh), dearest);
-            qInfo().noquote() << QStringLiteral("%1 | %2 | %3 | %4-%5 | %6 | %7 | %8 | %9%10")
+            qInfo().noquote() << QStringLiteral("%1 | %2 | %3 | %4-%5 | %6 | %7 | %8 | %9 | %10%11")
                                      .arg(code)
                                      .arg(name)
                                      .arg(children)
@@ -150,8 +192,11 @@ private slots:
                                      .arg(cheapest)
                                      .arg(dearest)
                                      .arg(frugal)
+                                     .arg(dearLow)
                                      .arg(dear)
                                      .arg(budget::needsRework(dear) ? QStringLiteral(" (nem nyerhető)") : QString());
+            if (budget::needsRework(dearLow))
+                ++notWinnableDearAtLowest;
             QVERIFY2(!budget::needsRework(frugal),
                      qPrintable(QStringLiteral("%1: takarékosan is %2 Ft hiány").arg(name).arg(-frugal)));
             if (budget::needsRework(dear))
@@ -159,6 +204,11 @@ private slots:
         }
         qInfo().noquote() << "Drága választásokkal a legmagasabb bérrel sem nyerhető:"
                           << (notWinnableDear.isEmpty() ? QStringLiteral("egy sem") : notWinnableDear.join(", "));
+        qInfo().noquote() << QStringLiteral("%1: a legalacsonyabb bérrel drágán nem nyerhető %2 szakma a 30-ból")
+                                 .arg(year)
+                                 .arg(notWinnableDearAtLowest);
+        QVERIFY2(notWinnableDearAtLowest * 3 >= 2 * 30,
+                 qPrintable(QStringLiteral("csak %1 szakma nem nyerhető drágán").arg(notWinnableDearAtLowest)));
     }
 };
 

@@ -12,6 +12,9 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -135,8 +138,24 @@ class TestContent : public QObject {
 
 private:
     QString m_folder;
+    QString m_folder2026;   // the folder built with --year 2026, when the run has one
     QTemporaryDir m_config;
     std::unique_ptr<Session> m_session;
+
+    void require2026()
+    {
+        if (m_folder2026.isEmpty())
+            QSKIP("No built working folder of 2026 (ZOMIR_WORKFOLDER_2026)");
+    }
+
+    // One content source of a year, as written in the source tree.
+    static QJsonObject contentSource(int year, const QString &file)
+    {
+        QFile f(testenv::dataDir() + QStringLiteral("/../../data/content/%1/%2").arg(year).arg(file));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(f.readAll()).object();
+    }
 
     std::unique_ptr<Table> open(const QString &file, const QString &alias = QStringLiteral("DB_ZOMIR"))
     {
@@ -318,6 +337,11 @@ private slots:
         QVERIFY(m_config.isValid());
         m_session = std::make_unique<Session>(m_config.filePath(QStringLiteral("engine.ini")));
         m_session->addStandardAlias(QStringLiteral("DB_ZOMIR"), QDir(m_folder).filePath(QStringLiteral("DB")));
+        const QString folder2026 = qEnvironmentVariable("ZOMIR_WORKFOLDER_2026");
+        if (!folder2026.isEmpty() && QDir(folder2026).exists(QStringLiteral("DB"))) {
+            m_folder2026 = folder2026;
+            m_session->addStandardAlias(QStringLiteral("DB_2026"), QDir(folder2026).filePath(QStringLiteral("DB")));
+        }
     }
 
     void rowCounts_data()
@@ -568,6 +592,218 @@ private slots:
         QVERIFY(lost >= 20);
     }
 
+    // The 2026 folder has the 2010 folder's tables, keys, captions and pictures, so the
+    // screens and the drawn pictures fit either; only the tax tables differ in shape.
+    void yearsShareTheCatalogues()
+    {
+        require2026();
+        for (const TableDef &def : schema()) {
+            if (def.fileName == QLatin1String("adokulcs.db")) {
+                QCOMPARE(open(def.fileName, QStringLiteral("DB_2026"))->recordCount(), 1);
+                continue;
+            }
+            auto old = open(def.fileName);
+            auto now = open(def.fileName, QStringLiteral("DB_2026"));
+            QVERIFY2(old->recordCount() == now->recordCount(), qPrintable(def.fileName));
+            const bool keyed = def.autoIncIndex() >= 0;
+            for (old->first(), now->first(); !old->eof(); old->next(), now->next()) {
+                if (keyed)
+                    QCOMPARE(now->field(def.autoIncIndex()).asInteger(), old->field(def.autoIncIndex()).asInteger());
+                for (const char *same : {"Kategoria", "Szakma_nev", "Terulet", "Gyerekszam", "Kep"})
+                    if (def.fieldIndex(QLatin1String(same)) >= 0)
+                        QVERIFY2(now->fieldByName(same).value() == old->fieldByName(same).value(),
+                                 qPrintable(def.fileName + QLatin1Char(' ') + QLatin1String(same)));
+            }
+        }
+    }
+
+    // Every value of the 2026 folder within its field: numbers in the schema's ranges,
+    // texts within their sizes, required fields filled.
+    void values2026WithinTheSchema()
+    {
+        require2026();
+        for (const TableDef &def : schema()) {
+            auto t = open(def.fileName, QStringLiteral("DB_2026"));
+            for (t->first(); !t->eof(); t->next()) {
+                for (int i = 0; i < def.fields.size(); ++i) {
+                    const FieldDef &fd = def.fields[i];
+                    const QString where = QStringLiteral("%1 %2 row %3").arg(def.fileName, fd.name).arg(t->recNo());
+                    if (fd.required)
+                        QVERIFY2(!t->field(i).isNull(), qPrintable(where));
+                    if (fd.range && !t->field(i).isNull()) {
+                        const double v = t->field(i).asFloat();
+                        QVERIFY2(v >= fd.range->low && v <= fd.range->high, qPrintable(where));
+                    }
+                    if (fd.type == FieldType::String && fd.size > 0)
+                        QVERIFY2(t->field(i).asString().size() <= fd.size, qPrintable(where));
+                }
+            }
+        }
+    }
+
+    // The 2026 tax tables exactly as the 2026 rules read them, and the year row.
+    void taxTables2026()
+    {
+        require2026();
+        const QString a = QStringLiteral("DB_2026");
+        auto year = open(QStringLiteral("Adoev.DB"), a);
+        QCOMPARE(year->recordCount(), 1);
+        QCOMPARE(year->fieldByName("Ev").asInteger(), 2026);
+        const double childCost = year->fieldByName("Gyerek_koltseg").asFloat();
+        auto year2010 = open(QStringLiteral("Adoev.DB"));
+        QCOMPARE(year2010->fieldByName("Ev").asInteger(), 2010);
+        QCOMPARE(year2010->fieldByName("Gyerek_koltseg").asFloat(), 10000.0);
+        QVERIFY(childCost > 10000 && childCost < 100000);
+
+        auto bands = open(QStringLiteral("adokulcs.db"), a);
+        QCOMPARE(bands->fieldByName("Also").asFloat(), 1.0);
+        QCOMPARE(bands->fieldByName("Felso").asFloat(), 999999999999.0);
+        QCOMPARE(bands->fieldByName("Osszeg").asFloat(), 0.0);
+        QCOMPARE(bands->fieldByName("Szazalek").asFloat(), 15.0);
+        auto j = open(QStringLiteral("jarulek.db"), a);
+        QCOMPARE(j->recordCount(), 1);
+        const QList<QPair<const char *, double>> rates = {
+            {"Ebizt", 18.5},  {"Mvjarulek", 0}, {"Nybjarulek", 0}, {"MUNKALTATO_JARULEK", 13}, {"Ajhatar", 0},
+            {"Ajosszeg", 0},  {"Ajkulcs", 0},   {"Ajfelsoh", 0},   {"Ajcsokulcs", 0}};
+        for (const auto &r : rates)
+            QVERIFY2(j->fieldByName(r.first).asFloat() == r.second, r.first);
+        auto g = open(QStringLiteral("gyerek.db"), a);
+        QCOMPARE(g->recordCount(), 2);
+        const QList<QPair<QString, QList<double>>> rows = {
+            {QStringLiteral("Családi pótlék"), {12200, 13300, 16000}},
+            {QStringLiteral("Családi kedvezmény alapja"), {133340, 266660, 440000}}};
+        for (const auto &row : rows) {
+            QCOMPARE(g->fieldByName("Megnevezes").asString(), row.first);
+            for (int k = 1; k <= 3; ++k)
+                QCOMPARE(g->fieldByName(QStringLiteral("%1gyerek").arg(k)).asFloat(), row.second[k - 1]);
+            g->next();
+        }
+    }
+
+    // No wage the game can draw for a 2026 profession is below the minimum wage, or below
+    // the guaranteed minimum where the job needs a qualification; the sheets print 2026.
+    void minimumWages2026()
+    {
+        require2026();
+        constexpr qint64 kMinimumWage = 322800, kGuaranteedMinimum = 373200;
+        const QSet<int> unskilled = {8, 12};   // hospital helper, textile worker
+        auto t = open(QStringLiteral("szakma4.DB"), QStringLiteral("DB_2026"));
+        for (t->first(); !t->eof(); t->next()) {
+            const int code = t->fieldByName("Szakma_kod").asInteger();
+            const double min = t->fieldByName("Brutto_min").asFloat();
+            const double max = t->fieldByName("Brutto_max").asFloat();
+            // The lowest draw: the minimum rounded to whole thousands (halves to even).
+            const qint64 lowest = roundEven(roundEven(min) / 1000.0) * 1000;
+            const qint64 floor = unskilled.contains(code) ? kMinimumWage : kGuaranteedMinimum;
+            QVERIFY2(min >= floor && lowest >= floor, qPrintable(QString::number(code)));
+            QVERIFY(max > min && max <= 2000000);
+            QVERIFY(t->fieldByName("Hazastars_netto").asFloat() >= 214662);   // the net of the minimum wage
+        }
+        // The first sheet prints the year and its wage range ("374 000" with a hard blank).
+        t->first();
+        const qint64 min = roundEven(t->fieldByName("Brutto_min").asFloat());
+        const QByteArray printed = QByteArray::number(min / 1000) + "\\~" + QByteArray::number(min % 1000).rightJustified(3, '0');
+        QFile sheet(QDir(m_folder2026).filePath(local(kProfessions[0].sheet)));
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        const QByteArray rtf = sheet.readAll();
+        QVERIFY2(rtf.contains("(2026)") && rtf.contains(printed), printed.constData());
+    }
+
+    // The 2026 sources say what every row rests on and mark the estimates: an "estimate"
+    // is true (the whole row) or names fields of its row. The figures the companion facts
+    // call estimates are marked, the verified ones are not.
+    void estimatesMarked2026()
+    {
+        const QStringList files = {"hazak.json", "elelmiszerek.json", "ruhazkodas.json", "kozlekedes.json",
+                                   "hobbi.json", "szorakozas.json", "szakmak.json"};
+        QHash<QString, QHash<int, QJsonObject>> rows;
+        for (const QString &file : files) {
+            const QJsonObject doc = contentSource(2026, file);
+            QVERIFY2(!doc.isEmpty(), qPrintable(file));
+            for (const QJsonValue &v : doc.value("rows").toArray()) {
+                const QJsonObject row = v.toObject();
+                const int key = row.contains("key") ? row.value("key").toInt() : row.value("code").toInt();
+                QVERIFY2(!row.value("note").toString().isEmpty(), qPrintable(QStringLiteral("%1 %2").arg(file).arg(key)));
+                const QJsonValue e = row.value("estimate");
+                if (e.isArray())
+                    for (const QJsonValue &field : e.toArray())
+                        QVERIFY2(row.contains(field.toString()), qPrintable(file + QLatin1Char(' ') + field.toString()));
+                else
+                    QVERIFY(e.isUndefined() || e.isBool());
+                if (file == QLatin1String("szakmak.json"))
+                    QVERIFY2(!row.value("kepzes").toString().contains(QLatin1String("OKJ")), qPrintable(QString::number(key)));
+                rows[file].insert(key, row);
+            }
+        }
+        const auto marked = [&](const QString &file, int key, const QString &field) {
+            const QJsonValue e = rows[file][key].value("estimate");
+            return e.toBool() || e.toArray().contains(field);
+        };
+        const struct {
+            const char *file;
+            int key;
+            const char *field;
+            bool estimate;
+        } cases[] = {
+            {"elelmiszerek.json", 3, "Atlagos_Ar", true},  {"ruhazkodas.json", 1, "Atlagos_Ar", true},
+            {"hobbi.json", 3, "Atlagos_Ar", true},         {"hobbi.json", 5, "Atlagos_Ar", true},
+            {"szorakozas.json", 5, "Atlagos_Ar", true},    {"kozlekedes.json", 2, "Atlagos_Ar", true},
+            {"hazak.json", 2, "Rezsi", true},              {"hazak.json", 6, "Torleszto_reszlet", true},
+            {"szakmak.json", 7, "Brutto_min", true},       {"szakmak.json", 21, "Brutto_max", true},
+            {"szakmak.json", 1, "Hallgatoi_kolcson", true},
+            {"hobbi.json", 1, "Atlagos_Ar", false},        {"kozlekedes.json", 1, "Atlagos_Ar", false},
+            {"szorakozas.json", 1, "Atlagos_Ar", false},   {"hazak.json", 1, "Torleszto_reszlet", false},
+            {"szakmak.json", 25, "Brutto_min", false},     {"szakmak.json", 16, "Brutto_max", false},
+        };
+        for (const auto &c : cases)
+            QVERIFY2(marked(QLatin1String(c.file), c.key, QLatin1String(c.field)) == c.estimate,
+                     qPrintable(QStringLiteral("%1 %2 %3").arg(c.file).arg(c.key).arg(c.field)));
+        const QJsonObject year = contentSource(2026, QStringLiteral("ado.json")).value("adoev").toObject();
+        QVERIFY(year.value("rows").toArray().first().toObject().value("estimate").toArray().contains("Gyerek_koltseg"));
+    }
+
+    // Without --year a folder is rebuilt for its own year; an unknown year is refused
+    // before anything is written.
+    void rebuildKeepsTheYear()
+    {
+#ifndef ZOMIR_DATA_TOOL
+        QSKIP("The content tool is not part of this build");
+#else
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("munka"));
+        const auto build = [](const QStringList &args) {
+            QProcess tool;
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), args);
+            tool.waitForFinished(120000);
+            return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+        };
+        const auto yearOf = [&]() {
+            Session session(dir.filePath(QStringLiteral("engine.ini")));
+            session.addStandardAlias(QStringLiteral("W"), QDir(folder).filePath(QStringLiteral("DB")));
+            Table t(&session);
+            t.setAliasName(QStringLiteral("W"));
+            t.setTableName(QStringLiteral("Adoev.DB"));
+            t.open();
+            t.first();
+            return t.fieldByName("Ev").asInteger();
+        };
+        QCOMPARE(build({QStringLiteral("--year"), QStringLiteral("2026"), folder}), 0);
+        QCOMPARE(yearOf(), 2026);
+        QCOMPARE(build({folder}), 0);
+        QCOMPARE(yearOf(), 2026);
+        QCOMPARE(build({folder, QStringLiteral("--year"), QStringLiteral("2010")}), 0);
+        QCOMPARE(yearOf(), 2010);
+        // A folder of an older tool, without the year table, is 2010.
+        QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("DB/Adoev.DB"))));
+        QCOMPARE(build({folder}), 0);
+        QCOMPARE(yearOf(), 2010);
+        const QString other = dir.filePath(QStringLiteral("masik"));
+        for (const QString &bad : {QStringLiteral("2011"), QStringLiteral("ketezer")})
+            QVERIFY(build({QStringLiteral("--year"), bad, other}) != 0);
+        QVERIFY(!QDir(other).exists());
+#endif
+    }
+
     void recommendationClauses()
     {
         QFile f(QDir(m_folder).filePath(QStringLiteral("szakmaleiras.txt")));
@@ -727,9 +963,9 @@ private slots:
         PgServer &server = testServer();
         QVERIFY(server.createDatabase(QStringLiteral("osztaly")));
         const QString connection = server.connectionString(QStringLiteral("osztaly"));
-        const auto fill = [&] {
+        const auto fill = [&](const QStringList &more = {}) {
             QProcess tool;
-            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection});
+            tool.start(QStringLiteral(ZOMIR_DATA_TOOL), QStringList{QStringLiteral("--server"), connection} + more);
             QVERIFY(tool.waitForFinished(120000));
             QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
         };
@@ -755,6 +991,17 @@ private slots:
         QVERIFY2(out.contains(QStringLiteral("permission denied")), qPrintable(out));
         QVERIFY(server.psql(QStringLiteral("UPDATE hazak SET rezsi = rezsi"), QStringLiteral("zomir_tanar"),
                             QStringLiteral("osztaly")));
+        // Filled with the content of 2026, the server keeps that year when filled again
+        // without --year, and the class's game all along.
+        if (!m_folder2026.isEmpty()) {
+            fill({QStringLiteral("--year"), QStringLiteral("2026")});
+            QCOMPARE(content(QStringLiteral("CLASS")), content(QStringLiteral("DB_2026")));
+            fill();
+            QCOMPARE(content(QStringLiteral("CLASS")), content(QStringLiteral("DB_2026")));
+            QVERIFY(server.psql(QStringLiteral("SELECT nev FROM jatekosok"), QStringLiteral("zomir_tanar"),
+                                QStringLiteral("osztaly"), &out));
+            QCOMPARE(out.trimmed(), QString::fromUtf8("Őrsi Ágnes"));
+        }
         // A password is refused on the command line: it belongs in the password file.
         QProcess tool;
         tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--server"), connection + QStringLiteral(" password=titok")});

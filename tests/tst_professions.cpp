@@ -1,4 +1,4 @@
-// The 30 professions are written once as content (data/content/szakmak.json) and once in
+// The 30 professions are written once as content (data/content/2010/szakmak.json) and once in
 // the game's recommendation table (career::professions()); the built database carries the
 // content's codes and names. This test holds the three together: code, name, picture,
 // career sheet and interest category, and that the working folder has both files.
@@ -25,7 +25,7 @@ class TestProfessions : public QObject {
 private slots:
     void initTestCase()
     {
-        QFile file(testenv::dataDir() + QStringLiteral("/../../data/content/szakmak.json"));
+        QFile file(testenv::dataDir() + QStringLiteral("/../../data/content/2010/szakmak.json"));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QJsonArray rows = QJsonDocument::fromJson(file.readAll()).object().value("rows").toArray();
         for (const QJsonValue &row : rows)

@@ -212,6 +212,60 @@ private slots:
         QVERIFY(zdb::Session(config).isServerAlias(zdb::gameAlias()));
     }
 
+    // A new student's folder has the content of 2026; a teacher gets 2010 through
+    // ZOMIR_ADOEV, and a year without content is refused with the tool's reason.
+    void firstStartYear_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<int>("year");
+        QTest::newRow("default") << QString() << 2026;
+        QTest::newRow("teacher's 2010") << QStringLiteral("2010") << 2010;
+        QTest::newRow("2026 asked") << QStringLiteral(" 2026 ") << 2026;
+        QTest::newRow("no such year") << QStringLiteral("2011") << 0;
+    }
+    void firstStartYear()
+    {
+        QFETCH(QString, asked);
+        QFETCH(int, year);
+        const QString programs = m_tmp.filePath(QStringLiteral("ev/%1").arg(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(programs));
+        touch(QDir(programs).filePath(studentfolder::portableMarker()));
+        const QString folder = QDir(programs).filePath(QStringLiteral("adatok"));
+        const QString config = m_tmp.filePath(QStringLiteral("ev/%1.ini").arg(QTest::currentDataTag()));
+        const QByteArray before = qgetenv("ZOMIR_ADOEV");
+        if (asked.isEmpty())
+            qunsetenv("ZOMIR_ADOEV");
+        else
+            qputenv("ZOMIR_ADOEV", asked.toUtf8());
+        QString error;
+        {
+            zdb::Session session(config);
+            try {
+                prepareStudentFolder(session, programs, QStringLiteral(ZOMIR_DATA_TOOL));
+            } catch (const std::exception &e) {
+                error = QString::fromUtf8(e.what());
+            }
+        }
+        if (before.isNull())
+            qunsetenv("ZOMIR_ADOEV");
+        else
+            qputenv("ZOMIR_ADOEV", before);
+        QDir::setCurrent(m_startDir);
+        if (year == 0) {
+            QVERIFY2(error.contains(QStringLiteral("nem készült el")) && error.contains(asked), qPrintable(error));
+            return;
+        }
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        zdb::Session session(m_tmp.filePath(QStringLiteral("ev/read.ini")));
+        session.addStandardAlias(QStringLiteral("W"), QDir(folder).filePath(QStringLiteral("DB")));
+        zdb::Table t(&session);
+        t.setAliasName(QStringLiteral("W"));
+        t.setTableName(QStringLiteral("Adoev.DB"));
+        t.open();
+        t.first();
+        QCOMPARE(t.fieldByName(QStringLiteral("Ev")).asInteger(), year);
+    }
+
     // Without a content tool nothing happens: the game runs from its build tree.
     void noToolNoChange()
     {

@@ -79,7 +79,7 @@ QByteArray body(const QString &text)
 
 }  // namespace
 
-QByteArray careerSheet(const QJsonObject &p)
+QByteArray careerSheet(const QJsonObject &p, int year)
 {
     const QString name = p.value(QStringLiteral("Szakma_nev")).toString().trimmed();
     const double min = p.value(QStringLiteral("Brutto_min")).toDouble();
@@ -132,7 +132,7 @@ QByteArray careerSheet(const QJsonObject &p)
     rtf += body(p.value(QStringLiteral("Tavlatok")).toString());
 
     rtf += heading(QStringLiteral("Kereset"));
-    rtf += kBody + rtfEscape(QStringLiteral("Bruttó havi kereset (2010): ")) + "{\\b "
+    rtf += kBody + rtfEscape(QStringLiteral("Bruttó havi kereset (%1): ").arg(year)) + "{\\b "
            + rtfEscape(QStringLiteral("%1 \u2013 %2 Ft").arg(groupedForints(min), groupedForints(max)))
            + "}\\par\n";
     rtf += kBody + "{\\i\\cf3 "

@@ -145,8 +145,8 @@ int fillTable(zdb::Session &session, const QString &fileName, const QJsonArray &
 }
 
 // Fills the catalogues, the professions and the tax tables of the alias kAlias (created
-// empty beforehand). Returns the number of rows written.
-int fillContent(zdb::Session &session)
+// empty beforehand) with the content of `year`. Returns the number of rows written.
+int fillContent(zdb::Session &session, int year)
 {
 
     int rows = 0;
@@ -161,7 +161,7 @@ int fillContent(zdb::Session &session)
     };
     for (const Catalogue &c : catalogues) {
         const QString table = QLatin1String(c.table);
-        rows += fillTable(session, table, source(QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
+        rows += fillTable(session, table, source(year, QLatin1String(c.source)).value(QStringLiteral("rows")).toArray(),
                           [&table](int key) {
                               return encodeImage(builtPicture(zpict::builtCataloguePicture(table, key), table, key), "BMP",
                                                  QStringLiteral("%1 key %2").arg(table).arg(key));
@@ -169,9 +169,11 @@ int fillContent(zdb::Session &session)
     }
 
     rows += fillTable(session, QStringLiteral("szakma4.DB"),
-                      source(QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray());
+                      source(year, QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray());
 
-    const QJsonObject tax = source(QStringLiteral("ado.json"));
+    const QJsonObject tax = source(year, QStringLiteral("ado.json"));
+    if (tax.value(QStringLiteral("year")).toInt() != year)
+        fail(QStringLiteral("The tax tables of %1 name the year %2").arg(year).arg(tax.value(QStringLiteral("year")).toInt()));
     rows += fillTable(session, QStringLiteral("adokulcs.db"),
                       tax.value(QStringLiteral("adokulcs")).toObject().value(QStringLiteral("rows")).toArray());
     rows += fillTable(session, QStringLiteral("jarulek.db"),
@@ -184,14 +186,62 @@ int fillContent(zdb::Session &session)
     return rows;
 }
 
+const QString kYearTable = QStringLiteral("Adoev.DB");
+
+// The Ev of the first row of the year table of the alias kAlias.
+int readYear(zdb::Session &session)
+{
+    zdb::Table table(&session);
+    table.setAliasName(kAlias);
+    table.setTableName(kYearTable);
+    table.open();
+    table.first();
+    if (table.eof())
+        fail(QStringLiteral("A(z) %1 tábla üres: a munkamappa adóéve nem olvasható ki. Add meg a --year "
+                            "kapcsolóval.")
+                 .arg(kYearTable));
+    const int year = table.fieldByName(QStringLiteral("Ev")).asInteger();
+    table.close();
+    return year;
+}
+
 }  // namespace
 
-QJsonObject source(const QString &fileName)
+QVector<int> contentYears() { return {2010, 2026}; }
+
+void requireContentYear(int year)
 {
+    if (contentYears().contains(year))
+        return;
+    QStringList known;
+    for (int y : contentYears())
+        known << QString::number(y);
+    fail(QStringLiteral("A(z) %1. évhez nincs tartalom; választható évek: %2.").arg(year).arg(known.join(QStringLiteral(", "))));
+}
+
+int folderYear(const QString &dbFolder)
+{
+    const QStringList present = QDir(dbFolder).entryList(QDir::Files);
+    const bool hasYearTable = std::any_of(present.begin(), present.end(), [](const QString &name) {
+        return name.compare(kYearTable, Qt::CaseInsensitive) == 0;
+    });
+    if (!hasYearTable)
+        return kDefaultYear;
+    QTemporaryDir configDir;
+    if (!configDir.isValid())
+        fail(QStringLiteral("No temporary folder for the engine configuration"));
+    zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
+    session.addStandardAlias(kAlias, dbFolder);
+    return readYear(session);
+}
+
+QJsonObject source(int year, const QString &fileName)
+{
+    const QString name = QStringLiteral("%1/%2").arg(year).arg(fileName);
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(readResource(fileName), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(readResource(name), &error);
     if (doc.isNull() || !doc.isObject())
-        fail(QStringLiteral("%1: %2 at offset %3").arg(fileName, error.errorString()).arg(error.offset));
+        fail(QStringLiteral("%1: %2 at offset %3").arg(name, error.errorString()).arg(error.offset));
     return doc.object();
 }
 
@@ -212,15 +262,19 @@ QString localPath(const QString &gamePath)
     return p;
 }
 
-QString buildWorkFolder(const QString &folder, QStringList *notices)
+QString buildWorkFolder(const QString &folder, QStringList *notices, int year)
 {
     QDir root(folder);
+    const QString dbFolder = root.absoluteFilePath(QStringLiteral("DB"));
+    // A folder built again keeps its year unless another is asked for.
+    if (year == 0)
+        year = folderYear(dbFolder);
+    requireContentYear(year);
     if (!root.mkpath(QStringLiteral(".")))
         fail(QStringLiteral("Cannot create the folder %1").arg(folder));
     for (const char *sub : {"DB", "munka_pict", "rtf"})
         if (!root.mkpath(QLatin1String(sub)))
             fail(QStringLiteral("Cannot create %1").arg(root.filePath(QLatin1String(sub))));
-    const QString dbFolder = root.absoluteFilePath(QStringLiteral("DB"));
 
     // The players' table holds the stored games: a folder built again keeps it, unless the
     // file there is no sound players' table. Then it is kept aside and a fresh table gets
@@ -277,8 +331,8 @@ QString buildWorkFolder(const QString &folder, QStringList *notices)
         fail(QStringLiteral("No temporary folder for the engine configuration"));
     zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
     session.addStandardAlias(kAlias, dbFolder);
-    const int rows = fillContent(session);
-    const QJsonArray professions = source(QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
+    const int rows = fillContent(session, year);
+    const QJsonArray professions = source(year, QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
 
     // Profession pictures and career sheets, at the paths the profession choice names.
     for (const QJsonValue &v : professions) {
@@ -289,20 +343,24 @@ QString buildWorkFolder(const QString &folder, QStringList *notices)
         writeFile(root.filePath(picture),
                   encodeImage(builtPicture(zpict::builtProfessionPicture(code), QStringLiteral("szakma"), code), jpeg ? "JPG" : "BMP",
                               QStringLiteral("profession %1").arg(code)));
-        writeFile(root.filePath(localPath(p.value(QStringLiteral("sheet")).toString())), careerSheet(p));
+        writeFile(root.filePath(localPath(p.value(QStringLiteral("sheet")).toString())), careerSheet(p, year));
     }
 
     writeFile(root.filePath(QStringLiteral("szakmaleiras.txt")), cp1250::lines(recommendationClauses()));
 
-    return QStringLiteral("%1: %2 tables, %3 rows, %4 pictures and career sheets")
+    return QStringLiteral("%1: the content of %2, %3 tables, %4 rows, %5 pictures and career sheets")
         .arg(QDir::toNativeSeparators(root.absolutePath()))
+        .arg(year)
         .arg(zdb::schema().size())
         .arg(rows)
         .arg(professions.size());
 }
 
-QString buildServerDatabase(const QString &connection, const QString &studentRole, const QString &teacherRole)
+QString buildServerDatabase(const QString &connection, const QString &studentRole, const QString &teacherRole,
+                            int year)
 {
+    if (year != 0)
+        requireContentYear(year);
     const zdb::ServerAddress server = zdb::ServerAddress::parse(connection);
     QTemporaryDir configDir;
     if (!configDir.isValid())
@@ -310,6 +368,19 @@ QString buildServerDatabase(const QString &connection, const QString &studentRol
     // The tables are made (and the players' table upgraded) on a connection of the tool's
     // own: the session's, which checks the tables' shapes, comes once they are in place.
     std::shared_ptr<zdb::Storage> storage = zdb::Storage::server(server);
+    // A database filled again keeps its year unless another is asked for. One with a year
+    // table is of today's shapes, so a session may read it.
+    if (year == 0) {
+        const zdb::TableDef *yearDef = zdb::findTable(kYearTable);
+        if (yearDef && storage->hasTable(*yearDef)) {
+            zdb::Session reading(configDir.filePath(QStringLiteral("year.ini")));
+            reading.setServerAlias(kAlias, server);
+            year = readYear(reading);
+        } else {
+            year = kDefaultYear;
+        }
+        requireContentYear(year);
+    }
     // The players' table holds the class's stored games: filling the server again keeps it,
     // brought to today's shape.
     bool keptPlayers = false;
@@ -324,10 +395,11 @@ QString buildServerDatabase(const QString &connection, const QString &studentRol
     storage->grantRoles(studentRole, teacherRole);
     zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
     session.setServerAlias(kAlias, server);
-    const int rows = fillContent(session);
-    return QStringLiteral("%1: %2 tables (%3), %4 rows; roles %5 (reads, writes the players) and %6 (writes "
-                          "everything)")
+    const int rows = fillContent(session, year);
+    return QStringLiteral("%1: the content of %2, %3 tables (%4), %5 rows; roles %6 (reads, writes the players) "
+                          "and %7 (writes everything)")
         .arg(server.displayName())
+        .arg(year)
         .arg(zdb::schema().size())
         .arg(keptPlayers ? QStringLiteral("the players' table kept") : QStringLiteral("all new"))
         .arg(rows)
