@@ -202,6 +202,10 @@ private:
                     due.append(c);
                 continue;
             }
+            // A file without its table (another table's file under its name) is not upgraded:
+            // opening it, or the content tool's check of the players' table, says what it is.
+            if (!tableExists(c))
+                continue;
             const int version = qMax(1, value(QStringLiteral("PRAGMA %1.user_version").arg(quoteIdentifier(c.database))).toInt());
             if (version > c.def->version)
                 throw EngineError(newerMessage(*c.def, c.path, version));
