@@ -411,7 +411,7 @@ void TBer::FormShow()
                               {3, s.contribution},
                               {4, s.contributionAllowance},
                               {5, s.deductionsTotal}};
-        Label4->setText(instructions(m_stage));
+        showInstructions(instructions(m_stage));
         return;
     }
     m_expected.pension = Contribution(g, tables.pensionRate);
@@ -420,7 +420,14 @@ void TBer::FormShow()
     m_expected.taxAdvance = ExerciseTaxAdvance(tables, taxTables, g);
     m_superGross = SuperGross(tables, g);
     // The instructions of the stage the player is in (or the summary once finished).
-    Label4->setText(instructions(m_stage));
+    showInstructions(instructions(m_stage));
+}
+
+void TBer::showInstructions(const QString &text)
+{
+    Label4->setFont(look::fitted(tahoma(10, false, true), text, QSizeF(Label4->size()),
+                                 int(Label4->alignment()) | Qt::TextWordWrap));
+    Label4->setText(text);
 }
 
 void TBer::showAmounts()
@@ -569,7 +576,7 @@ void TBer::checkStage(Stage stage)
     Label3->setText(stageTitle(next));
     BitBtn1->setToolTip(u(kStages[next].hint));
     BitBtn1->setAccessibleName(u(kStages[next].hint));
-    Label4->setText(instructions(next));
+    showInstructions(instructions(next));
     if (stage == StageTax)
         gamescreen::setHelpContext(this, m_year == 2026 ? 22 : 2);
 }
@@ -577,7 +584,7 @@ void TBer::checkStage(Stage stage)
 void TBer::FinishExercise()
 {
     m_stage = Finished;
-    Label4->setText(instructions(Finished));
+    showInstructions(instructions(Finished));
     Label3->setText(stageTitle(Finished));
     for (TMoneyPiece *p : m_pieces)
         p->setEnabled(false);

@@ -127,6 +127,8 @@ private:
     void endDrag();
     void pay(int value);
     void showAmounts();
+    // The instructions in their box, in a smaller size when they would not fit it.
+    void showInstructions(const QString &text);
     // Checks one stage; true when it was passed.
     void checkStage(Stage stage);
     void FinishExercise();

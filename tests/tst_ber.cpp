@@ -257,10 +257,12 @@ private slots:
         const char *titles[] = {"Nyugdíjjárulék számítás", "Egészségbiztosítási járulék számítás",
                                 "Munkavállalói járulék számítás", "A munkabért terhelő közterhek"};
         for (int i = 0; i < 4; ++i) {
+            QVERIFY2(instructionsFit(ber->Label4), qPrintable(ber->Label4->text()));
             payByDragging(stages[i]);
             check();
             QCOMPARE(ber->Label3->text(), QString(titles[i]));
         }
+        QVERIFY2(instructionsFit(ber->Label4), qPrintable(ber->Label4->text()));
         QCOMPARE(messages(), QStringList({kTaxRight, kRight, kRight, kRight}));
         QCOMPARE(ber->stage(), TBer::Finished);
         QCOMPARE(ber->Label2->text(), QString("137920 Ft"));  // the net wage
@@ -295,6 +297,16 @@ private slots:
         QCOMPARE(ber->Label2->text(), QString("137920 Ft"));
     }
 
+    // Whether the instructions, as the label lays them out, fit in the label: a longer text
+    // (the 2026 stages say the cash rule too) must not lose its last line.
+    static bool instructionsFit(const QLabel *label)
+    {
+        const QRect box = label->contentsRect();
+        const QRect needed = QFontMetrics(label->font()).boundingRect(box, int(label->alignment()) | Qt::TextWordWrap,
+                                                                      label->text());
+        return needed.height() <= box.height() && needed.width() <= box.width();
+    }
+
     // A 2026 folder: two stages, the SZJA and the TB paid after the allowance, each in cash
     // (5 Ft steps); the exact payroll figures go to the calculator.
     void finishing2026()
@@ -313,6 +325,7 @@ private slots:
         QVERIFY2(ber->Label4->text().contains("NAV logóra") && !ber->Label4->text().contains("APEH"),
                  qPrintable(ber->Label4->text()));
         QVERIFY(ber->Label4->text().contains("5 Ft-ra kerekítsd"));
+        QVERIFY2(instructionsFit(ber->Label4), qPrintable(ber->Label4->text()));
         QCOMPARE(ber->expected().taxAdvance, qint64(28420));
 
         // The payroll figure, rounded down instead of by the cash rule, is wrong.
@@ -327,6 +340,7 @@ private slots:
         QCOMPARE(ber->Label3->text(), QString("TB-járulék számítás"));
         QVERIFY(ber->Label4->text().contains("társadalombiztosítási járulékát"));
         QVERIFY(ber->Label4->text().contains("5 Ft-ra kerekítsd"));
+        QVERIFY2(instructionsFit(ber->Label4), qPrintable(ber->Label4->text()));
         payByDragging(59720);
         check();
         QCOMPARE(messages(), QStringList({kTaxWrong, kTaxRight, kRight}));
