@@ -27,11 +27,12 @@ qint64 perChild(const std::array<qint64, 4> &amounts, int children)
     return amounts[std::clamp(children, 1, 3)];
 }
 
-QString childAmount(const std::array<qint64, 4> &amounts, int children)
+// "2 gyermek × 13 300 Ft" and what follows; without children the amount is 0.
+QString perChildRule(const std::array<qint64, 4> &amounts, int children, const QString &tail = QString())
 {
     if (children <= 0)
-        return u("gyermek nélkül 0");
-    return u("%1 × %2").arg(children).arg(money(perChild(amounts, children)));
+        return u("gyermek nélkül 0 Ft");
+    return u("%1 gyermek × %2").arg(children).arg(money(perChild(amounts, children))) + tail;
 }
 
 QString rule2010(const QString &key, const payroll::PayrollTables &t, int children)
@@ -53,9 +54,9 @@ QString rule2010(const QString &key, const payroll::PayrollTables &t, int childr
     if (key == QLatin1String("partnerNet"))
         return u("a játékban megadott összeg");
     if (key == QLatin1String("familyAllowance"))
-        return u("%1 gyermekenként, 5 forintra kerekítve").arg(childAmount(t.allowancePerChild, children));
+        return perChildRule(t.allowancePerChild, children, u(", 5 forintra kerekítve"));
     if (key == QLatin1String("familyTaxAllowance"))
-        return u("%1 gyermekenként, legfeljebb az adóelőleg").arg(childAmount(t.taxAllowancePerChild, children));
+        return perChildRule(t.taxAllowancePerChild, children, u(", legfeljebb az adóelőleg"));
     if (key == QLatin1String("familyNetIncome"))
         return u("nettó fizetés + partner nettó jövedelme + családi pótlék + családi adókedvezmény");
     return QString();
@@ -65,7 +66,7 @@ QString rule2026(const QString &key, const payroll::PayrollTables &tables, int c
 {
     const payroll::Tables2026 t = payroll::tables2026(tables);
     if (key == QLatin1String("allowanceBase"))
-        return u("%1 gyermekenként").arg(childAmount(t.allowanceBasePerChild, children));
+        return perChildRule(t.allowanceBasePerChild, children);
     if (key == QLatin1String("taxPaid"))
         return u("%1 × (bruttó − családi kedvezmény alapja), legalább 0").arg(percent(t.taxPercent));
     if (key == QLatin1String("contribution"))
@@ -80,7 +81,7 @@ QString rule2026(const QString &key, const payroll::PayrollTables &tables, int c
     if (key == QLatin1String("partnerNet"))
         return u("a játékban megadott összeg");
     if (key == QLatin1String("familyAllowance"))
-        return u("%1 gyermekenként").arg(childAmount(t.familyAllowancePerChild, children));
+        return perChildRule(t.familyAllowancePerChild, children);
     if (key == QLatin1String("familyNetIncome"))
         return u("nettó fizetés + partner nettó jövedelme + családi pótlék");
     if (key == QLatin1String("employerCost"))
