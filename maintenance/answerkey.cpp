@@ -193,6 +193,9 @@ Report::Report(const Key &key, QObject *parent) : TQuickRep(QStringLiteral("Answ
                          .arg(key.inputs.N)
                          .arg(money(key.inputs.P)));
     if (!key.message.isEmpty()) {
+        // No figures: no headings over them either.
+        layoutElement<TQRLabel>(this, "FejTetel")->setCaption(QString());
+        layoutElement<TQRLabel>(this, "FejErtek")->setCaption(QString());
         layoutElement<TQRMemo>(this, "Uzenet")->add(key.message);
         return;
     }

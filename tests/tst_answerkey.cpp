@@ -138,6 +138,7 @@ void TestAnswerKey::makeWindow()
         for (const TQRElement *e : key->elements())
             values += e->objectName().startsWith(QLatin1String("Ertek")) ? 1 : 0;
         QCOMPARE(values, key->key().lines.size());
+        QCOMPARE(layoutElement<TQRLabel>(key, "FejErtek")->place().printed, !key->key().lines.isEmpty());
         const auto *message = layoutElement<TQRMemo>(key, "Uzenet");
         QVERIFY(message);
         QCOMPARE(message->lines().join(QLatin1Char(' ')), key->key().message);
