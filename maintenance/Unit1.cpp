@@ -1,11 +1,14 @@
 #include "Unit1.h"
 
 #include "ExtDBNavigator.h"
+#include "answerkey.h"
 #include "application.h"
+#include "budget.h"
 #include "datasource.h"
 #include "dbcontrols.h"
 #include "dialogs.h"
 #include "engine.h"
+#include "payrolltables.h"
 #include "records.h"
 #include "results.h"
 #include "resultsmodel.h"
@@ -258,6 +261,9 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     // Rows the game could not compute with are refused with a message naming the field.
     SzakmaDB->setBeforePost(maint::checkProfession);
     JarulekDB->setBeforePost(maint::checkContributions);
+    // The title names the tax year the folder teaches, read as the game reads it.
+    m_folderYear = payroll::ReadFolderYear(readingTable(QStringLiteral("Adoev.DB")).get()).year;
+    setWindowTitle(u("Dedarudorazo v2 – %1").arg(budget::yearLevelsText(m_folderYear)));
 
     // The catalogues are edited only after the navigator's edit or insert; the tax and
     // profession pages start editing with the first keystroke.
@@ -360,6 +366,14 @@ TZomir0001::~TZomir0001()
 zdb::Table *TZomir0001::pageTable(int page) const { return m_pageSources.at(page)->dataSet(); }
 
 TDataSource *TZomir0001::pageSource(int page) const { return m_pageSources.at(page); }
+
+std::unique_ptr<zdb::Table> TZomir0001::readingTable(const QString &file)
+{
+    auto table = std::make_unique<zdb::Table>(m_session);
+    table->setAliasName(zdb::gameAlias());
+    table->setTableName(file);
+    return table;
+}
 
 zdb::Table *TZomir0001::openTable(const QString &name, const QString &file)
 {
@@ -633,13 +647,20 @@ void TZomir0001::buildResults()
     setHint(BitBtn2, u("A lista mentése táblázatkezelőben megnyitható CSV-fájlba, a látható sorrendben"));
     connect(BitBtn2, &QPushButton::clicked, this, &TZomir0001::BitBtn2Click);
 
+    BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), u("&Megoldókulcs"), page);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setGeometry(294, 456, 130, 33);
+    setHint(BitBtn3, u("A kijelölt játék bérszámításának helyes értékei, nyomtatható és PDF-be menthető"));
+    connect(BitBtn3, &QPushButton::clicked, this, &TZomir0001::BitBtn3Click);
+
     Label50 = new QLabel(page);
     Label50->setObjectName(QStringLiteral("Label50"));
-    Label50->setGeometry(300, 464, 461, 17);
+    Label50->setGeometry(432, 464, 329, 17);
     Label50->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     QWidget::setTabOrder(DBGrid11, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);
+    QWidget::setTabOrder(BitBtn2, BitBtn3);
 }
 
 void TZomir0001::TabSheet11Show()
@@ -678,6 +699,30 @@ void TZomir0001::BitBtn2Click()
             return;
         results::writeFile(path, results::toCsv(ResultsSort->shownRows()));
         StatusBar->showMessage(u("Az eredmények mentve: %1").arg(QDir::toNativeSeparators(path)));
+    });
+}
+
+void TZomir0001::BitBtn3Click()
+{
+    guarded([this] {
+        const QModelIndex current = DBGrid11->currentIndex();
+        if (!current.isValid()) {
+            m_dialogs->message(u("Előbb jelöljön ki egy játékot a listában, annak készül a megoldókulcs."));
+            return;
+        }
+        const results::GameResult game = ResultsModel->rows().at(ResultsSort->mapToSource(current).row());
+        // The tax tables as they are stored now, read apart from the pages' own tables.
+        const std::unique_ptr<zdb::Table> adoev = readingTable(QStringLiteral("Adoev.DB"));
+        const payroll::FolderYear folder = payroll::ReadFolderYear(adoev.get());
+        const std::unique_ptr<zdb::Table> bands = readingTable(QStringLiteral("adokulcs.db"));
+        const std::unique_ptr<zdb::Table> rates = readingTable(QStringLiteral("jarulek.db"));
+        const std::unique_ptr<zdb::Table> children = readingTable(QStringLiteral("gyerek.db"));
+        payroll::PayrollTables tables;
+        if (game.taxYear == folder.year)
+            tables = payroll::LoadPayrollTables({bands.get(), rates.get(), children.get()}, folder.year);
+        const answerkey::Report report(
+            answerkey::make(game, folder.year, tables, payroll::bracketFinder(bands.get())));
+        m_dialogs->preview(report);
     });
 }
 

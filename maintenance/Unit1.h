@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class Dialogs;
 class QLabel;
@@ -80,6 +81,7 @@ public:
     QTableView *DBGrid11 = nullptr;
     QPushButton *BitBtn1 = nullptr;   // "Frissítés"
     QPushButton *BitBtn2 = nullptr;   // "Mentés CSV-be…"
+    QPushButton *BitBtn3 = nullptr;   // "Megoldókulcs": the answer key of the selected game
     QLabel *Label50 = nullptr;        // how many games are listed
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
@@ -101,6 +103,10 @@ public slots:
     void TabSheet11Show();
     void BitBtn1Click();
     void BitBtn2Click();
+    void BitBtn3Click();
+
+    // The working folder's tax year, read when the database was opened (the title shows it).
+    int folderYear() const { return m_folderYear; }
 
 protected:
     bool event(QEvent *event) override;
@@ -132,4 +138,7 @@ private:
     };
     QList<PendingPicture> m_pendingPictures;
     bool m_resultsRead = false;
+    int m_folderYear = 2010;
+    // A table of the folder opened by name for one reading (closed), apart from the pages' own.
+    std::unique_ptr<zdb::Table> readingTable(const QString &file);
 };

@@ -154,6 +154,11 @@ QList<GameResult> collect(const Sources &s)
     const int hobby = requiredField(p, QStringLiteral("Hobby_Key"));
     const int entertainment = requiredField(p, QStringLiteral("Entertainment_Key"));
     const int status = requiredField(p, QStringLiteral("Statusz"));
+    // Fields the list itself does not show; a table without them reads as a 2010 game
+    // without children and partner.
+    const int year = p->fieldIndex(QStringLiteral("Adoev"));
+    const int children = p->fieldIndex(QStringLiteral("Gyerekek"));
+    const int partner = p->fieldIndex(QStringLiteral("Hazastars_jovedelem"));
 
     QList<GameResult> rows;
     const int count = p->recordCount();
@@ -173,6 +178,12 @@ QList<GameResult> collect(const Sources &s)
         r.entertainments = entertainments.ofMask(p->valueAt(row, entertainment));
         // The evaluation sets 1 when the certificate is issued.
         r.finished = keyValue(p->valueAt(row, status)) == std::optional<qint64>(1);
+        if (year >= 0)
+            r.taxYear = int(keyValue(p->valueAt(row, year)).value_or(2010));
+        if (children >= 0)
+            r.children = int(keyValue(p->valueAt(row, children)).value_or(0));
+        if (partner >= 0)
+            r.partnerIncome = qint64(std::llround(amount(p->valueAt(row, partner)).value_or(0)));
         rows.append(r);
     }
     return rows;

@@ -35,6 +35,11 @@ struct GameResult {
     QString hobbies;          // every chosen hobby, ", " between them
     QString entertainments;   // every chosen entertainment, the same way
     bool finished = false;
+    // What the pay statement of the game was worked out from: its tax year (2010 for a game
+    // stored before the year was), the family's children and the partner's monthly income.
+    int taxYear = 2010;
+    int children = 0;
+    qint64 partnerIncome = 0;
 };
 
 enum Column {
