@@ -10,6 +10,7 @@
 #include "look.h"
 #include "nyito.h"
 #include "palya.h"
+#include "sugo.h"
 #include "szakma.h"
 #include "teszt.h"
 #include "uQuickRep.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QTextDocument>
 #include <QScreen>
 #include <QWidget>
@@ -33,6 +35,7 @@ Game::~Game()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    sugo::setFolderFacts({});
     // Later objects may point into earlier ones (screens into the data modules).
     while (!m_owned.isEmpty())
         delete m_owned.takeLast();
@@ -73,6 +76,15 @@ bool Game::create()
 
     // 10: the tax tables' data module.
     DataModule2 = own(new TDataModule2(m_session));
+
+    // The help shows the topics of the folder's year, with the folder's own figures.
+    sugo::setFolderFacts([this] {
+        const payroll::FolderYear &year = DataModule2->folderYear();
+        sugo::FolderFacts facts;
+        facts.year = year.year;
+        facts.figures.insert(QStringLiteral("gyerek_koltseg"), QLocale().toString(year.childCost) + QStringLiteral(" Ft"));
+        return facts;
+    });
 
     // 11: the income calculator.
     fJovedelem = own(new TfJovedelem(this));

@@ -8,28 +8,31 @@
 #include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QTextBrowser>
 
 namespace {
 
 struct Topic {
     int context = 0;
+    int year = 0;   // the tax year whose law the topic explains; 0 for every year
     QString title;
     QString html;
 };
 
 // The topics are the files of the help folder built into the program, one per topic, in
 // the order of their names. A file starts with a comment naming its help context and a
-// title element; the rest is the topic's text:
-//     <!-- context: 8 -->
+// title element; the rest is the topic's text. A topic of one tax year's law says so:
+//     <!-- context: 8 -->                 <!-- context: 21 year: 2026 -->
 //     <title>A nyitóképernyő</title>
 //     <p>…</p>
+// A figure of the folder is written {{name}} in the text and filled in when it is shown.
 // Amounts in the examples follow the tables supplied with the game; a teacher who changes
 // the tables with the maintenance program changes the results as well.
 QList<Topic> readTopics()
 {
     static const QRegularExpression head(
-        QStringLiteral("^\\s*<!--\\s*context:\\s*(\\d+)\\s*-->\\s*<title>(.*?)</title>\\s*"),
+        QStringLiteral("^\\s*<!--\\s*context:\\s*(\\d+)\\s*(?:year:\\s*(\\d{4})\\s*)?-->\\s*<title>(.*?)</title>\\s*"),
         QRegularExpression::DotMatchesEverythingOption);
     QList<Topic> topics;
     QDir folder(QStringLiteral(":/help"));
@@ -42,7 +45,8 @@ QList<Topic> readTopics()
         const QRegularExpressionMatch m = head.match(text);
         if (!m.hasMatch())
             continue;
-        topics.append({m.captured(1).toInt(), m.captured(2).trimmed(), text.mid(m.capturedEnd()).trimmed()});
+        topics.append({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).trimmed(),
+                       text.mid(m.capturedEnd()).trimmed()});
     }
     return topics;
 }
@@ -65,6 +69,23 @@ QList<sugo::TopicAppendix *> &appendices()
     return list;
 }
 
+std::function<sugo::FolderFacts()> &factsSource()
+{
+    static std::function<sugo::FolderFacts()> source;
+    return source;
+}
+
+sugo::FolderFacts folderFacts()
+{
+    if (!factsSource())
+        return {};
+    try {
+        return factsSource()();
+    } catch (const std::exception &) {
+        return {};   // a folder whose year cannot be read: every topic, no figures
+    }
+}
+
 const Topic *findTopic(int context)
 {
     for (const Topic &topic : topics())
@@ -73,15 +94,31 @@ const Topic *findTopic(int context)
     return nullptr;
 }
 
+bool forYear(const Topic &topic, int year)
+{
+    return year == 0 || topic.year == 0 || topic.year == year;
+}
+
 }  // namespace
 
 namespace sugo {
 
+void setFolderFacts(std::function<FolderFacts()> source)
+{
+    factsSource() = std::move(source);
+}
+
 QList<int> contexts()
+{
+    return contexts(folderFacts().year);
+}
+
+QList<int> contexts(int year)
 {
     QList<int> list;
     for (const Topic &topic : topics())
-        list.append(topic.context);
+        if (forYear(topic, year))
+            list.append(topic.context);
     return list;
 }
 
@@ -99,6 +136,9 @@ QString topicHtml(int context)
     // Amounts written with grouped digits ("200 000 Ft") are not broken across lines.
     static const QRegularExpression grouped(QStringLiteral("(\\d) (?=\\d{3}\\b|Ft\\b)"));
     QString html = topic->html;
+    const FolderFacts facts = folderFacts();
+    for (auto it = facts.figures.cbegin(); it != facts.figures.cend(); ++it)
+        html.replace(QStringLiteral("{{%1}}").arg(it.key()), it.value());
     html.replace(grouped, QStringLiteral("\\1&nbsp;"));
     for (const TopicAppendix *appendix : appendices())
         if (appendix->context() == context)
@@ -137,10 +177,7 @@ THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     Contents = new QListWidget(this);
     Contents->setObjectName(QStringLiteral("Contents"));
     Contents->setFixedWidth(300);
-    for (int context : sugo::contexts()) {
-        auto *item = new QListWidgetItem(sugo::topicTitle(context), Contents);
-        item->setData(Qt::UserRole, context);
-    }
+    fillContents();
     Text = new QTextBrowser(this);
     Text->setObjectName(QStringLiteral("Text"));
 
@@ -155,6 +192,20 @@ THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     selectTopic(sugo::contexts().first());
 }
 
+void THelpWindow::fillContents()
+{
+    const QList<int> contexts = sugo::contexts();
+    if (contexts == m_listed)
+        return;
+    m_listed = contexts;
+    const QSignalBlocker quiet(Contents);
+    Contents->clear();
+    for (int context : contexts) {
+        auto *item = new QListWidgetItem(sugo::topicTitle(context), Contents);
+        item->setData(Qt::UserRole, context);
+    }
+}
+
 void THelpWindow::selectTopic(int context)
 {
     m_context = context;
@@ -166,7 +217,10 @@ void THelpWindow::selectTopic(int context)
 
 void THelpWindow::showTopic(int context, QWidget *asker)
 {
-    selectTopic(sugo::topicTitle(context).isEmpty() ? sugo::contexts().first() : context);
+    // The folder's year is known once its tables are open: the contents follow it.
+    fillContents();
+    const QList<int> contexts = sugo::contexts();
+    selectTopic(contexts.contains(context) ? context : contexts.first());
     const bool onTop = asker && asker->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, onTop);   // hides the window; shown again below

@@ -2,6 +2,7 @@
 // The game's help: a topic per help context number and a small window that shows them.
 // F1 opens the topic of the focused control's context (see gamescreen::helpContextFor).
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -12,8 +13,20 @@ class QListWidget;
 class QTextBrowser;
 
 namespace sugo {
-// The help contexts that have a topic, in the order of the contents list.
+// What the topics depend on in the folder being played: its tax year (a topic of another
+// year is left out of the help; 0 shows every topic) and figures a topic's text names as
+// {{name}} (the monthly cost of a child, for instance).
+struct FolderFacts {
+    int year = 0;
+    QHash<QString, QString> figures;
+};
+// The source the help asks each time it shows a topic; none: every topic, no figures.
+void setFolderFacts(std::function<FolderFacts()> source);
+
+// The help contexts that have a topic for the folder's year, in the order of the contents list.
 QList<int> contexts();
+// The same for a tax year; 0: every topic of the help.
+QList<int> contexts(int year);
 // Title and text (HTML) of a topic; empty for a context without a topic.
 QString topicTitle(int context);
 QString topicHtml(int context);
@@ -55,6 +68,8 @@ public:
     QTextBrowser *Text = nullptr;
 
 private:
+    void fillContents();
     void selectTopic(int context);
     int m_context = 0;
+    QList<int> m_listed;   // the contexts the contents list shows
 };

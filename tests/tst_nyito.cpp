@@ -246,7 +246,7 @@ private slots:
         // Every file of the help folder is read as a topic of its own (a file whose heading
         // cannot be read would be missing from the contents).
         const QStringList files = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
-        const QList<int> contexts = sugo::contexts();
+        const QList<int> contexts = sugo::contexts(0);
         QCOMPARE(int(contexts.size()), int(files.size()));
         QCOMPARE(int(QSet<int>(contexts.begin(), contexts.end()).size()), int(files.size()));
 
@@ -257,6 +257,47 @@ private slots:
         QCOMPARE(help.Contents->currentItem()->text(), sugo::topicTitle(9));
         help.Contents->setCurrentRow(0);
         QCOMPARE(help.currentContext(), sugo::contexts().first());
+    }
+
+    // The help of a folder of one year lists no payroll topic of the other year, and F1 in
+    // a field whose topic is the other year's shows the contents; a figure of the folder
+    // named in a topic is filled in.
+    void helpFollowsTheFolderYear_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QList<int>>("listed");
+        QTest::addColumn<QList<int>>("left");
+        QTest::addRow("2010") << 2010 << QList<int>{1, 2, 3, 5, 6, 4, 12} << QList<int>{21, 22, 23, 25, 26};
+        QTest::addRow("2026") << 2026 << QList<int>{21, 22, 23, 25, 26, 4, 12} << QList<int>{1, 2, 3, 5, 6};
+    }
+    void helpFollowsTheFolderYear()
+    {
+        QFETCH(int, year);
+        QFETCH(QList<int>, listed);
+        QFETCH(QList<int>, left);
+        THelpWindow help;   // made before the year is known, as when help is asked for first
+        sugo::setFolderFacts([year] {
+            sugo::FolderFacts facts;
+            facts.year = year;
+            facts.figures.insert(QStringLiteral("gyerek_koltseg"), QStringLiteral("12 345 Ft"));
+            return facts;
+        });
+        const auto cleanup = qScopeGuard([] { sugo::setFolderFacts({}); });
+        const QList<int> contexts = sugo::contexts();
+        for (int context : listed)
+            QVERIFY2(contexts.contains(context), qPrintable(QString::number(context)));
+        for (int context : left)
+            QVERIFY2(!contexts.contains(context), qPrintable(QString::number(context)));
+
+        help.showTopic(left.first());
+        QCOMPARE(help.currentContext(), contexts.first());
+        QCOMPARE(help.Contents->count(), int(contexts.size()));
+        for (int row = 0; row < help.Contents->count(); ++row)
+            QVERIFY(contexts.contains(help.Contents->item(row)->data(Qt::UserRole).toInt()));
+        help.showTopic(12);
+        QVERIFY2(help.Text->toPlainText().replace(QChar(0xA0), QLatin1Char(' ')).contains(QStringLiteral("12 345 Ft-tal")),
+                 qPrintable(help.Text->toPlainText()));
+        QVERIFY(!sugo::topicHtml(14).contains(QStringLiteral("{{")));
     }
 };
 

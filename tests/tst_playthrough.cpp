@@ -23,6 +23,7 @@
 #include "payrolldata.h"
 #include "shellfixture.h"
 #include "standin2026.h"
+#include "sugo.h"
 #include "szakma.h"
 #include "taxyear.h"
 #include "teszt.h"
@@ -595,6 +596,17 @@ private slots:
 
         QCOMPARE(game().frmQuickRep->adoev_szint->caption(),
                  year == 2026 ? QStringLiteral("2026-os adó- és árszintek") : QStringLiteral("2010-es adó- és árszintek"));
+        // The help follows the folder's year: the other year's payroll topics are left out,
+        // and the household topics name the folder's cost of a child.
+        const QList<int> helpTopics = sugo::contexts();
+        QCOMPARE(helpTopics.contains(1), year == 2010);    // the super-gross wage
+        QCOMPARE(helpTopics.contains(21), year == 2026);   // the 2026 SZJA
+        const qint64 childCost = year == 2026 ? standin2026::kStandInChildCost : 10000;
+        const auto spaced = [](QString text) {
+            return text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" ")).replace(QChar(0xA0), QLatin1Char(' '));
+        };
+        QVERIFY2(spaced(sugo::topicHtml(12)).contains(spaced(QLocale().toString(childCost)) + QStringLiteral(" Ft-tal")),
+                 qPrintable(sugo::topicHtml(12)));
         const qint64 familyNet = year == 2026 ? solveIncomeCalculator2026(gross, children, partner)
                                               : solveIncomeCalculator(gross, children, partner);
         if (QTest::currentTestFailed())
