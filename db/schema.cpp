@@ -11,23 +11,6 @@
 
 namespace zdb {
 
-QString fieldTypeName(FieldType type)
-{
-    switch (type) {
-    case FieldType::AutoInc: return QStringLiteral("autoinc");
-    case FieldType::String: return QStringLiteral("text");
-    case FieldType::Float: return QStringLiteral("float");
-    case FieldType::Money: return QStringLiteral("money");
-    case FieldType::Int16: return QStringLiteral("int16");
-    case FieldType::Int32: return QStringLiteral("int32");
-    case FieldType::Boolean: return QStringLiteral("boolean");
-    case FieldType::Date: return QStringLiteral("date");
-    case FieldType::Graphic: return QStringLiteral("picture");
-    case FieldType::Memo: return QStringLiteral("memo");
-    }
-    return QString();
-}
-
 bool isNumeric(FieldType type)
 {
     switch (type) {

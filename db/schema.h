@@ -23,7 +23,6 @@ enum class FieldType {
     Memo,     // text of any length
 };
 
-QString fieldTypeName(FieldType type);
 bool isNumeric(FieldType type);
 
 // The values a number field may hold, both ends included. `unit` follows the figures in

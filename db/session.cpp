@@ -121,14 +121,6 @@ bool Session::aliasExists(const QString &alias) const
     return false;
 }
 
-QStringList Session::aliasNames() const
-{
-    QStringList names;
-    for (const Alias &a : m_aliases)
-        names.append(a.name);
-    return names;
-}
-
 void Session::addStandardAlias(const QString &alias, const QString &folder)
 {
     const QString name = alias.trimmed();

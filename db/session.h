@@ -38,7 +38,6 @@ public:
     QString configFile() const { return m_configFile; }
 
     bool aliasExists(const QString &alias) const;       // names compare without regard to case
-    QStringList aliasNames() const;
     void addStandardAlias(const QString &alias, const QString &folder);
     void removeAlias(const QString &alias);            // nothing when there is no such alias
     // Points the alias at a PostgreSQL database, adding it when it is new.

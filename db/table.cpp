@@ -447,19 +447,6 @@ void Table::prior()
     moveTo(m_current - 1, false, false);
 }
 
-void Table::moveBy(int distance)
-{
-    requireActive();
-    checkBrowseMode();
-    if (m_rows.isEmpty())
-        return;
-    qint64 target = qint64(m_current) + distance;
-    const bool bof = target <= 0 && distance < 0;
-    const bool eof = target >= m_rows.size() - 1 && distance > 0;
-    target = std::clamp<qint64>(target, 0, m_rows.size() - 1);
-    moveTo(int(target), bof, eof);
-}
-
 bool Table::isEmpty() const { return m_rows.isEmpty(); }
 
 int Table::recordCount() const

@@ -69,7 +69,6 @@ public:
     void prior();
     void next();
     void last();
-    void moveBy(int distance);
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
     bool isEmpty() const;
