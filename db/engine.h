@@ -7,6 +7,7 @@
 #include "editguard.h"
 #include "engineerror.h"
 #include "field.h"
+#include "folderstorage.h"
 #include "schema.h"
 #include "session.h"
 #include "statement.h"

@@ -1,14 +1,5 @@
 #include "schema.h"
 
-#include "engine.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
-
 namespace zdb {
 
 bool isNumeric(FieldType type)
@@ -248,23 +239,6 @@ QList<LookupDef> buildLookups()
     };
 }
 
-QString sqlType(FieldType type)
-{
-    switch (type) {
-    case T::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case T::Int16:
-    case T::Int32:
-    case T::Boolean: return QStringLiteral("INTEGER");
-    case T::Float:
-    case T::Money: return QStringLiteral("REAL");
-    case T::Graphic: return QStringLiteral("BLOB");
-    case T::String:
-    case T::Memo:
-    case T::Date: return QStringLiteral("TEXT");
-    }
-    return QStringLiteral("TEXT");
-}
-
 }  // namespace
 
 const QList<TableDef> &schema()
@@ -292,49 +266,6 @@ QString quoteIdentifier(const QString &name)
     QString q = name;
     q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
-void createTable(const QString &folder, const TableDef &def)
-{
-    if (!QDir(folder).exists())
-        throw EngineError(QStringLiteral("A mappa nem létezik: %1").arg(folder));
-    const QString path = QDir(folder).filePath(def.fileName);
-    // Remove any file of that name in another letter case too.
-    const QStringList existing = QDir(folder).entryList(QDir::Files);
-    for (const QString &name : existing)
-        if (name.compare(def.fileName, Qt::CaseInsensitive) == 0)
-            QFile::remove(QDir(folder).filePath(name));
-
-    const QString connection = QStringLiteral("zdb-create-") + QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (!db.open())
-            throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
-                                  .arg(path, db.lastError().text()));
-        QStringList columns;
-        for (const FieldDef &fd : def.fields)
-            columns.append(quoteIdentifier(fd.name) + QLatin1Char(' ') + sqlType(fd.type));
-        QSqlQuery q(db);
-        const auto run = [&](const QString &sql) {
-            if (!q.exec(sql))
-                throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
-                                      .arg(def.fileName, q.lastError().text()));
-        };
-        run(QStringLiteral("CREATE TABLE %1 (%2)")
-                .arg(quoteIdentifier(def.sqlName()), columns.join(QStringLiteral(", "))));
-        for (const IndexDef &idx : def.indexes) {
-            QStringList cols;
-            for (const QString &c : idx.fields)
-                cols.append(quoteIdentifier(c) + QStringLiteral(" COLLATE NOCASE"));
-            run(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                    .arg(quoteIdentifier(idx.name), quoteIdentifier(def.sqlName()),
-                         cols.join(QStringLiteral(", "))));
-        }
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
 }
 
 }  // namespace zdb

@@ -88,8 +88,4 @@ const QList<LookupDef> &playerLookups();
 // A name quoted for use as an SQL identifier.
 QString quoteIdentifier(const QString &name);
 
-// Creates an empty table file from its schema in `folder` (which must exist).
-// An existing file of that name is replaced. Throws EngineError on failure.
-void createTable(const QString &folder, const TableDef &def);
-
 }  // namespace zdb

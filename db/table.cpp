@@ -87,7 +87,7 @@ void Table::open()
     const QString connection = storage->openTable(def, &canModify);
     m_storage = storage;
     m_connection = connection;
-    m_filePath = storage->isServer() ? QString() : storage->tablePath(def);
+    m_filePath = storage->tablePath(def);
     m_storageKey = storage->tableKey(def);
     emit rowsAboutToBeReset();
     try {
