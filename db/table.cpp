@@ -900,130 +900,190 @@ void Table::post()
     if (m_beforePost)
         m_beforePost(*this);
 
+    const bool inserting = m_state == DataSetState::Insert;
+    Row row;
+    row.values = validatedValues();
+    if (inserting) {
+        row.rowid = insertRow(row.values, &row.stamp);
+    } else {
+        row.rowid = m_rows[m_current].rowid;
+        if (!updateRow(row.rowid, row.values, &row.stamp))
+            dropEditOfRemovedRow();
+    }
+    const int autoInc = m_def->autoIncIndex();
+    if (autoInc >= 0)
+        row.values[autoInc] = inserting ? QVariant(row.rowid) : m_rows[m_current].values[autoInc];
+    countOwnWrite(inserting, row.stamp);
+
+    for (int i = 0; i < m_def->fields.size(); ++i)
+        if (m_def->fields[i].type == FieldType::Graphic && !row.values[i].toByteArray().isEmpty())
+            row.hasPicture = true;
+    const QVector<QVariant> typed = m_buffer;
+    const QVector<QVariant> stored = row.values;
+    const int pos = inserting ? insertPostedRow(std::move(row)) : replacePostedRow(std::move(row));
+    leaveEditAfterPost(pos, inserting, typed, stored);
+}
+
+QVector<QVariant> Table::validatedValues() const
+{
     const int n = int(m_def->fields.size());
     const int autoInc = m_def->autoIncIndex();
     QVector<QVariant> values(n);
     for (int i = 0; i < n; ++i)
         if (i != autoInc)
             values[i] = validated(i, m_buffer[i]);
+    return values;
+}
 
-    const bool inserting = m_state == DataSetState::Insert;
+QStringList Table::writtenColumns() const
+{
     QStringList columns;
-    for (int i = 0; i < n; ++i)
+    const int autoInc = m_def->autoIncIndex();
+    for (int i = 0; i < m_def->fields.size(); ++i)
         if (i != autoInc)
             columns.append(m_storage->column(m_def->fields[i].name));
-    QString sql;
-    if (inserting) {
-        QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
-            marks.append(QStringLiteral("?"));
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(m_storage->table(*m_def), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        if (m_storage->insertReturnsRowid())
-            sql += QStringLiteral(" RETURNING %1, %2").arg(m_storage->rowid(*m_def), m_storage->stamp());
-    } else {
-        QStringList sets;
-        for (const QString &c : columns)
-            sets.append(c + QStringLiteral(" = ?"));
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                  .arg(m_storage->table(*m_def), sets.join(QStringLiteral(", ")), m_storage->rowid(*m_def));
-        if (m_storage->countsOwnWrites())
-            sql += QStringLiteral(" RETURNING ") + m_storage->stamp();
-    }
-    qint64 rowid = inserting ? 0 : m_rows[m_current].rowid;
-    qint64 stamp = 0;
-    int affected = 0;
+    return columns;
+}
+
+int Table::bindWrittenValues(QSqlQuery &q, const QVector<QVariant> &values) const
+{
+    const int autoInc = m_def->autoIncIndex();
+    int position = 0;
+    for (int i = 0; i < values.size(); ++i)
+        if (i != autoInc)
+            q.bindValue(position++, values[i]);
+    return position;
+}
+
+qint64 Table::insertRow(const QVector<QVariant> &values, qint64 *stamp)
+{
+    const QStringList columns = writtenColumns();
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(m_storage->table(*m_def), columns.join(QStringLiteral(", ")),
+                           marks.join(QStringLiteral(", ")));
+    const bool returnsRowid = m_storage->insertReturnsRowid();
+    if (returnsRowid)
+        sql += QStringLiteral(" RETURNING %1, %2").arg(m_storage->rowid(*m_def), m_storage->stamp());
+    qint64 rowid = 0;
+    *stamp = 0;
     // One statement, committed on its own: the row is stored whole or not at all.
     m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName),
                            false, sql, [&](QSqlQuery &q) {
-                       int position = 0;
-                       for (int i = 0; i < n; ++i)
-                           if (i != autoInc)
-                               q.bindValue(position++, values[i]);
-                       if (!inserting)
-                           q.bindValue(position, rowid);
-                       if (!q.exec())
-                           return false;
-                       affected = q.numRowsAffected();
-                       if (inserting) {
-                           if (m_storage->insertReturnsRowid()) {
-                               if (!q.next())
+                               bindWrittenValues(q, values);
+                               if (!q.exec())
                                    return false;
-                               rowid = q.value(0).toLongLong();
-                               stamp = q.value(1).toLongLong();
-                           } else {
-                               rowid = q.lastInsertId().toLongLong();
-                           }
-                       } else if (m_storage->countsOwnWrites()) {
-                           affected = q.next() ? 1 : 0;
-                           if (affected)
-                               stamp = q.value(0).toLongLong();
-                       }
-                       q.finish();
-                       return true;
-                   });
-    if (!inserting && affected == 0) {
-        // Another program removed the row: the edit has nowhere to go. The table shows the
-        // file as it is now; nothing else is touched.
-        m_buffer.clear();
-        m_modified = false;
-        setState(DataSetState::Browse);
-        emit dataChanged(-1);
-        reloadRows();
-        throw EngineError(QStringLiteral("A módosítás nem menthető, mert ezt a sort időközben egy másik program "
-                                         "(egy másik játék vagy a karbantartó program) törölte a(z) %1 "
-                                         "táblából. A tábla többi adata nem változott.")
-                              .arg(m_tableName));
-    }
-    if (inserting) {
-        if (autoInc >= 0)
-            values[autoInc] = QVariant(rowid);
-    } else if (autoInc >= 0) {
-        values[autoInc] = m_rows[m_current].values[autoInc];
-    }
-    // The table's own write is no change by another program.
-    if (m_storage->countsOwnWrites()) {
-        if (inserting)
-            ++m_dataVersion.counter;
-        else
-            m_dataVersion.sum -= m_rows[m_current].stamp;
-        m_dataVersion.sum += stamp;
-    }
+                               if (returnsRowid) {
+                                   if (!q.next())
+                                       return false;
+                                   rowid = q.value(0).toLongLong();
+                                   *stamp = q.value(1).toLongLong();
+                               } else {
+                                   rowid = q.lastInsertId().toLongLong();
+                               }
+                               q.finish();
+                               return true;
+                           });
+    return rowid;
+}
 
-    const QVector<QVariant> typed = m_buffer;
-    Row row{rowid, values, true, false, stamp};
-    for (int i = 0; i < n; ++i)
-        if (m_def->fields[i].type == FieldType::Graphic && !values[i].toByteArray().isEmpty())
-            row.hasPicture = true;
-    int pos;
-    if (inserting) {
-        pos = positionFor(row);
-        emit rowsAboutToBeInserted(pos, pos);
+bool Table::updateRow(qint64 rowid, const QVector<QVariant> &values, qint64 *stamp)
+{
+    QStringList sets;
+    for (const QString &c : writtenColumns())
+        sets.append(c + QStringLiteral(" = ?"));
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                      .arg(m_storage->table(*m_def), sets.join(QStringLiteral(", ")), m_storage->rowid(*m_def));
+    const bool returnsStamp = m_storage->countsOwnWrites();
+    if (returnsStamp)
+        sql += QStringLiteral(" RETURNING ") + m_storage->stamp();
+    int affected = 0;
+    *stamp = 0;
+    // One statement, committed on its own: the row is stored whole or not at all.
+    m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName),
+                           false, sql, [&](QSqlQuery &q) {
+                               q.bindValue(bindWrittenValues(q, values), rowid);
+                               if (!q.exec())
+                                   return false;
+                               affected = q.numRowsAffected();
+                               if (returnsStamp) {
+                                   affected = q.next() ? 1 : 0;
+                                   if (affected)
+                                       *stamp = q.value(0).toLongLong();
+                               }
+                               q.finish();
+                               return true;
+                           });
+    return affected != 0;
+}
+
+void Table::dropEditOfRemovedRow()
+{
+    // Another program removed the row: the edit has nowhere to go. The table shows the
+    // file as it is now; nothing else is touched.
+    m_buffer.clear();
+    m_modified = false;
+    setState(DataSetState::Browse);
+    emit dataChanged(-1);
+    reloadRows();
+    throw EngineError(QStringLiteral("A módosítás nem menthető, mert ezt a sort időközben egy másik program "
+                                     "(egy másik játék vagy a karbantartó program) törölte a(z) %1 "
+                                     "táblából. A tábla többi adata nem változott.")
+                          .arg(m_tableName));
+}
+
+void Table::countOwnWrite(bool inserting, qint64 stamp)
+{
+    // The table's own write is no change by another program.
+    if (!m_storage->countsOwnWrites())
+        return;
+    if (inserting)
+        ++m_dataVersion.counter;
+    else
+        m_dataVersion.sum -= m_rows[m_current].stamp;
+    m_dataVersion.sum += stamp;
+}
+
+int Table::insertPostedRow(Row &&row)
+{
+    const int pos = positionFor(row);
+    emit rowsAboutToBeInserted(pos, pos);
+    m_rows.insert(pos, std::move(row));
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    emit rowsInserted(pos, pos);
+    return pos;
+}
+
+int Table::replacePostedRow(Row &&row)
+{
+    // Where the row belongs among the others once its order fields changed.
+    const int from = m_current;
+    Row old = std::move(m_rows[from]);
+    m_rows.removeAt(from);
+    const int pos = positionFor(row);
+    m_rows.insert(from, std::move(old));
+    if (pos == from) {
+        m_rows[from] = std::move(row);
+        m_locateCache.clear();
+        emit rowChanged(from);
+    } else {
+        emit rowAboutToBeMoved(from, pos);
+        m_rows.removeAt(from);
         m_rows.insert(pos, std::move(row));
         m_locateCache.clear();
         m_rowidIndex.clear();
-        emit rowsInserted(pos, pos);
-    } else {
-        // Where the row belongs among the others once its order fields changed.
-        const int from = m_current;
-        Row old = std::move(m_rows[from]);
-        m_rows.removeAt(from);
-        pos = positionFor(row);
-        m_rows.insert(from, std::move(old));
-        if (pos == from) {
-            m_rows[from] = std::move(row);
-            m_locateCache.clear();
-            emit rowChanged(from);
-        } else {
-            emit rowAboutToBeMoved(from, pos);
-            m_rows.removeAt(from);
-            m_rows.insert(pos, std::move(row));
-            m_locateCache.clear();
-            m_rowidIndex.clear();
-            emit rowMoved(from, pos);
-            emit rowChanged(pos);
-        }
+        emit rowMoved(from, pos);
+        emit rowChanged(pos);
     }
+    return pos;
+}
+
+void Table::leaveEditAfterPost(int pos, bool inserting, const QVector<QVariant> &typed,
+                               const QVector<QVariant> &stored)
+{
     m_buffer.clear();
     m_modified = false;
     setState(DataSetState::Browse);
@@ -1032,8 +1092,8 @@ void Table::post()
     moveTo(pos, inPlace && m_bof, inPlace && m_eof, inserting);
     // Only the fields whose stored value differs from what was typed are shown again
     // (the new key, a number typed as text, a date).
-    for (int i = 0; i < n; ++i)
-        if (typed[i] != values[i])
+    for (int i = 0; i < stored.size(); ++i)
+        if (typed[i] != stored[i])
             emit dataChanged(i);
 }
 

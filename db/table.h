@@ -193,6 +193,22 @@ private:
     QVariant valueOf(const QVector<QVariant> &values, const Row *row, int index) const;
     void loadPictures(Row &row) const;
     void removeRowAt(int pos);
+    // The steps of post(): the edit buffer's values checked and converted to what is
+    // stored, the row written (a new one, or the current one over its old values), the
+    // table's own write counted, and the stored row put in its place among the rows, with
+    // the notices.
+    QVector<QVariant> validatedValues() const;
+    QStringList writtenColumns() const;   // every stored field but the auto-increment key
+    int bindWrittenValues(QSqlQuery &q, const QVector<QVariant> &values) const;   // returns the count
+    qint64 insertRow(const QVector<QVariant> &values, qint64 *stamp);             // returns the rowid
+    bool updateRow(qint64 rowid, const QVector<QVariant> &values, qint64 *stamp); // false: row gone
+    // Another program removed the edited row: drops the edit, re-reads the rows and throws.
+    [[noreturn]] void dropEditOfRemovedRow();
+    void countOwnWrite(bool inserting, qint64 stamp);
+    int insertPostedRow(Row &&row);    // return the row's position
+    int replacePostedRow(Row &&row);
+    void leaveEditAfterPost(int pos, bool inserting, const QVector<QVariant> &typed,
+                            const QVector<QVariant> &stored);
     bool m_hasPictures = false;
     std::function<void(Table &)> m_beforePost;
 
