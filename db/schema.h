@@ -2,71 +2,12 @@
 // The game database: twelve tables, each stored in its own file of the alias folder: the
 // catalogues, the players, the professions, the payroll tables and the folder's year.
 
+#include "tabledef.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 namespace zdb {
-
-enum class FieldType {
-    AutoInc,  // 32-bit integer given by the engine on post, read-only
-    String,   // text of at most `size` characters
-    Float,
-    Money,    // forints as a double, shown in the money format
-    Int16,
-    Int32,
-    Boolean,
-    Date,
-    Graphic,  // the complete bytes of a picture file (BMP)
-    Memo,     // text of any length
-};
-
-bool isNumeric(FieldType type);
-
-// The values a number field may hold, both ends included. `unit` follows the figures in
-// messages ("Ft", "m²"); empty for a plain count.
-struct ValueRange {
-    double low = 0;
-    double high = 0;
-    QString unit;
-};
-
-struct FieldDef {
-    QString name;
-    FieldType type = FieldType::String;
-    int size = 0;          // characters (code points), for String only
-    bool required = false;
-    QString label;         // the title grids and messages give the field; empty: its name
-    std::optional<ValueRange> range;   // number fields only; none: the type's own limits
-
-    QString displayLabel() const { return label.isEmpty() ? name : label; }
-};
-
-// Characters of a text as a reader counts them: code points, so that a surrogate pair (an
-// emoji, for instance) is one character. Text sizes of the schema are in these.
-int characterCount(const QString &text);
-// The first `count` characters of a text, never ending in half of a surrogate pair.
-QString leftCharacters(const QString &text, int count);
-// The text with every unpaired surrogate replaced by U+FFFD, so that it has a UTF-8 form.
-QString withoutLoneSurrogates(const QString &text);
-
-struct IndexDef {
-    QString name;
-    QStringList fields;
-};
-
-struct TableDef {
-    QString fileName;   // as stored in the alias folder, e.g. "Hazak.DB"
-    QList<FieldDef> fields;
-    QList<IndexDef> indexes;
-
-    // The SQL table name inside the file: the file name without its extension.
-    QString sqlName() const;
-    int fieldIndex(const QString &name) const;  // any letter case, -1 when absent
-    int autoIncIndex() const;                   // -1 when the table has none
-};
 
 struct LookupDef {
     QString name;
@@ -84,8 +25,5 @@ const QList<TableDef> &schema();
 const TableDef *findTable(const QString &fileName);
 // The fourteen computed fields of the player table.
 const QList<LookupDef> &playerLookups();
-
-// A name quoted for use as an SQL identifier.
-QString quoteIdentifier(const QString &name);
 
 }  // namespace zdb
