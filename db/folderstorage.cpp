@@ -141,9 +141,10 @@ QString FolderStorage::describe(const QSqlError &error) const { return error.tex
 
 void FolderStorage::createTable(const TableDef &def) { zdb::createTable(m_path, def); }
 
-void FolderStorage::grantRoles(const QString &, const QString &) {}
+void FolderStorage::grantRoles(const QString &, const QString &, const QList<TableDef> &, const QStringList &) {}
 
-QString FolderStorage::openStatementConnection(const QStringList &words, QStringList *attachedKeys)
+QString FolderStorage::openStatementConnection(const QStringList &words, const QList<TableDef> &,
+                                               QStringList *attachedKeys)
 {
     attachedKeys->clear();
     const QDir dir(m_path);

@@ -40,10 +40,12 @@ public:
     QString describe(const QSqlError &error) const override;
 
     void createTable(const TableDef &def) override;
-    void grantRoles(const QString &studentRole, const QString &teacherRole) override;
-    // The table files the statement names, attached under their own names to one
-    // connection, so the statement can refer to them as if they were one database.
-    QString openStatementConnection(const QStringList &tables, QStringList *attachedKeys) override;
+    void grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                    const QStringList &studentWritable) override;
+    // The table files of the folder the statement names, attached under their own names to
+    // one connection, so the statement can refer to them as if they were one database.
+    QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                    QStringList *attachedKeys) override;
 
 private:
     QString m_path;

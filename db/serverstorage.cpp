@@ -1,7 +1,7 @@
 #include "serverstorage.h"
 
 #include "engineerror.h"
-#include "schema.h"
+#include "tabledef.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -330,7 +330,8 @@ void ServerStorage::createTable(const TableDef &def)
     }
 }
 
-void ServerStorage::grantRoles(const QString &studentRole, const QString &teacherRole)
+void ServerStorage::grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                               const QStringList &studentWritable)
 {
     checkRoleName(studentRole);
     checkRoleName(teacherRole);
@@ -356,21 +357,22 @@ void ServerStorage::grantRoles(const QString &studentRole, const QString &teache
     exec(what, QStringLiteral("GRANT CONNECT ON DATABASE %1 TO %2, %3")
                    .arg(quoteIdentifier(m_server.database), studentRole, teacherRole));
     exec(what, QStringLiteral("GRANT USAGE ON SCHEMA public TO %1, %2").arg(studentRole, teacherRole));
-    for (const TableDef &def : schema()) {
+    for (const TableDef &def : tables) {
         const QString t = table(def);
         exec(what, QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC, %2, %3").arg(t, studentRole, teacherRole));
         exec(what, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON %1 TO %2").arg(t, teacherRole));
-        const bool players = def.fileName.compare(QLatin1String("Jatekosok.DB"), Qt::CaseInsensitive) == 0;
+        const bool writable = studentWritable.contains(def.fileName, Qt::CaseInsensitive);
         exec(what, QStringLiteral("GRANT %1 ON %2 TO %3")
-                       .arg(players ? QStringLiteral("SELECT, INSERT, UPDATE, DELETE") : QStringLiteral("SELECT"),
+                       .arg(writable ? QStringLiteral("SELECT, INSERT, UPDATE, DELETE") : QStringLiteral("SELECT"),
                             t, studentRole));
     }
 }
 
-QString ServerStorage::openStatementConnection(const QStringList &words, QStringList *attachedKeys)
+QString ServerStorage::openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                               QStringList *attachedKeys)
 {
     attachedKeys->clear();
-    for (const TableDef &def : schema())
+    for (const TableDef &def : tables)
         if (words.contains(def.sqlName().toLower()))
             attachedKeys->append(tableKey(def));
     return serverConnection();

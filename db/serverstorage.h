@@ -46,8 +46,10 @@ public:
     QString describe(const QSqlError &error) const override;
 
     void createTable(const TableDef &def) override;
-    void grantRoles(const QString &studentRole, const QString &teacherRole) override;
-    QString openStatementConnection(const QStringList &tables, QStringList *attachedKeys) override;
+    void grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                    const QStringList &studentWritable) override;
+    QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                    QStringList *attachedKeys) override;
 
 private:
     QString serverConnection();

@@ -45,8 +45,8 @@ bool pointAliasAtServer(Session &session, const QStringList &arguments)
     return true;
 }
 
-Session::Session(const QString &configFile)
-    : m_configFile(configFile.isEmpty() ? defaultConfigFile() : configFile)
+Session::Session(const QString &configFile, QList<TableDef> tables)
+    : m_configFile(configFile.isEmpty() ? defaultConfigFile() : configFile), m_tableDefs(std::move(tables))
 {
     load();
 }
@@ -213,6 +213,14 @@ std::shared_ptr<Storage> Session::storage(const QString &name)
                                   .arg(a.name, a.driver));
     }
     return a.storage;
+}
+
+const TableDef *Session::tableDef(const QString &fileName) const
+{
+    for (const TableDef &def : m_tableDefs)
+        if (def.fileName.compare(fileName, Qt::CaseInsensitive) == 0)
+            return &def;
+    return nullptr;
 }
 
 void Session::registerTable(Table *table)

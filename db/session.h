@@ -3,8 +3,11 @@
 // share, and the storage each alias keeps its tables in.
 
 #include "engineerror.h"
+#include "schema.h"
 #include "storage.h"
+#include "tabledef.h"
 
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -20,13 +23,14 @@ inline QString gameAlias() { return QStringLiteral("DB_ZOMIR"); }
 
 class Table;
 
-// The engine configuration: the aliases and where the configuration file lives.
-// Both programs construct a Session over the same file, so an alias saved by one is
-// seen by the other.
+// The engine configuration: the aliases and where the configuration file lives, and the
+// definitions of the tables its tables and statements are made from. Both programs
+// construct a Session over the same file, so an alias saved by one is seen by the other.
 class Session {
 public:
-    // `configFile` empty means defaultConfigFile().
-    explicit Session(const QString &configFile = QString());
+    // `configFile` empty means defaultConfigFile(). The tables are the game's (schema.h)
+    // unless others are given: the one place the engine is told which tables there are.
+    explicit Session(const QString &configFile = QString(), QList<TableDef> tables = schema());
     ~Session();
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
@@ -51,6 +55,12 @@ public:
     // Where the alias's tables are kept; made on first use and shared by its tables.
     std::shared_ptr<Storage> storage(const QString &alias);
 
+    // The tables this session knows. A table takes its definition when it is named, so a
+    // change here reaches tables named afterwards.
+    const QList<TableDef> &tableDefs() const { return m_tableDefs; }
+    void setTableDefs(QList<TableDef> tables) { m_tableDefs = std::move(tables); }
+    // The definition of a table file name (any letter case), or nullptr.
+    const TableDef *tableDef(const QString &fileName) const;
 
     // Tables register themselves so that statements can make them re-read changed rows.
     void registerTable(Table *table);
@@ -70,6 +80,7 @@ private:
     void load();
     const Alias &alias(const QString &name) const;
     QString m_configFile;
+    QList<TableDef> m_tableDefs;
     QVector<Alias> m_aliases;
     QVector<Table *> m_tables;
 };

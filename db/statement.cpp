@@ -40,7 +40,7 @@ int Statement::execSql()
     while (it.hasNext())
         words.append(it.next().captured(0).toLower());
     QStringList tables;   // storage keys of the tables the statement names
-    const QString connection = storage->openStatementConnection(words, &tables);
+    const QString connection = storage->openStatementConnection(words, m_session->tableDefs(), &tables);
     if (tables.isEmpty()) {
         storage->closeTable(connection);
         throw EngineError(QStringLiteral("Az utasítás egyetlen táblát sem nevez meg a(z) %1 adatbázisban.")
@@ -56,7 +56,7 @@ int Statement::execSql()
                              !sql.contains(QLatin1String("returning"), Qt::CaseInsensitive);
     if (reportsRows) {
         QString rowid = QStringLiteral("rowid");
-        for (const TableDef &def : schema())
+        for (const TableDef &def : m_session->tableDefs())
             if (storage->tableKey(def) == tables.first())
                 rowid = storage->rowid(def);
         sql += QStringLiteral(" RETURNING ") + rowid;

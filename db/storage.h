@@ -7,7 +7,7 @@
 //     in it.
 // Nothing else in the programs knows which kind they are on.
 
-#include "schema.h"
+#include "tabledef.h"
 #include "serveraddress.h"
 
 #include <QSqlDatabase>
@@ -91,14 +91,18 @@ public:
 
     // Creates the table empty (an existing one of that name is replaced).
     virtual void createTable(const TableDef &def) = 0;
-    // The two login roles of a classroom server and their rights: the students' role may
-    // read everything and write only the players' table; the teacher's role may write
-    // every table. Roles missing are created (with LOGIN, without a password). A folder
-    // has no roles: nothing to do there.
-    virtual void grantRoles(const QString &studentRole, const QString &teacherRole) = 0;
+    // The two login roles of a classroom server and their rights on `tables`: the students'
+    // role may read them all and write only those named in `studentWritable` (file names,
+    // any letter case); the teacher's role may write every one. Roles missing are created
+    // (with LOGIN, without a password). A folder has no roles: nothing to do there.
+    virtual void grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                            const QStringList &studentWritable) = 0;
     // A statement run on a connection of its own, for the content tool and statements
-    // that span tables. Returns the connection, to be given back with closeTable().
-    virtual QString openStatementConnection(const QStringList &tables, QStringList *attachedKeys) = 0;
+    // that span tables. `words` are the statement's words in small letters; `attachedKeys`
+    // gets the keys (tableKey) of the tables among `tables` it names. Returns the
+    // connection, to be given back with closeTable().
+    virtual QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                            QStringList *attachedKeys) = 0;
 
 protected:
     Storage() = default;

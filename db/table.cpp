@@ -43,7 +43,8 @@ void Table::setTableName(const QString &fileName)
     if (active())
         throw EngineError(QStringLiteral("Nyitott táblán ez a művelet nem végezhető el."));
     m_tableName = fileName;
-    m_def = findTable(fileName);
+    const TableDef *def = m_session ? m_session->tableDef(fileName) : nullptr;
+    m_def = def ? std::optional<TableDef>(*def) : std::nullopt;
 }
 
 const TableDef &Table::definition() const

@@ -4,7 +4,7 @@
 
 #include "engineerror.h"
 #include "field.h"
-#include "schema.h"
+#include "tabledef.h"
 #include "storage.h"
 
 #include <QHash>
@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace zdb {
 
@@ -33,7 +34,7 @@ public:
     Session *session() const { return m_session; }
     void setAliasName(const QString &alias);        // only while closed
     QString aliasName() const { return m_alias; }
-    void setTableName(const QString &fileName);     // a file name of the schema
+    void setTableName(const QString &fileName);     // a file name of the session's tables
     QString tableName() const { return m_tableName; }
     const TableDef &definition() const;             // throws when the table name is unknown
     // The table file of a folder alias; empty on a server.
@@ -219,7 +220,7 @@ private:
     QString m_storageKey;
     std::shared_ptr<Storage> m_storage;
     QString m_connection;
-    const TableDef *m_def = nullptr;
+    std::optional<TableDef> m_def;  // the session's definition, taken when the table is named
     QVector<Lookup> m_lookups;
     QVector<int> m_orderFields;     // field indexes of the current order; empty: stored order
     QString m_indexName;

@@ -310,7 +310,7 @@ QString buildServerDatabase(const QString &connection, const QString &studentRol
         storage->createTable(def);
     }
     const int rows = fillContent(session);
-    storage->grantRoles(studentRole, teacherRole);
+    storage->grantRoles(studentRole, teacherRole, zdb::schema(), {QStringLiteral("Jatekosok.DB")});
     return QStringLiteral("%1: %2 tables (%3), %4 rows; roles %5 (reads, writes the players) and %6 (writes "
                           "everything)")
         .arg(server.displayName())
