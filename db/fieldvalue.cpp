@@ -32,8 +32,6 @@ int compareNoCase(const QString &a, const QString &b)
 
 QString quoted(const QString &name) { return QString::fromUtf8("„%1”").arg(name); }
 
-// Order of values as SQLite sorts them: null first, then numbers, then texts (ASCII letters
-// compared without regard to case when `nocase`), then blobs.
 int typeRank(const QVariant &v)
 {
     if (v.isNull())
@@ -54,7 +52,6 @@ int typeRank(const QVariant &v)
 }
 
 
-// ASCII letters in small case, the way SQLite's NOCASE collation sees a text.
 QString asciiLower(const QString &text)
 {
     QString out = text;
@@ -133,7 +130,6 @@ bool toReal(const QVariant &v, double *out)
     return true;
 }
 
-// A value reduced to a text key for locating: numbers by value, texts folded on request.
 QString locateKey(const QVariant &v, FieldType type, bool ignoreCase, bool *ok)
 {
     *ok = true;
@@ -166,7 +162,6 @@ bool isEmptyValue(const QVariant &v)
     return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
 }
 
-// The plain text of a value as a field of `type` gives it (empty for an empty value).
 QString plainText(FieldType type, const QVariant &v)
 {
     if (v.isNull())
@@ -186,7 +181,6 @@ QString plainText(FieldType type, const QVariant &v)
     }
 }
 
-// The text shown for a value: money in the locale's money format, numbers in the locale's.
 QString shownText(FieldType type, const QVariant &v)
 {
     if (isEmptyValue(v))

@@ -1,6 +1,7 @@
 #pragma once
 // A table of an alias: its rows in the current order, the current row and its edit buffer,
-// lookup fields, and the notices views follow the rows by.
+// lookup fields, and the notices views follow the rows by. Reading, ordering, moving and
+// the fields are in table.cpp; editing, posting and deleting in tableedit.cpp.
 
 #include "engineerror.h"
 #include "field.h"
