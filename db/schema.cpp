@@ -1,104 +1,6 @@
 #include "schema.h"
 
-#include "engine.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
-
 namespace zdb {
-
-QString fieldTypeName(FieldType type)
-{
-    switch (type) {
-    case FieldType::AutoInc: return QStringLiteral("autoinc");
-    case FieldType::String: return QStringLiteral("text");
-    case FieldType::Float: return QStringLiteral("float");
-    case FieldType::Money: return QStringLiteral("money");
-    case FieldType::Int16: return QStringLiteral("int16");
-    case FieldType::Int32: return QStringLiteral("int32");
-    case FieldType::Boolean: return QStringLiteral("boolean");
-    case FieldType::Date: return QStringLiteral("date");
-    case FieldType::Graphic: return QStringLiteral("picture");
-    case FieldType::Memo: return QStringLiteral("memo");
-    }
-    return QString();
-}
-
-bool isNumeric(FieldType type)
-{
-    switch (type) {
-    case FieldType::AutoInc:
-    case FieldType::Float:
-    case FieldType::Money:
-    case FieldType::Int16:
-    case FieldType::Int32:
-        return true;
-    default:
-        return false;
-    }
-}
-
-int characterCount(const QString &text)
-{
-    int count = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i, ++count)
-        if (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
-            ++i;
-    return count;
-}
-
-QString leftCharacters(const QString &text, int count)
-{
-    if (count <= 0)
-        return QString();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    for (int taken = 0; i < n && taken < count; ++i, ++taken)
-        if (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
-            ++i;
-    return text.left(i);
-}
-
-QString withoutLoneSurrogates(const QString &text)
-{
-    QString out = text;
-    const qsizetype n = out.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = out.at(i);
-        if (c.isHighSurrogate() && i + 1 < n && out.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            out[i] = QChar(QChar::ReplacementCharacter);
-    }
-    return out;
-}
-
-QString TableDef::sqlName() const
-{
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fileName : fileName.left(dot);
-}
-
-int TableDef::fieldIndex(const QString &name) const
-{
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
-int TableDef::autoIncIndex() const
-{
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].type == FieldType::AutoInc)
-            return i;
-    return -1;
-}
 
 namespace {
 
@@ -273,42 +175,6 @@ QList<LookupDef> buildLookups()
 
 }  // namespace
 
-QString sqliteColumnType(FieldType type)
-{
-    switch (type) {
-    case T::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case T::Int16:
-    case T::Int32:
-    case T::Boolean: return QStringLiteral("INTEGER");
-    case T::Float:
-    case T::Money: return QStringLiteral("REAL");
-    case T::Graphic: return QStringLiteral("BLOB");
-    case T::String:
-    case T::Memo:
-    case T::Date: return QStringLiteral("TEXT");
-    }
-    return QStringLiteral("TEXT");
-}
-
-QStringList sqliteCreateStatements(const TableDef &def, const QString &database)
-{
-    const QString prefix = database.isEmpty() ? QString() : quoteIdentifier(database) + QLatin1Char('.');
-    QStringList columns;
-    for (const FieldDef &fd : def.fields)
-        columns.append(quoteIdentifier(fd.name) + QLatin1Char(' ') + sqliteColumnType(fd.type));
-    QStringList statements{QStringLiteral("CREATE TABLE %1%2 (%3)")
-                               .arg(prefix, quoteIdentifier(def.sqlName()), columns.join(QStringLiteral(", ")))};
-    for (const IndexDef &idx : def.indexes) {
-        QStringList cols;
-        for (const QString &c : idx.fields)
-            cols.append(quoteIdentifier(c) + QStringLiteral(" COLLATE NOCASE"));
-        statements.append(QStringLiteral("CREATE INDEX %1%2 ON %3 (%4)")
-                              .arg(prefix, quoteIdentifier(idx.name), quoteIdentifier(def.sqlName()),
-                                   cols.join(QStringLiteral(", "))));
-    }
-    return statements;
-}
-
 const QList<TableDef> &schema()
 {
     static const QList<TableDef> tables = buildSchema();
@@ -327,46 +193,6 @@ const QList<LookupDef> &playerLookups()
 {
     static const QList<LookupDef> lookups = buildLookups();
     return lookups;
-}
-
-QString quoteIdentifier(const QString &name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
-void createTable(const QString &folder, const TableDef &def)
-{
-    if (!QDir(folder).exists())
-        throw EngineError(QStringLiteral("A mappa nem létezik: %1").arg(folder));
-    const QString path = QDir(folder).filePath(def.fileName);
-    // Remove any file of that name in another letter case too.
-    const QStringList existing = QDir(folder).entryList(QDir::Files);
-    for (const QString &name : existing)
-        if (name.compare(def.fileName, Qt::CaseInsensitive) == 0)
-            QFile::remove(QDir(folder).filePath(name));
-
-    const QString connection = QStringLiteral("zdb-create-") + QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (!db.open())
-            throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
-                                  .arg(path, db.lastError().text()));
-        QSqlQuery q(db);
-        const auto run = [&](const QString &sql) {
-            if (!q.exec(sql))
-                throw EngineError(QStringLiteral("A tábla nem hozható létre: %1\n%2")
-                                      .arg(def.fileName, q.lastError().text()));
-        };
-        for (const QString &statement : sqliteCreateStatements(def))
-            run(statement);
-        run(QStringLiteral("PRAGMA user_version = %1").arg(def.version));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
 }
 
 }  // namespace zdb

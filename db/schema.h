@@ -2,96 +2,12 @@
 // The game database: twelve tables, each stored in its own file of the alias folder: the
 // catalogues, the players, the professions, the payroll tables and the folder's year.
 
+#include "tabledef.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
-#include <QVariant>
-
-#include <optional>
-#include <utility>
 
 namespace zdb {
-
-enum class FieldType {
-    AutoInc,  // 32-bit integer given by the engine on post, read-only
-    String,   // text of at most `size` characters
-    Float,
-    Money,    // forints as a double, shown in the money format
-    Int16,
-    Int32,
-    Boolean,
-    Date,
-    Graphic,  // the complete bytes of a picture file (BMP)
-    Memo,     // text of any length
-};
-
-QString fieldTypeName(FieldType type);
-bool isNumeric(FieldType type);
-
-// The values a number field may hold, both ends included. `unit` follows the figures in
-// messages ("Ft", "m²"); empty for a plain count.
-struct ValueRange {
-    double low = 0;
-    double high = 0;
-    QString unit;
-};
-
-struct FieldDef {
-    QString name;
-    FieldType type = FieldType::String;
-    int size = 0;          // characters (code points), for String only
-    bool required = false;
-    QString label;         // the title grids and messages give the field; empty: its name
-    std::optional<ValueRange> range;   // number fields only; none: the type's own limits
-
-    QString displayLabel() const { return label.isEmpty() ? name : label; }
-};
-
-// Characters of a text as a reader counts them: code points, so that a surrogate pair (an
-// emoji, for instance) is one character. Text sizes of the schema are in these.
-int characterCount(const QString &text);
-// The first `count` characters of a text, never ending in half of a surrogate pair.
-QString leftCharacters(const QString &text, int count);
-// The text with every unpaired surrogate replaced by U+FFFD, so that it has a UTF-8 form.
-QString withoutLoneSurrogates(const QString &text);
-
-struct IndexDef {
-    QString name;
-    QStringList fields;
-};
-
-// A field that a later shape of a table added, and what the rows stored before get in it.
-struct AddedField {
-    int version = 0;   // the shape that added it
-    QString name;      // one of the table's fields
-    QVariant value;    // for the rows of an older shape; null leaves them empty
-};
-
-struct TableDef {
-    TableDef() = default;
-    TableDef(QString file, QList<FieldDef> fieldDefs, QList<IndexDef> indexDefs = {})
-        : fileName(std::move(file)), fields(std::move(fieldDefs)), indexes(std::move(indexDefs))
-    {
-    }
-
-    QString fileName;   // as stored in the alias folder, e.g. "Hazak.DB"
-    QList<FieldDef> fields;
-    QList<IndexDef> indexes;
-    // The version of the table's shape. 1 is the shape the files had before versions were
-    // recorded (a file says 0); each later shape adds fields (`added`). A file records its
-    // shape in SQLite's user_version, a server in its version table.
-    int version = 1;
-    QList<AddedField> added;
-    // The schema version that added the table itself: 1 for the original tables. A folder of
-    // the tables before it gets the table, holding `rowsWhenAdded`, when it is upgraded.
-    int since = 1;
-    QList<QVariantList> rowsWhenAdded;
-
-    // The SQL table name inside the file: the file name without its extension.
-    QString sqlName() const;
-    int fieldIndex(const QString &name) const;  // any letter case, -1 when absent
-    int autoIncIndex() const;                   // -1 when the table has none
-};
 
 struct LookupDef {
     QString name;
@@ -109,19 +25,5 @@ const QList<TableDef> &schema();
 const TableDef *findTable(const QString &fileName);
 // The fourteen computed fields of the player table.
 const QList<LookupDef> &playerLookups();
-
-// A name quoted for use as an SQL identifier.
-QString quoteIdentifier(const QString &name);
-
-// The SQLite column type a field is stored as in a folder's table file.
-QString sqliteColumnType(FieldType type);
-// The statements that create the table and its indexes in a table file, in the attached
-// database `database` when it is not empty; the file's user_version is stamped separately.
-QStringList sqliteCreateStatements(const TableDef &def, const QString &database = QString());
-
-// Creates an empty table file from its schema in `folder` (which must exist), stamped with
-// the version of its shape.
-// An existing file of that name is replaced. Throws EngineError on failure.
-void createTable(const QString &folder, const TableDef &def);
 
 }  // namespace zdb

@@ -1,43 +1,25 @@
 #pragma once
-// Where an alias keeps its tables, and everything that differs between the two kinds:
-//   - a folder of table files (one SQLite file per table), the default, nothing to install;
-//   - a PostgreSQL database shared by a class, every table of the schema in it.
-// Tables and statements talk to their alias's Storage; nothing else in the programs knows
-// which kind they are on.
+// Where an alias keeps its tables: the interface tables and statements talk to, behind
+// which everything differs between the two kinds:
+//   - FolderStorage (folderstorage.h): a folder of table files, one SQLite file per table,
+//     the default, nothing to install;
+//   - ServerStorage (serverstorage.h): a PostgreSQL database shared by a class, every table
+//     in it.
+// Nothing else in the programs knows which kind they are on.
 
-#include "schema.h"
+#include "tabledef.h"
+#include "serveraddress.h"
 
-#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 
 #include <functional>
 #include <memory>
-#include <unordered_map>
 
 class QSqlError;
 
 namespace zdb {
-
-// Where a PostgreSQL database is. The password is never part of it: the client library
-// reads it from the standard password file (~/.pgpass, or $PGPASSFILE) or $PGPASSWORD.
-struct ServerAddress {
-    QString host;
-    int port = 5432;
-    QString database;
-    QString user;
-
-    // Accepts "host=h port=5432 dbname=d user=u" and "postgresql://u@h:5432/d". A password
-    // in the text is refused, so it never reaches a configuration file. Throws EngineError.
-    static ServerAddress parse(const QString &text);
-    QString toString() const;      // the key=value form parse() reads
-    QString displayName() const;   // "h:5432/d", the name messages give the server
-    bool operator==(const ServerAddress &o) const
-    {
-        return host == o.host && port == o.port && database == o.database && user == o.user;
-    }
-};
 
 // What a table's rows were read at, to tell whether another program changed them since:
 // a folder's file counts the changes other connections commit (`counter`); a server's
@@ -55,85 +37,77 @@ public:
 
     static std::shared_ptr<Storage> folder(const QString &path);
     static std::shared_ptr<Storage> server(const ServerAddress &address);
-    ~Storage();
+    virtual ~Storage();
     Storage(const Storage &) = delete;
     Storage &operator=(const Storage &) = delete;
 
-    Kind kind() const { return m_kind; }
-    bool isServer() const { return m_kind == Server; }
-    QString folderPath() const { return m_path; }
-    ServerAddress serverAddress() const { return m_server; }
+    // Which kind this is, for callers that report it; the storage's own work never asks.
+    virtual Kind kind() const = 0;
+    bool isServer() const { return kind() == Server; }
 
     // The name open tables of the same stored table share, so that a statement can tell
     // them to re-read: the canonical file path, or the server and the table's name.
-    QString tableKey(const TableDef &def) const;
-    // The table file of a folder (another letter case on disk is tolerated).
-    QString tablePath(const TableDef &def) const;
-    bool hasTable(const TableDef &def);
+    virtual QString tableKey(const TableDef &def) const = 0;
+    // The table file of a folder (another letter case on disk is tolerated); empty on a server.
+    virtual QString tablePath(const TableDef &def) const = 0;
+    virtual bool hasTable(const TableDef &def) = 0;
 
     // A connection for one open table. A folder gives every table its own; a server's
     // tables share the storage's one connection. Throws when the table is missing.
     // `canModify` tells whether this connection may write the table: the file and its
     // folder writable, or the role's rights on the server.
-    QString openTable(const TableDef &def, bool *canModify);
-    void closeTable(const QString &connection);
+    virtual QString openTable(const TableDef &def, bool *canModify) = 0;
+    virtual void closeTable(const QString &connection) = 0;
     // The open database of a connection; a server connection that was lost is made again.
-    QSqlDatabase database(const QString &connection);
+    virtual QSqlDatabase database(const QString &connection) = 0;
 
     // SQL names in this kind: quoted identifiers, the table's name, the row's identity.
-    QString column(const QString &field) const;
-    QString table(const TableDef &def) const;
-    QString rowid(const TableDef &def) const;
+    virtual QString column(const QString &field) const = 0;
+    virtual QString table(const TableDef &def) const = 0;
+    virtual QString rowid(const TableDef &def) const = 0;
     // Whether an insert tells the new row's identity through RETURNING.
-    bool insertReturnsRowid() const { return isServer(); }
+    virtual bool insertReturnsRowid() const = 0;
 
-    DataVersion dataVersion(const QString &connection, const TableDef &def);
+    virtual DataVersion dataVersion(const QString &connection, const TableDef &def) = 0;
     // The SQL of a row version's stamp (its transaction id on a server; 0 in a folder), and
     // whether a table's DataVersion is made of its rows' stamps, its own writes counted in
     // (a server's is; a file's change counter leaves a connection's own writes out).
-    QString stamp() const;
-    bool countsOwnWrites() const { return isServer(); }
+    virtual QString stamp() const = 0;
+    virtual bool countsOwnWrites() const = 0;
     // Why a table this connection may not write is read-only (for the message).
-    QString readOnlyReason(const QString &tableName) const;
+    virtual QString readOnlyReason(const QString &tableName) const = 0;
 
     // Runs `work` with a query on the connection. A read (`retry`) that fails because the
     // server connection broke is repeated once on a new connection. Throws EngineError:
     // a lost server with a message naming it, otherwise `what` and the database's words.
-    void run(const QString &connection, const QString &what, bool retry,
-             const std::function<bool(QSqlQuery &)> &work);
+    virtual void run(const QString &connection, const QString &what, bool retry,
+                     const std::function<bool(QSqlQuery &)> &work) = 0;
     // The same for one statement `sql` given prepared to `work`, which binds, executes and
     // reads it. On a server the prepared statement is kept for the next call.
-    void runPrepared(const QString &connection, const QString &what, bool retry, const QString &sql,
-                     const std::function<bool(QSqlQuery &)> &work);
+    virtual void runPrepared(const QString &connection, const QString &what, bool retry, const QString &sql,
+                             const std::function<bool(QSqlQuery &)> &work) = 0;
     // The text of a failed query as a user should read it.
-    QString describe(const QSqlError &error) const;
+    virtual QString describe(const QSqlError &error) const = 0;
 
     // Creates the table empty (an existing one of that name is replaced).
-    void createTable(const TableDef &def);
-    // The two login roles of a classroom server and their rights: the students' role may
-    // read everything and write only the players' table; the teacher's role may write
-    // every table. Roles missing are created (with LOGIN, without a password).
-    void grantRoles(const QString &studentRole, const QString &teacherRole);
+    virtual void createTable(const TableDef &def) = 0;
+    // The two login roles of a classroom server and their rights on `tables`: the students'
+    // role may read them all and write only those named in `studentWritable` (file names,
+    // any letter case); the teacher's role may write every one. Roles missing are created
+    // (with LOGIN, without a password). A folder has no roles: nothing to do there.
+    virtual void grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                            const QStringList &studentWritable) = 0;
     // A statement run on a connection of its own, for the content tool and statements
-    // that span tables. Returns the connection, to be given back with closeTable().
-    QString openStatementConnection(const QStringList &tables, QStringList *attachedKeys);
+    // that span tables. `words` are the statement's words in small letters; `attachedKeys`
+    // gets the keys (tableKey) of the tables among `tables` it names. Returns the
+    // connection, to be given back with closeTable().
+    virtual QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                            QStringList *attachedKeys) = 0;
 
-private:
-    explicit Storage(Kind kind);
-    QString serverConnection();
-    bool connectionAlive(QSqlDatabase &db) const;
-    QString unreachable(const QString &detail) const;
-    void execute(const QString &connection, const QString &what, bool retry, const QString &sql,
-                 const std::function<bool(QSqlQuery &)> &work);
-    QSqlQuery *keptQuery(QSqlDatabase &db, const QString &sql, QSqlError *error);
-    void dropConnection(QSqlDatabase &db);
-
-    Kind m_kind;
-    QString m_path;
-    ServerAddress m_server;
-    QString m_shared;        // the server connection's name, once made
-    QElapsedTimer m_lastUse; // the server connection's last successful statement
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
+protected:
+    Storage() = default;
+    // A connection name no other connection of the program has.
+    static QString newConnectionName(const char *prefix);
 };
 
 }  // namespace zdb

@@ -1,6 +1,7 @@
 #include "upgrade.h"
 
 #include "engine.h"
+#include "folderstorage.h"
 #include "storage.h"
 
 #include <QDate>
@@ -414,7 +415,7 @@ QString serverColumnType(FieldType type)
 QString serverConnectionOf(Storage &storage)
 {
     QStringList keys;
-    return storage.openStatementConnection({shapeTableName()}, &keys);
+    return storage.openStatementConnection({shapeTableName()}, {}, &keys);
 }
 
 void serverExec(Storage &storage, const QString &connection, const QString &what, const QString &sql,

@@ -138,6 +138,7 @@ private slots:
     void indexOrdersRowsAndNewRowsFallInPlace();
     void lookupFieldsFollowThePlayerRow();
     void deleteStatementBindsTheName();
+    void sessionWorksFromTheTablesItIsGiven();
     void pictureFieldFromFile();
     void notificationsForBoundControls();
     void editGuardUndoesARefusedWrite_data();
@@ -727,6 +728,71 @@ void TestEngine::deleteStatementBindsTheName()
     QVERIFY_THROWS_EXCEPTION(EngineError, del.execSql());
 }
 
+// A session knows the tables it is given, not the game's: its tables, its statements and
+// its storage work from those definitions alone.
+void TestEngine::sessionWorksFromTheTablesItIsGiven()
+{
+    Fixture fx;
+    TableDef notes;
+    notes.fileName = "Jegyzet.DB";
+    notes.fields = {FieldDef{"Sorszam", FieldType::AutoInc, 0, false, {}, {}},
+                    FieldDef{"Szoveg", FieldType::String, 20, true, {}, {}}};
+    notes.indexes = {IndexDef{"Jegyzet_Szoveg", {"Szoveg"}}};
+    Session s(fx.dir.filePath("notes.ini"), {notes});
+    if (onServer())
+        s.setServerAlias("JEGYZET", ServerAddress::parse(server()->connectionString(fx.database)));
+    else
+        s.addStandardAlias("JEGYZET", fx.db());
+    s.storage("JEGYZET")->createTable(notes);
+
+    Table t(&s);
+    t.setAliasName("JEGYZET");
+    t.setTableName("jegyzet.db");
+    t.open();
+    for (const char *text : {"második", "első", "harmadik"}) {
+        t.append();
+        t.fieldByName("Szoveg").setValue(QString::fromUtf8(text));
+        t.post();
+    }
+    t.setIndexName("Jegyzet_Szoveg");
+    QCOMPARE(t.textAt(0, 1), QString("első"));
+
+    // A delete names the rows it removed by the table's own key, so the open table drops
+    // exactly that one.
+    Statement del(&s);
+    del.setAliasName("JEGYZET");
+    del.setSql("delete from jegyzet where szoveg = :szoveg");
+    del.bindValue(":szoveg", QString("második"));
+    QSignalSpy removed(&t, &Table::rowsRemoved);
+    QSignalSpy reset(&t, &Table::rowsReset);
+    QCOMPARE(del.execSql(), 1);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(t.recordCount(), 2);
+    QCOMPARE(t.textAt(1, 1), QString("harmadik"));
+
+    // The game's tables are not this session's, though their files or rows are there.
+    Table game(&s);
+    game.setAliasName("JEGYZET");
+    game.setTableName("Hazak.DB");
+    QVERIFY_THROWS_EXCEPTION(EngineError, game.open());
+
+    // Tables already named keep their definitions when the session's change; a table named
+    // afterwards has none.
+    s.setTableDefs({});
+    t.first();
+    t.edit();
+    t.fieldByName("Szoveg").setValue(QString("negyedik"));
+    t.post();
+    t.refresh();
+    QCOMPARE(t.recordCount(), 2);
+    QCOMPARE(t.textAt(1, 1), QString("negyedik"));
+    Table later(&s);
+    later.setAliasName("JEGYZET");
+    later.setTableName("Jegyzet.DB");
+    QVERIFY_THROWS_EXCEPTION(EngineError, later.open());
+}
+
 void TestEngine::pictureFieldFromFile()
 {
     Fixture fx;
@@ -1174,14 +1240,23 @@ void TestEngine::rolesWriteOnlyWhatTheyMay_data()
 {
     QTest::addColumn<QString>("role");
     QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("studentWritable");   // what the content tool lets the students write
     QTest::addColumn<bool>("writable");
+    const QStringList players{"Jatekosok.DB"};
     const QStringList tables{"Hazak.DB", "Elelmiszerek.DB", "Ruhazkodas.db", "Kozlekedes.db", "Hobbi.db",
                              "Szorakozas.db", "szakma4.DB", "adokulcs.db", "jarulek.db", "gyerek.db"};
     for (const QString &t : tables)
-        QTest::addRow("student, %s", qPrintable(t)) << "zomir_diak" << t << false;
-    QTest::addRow("student, Jatekosok.DB") << "zomir_diak" << "Jatekosok.DB" << true;
+        QTest::addRow("student, %s", qPrintable(t)) << "zomir_diak" << t << players << false;
+    QTest::addRow("student, Jatekosok.DB") << "zomir_diak" << "Jatekosok.DB" << players << true;
     for (const QString &t : {QString("Hazak.DB"), QString("szakma4.DB"), QString("jarulek.db")})
-        QTest::addRow("teacher, %s", qPrintable(t)) << "zomir_tanar" << t << true;
+        QTest::addRow("teacher, %s", qPrintable(t)) << "zomir_tanar" << t << players << true;
+    // The students' tables are the ones named, in any letter case, and only those.
+    QTest::addRow("student, Hobbi.db named") << "zomir_diak" << "Hobbi.db" << QStringList{"HOBBI.DB", "Jatekosok.DB"}
+                                             << true;
+    QTest::addRow("student, Jatekosok.DB not named") << "zomir_diak" << "Jatekosok.DB" << QStringList{"Hobbi.db"}
+                                                     << false;
+    QTest::addRow("teacher, Jatekosok.DB not named") << "zomir_tanar" << "Jatekosok.DB" << QStringList()
+                                                     << true;
 }
 
 void TestEngine::rolesWriteOnlyWhatTheyMay()
@@ -1190,6 +1265,7 @@ void TestEngine::rolesWriteOnlyWhatTheyMay()
         QSKIP("rights are the server's");
     QFETCH(QString, role);
     QFETCH(QString, table);
+    QFETCH(QStringList, studentWritable);
     QFETCH(bool, writable);
     Fixture fx;
     const TableDef *def = findTable(table);
@@ -1205,7 +1281,7 @@ void TestEngine::rolesWriteOnlyWhatTheyMay()
         }
         t->post();
     }
-    fx.session->storage("DB_ZOMIR")->grantRoles("zomir_diak", "zomir_tanar");
+    fx.session->storage("DB_ZOMIR")->grantRoles("zomir_diak", "zomir_tanar", schema(), studentWritable);
     const QString numberField = [&] {
         for (const FieldDef &f : def->fields)
             if (isNumeric(f.type) && f.type != FieldType::AutoInc)

@@ -413,7 +413,7 @@ void TestResults::classroomServer()
         std::shared_ptr<Storage> storage = admin.storage("DB_ZOMIR");
         for (const TableDef &def : schema())
             storage->createTable(def);
-        storage->grantRoles("zomir_diak", "zomir_tanar");
+        storage->grantRoles("zomir_diak", "zomir_tanar", schema(), {"Jatekosok.DB"});
         const auto open = [&admin](const char *file) {
             auto t = std::make_unique<Table>(&admin);
             t->setAliasName("DB_ZOMIR");

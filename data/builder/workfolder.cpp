@@ -392,7 +392,7 @@ QString buildServerDatabase(const QString &connection, const QString &studentRol
         }
         storage->createTable(def);
     }
-    storage->grantRoles(studentRole, teacherRole);
+    storage->grantRoles(studentRole, teacherRole, zdb::schema(), {QStringLiteral("Jatekosok.DB")});
     zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
     session.setServerAlias(kAlias, server);
     const int rows = fillContent(session, year);

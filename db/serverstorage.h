@@ -1,0 +1,69 @@
+#pragma once
+// A PostgreSQL database shared by a class: every table in it, reached through one
+// connection that is made again when the server was lost.
+
+#include "storage.h"
+
+#include <QElapsedTimer>
+
+#include <unordered_map>
+
+namespace zdb {
+
+class ServerStorage : public Storage {
+public:
+    explicit ServerStorage(const ServerAddress &address);
+    ~ServerStorage() override;
+
+    Kind kind() const override { return Server; }
+    ServerAddress serverAddress() const { return m_server; }
+
+    QString tableKey(const TableDef &def) const override;
+    QString tablePath(const TableDef &def) const override;
+    bool hasTable(const TableDef &def) override;
+
+    // Every table shares the storage's one connection, which stays for the storage's life.
+    QString openTable(const TableDef &def, bool *canModify) override;
+    void closeTable(const QString &connection) override;
+    QSqlDatabase database(const QString &connection) override;
+
+    // Identifiers in small letters; the row's identity is the table's own key.
+    QString column(const QString &field) const override;
+    QString table(const TableDef &def) const override;
+    QString rowid(const TableDef &def) const override;
+    bool insertReturnsRowid() const override { return true; }
+
+    // The number of rows and the sum of their row versions' transaction ids.
+    DataVersion dataVersion(const QString &connection, const TableDef &def) override;
+    QString stamp() const override;
+    bool countsOwnWrites() const override { return true; }
+    QString readOnlyReason(const QString &tableName) const override;
+
+    void run(const QString &connection, const QString &what, bool retry,
+             const std::function<bool(QSqlQuery &)> &work) override;
+    void runPrepared(const QString &connection, const QString &what, bool retry, const QString &sql,
+                     const std::function<bool(QSqlQuery &)> &work) override;
+    QString describe(const QSqlError &error) const override;
+
+    void createTable(const TableDef &def) override;
+    void grantRoles(const QString &studentRole, const QString &teacherRole, const QList<TableDef> &tables,
+                    const QStringList &studentWritable) override;
+    QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
+                                    QStringList *attachedKeys) override;
+
+private:
+    QString serverConnection();
+    bool connectionAlive(QSqlDatabase &db) const;
+    QString unreachable(const QString &detail) const;
+    void execute(const QString &connection, const QString &what, bool retry, const QString &sql,
+                 const std::function<bool(QSqlQuery &)> &work);
+    QSqlQuery *keptQuery(QSqlDatabase &db, const QString &sql, QSqlError *error);
+    void dropConnection(QSqlDatabase &db);
+
+    ServerAddress m_server;
+    QString m_shared;        // the server connection's name, once made
+    QElapsedTimer m_lastUse; // the server connection's last successful statement
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
+};
+
+}  // namespace zdb
