@@ -1,7 +1,7 @@
 // The comparison program of the start-up benchmark: a bare Qt Widgets program that shows
 // one empty window of the opening screen's size.
 
-#include "startup_probe.h"
+#include "bench/startup_probe.h"
 
 #include <QApplication>
 #include <QWidget>

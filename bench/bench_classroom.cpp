@@ -3,8 +3,8 @@
 // Prints the time of a post (median, 95th percentile, slowest) and of the whole run as
 // "name: value" lines. Usage: bench_classroom [players] [evaluations]
 
-#include "classroomrun.h"
-#include "pgserver.h"
+#include "tests/support/classroomrun.h"
+#include "tests/support/pgserver.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -2,10 +2,10 @@
 // prepared SQLite queries, and a grid of those rows through the table model beside a
 // QSqlQueryModel over the same file. Prints one "name: value" line per figure.
 
-#include "datasource.h"
-#include "engine.h"
-#include "schema.h"
-#include "tablemodel.h"
+#include "controls/datasource.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "controls/tablemodel.h"
 
 #include <QApplication>
 #include <QHeaderView>

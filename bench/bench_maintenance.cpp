@@ -7,16 +7,16 @@
 //   bench_maintenance --utility    (internal) one start of the utility, printing its figures
 // The tables are a copy of ZOMIR_WORKFOLDER's when that folder exists, else generated rows.
 
-#include "ExtDBNavigator.h"
-#include "Unit1.h"
-#include "application.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "schema.h"
-#include "results.h"
-#include "resultsmodel.h"
-#include "startup_parent.h"
-#include "testenv.h"
+#include "controls/ExtDBNavigator.h"
+#include "maintenance/Unit1.h"
+#include "controls/application.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "maintenance/results.h"
+#include "maintenance/resultsmodel.h"
+#include "bench/startup_parent.h"
+#include "tests/support/testenv.h"
 
 #include <QAbstractButton>
 #include <QDate>

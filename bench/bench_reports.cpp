@@ -5,16 +5,16 @@
 // the data texts read a real player record over a copy of its database; without one they
 // print nothing and only the texts set by the program are laid out.
 
-#include "adatinit.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "game.h"
-#include "reportsample.h"
-#include "testenv.h"
-#include "report.h"
-#include "uQuickRep.h"
-#include "uQuickRep2.h"
-#include "uQuickRep3.h"
+#include "game/adatinit.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "tests/support/reportsample.h"
+#include "tests/support/testenv.h"
+#include "controls/report.h"
+#include "game/uQuickRep.h"
+#include "game/uQuickRep2.h"
+#include "game/uQuickRep3.h"
 
 #include <QApplication>
 #include <QDir>

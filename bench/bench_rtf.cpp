@@ -1,7 +1,7 @@
 // The career sheets' RTF reader: time to read a typical sheet and a large one into a
 // text document, and the layout of the result at the sheet box's width.
 
-#include "rtfreader.h"
+#include "rules/rtfreader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

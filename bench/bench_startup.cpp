@@ -7,14 +7,14 @@
 //   bench_startup --game     (internal) one start of the game, printing its two figures
 // The game runs on ZOMIR_WORKFOLDER when that folder exists, else on empty tables.
 
-#include "application.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "game.h"
-#include "nyito.h"
-#include "schema.h"
-#include "startup_parent.h"
-#include "sugo.h"
+#include "controls/application.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/nyito.h"
+#include "db/schema.h"
+#include "bench/startup_parent.h"
+#include "game/sugo.h"
 
 #include <QCoreApplication>
 #include <QDir>

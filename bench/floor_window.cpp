@@ -3,8 +3,8 @@
 // the game's font, one PNG picture from the resources, and one table of the working folder
 // opened and read through Qt SQL.
 
-#include "look.h"
-#include "startup_probe.h"
+#include "gui/look.h"
+#include "bench/startup_probe.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 // "shown_ms:" and "peak_kb:" lines (see startup_probe.h) and reads them, and the median of
 // several rounds.
 
-#include "engine.h"
-#include "startup_probe.h"
+#include "db/engine.h"
+#include "bench/startup_probe.h"
 
 #include <QList>
 #include <QProcess>

@@ -1,9 +1,9 @@
-#include "ExtDBNavigator.h"
+#include "controls/ExtDBNavigator.h"
 
-#include "application.h"
-#include "datasource.h"
-#include "dialogs.h"
-#include "engine.h"
+#include "controls/application.h"
+#include "controls/datasource.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

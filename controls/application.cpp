@@ -1,7 +1,7 @@
-#include "application.h"
+#include "controls/application.h"
 
-#include "dialogs.h"
-#include "translations.h"
+#include "controls/dialogs.h"
+#include "controls/translations.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

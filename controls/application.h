@@ -4,8 +4,8 @@
 // It also sets up what every window of both programs shares: Qt's own texts in Hungarian,
 // Enter clicking a focused button, and no settings files written by Qt itself.
 
-#include "errorbox.h"
-#include "translations.h"
+#include "controls/errorbox.h"
+#include "controls/translations.h"
 
 #include <QApplication>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "datasource.h"
+#include "controls/datasource.h"
 
 TDataSource::TDataSource(QObject *parent) : QObject(parent) {}
 

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QVector>
 
-#include "engine.h"
+#include "db/engine.h"
 
 class TDataLink;
 

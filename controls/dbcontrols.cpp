@@ -1,8 +1,8 @@
-#include "dbcontrols.h"
+#include "controls/dbcontrols.h"
 
-#include "application.h"
-#include "displayformat.h"
-#include "engine.h"
+#include "controls/application.h"
+#include "controls/displayformat.h"
+#include "db/engine.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "datasource.h"
+#include "controls/datasource.h"
 
 class QKeyEvent;
 class QValidator;

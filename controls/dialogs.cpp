@@ -1,9 +1,9 @@
-#include "dialogs.h"
+#include "controls/dialogs.h"
 
-#include "errorbox.h"
-#include "translations.h"
-#include "report.h"
-#include "usererror.h"
+#include "controls/errorbox.h"
+#include "controls/translations.h"
+#include "controls/report.h"
+#include "rules/usererror.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,7 +2,7 @@
 // Every modal interaction of both programs goes through one Dialogs object, so that the
 // tests can script the answers and read what was shown.
 
-#include "errorbox.h"
+#include "controls/errorbox.h"
 
 #include <QFileDialog>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "displayformat.h"
+#include "controls/displayformat.h"
 
 #include <QStringList>
 #include <QVector>

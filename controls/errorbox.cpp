@@ -1,6 +1,6 @@
-#include "errorbox.h"
+#include "controls/errorbox.h"
 
-#include "errortext.h"
+#include "controls/errortext.h"
 
 #include <QApplication>
 #include <QMessageBox>

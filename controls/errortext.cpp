@@ -1,4 +1,4 @@
-#include "errortext.h"
+#include "controls/errortext.h"
 
 #include <QDir>
 #include <QFileInfo>

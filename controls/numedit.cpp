@@ -1,6 +1,6 @@
-#include "numedit.h"
+#include "controls/numedit.h"
 
-#include "displayformat.h"
+#include "controls/displayformat.h"
 
 #include <QAction>
 #include <QApplication>

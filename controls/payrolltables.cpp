@@ -1,8 +1,8 @@
-#include "payrolltables.h"
+#include "controls/payrolltables.h"
 
-#include "engine.h"
-#include "storage.h"
-#include "usererror.h"
+#include "db/engine.h"
+#include "db/storage.h"
+#include "rules/usererror.h"
 
 #include <QString>
 #include <QStringList>

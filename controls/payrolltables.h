@@ -13,9 +13,9 @@
 // Table errors come from the engine (zdb::EngineError); a table without rows, or a year no
 // rule set knows, throws a UserError with a message for the player.
 
-#include "budget.h"
-#include "payroll.h"
-#include "taxyear.h"
+#include "rules/budget.h"
+#include "rules/payroll.h"
+#include "rules/taxyear.h"
 
 #include <QtGlobal>
 

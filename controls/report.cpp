@@ -1,9 +1,9 @@
-#include "report.h"
+#include "controls/report.h"
 
-#include "look.h"
+#include "gui/look.h"
 
-#include "engine.h"
-#include "usererror.h"
+#include "db/engine.h"
+#include "rules/usererror.h"
 
 #include <QFontMetricsF>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "szamologep.h"
+#include "controls/szamologep.h"
 
-#include "dialogs.h"
+#include "controls/dialogs.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

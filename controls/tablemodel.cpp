@@ -1,7 +1,7 @@
-#include "tablemodel.h"
+#include "controls/tablemodel.h"
 
-#include "application.h"
-#include "dbcontrols.h"
+#include "controls/application.h"
+#include "controls/dbcontrols.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

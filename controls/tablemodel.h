@@ -15,7 +15,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
-#include "datasource.h"
+#include "controls/datasource.h"
 
 class QAbstractItemView;
 

@@ -1,4 +1,4 @@
-#include "translations.h"
+#include "controls/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

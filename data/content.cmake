@@ -10,7 +10,7 @@ add_executable(zomir-data ${ZOMIR_CONTENT_BUILDER})
 qt_add_resources(zomir-data zomir_content PREFIX /content
                  BASE ${CMAKE_CURRENT_SOURCE_DIR}/content
                  FILES ${ZOMIR_CONTENT_SOURCES})
-target_include_directories(zomir-data PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/builder)
+target_include_directories(zomir-data PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(zomir-data PRIVATE zomir_rules zdb zpictures zomir_resources Qt6::Gui)
 
 # The content test rebuilds a folder with the tool to check that building is repeatable.

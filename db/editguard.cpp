@@ -1,4 +1,4 @@
-#include "editguard.h"
+#include "db/editguard.h"
 
 namespace zdb {
 

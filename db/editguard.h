@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table.h"
+#include "db/table.h"
 
 namespace zdb {
 

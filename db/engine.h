@@ -7,12 +7,12 @@
 // tabledef.h, the game's own tables in schema.h. Every failure is thrown as EngineError
 // (engineerror.h) carrying a message meant for the user.
 
-#include "editguard.h"
-#include "engineerror.h"
-#include "field.h"
-#include "folderstorage.h"
-#include "schema.h"
-#include "session.h"
-#include "statement.h"
-#include "storage.h"
-#include "table.h"
+#include "db/editguard.h"
+#include "db/engineerror.h"
+#include "db/field.h"
+#include "db/folderstorage.h"
+#include "db/schema.h"
+#include "db/session.h"
+#include "db/statement.h"
+#include "db/storage.h"
+#include "db/table.h"

@@ -1,4 +1,4 @@
-#include "engineerror.h"
+#include "db/engineerror.h"
 
 namespace zdb {
 

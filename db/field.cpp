@@ -1,7 +1,7 @@
-#include "field.h"
+#include "db/field.h"
 
-#include "fieldvalue.h"
-#include "table.h"
+#include "db/fieldvalue.h"
+#include "db/table.h"
 
 #include <QFile>
 

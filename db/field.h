@@ -2,7 +2,7 @@
 // A handle to one field of a table's current row: its definition, its value read in the
 // types the programs want, and setting it while the table is edited.
 
-#include "tabledef.h"
+#include "db/tabledef.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,6 +1,6 @@
-#include "fieldvalue.h"
+#include "db/fieldvalue.h"
 
-#include "field.h"
+#include "db/field.h"
 
 #include <QDate>
 #include <QLocale>

@@ -2,7 +2,7 @@
 // How the engine reads, orders and shows stored values; shared by its own units (fields,
 // tables), not by the programs.
 
-#include "tabledef.h"
+#include "db/tabledef.h"
 
 #include <QString>
 #include <QVariant>

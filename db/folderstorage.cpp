@@ -1,6 +1,6 @@
-#include "folderstorage.h"
+#include "db/folderstorage.h"
 
-#include "engineerror.h"
+#include "db/engineerror.h"
 
 #include <QDir>
 #include <QFile>

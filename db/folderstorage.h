@@ -2,7 +2,7 @@
 // A folder of table files: one SQLite file per table, named as the table's definition
 // names it ("Hazak.DB"). The default kind of storage, nothing to install.
 
-#include "storage.h"
+#include "db/storage.h"
 
 namespace zdb {
 

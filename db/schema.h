@@ -2,7 +2,7 @@
 // The game database: twelve tables, each stored in its own file of the alias folder: the
 // catalogues, the players, the professions, the payroll tables and the folder's year.
 
-#include "tabledef.h"
+#include "db/tabledef.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "serveraddress.h"
+#include "db/serveraddress.h"
 
-#include "engineerror.h"
+#include "db/engineerror.h"
 
 #include <QRegularExpression>
 #include <QUrl>

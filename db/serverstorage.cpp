@@ -1,8 +1,8 @@
-#include "serverstorage.h"
+#include "db/serverstorage.h"
 
-#include "engineerror.h"
-#include "tabledef.h"
-#include "upgrade.h"
+#include "db/engineerror.h"
+#include "db/tabledef.h"
+#include "db/upgrade.h"
 
 #include <QRegularExpression>
 #include <QSqlError>

@@ -2,7 +2,7 @@
 // A PostgreSQL database shared by a class: every table in it, reached through one
 // connection that is made again when the server was lost.
 
-#include "storage.h"
+#include "db/storage.h"
 
 #include <QElapsedTimer>
 

@@ -1,8 +1,8 @@
-#include "session.h"
+#include "db/session.h"
 
-#include "fieldvalue.h"
-#include "table.h"
-#include "upgrade.h"
+#include "db/fieldvalue.h"
+#include "db/table.h"
+#include "db/upgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -208,7 +208,7 @@ std::shared_ptr<Storage> Session::storage(const QString &name)
         if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0) {
             // A classroom server is upgraded by the content tool; the programs check it.
             std::shared_ptr<Storage> server = Storage::server(a.server);
-            checkServerShapes(*server, m_tableDefs);
+            checkServerShapes(*server, m_tableDefs, a.server.displayName());
             a.storage = server;
         } else if (a.driver.compare(kStandardDriver, Qt::CaseInsensitive) == 0) {
             // A folder made by an older program is brought to today's shapes before any

@@ -2,10 +2,10 @@
 // The engine configuration: the database aliases, the configuration file both programs
 // share, and the storage each alias keeps its tables in.
 
-#include "engineerror.h"
-#include "schema.h"
-#include "storage.h"
-#include "tabledef.h"
+#include "db/engineerror.h"
+#include "db/schema.h"
+#include "db/storage.h"
+#include "db/tabledef.h"
 
 #include <QList>
 #include <QSet>

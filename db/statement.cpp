@@ -1,7 +1,7 @@
-#include "statement.h"
+#include "db/statement.h"
 
-#include "engineerror.h"
-#include "session.h"
+#include "db/engineerror.h"
+#include "db/session.h"
 
 #include <QRegularExpression>
 #include <QSet>

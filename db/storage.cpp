@@ -1,7 +1,7 @@
-#include "storage.h"
+#include "db/storage.h"
 
-#include "folderstorage.h"
-#include "serverstorage.h"
+#include "db/folderstorage.h"
+#include "db/serverstorage.h"
 
 #include <QUuid>
 

@@ -7,8 +7,8 @@
 //     in it.
 // Nothing else in the programs knows which kind they are on.
 
-#include "tabledef.h"
-#include "serveraddress.h"
+#include "db/tabledef.h"
+#include "db/serveraddress.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

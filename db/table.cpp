@@ -1,7 +1,7 @@
-#include "table.h"
+#include "db/table.h"
 
-#include "fieldvalue.h"
-#include "session.h"
+#include "db/fieldvalue.h"
+#include "db/session.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -3,10 +3,10 @@
 // lookup fields, and the notices views follow the rows by. Reading, ordering, moving and
 // the fields are in table.cpp; editing, posting and deleting in tableedit.cpp.
 
-#include "engineerror.h"
-#include "field.h"
-#include "tabledef.h"
-#include "storage.h"
+#include "db/engineerror.h"
+#include "db/field.h"
+#include "db/tabledef.h"
+#include "db/storage.h"
 
 #include <QHash>
 #include <QObject>

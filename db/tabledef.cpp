@@ -1,4 +1,4 @@
-#include "tabledef.h"
+#include "db/tabledef.h"
 
 namespace zdb {
 

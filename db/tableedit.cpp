@@ -1,8 +1,8 @@
 // Editing a table: the edit buffer, its checks, posting a row and deleting one.
 
-#include "table.h"
+#include "db/table.h"
 
-#include "fieldvalue.h"
+#include "db/fieldvalue.h"
 
 #include <QLocale>
 #include <QSqlQuery>

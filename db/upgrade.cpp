@@ -1,8 +1,8 @@
-#include "upgrade.h"
+#include "db/upgrade.h"
 
-#include "engine.h"
-#include "folderstorage.h"
-#include "storage.h"
+#include "db/engine.h"
+#include "db/folderstorage.h"
+#include "db/storage.h"
 
 #include <QDate>
 #include <QDir>
@@ -474,11 +474,10 @@ QHash<QString, int> serverShapes(Storage &storage, const QString &connection)
 
 QString shapeTableName() { return QStringLiteral("tablaformak"); }
 
-void checkServerShapes(Storage &storage, const QList<TableDef> &tables)
+void checkServerShapes(Storage &storage, const QList<TableDef> &tables, const QString &server)
 {
     const QString connection = serverConnectionOf(storage);
     const QHash<QString, int> shapes = serverShapes(storage, connection);
-    const QString server = storage.serverAddress().displayName();
     bool anyTable = false;
     for (const TableDef &def : tables)
         anyTable = anyTable || shapes.contains(def.sqlName().toLower());

@@ -9,7 +9,7 @@
 // program killed on the way leaves the folder either as it was or upgraded, never half.
 // A file of a newer shape than the schema knows is refused, and nothing is written.
 
-#include "schema.h"
+#include "db/schema.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,9 +40,10 @@ class Storage;
 // a row per table. The content tool builds the server and upgrades it; the programs only
 // check it when they connect.
 QString shapeTableName();
-// Refuses a server whose tables are of a newer shape than `tables` give, or of an older
-// one (with the command that upgrades it). Throws EngineError.
-void checkServerShapes(Storage &storage, const QList<TableDef> &tables);
+// Refuses a server (`server`: its name for the message) whose tables are of a newer shape
+// than `tables` give, or of an older one (with the command that upgrades it). Throws
+// EngineError.
+void checkServerShapes(Storage &storage, const QList<TableDef> &tables, const QString &server);
 // Records the shape of a table just created on the server (Storage::createTable does).
 void stampServerShape(Storage &storage, const TableDef &def);
 // Lets the roles read the recorded shapes, as every program checks them when it connects.

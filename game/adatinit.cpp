@@ -1,10 +1,10 @@
-#include "adatinit.h"
+#include "game/adatinit.h"
 
-#include "datasource.h"
-#include "dialogs.h"
-#include "errorbox.h"
-#include "engine.h"
-#include "game.h"
+#include "controls/datasource.h"
+#include "controls/dialogs.h"
+#include "controls/errorbox.h"
+#include "db/engine.h"
+#include "game/game.h"
 
 #include <QDir>
 #include <QFileInfo>

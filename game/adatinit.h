@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include "engine.h"
+#include "db/engine.h"
 
 class Game;
 class TDataSource;

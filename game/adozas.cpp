@@ -1,13 +1,13 @@
-#include "adozas.h"
+#include "game/adozas.h"
 
-#include "application.h"
-#include "dialogs.h"
-#include "game.h"
-#include "jadat.h"
-#include "payrolldata.h"
-#include "payroll.h"
-#include "szamologep.h"
-#include "look.h"
+#include "controls/application.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "game/jadat.h"
+#include "game/payrolldata.h"
+#include "rules/payroll.h"
+#include "controls/szamologep.h"
+#include "gui/look.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -12,7 +12,7 @@
 //
 // The window keeps its state (stage, amounts paid, texts) for the whole run.
 
-#include "gamestate.h"
+#include "game/gamestate.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "animacio.h"
+#include "game/animacio.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "befejez.h"
+#include "game/befejez.h"
 
-#include "game.h"
-#include "look.h"
+#include "game/game.h"
+#include "gui/look.h"
 
 #include <QCloseEvent>
 #include <QLabel>

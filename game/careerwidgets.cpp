@@ -1,6 +1,6 @@
-#include "careerwidgets.h"
+#include "game/careerwidgets.h"
 
-#include "look.h"
+#include "gui/look.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "elsoinditas.h"
+#include "game/elsoinditas.h"
 
-#include "engine.h"
-#include "studentfolder.h"
-#include "usererror.h"
+#include "db/engine.h"
+#include "rules/studentfolder.h"
+#include "rules/usererror.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // and the ways the program ends. One Game object is one run of the program; tests
 // make a fresh one for each case.
 
-#include "gamestate.h"
+#include "game/gamestate.h"
 
 #include <QMap>
 #include <QList>

@@ -1,14 +1,14 @@
-#include "haztartas.h"
+#include "game/haztartas.h"
 
-#include "application.h"
-#include "budget.h"
-#include "datasource.h"
-#include "dbcontrols.h"
-#include "engine.h"
-#include "game.h"
-#include "payroll.h"
-#include "payrolltables.h"
-#include "look.h"
+#include "controls/application.h"
+#include "rules/budget.h"
+#include "controls/datasource.h"
+#include "controls/dbcontrols.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "rules/payroll.h"
+#include "controls/payrolltables.h"
+#include "gui/look.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

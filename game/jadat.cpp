@@ -1,6 +1,6 @@
-#include "jadat.h"
+#include "game/jadat.h"
 
-#include "engine.h"
+#include "db/engine.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // folder's tax year and the monthly cost of a child), all through the game's alias
 // (zdb::gameAlias()). The payroll rules (payroll.h) read them through payrolltables.h.
 
-#include "payrolltables.h"
+#include "controls/payrolltables.h"
 
 #include <QObject>
 

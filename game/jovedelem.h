@@ -10,10 +10,10 @@
 // family allowance base in 2026) is right, and hands back its solved deductions
 // (takeSolvedDeductions).
 
-#include "gamestate.h"
-#include "incomecheck.h"
-#include "payroll.h"
-#include "taxyear.h"
+#include "game/gamestate.h"
+#include "rules/incomecheck.h"
+#include "rules/payroll.h"
+#include "rules/taxyear.h"
 
 #include <QWidget>
 

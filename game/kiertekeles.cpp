@@ -1,14 +1,14 @@
-#include "kiertekeles.h"
+#include "game/kiertekeles.h"
 
-#include "adatinit.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "game.h"
-#include "haztartas.h"
-#include "jadat.h"
-#include "payroll.h"
-#include "workfiles.h"
-#include "usererror.h"
+#include "game/adatinit.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/haztartas.h"
+#include "game/jadat.h"
+#include "rules/payroll.h"
+#include "rules/workfiles.h"
+#include "rules/usererror.h"
 
 #include <QDate>
 

@@ -5,7 +5,7 @@
 // where the game goes next. The arithmetic itself is in budget.h; this unit reads the
 // tables and the working-folder files and hands the results to the reports.
 
-#include "budget.h"
+#include "rules/budget.h"
 
 #include <QString>
 #include <QStringList>

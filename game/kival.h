@@ -2,7 +2,7 @@
 // The main window "Életvitel": the player page, the six household pages and the
 // game state of the run.
 
-#include "gamestate.h"
+#include "game/gamestate.h"
 
 #include <QMainWindow>
 

@@ -1,11 +1,11 @@
 // The game program zomir: sets up the application, creates the screen set and runs it.
 
-#include "application.h"
-#include "dialogs.h"
-#include "elsoinditas.h"
-#include "engine.h"
-#include "game.h"
-#include "sugo.h"
+#include "controls/application.h"
+#include "controls/dialogs.h"
+#include "game/elsoinditas.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/sugo.h"
 
 #include <QIcon>
 #include <QLocale>

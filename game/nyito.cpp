@@ -1,10 +1,10 @@
-#include "nyito.h"
+#include "game/nyito.h"
 
-#include "adatinit.h"
-#include "application.h"
-#include "animacio.h"
-#include "game.h"
-#include "look.h"
+#include "game/adatinit.h"
+#include "controls/application.h"
+#include "game/animacio.h"
+#include "game/game.h"
+#include "gui/look.h"
 
 #include <QCloseEvent>
 #include <QDir>

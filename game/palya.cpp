@@ -1,13 +1,13 @@
-#include "palya.h"
+#include "game/palya.h"
 
-#include "application.h"
-#include "careerwidgets.h"
-#include "dialogs.h"
-#include "game.h"
-#include "rtfreader.h"
-#include "workfiles.h"
-#include "look.h"
-#include "usererror.h"
+#include "controls/application.h"
+#include "game/careerwidgets.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "rules/rtfreader.h"
+#include "rules/workfiles.h"
+#include "gui/look.h"
+#include "rules/usererror.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>

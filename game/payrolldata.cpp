@@ -1,6 +1,6 @@
-#include "payrolldata.h"
+#include "game/payrolldata.h"
 
-#include "jadat.h"
+#include "game/jadat.h"
 
 namespace payroll {
 

@@ -5,8 +5,8 @@
 // utility; these are its forms over the game's data module. Table errors come from the
 // engine (zdb::EngineError); a table without rows throws std::runtime_error.
 
-#include "payroll.h"
-#include "payrolltables.h"
+#include "rules/payroll.h"
+#include "controls/payrolltables.h"
 
 class TDataModule2;
 

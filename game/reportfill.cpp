@@ -1,12 +1,12 @@
 // Filling the three report layouts from the evaluation's contents and previewing them.
 
-#include "kiertekeles.h"
+#include "game/kiertekeles.h"
 
-#include "game.h"
-#include "uQuickRep.h"
-#include "uQuickRep2.h"
-#include "uQuickRep3.h"
-#include "usererror.h"
+#include "game/game.h"
+#include "game/uQuickRep.h"
+#include "game/uQuickRep2.h"
+#include "game/uQuickRep3.h"
+#include "rules/usererror.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
-#include "reportlayouts.h"
+#include "game/reportlayouts.h"
 
-#include "adatinit.h"
-#include "game.h"
+#include "game/adatinit.h"
+#include "game/game.h"
 
 namespace reportlayouts {
 

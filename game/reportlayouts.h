@@ -3,7 +3,7 @@
 // family's costing and the certificate. The report windows build their pages from these
 // tables, and the report test reads the same tables, so each position is written once.
 
-#include "report.h"
+#include "controls/report.h"
 
 #include <QVector>
 

@@ -1,6 +1,6 @@
-#include "sugo.h"
+#include "game/sugo.h"
 
-#include "game.h"
+#include "game/game.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "teszt.h"
+#include "game/teszt.h"
 
-#include "application.h"
-#include "careerwidgets.h"
-#include "dialogs.h"
-#include "game.h"
-#include "interest.h"
-#include "look.h"
+#include "controls/application.h"
+#include "game/careerwidgets.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "rules/interest.h"
+#include "gui/look.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
-#include "uQuickRep.h"
+#include "game/uQuickRep.h"
 
-#include "dialogs.h"
-#include "game.h"
-#include "reportlayouts.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "game/reportlayouts.h"
 
 TfrmQuickRep::TfrmQuickRep(Game *game, QWidget *parent) : QWidget(parent), m_game(game)
 {

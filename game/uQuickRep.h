@@ -2,7 +2,7 @@
 // Report 1: the player's choices costed for one person ("egyedülállóként"), filled and
 // previewed by the first costing of the budget evaluation. Its host window is never shown.
 
-#include "report.h"
+#include "controls/report.h"
 
 #include <QWidget>
 

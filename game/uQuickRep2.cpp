@@ -1,8 +1,8 @@
-#include "uQuickRep2.h"
+#include "game/uQuickRep2.h"
 
-#include "dialogs.h"
-#include "game.h"
-#include "reportlayouts.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "game/reportlayouts.h"
 
 TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent) : QWidget(parent), m_game(game)
 {

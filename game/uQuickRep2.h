@@ -3,7 +3,7 @@
 // profession, the wages and the family size; filled and previewed by the family budget
 // check of the budget evaluation. Its host window is never shown.
 
-#include "report.h"
+#include "controls/report.h"
 
 #include <QWidget>
 

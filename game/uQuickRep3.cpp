@@ -1,8 +1,8 @@
-#include "uQuickRep3.h"
+#include "game/uQuickRep3.h"
 
-#include "dialogs.h"
-#include "game.h"
-#include "reportlayouts.h"
+#include "controls/dialogs.h"
+#include "game/game.h"
+#include "game/reportlayouts.h"
 
 TfrmQuickRep3::TfrmQuickRep3(Game *game, QWidget *parent) : QWidget(parent), m_game(game)
 {

@@ -2,7 +2,7 @@
 // Report 3: the certificate ("Oklevél") for a family budget that works, previewed after a
 // successful family budget check. Its host window is never shown.
 
-#include "report.h"
+#include "controls/report.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "look.h"
+#include "gui/look.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "answerkey.h"
+#include "maintenance/answerkey.h"
 
-#include "budget.h"
+#include "rules/budget.h"
 
 #include <QLocale>
 

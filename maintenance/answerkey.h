@@ -7,11 +7,11 @@
 // The folder holds only its own year's tables: a game of another year gets no figures,
 // only the message saying so (figures from another year's tables would be wrong).
 
-#include "incomecheck.h"
-#include "payroll.h"
-#include "report.h"
-#include "results.h"
-#include "taxyear.h"
+#include "rules/incomecheck.h"
+#include "rules/payroll.h"
+#include "controls/report.h"
+#include "maintenance/results.h"
+#include "rules/taxyear.h"
 
 #include <QList>
 #include <QString>

@@ -2,10 +2,10 @@
 // tables through the alias the game set up at its first start; without it, it stops with
 // the table engine's message.
 
-#include "Unit1.h"
-#include "application.h"
-#include "dialogs.h"
-#include "engine.h"
+#include "maintenance/Unit1.h"
+#include "controls/application.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
 
 #include <QIcon>
 #include <QLocale>

@@ -1,7 +1,7 @@
-#include "records.h"
+#include "maintenance/records.h"
 
-#include "engine.h"
-#include "usererror.h"
+#include "db/engine.h"
+#include "rules/usererror.h"
 
 #include <QBuffer>
 #include <QFile>

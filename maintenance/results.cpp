@@ -1,8 +1,8 @@
-#include "results.h"
+#include "maintenance/results.h"
 
-#include "budget.h"
-#include "engine.h"
-#include "usererror.h"
+#include "rules/budget.h"
+#include "db/engine.h"
+#include "rules/usererror.h"
 
 #include <QDir>
 #include <QFileInfo>

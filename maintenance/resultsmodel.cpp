@@ -1,4 +1,4 @@
-#include "resultsmodel.h"
+#include "maintenance/resultsmodel.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 // grid's header asks for: names in Hungarian alphabetical order, amounts as numbers and
 // dates as dates.
 
-#include "results.h"
+#include "maintenance/results.h"
 
 #include <QAbstractTableModel>
 #include <QCollator>

@@ -1,7 +1,7 @@
-#include "budget.h"
+#include "rules/budget.h"
 
-#include "payroll.h"
-#include "usererror.h"
+#include "rules/payroll.h"
+#include "rules/usererror.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

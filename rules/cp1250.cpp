@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "rules/cp1250.h"
 
 #include <QHash>
 

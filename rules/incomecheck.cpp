@@ -1,7 +1,7 @@
-#include "incomecheck.h"
+#include "rules/incomecheck.h"
 
-#include "workfiles.h"
-#include "usererror.h"
+#include "rules/workfiles.h"
+#include "rules/usererror.h"
 
 #include <QRegularExpression>
 #include <QString>

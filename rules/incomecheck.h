@@ -6,7 +6,7 @@
 // answer is ever converted to a whole number of forints that it cannot hold, so an amount
 // of 23 digits or 770.4 is simply a wrong answer, never an error.
 
-#include "payroll.h"
+#include "rules/payroll.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,8 +1,8 @@
-#include "interest.h"
+#include "rules/interest.h"
 
-#include "cp1250.h"
-#include "workfiles.h"
-#include "usererror.h"
+#include "rules/cp1250.h"
+#include "rules/workfiles.h"
+#include "rules/usererror.h"
 
 #include <cstdlib>
 

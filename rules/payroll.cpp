@@ -1,5 +1,5 @@
-#include "payroll.h"
-#include "usererror.h"
+#include "rules/payroll.h"
+#include "rules/usererror.h"
 
 #include <QString>
 

@@ -12,7 +12,7 @@
 // (a credit rate of 0, an empty table, amounts beyond any forint figure) throw
 // std::runtime_error.
 
-#include "payroll2026.h"
+#include "rules/payroll2026.h"
 
 #include <QVector>
 #include <QtGlobal>

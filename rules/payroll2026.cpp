@@ -1,6 +1,6 @@
-#include "payroll2026.h"
+#include "rules/payroll2026.h"
 
-#include "usererror.h"
+#include "rules/usererror.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "rtfreader.h"
+#include "rules/rtfreader.h"
 
-#include "cp1250.h"
-#include "workfiles.h"
+#include "rules/cp1250.h"
+#include "rules/workfiles.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "studentfolder.h"
+#include "rules/studentfolder.h"
 
 #include <QDir>
 #include <QFileInfo>

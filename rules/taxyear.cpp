@@ -1,4 +1,4 @@
-#include "taxyear.h"
+#include "rules/taxyear.h"
 
 #include <algorithm>
 

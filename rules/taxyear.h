@@ -11,8 +11,8 @@
 // were: a folder of 2010 fills the 2010 fields and leaves the part empty, a folder of 2026
 // fills the part, and the 2026 rules fall back on the law of 2026 when it is empty.
 
-#include "incomecheck.h"
-#include "payroll.h"
+#include "rules/incomecheck.h"
+#include "rules/payroll.h"
 
 #include <QMap>
 #include <QString>

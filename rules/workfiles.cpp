@@ -1,7 +1,7 @@
-#include "workfiles.h"
+#include "rules/workfiles.h"
 
-#include "cp1250.h"
-#include "usererror.h"
+#include "rules/cp1250.h"
+#include "rules/usererror.h"
 
 #include <QDir>
 #include <QFile>

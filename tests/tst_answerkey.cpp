@@ -4,14 +4,14 @@
 // with the rules' own values, and the key is written as a PDF; a game of another year, or
 // one without a wage, gets a message instead of figures.
 
-#include "Unit1.h"
-#include "answerkey.h"
-#include "budget.h"
-#include "engine.h"
-#include "payrolltables.h"
-#include "results.h"
-#include "taxyear.h"
-#include "testenv.h"
+#include "maintenance/Unit1.h"
+#include "maintenance/answerkey.h"
+#include "rules/budget.h"
+#include "db/engine.h"
+#include "controls/payrolltables.h"
+#include "maintenance/results.h"
+#include "rules/taxyear.h"
+#include "tests/support/testenv.h"
 
 #include <QFileInfo>
 #include <QPushButton>

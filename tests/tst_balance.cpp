@@ -6,13 +6,13 @@
 // its lowest wage, and at that wage at least two thirds must not be winnable with the
 // dearest choices (every hobby and entertainment ticked); the table printed says more.
 
-#include "budget.h"
-#include "engine.h"
-#include "jadat.h"
-#include "payroll.h"
-#include "payrolldata.h"
-#include "taxyear.h"
-#include "testenv.h"
+#include "rules/budget.h"
+#include "db/engine.h"
+#include "game/jadat.h"
+#include "rules/payroll.h"
+#include "game/payrolldata.h"
+#include "rules/taxyear.h"
+#include "tests/support/testenv.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -2,12 +2,12 @@
 // tax office's logo (its edge pixels), the red X, the check button's stages, the title's
 // blink, finishing into the income calculator, the keyboard path and the close question.
 
-#include "adozas.h"
-#include "jovedelem.h"
-#include "numedit.h"
-#include "salaryfixture.h"
-#include "szamologep.h"
-#include "testenv.h"
+#include "game/adozas.h"
+#include "game/jovedelem.h"
+#include "controls/numedit.h"
+#include "tests/support/salaryfixture.h"
+#include "controls/szamologep.h"
+#include "tests/support/testenv.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -2,8 +2,8 @@
 // the family budget, the verdict at the 1000 Ft shortfall, the wage draw through an injected
 // random source, and the report texts with and without children.
 
-#include "budget.h"
-#include "testenv.h"
+#include "rules/budget.h"
+#include "tests/support/testenv.h"
 
 #include <QtTest>
 

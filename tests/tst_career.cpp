@@ -1,16 +1,16 @@
 // The career screens on real widgets: the interest test, the profession choice and the
 // career profile sheet, driven by clicks over a game run of their own.
 
-#include "game.h"
-#include "interest.h"
-#include "kival.h"
-#include "nyito.h"
-#include "palya.h"
-#include "rtfreader.h"
-#include "shellfixture.h"
-#include "szakma.h"
-#include "teszt.h"
-#include "testenv.h"
+#include "game/game.h"
+#include "rules/interest.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "game/palya.h"
+#include "rules/rtfreader.h"
+#include "tests/support/shellfixture.h"
+#include "game/szakma.h"
+#include "game/teszt.h"
+#include "tests/support/testenv.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -2,11 +2,11 @@
 // connection, each storing fifty evaluations at once. Every row must be there afterwards
 // with what its player posted, also when the server is killed halfway and comes back.
 
-#include "classroomgame.h"
-#include "classroomrun.h"
-#include "engine.h"
-#include "pgserver.h"
-#include "testenv.h"
+#include "tests/support/classroomgame.h"
+#include "tests/support/classroomrun.h"
+#include "db/engine.h"
+#include "tests/support/pgserver.h"
+#include "tests/support/testenv.h"
 
 #include <QtTest>
 

@@ -3,11 +3,11 @@
 // profession choice uses, the text files' encoding, the payroll figures of the tax year
 // and the balance of the household budget.
 
-#include "engine.h"
-#include "schema.h"
-#include "pgserver.h"
-#include "testenv.h"
-#include "testserver.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "tests/support/pgserver.h"
+#include "tests/support/testenv.h"
+#include "tests/support/testserver.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

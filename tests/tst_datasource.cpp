@@ -1,11 +1,11 @@
 // Data sources between tables and bound controls: typed text is never lost, AutoEdit
 // decides whether typing starts an edit, and controls refresh only on what concerns them.
 
-#include "datasource.h"
-#include "dbcontrols.h"
-#include "engine.h"
-#include "schema.h"
-#include "testenv.h"
+#include "controls/datasource.h"
+#include "controls/dbcontrols.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
 
 #include <QBuffer>
 #include <QSignalSpy>

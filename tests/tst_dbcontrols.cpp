@@ -1,10 +1,10 @@
 // Data-bound controls follow their table and write edits into its buffer.
 
-#include "datasource.h"
-#include "dbcontrols.h"
-#include "engine.h"
-#include "schema.h"
-#include "testenv.h"
+#include "controls/datasource.h"
+#include "controls/dbcontrols.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The numeric format strings of the number fields, under Hungarian, English and German
 // number formatting.
 
-#include "displayformat.h"
-#include "testenv.h"
+#include "controls/displayformat.h"
+#include "tests/support/testenv.h"
 
 #include <limits>
 

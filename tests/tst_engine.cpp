@@ -2,11 +2,11 @@
 // real PostgreSQL server the test starts for itself. Every test runs once for each kind
 // (the global data "folder" and "server"); a few concern one kind only.
 
-#include "engine.h"
-#include "pgserver.h"
-#include "schema.h"
-#include "testenv.h"
-#include "testserver.h"
+#include "db/engine.h"
+#include "tests/support/pgserver.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
+#include "tests/support/testserver.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -3,13 +3,13 @@
 // the family budget check (rework and success, Statusz, tables closed, credits), and the
 // evaluation stopping cleanly on bad data with the page still usable.
 
-#include "befejez.h"
-#include "householdfixture.h"
-#include "kiertekeles.h"
-#include "uQuickRep.h"
-#include "uQuickRep2.h"
-#include "uQuickRep3.h"
-#include "testenv.h"
+#include "game/befejez.h"
+#include "tests/support/householdfixture.h"
+#include "game/kiertekeles.h"
+#include "game/uQuickRep.h"
+#include "game/uQuickRep2.h"
+#include "game/uQuickRep3.h"
+#include "tests/support/testenv.h"
 
 #include <QDate>
 #include <QDir>

@@ -2,10 +2,10 @@
 // bindings, browsing at both ends, the walk from "Ház" to "Szórakozás" in a new and in a
 // loaded game, the activity boxes and their masks, and the status-bar hints.
 
-#include "dbcontrols.h"
-#include "householdfixture.h"
-#include "sugo.h"
-#include "testenv.h"
+#include "controls/dbcontrols.h"
+#include "tests/support/householdfixture.h"
+#include "game/sugo.h"
+#include "tests/support/testenv.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Career guidance logic: the test's scoring and ranking, "szakma.txt", the
 // recommendation, the professions and "Szakmavalasztas.txt".
 
-#include "interest.h"
-#include "testenv.h"
+#include "rules/interest.h"
+#include "tests/support/testenv.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,18 +2,18 @@
 // judging, Enter and Escape, the close question, "&Kiszámoltam!" storing the family income,
 // the payroll exercise's button, the calculator button and the help topics.
 
-#include "adatinit.h"
-#include "adozas.h"
-#include "incomecheck.h"
-#include "jovedelem.h"
-#include "kival.h"
-#include "numedit.h"
-#include "nyito.h"
-#include "salaryfixture.h"
-#include "sugo.h"
-#include "szamologep.h"
-#include "taxyear.h"
-#include "testenv.h"
+#include "game/adatinit.h"
+#include "game/adozas.h"
+#include "rules/incomecheck.h"
+#include "game/jovedelem.h"
+#include "game/kival.h"
+#include "controls/numedit.h"
+#include "game/nyito.h"
+#include "tests/support/salaryfixture.h"
+#include "game/sugo.h"
+#include "controls/szamologep.h"
+#include "rules/taxyear.h"
+#include "tests/support/testenv.h"
 
 #include <QLabel>
 #include <QPushButton>

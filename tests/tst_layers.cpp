@@ -1,8 +1,8 @@
 // The layer rules of the tree: the tree itself keeps them, and the checker finds an include
 // that breaks one (a small tree per case, written for the test).
 
-#include "layers.h"
-#include "testenv.h"
+#include "tests/layers/layers.h"
+#include "tests/support/testenv.h"
 
 class TestLayers : public QObject {
     Q_OBJECT
@@ -42,40 +42,44 @@ private slots:
         QTest::addColumn<QString>("rule");   // empty: no violation
         const QString engine = QStringLiteral("db/engine.h=#pragma once");
         const QString payroll = QStringLiteral("rules/payroll.h=#pragma once");
-        const QString look = QStringLiteral("gui/look.h=#pragma once|#include \"payroll.h\"");
+        const QString look = QStringLiteral("gui/look.h=#pragma once|#include \"rules/payroll.h\"");
         const QString dialogs = QStringLiteral("controls/dialogs.h=#pragma once|#include \"db/engine.h\"");
-        const QString game = QStringLiteral("game/game.h=#pragma once|#include \"dialogs.h\"|#include \"look.h\"");
+        const QString game = QStringLiteral("game/game.h=#pragma once|#include \"controls/dialogs.h\"|#include \"gui/look.h\"");
         QTest::addRow("every layer on the ones below") << QStringList{engine, payroll, look, dialogs, game} << QString();
         QTest::addRow("the engine includes a control")
-            << QStringList{QStringLiteral("db/engine.cpp=#include \"engine.h\"|#include \"dialogs.h\""), engine, dialogs}
+            << QStringList{QStringLiteral("db/engine.cpp=#include \"db/engine.h\"|#include \"controls/dialogs.h\""), engine, dialogs}
             << QStringLiteral("db may not include controls");
         QTest::addRow("the rules include the engine")
-            << QStringList{QStringLiteral("rules/payroll.cpp=#include \"payroll.h\"|#include \"db/engine.h\""), payroll,
+            << QStringList{QStringLiteral("rules/payroll.cpp=#include \"rules/payroll.h\"|#include \"db/engine.h\""), payroll,
                            engine}
             << QStringLiteral("rules may not include db");
         QTest::addRow("the look kit includes a control")
-            << QStringList{QStringLiteral("gui/look.cpp=#include \"dialogs.h\""), dialogs, engine}
+            << QStringList{QStringLiteral("gui/look.cpp=#include \"controls/dialogs.h\""), dialogs, engine}
             << QStringLiteral("gui may not include controls");
         QTest::addRow("a control includes the game")
-            << QStringList{QStringLiteral("controls/report.cpp=#include \"game.h\""), game, dialogs, engine, look, payroll}
+            << QStringList{QStringLiteral("controls/report.cpp=#include \"game/game.h\""), game, dialogs, engine, look, payroll}
             << QStringLiteral("controls may not include game");
         QTest::addRow("the utility includes a game header")
-            << QStringList{QStringLiteral("maintenance/Unit1.cpp=#include \"game.h\""), game, dialogs, engine, look, payroll}
+            << QStringList{QStringLiteral("maintenance/Unit1.cpp=#include \"game/game.h\""), game, dialogs, engine, look, payroll}
             << QStringLiteral("maintenance may not include game");
         QTest::addRow("a screen includes another screen")
-            << QStringList{QStringLiteral("game/kival.cpp=#include \"kival.h\"|#include \"szakma.h\""),
+            << QStringList{QStringLiteral("game/kival.cpp=#include \"game/kival.h\"|#include \"game/szakma.h\""),
                            QStringLiteral("game/kival.h=#pragma once"), QStringLiteral("game/szakma.h=#pragma once")}
             << QStringLiteral("a screen includes another screen");
         QTest::addRow("the screen map includes every screen")
-            << QStringList{QStringLiteral("game/game.cpp=#include \"kival.h\"|#include \"szakma.h\""),
+            << QStringList{QStringLiteral("game/game.cpp=#include \"game/kival.h\"|#include \"game/szakma.h\""),
                            QStringLiteral("game/kival.h=#pragma once"), QStringLiteral("game/szakma.h=#pragma once")}
             << QString();
         QTest::addRow("a program includes a test file")
-            << QStringList{QStringLiteral("game/game.cpp=#include \"testenv.h\""),
+            << QStringList{QStringLiteral("game/game.cpp=#include \"tests/support/testenv.h\""),
                            QStringLiteral("tests/support/testenv.h=#pragma once")}
             << QStringLiteral("game includes a test or benchmark file");
+        QTest::addRow("an include without its folder")
+            << QStringList{QStringLiteral("game/kival.cpp=#include \"game/kival.h\"|#include \"engine.h\""),
+                           QStringLiteral("game/kival.h=#pragma once"), engine}
+            << QStringLiteral("an include without its folder");
         QTest::addRow("tests include anything")
-            << QStringList{QStringLiteral("tests/tst_x.cpp=#include \"kival.h\"|#include \"engine.h\""),
+            << QStringList{QStringLiteral("tests/tst_x.cpp=#include \"game/kival.h\"|#include \"db/engine.h\""),
                            QStringLiteral("game/kival.h=#pragma once"), engine}
             << QString();
     }
@@ -98,8 +102,8 @@ private slots:
 
     void unknownIncludesAreReported()
     {
-        const layers::Result result = checkTree({QStringLiteral("db/engine.cpp=#include \"nowhere.h\"|#include \"x.moc\"")});
-        QCOMPARE(result.unresolved, QStringList{QStringLiteral("db/engine.cpp:1: nowhere.h")});
+        const layers::Result result = checkTree({QStringLiteral("db/engine.cpp=#include \"db/nowhere.h\"|#include \"x.moc\"")});
+        QCOMPARE(result.unresolved, QStringList{QStringLiteral("db/engine.cpp:1: db/nowhere.h")});
     }
 };
 

@@ -2,17 +2,17 @@
 // typing with and without automatic edit, the grids, pictures, validation, the close
 // question, a missing alias, and the game reading what the utility wrote.
 
-#include "ExtDBNavigator.h"
-#include "Unit1.h"
-#include "adatinit.h"
-#include "datasource.h"
-#include "dbcontrols.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "game.h"
-#include "records.h"
-#include "shellfixture.h"
-#include "testenv.h"
+#include "controls/ExtDBNavigator.h"
+#include "maintenance/Unit1.h"
+#include "game/adatinit.h"
+#include "controls/datasource.h"
+#include "controls/dbcontrols.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "maintenance/records.h"
+#include "tests/support/shellfixture.h"
+#include "tests/support/testenv.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,11 +1,11 @@
 // The record navigator: button states from the table's state and position, the actions,
 // pictures from an image list and back, auto-repeat on a shortened clock, keys.
 
-#include "ExtDBNavigator.h"
-#include "datasource.h"
-#include "engine.h"
-#include "schema.h"
-#include "testenv.h"
+#include "controls/ExtDBNavigator.h"
+#include "controls/datasource.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
 
 #include <QMessageBox>
 #include <QPointer>

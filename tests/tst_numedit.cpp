@@ -1,9 +1,9 @@
 // TNumberEdit on real widgets: typing, the key filter, reading back on focus leave,
 // properties from a Designer form, and a randomized run over keys and texts.
 
-#include "displayformat.h"
-#include "numedit.h"
-#include "testenv.h"
+#include "controls/displayformat.h"
+#include "controls/numedit.h"
+#include "tests/support/testenv.h"
 #include "ui_tst_numedit.h"
 
 #include <QClipboard>

@@ -1,15 +1,15 @@
 // The opening screen and the moves it makes, closing the main window, and F1 help.
 
-#include "adatinit.h"
-#include "animacio.h"
-#include "befejez.h"
-#include "engine.h"
-#include "game.h"
-#include "kival.h"
-#include "nyito.h"
-#include "shellfixture.h"
-#include "sugo.h"
-#include "testenv.h"
+#include "game/adatinit.h"
+#include "game/animacio.h"
+#include "game/befejez.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "tests/support/shellfixture.h"
+#include "game/sugo.h"
+#include "tests/support/testenv.h"
 
 #include <QLabel>
 #include <QLineEdit>

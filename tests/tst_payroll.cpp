@@ -2,12 +2,12 @@
 // advances, contributions and family allowances, over tax tables given in code and over
 // tax tables read through DataModule2 from table files.
 
-#include "engine.h"
-#include "jadat.h"
-#include "payrolldata.h"
-#include "taxyear.h"
-#include "schema.h"
-#include "testenv.h"
+#include "db/engine.h"
+#include "game/jadat.h"
+#include "game/payrolldata.h"
+#include "rules/taxyear.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
 
 #include <QDir>
 

@@ -4,12 +4,12 @@
 // loader; the 2026 statement is compared with the law of 2026 itself (Tables2026's
 // defaults), so the folder's tables must map onto exactly those parameters.
 
-#include "engine.h"
-#include "jadat.h"
-#include "payroll.h"
-#include "payrolldata.h"
-#include "taxyear.h"
-#include "testenv.h"
+#include "db/engine.h"
+#include "game/jadat.h"
+#include "rules/payroll.h"
+#include "game/payrolldata.h"
+#include "rules/taxyear.h"
+#include "tests/support/testenv.h"
 
 #include <QDir>
 #include <QProcess>

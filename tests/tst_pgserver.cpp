@@ -2,8 +2,8 @@
 // reports a failing statement with the server's message, and comes back on the same port
 // with its data after being killed.
 
-#include "pgserver.h"
-#include "testenv.h"
+#include "tests/support/pgserver.h"
+#include "tests/support/testenv.h"
 
 #include <QtTest>
 

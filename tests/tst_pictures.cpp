@@ -2,9 +2,9 @@
 // something; the catalogue pictures come out for every row; the glyphs that carry meaning
 // (navigator halves, money) look the way the screens rely on.
 
-#include "builtpictures.h"
-#include "pictures.h"
-#include "testenv.h"
+#include "data/pictures/builtpictures.h"
+#include "data/pictures/pictures.h"
+#include "tests/support/testenv.h"
 
 #include <QHash>
 #include <QSet>

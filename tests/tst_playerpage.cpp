@@ -1,14 +1,14 @@
 // The "Név" page of the main window: the name box and its two game buttons, loading a
 // stored game, starting a new one, and the status bar hint.
 
-#include "adatinit.h"
-#include "engine.h"
-#include "game.h"
-#include "kival.h"
-#include "nyito.h"
-#include "shellfixture.h"
-#include "teszt.h"
-#include "testenv.h"
+#include "game/adatinit.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "tests/support/shellfixture.h"
+#include "game/teszt.h"
+#include "tests/support/testenv.h"
 
 #include <QFile>
 #include <QGroupBox>

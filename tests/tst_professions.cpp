@@ -3,10 +3,10 @@
 // content's codes and names. This test holds the three together: code, name, picture,
 // career sheet and interest category, and that the working folder has both files.
 
-#include "engine.h"
-#include "interest.h"
-#include "testenv.h"
-#include "workfiles.h"
+#include "db/engine.h"
+#include "rules/interest.h"
+#include "tests/support/testenv.h"
+#include "rules/workfiles.h"
 
 #include <QFile>
 #include <QJsonArray>

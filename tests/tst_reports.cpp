@@ -1,20 +1,20 @@
 // The three printable reports: their layout in millimetres, the rules of auto-width
 // labels, memos and empty labels, the data texts, the PDF they write, and the preview.
 
-#include "adatinit.h"
-#include "budget.h"
-#include "dialogs.h"
-#include "engine.h"
-#include "game.h"
-#include "report.h"
-#include "scripteddialogs.h"
-#include "shellfixture.h"
-#include "reportlayouts.h"
-#include "reportsample.h"
-#include "testenv.h"
-#include "uQuickRep.h"
-#include "uQuickRep2.h"
-#include "uQuickRep3.h"
+#include "game/adatinit.h"
+#include "rules/budget.h"
+#include "controls/dialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "controls/report.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/shellfixture.h"
+#include "game/reportlayouts.h"
+#include "tests/support/reportsample.h"
+#include "tests/support/testenv.h"
+#include "game/uQuickRep.h"
+#include "game/uQuickRep2.h"
+#include "game/uQuickRep3.h"
 
 #include <QAction>
 #include <QApplication>

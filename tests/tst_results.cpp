@@ -2,14 +2,14 @@
 // CSV text itself, the names the keys resolve to, sorting by a header click, reading again
 // on request, and saving the list through the save dialog.
 
-#include "Unit1.h"
-#include "engine.h"
-#include "pgserver.h"
-#include "results.h"
-#include "resultsmodel.h"
-#include "shellfixture.h"
-#include "storage.h"
-#include "testenv.h"
+#include "maintenance/Unit1.h"
+#include "db/engine.h"
+#include "tests/support/pgserver.h"
+#include "maintenance/results.h"
+#include "maintenance/resultsmodel.h"
+#include "tests/support/shellfixture.h"
+#include "db/storage.h"
+#include "tests/support/testenv.h"
 
 #include <QHeaderView>
 #include <QLabel>

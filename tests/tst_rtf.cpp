@@ -1,9 +1,9 @@
 // The career sheet's RTF reader: sheets written by other programs, the single features,
 // and malformed input (never a crash, never a hang).
 
-#include "cp1250.h"
-#include "rtfreader.h"
-#include "testenv.h"
+#include "rules/cp1250.h"
+#include "rules/rtfreader.h"
+#include "tests/support/testenv.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

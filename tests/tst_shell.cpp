@@ -2,10 +2,10 @@
 // focused button, Qt's own texts in Hungarian, no settings files written by Qt, and help
 // coming up in front of the window that asked for it.
 
-#include "application.h"
-#include "errortext.h"
-#include "sugo.h"
-#include "testenv.h"
+#include "controls/application.h"
+#include "controls/errortext.h"
+#include "game/sugo.h"
+#include "tests/support/testenv.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

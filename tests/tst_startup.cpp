@@ -1,14 +1,14 @@
 // Start-up of the game: the screen set, the database alias set-up and its failure paths.
 
-#include "adatinit.h"
-#include "befejez.h"
-#include "engine.h"
-#include "game.h"
-#include "jadat.h"
-#include "kival.h"
-#include "nyito.h"
-#include "shellfixture.h"
-#include "testenv.h"
+#include "game/adatinit.h"
+#include "game/befejez.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/jadat.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "tests/support/shellfixture.h"
+#include "tests/support/testenv.h"
 
 #include <QFile>
 #include <QStatusBar>

@@ -3,11 +3,11 @@
 // first start with the real content tool and a window showing the work, its reuse on
 // later starts, a stored alias whose folder is gone, and the failures.
 
-#include "elsoinditas.h"
-#include "engine.h"
-#include "studentfolder.h"
-#include "testenv.h"
-#include "usererror.h"
+#include "game/elsoinditas.h"
+#include "db/engine.h"
+#include "rules/studentfolder.h"
+#include "tests/support/testenv.h"
+#include "rules/usererror.h"
 
 #include <QApplication>
 #include <QFile>

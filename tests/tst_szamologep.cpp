@@ -1,8 +1,8 @@
 // The game's own calculator: the pocket-calculator working of its keys, and its window
 // driven by the keyboard.
 
-#include "szamologep.h"
-#include "testenv.h"
+#include "controls/szamologep.h"
+#include "tests/support/testenv.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // The table model: rows read without moving the table, row-level notices that follow the
 // table, a view that follows the current row and moves it, and cells edited through the table.
 
-#include "datasource.h"
-#include "engine.h"
-#include "schema.h"
-#include "tablemodel.h"
-#include "testenv.h"
+#include "controls/datasource.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "controls/tablemodel.h"
+#include "tests/support/testenv.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -3,12 +3,12 @@
 // the calculator's answers as the calculator's checks do. The 2026 rules over a table of
 // families worked out by hand, with the answers judged to the forint, and the cash rule.
 
-#include "engine.h"
-#include "jadat.h"
-#include "payrolldata.h"
-#include "taxyear.h"
-#include "testenv.h"
-#include "usererror.h"
+#include "db/engine.h"
+#include "game/jadat.h"
+#include "game/payrolldata.h"
+#include "rules/taxyear.h"
+#include "tests/support/testenv.h"
+#include "rules/usererror.h"
 
 #include <QSet>
 

@@ -2,12 +2,12 @@
 // students share a machine's database: what one stores or deletes, the other sees on its
 // next look at the stored games.
 
-#include "engine.h"
-#include "game.h"
-#include "adatinit.h"
-#include "kival.h"
-#include "nyito.h"
-#include "shellfixture.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/adatinit.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "tests/support/shellfixture.h"
 
 #include <QLineEdit>
 #include <QToolButton>

@@ -4,10 +4,10 @@
 // game intact; a folder newer than the program refused untouched; and a program killed at
 // any moment of the upgrade leaving the old shape or the new, never a mix.
 
-#include "engine.h"
-#include "schema.h"
-#include "testenv.h"
-#include "upgrade.h"
+#include "db/engine.h"
+#include "db/schema.h"
+#include "tests/support/testenv.h"
+#include "db/upgrade.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

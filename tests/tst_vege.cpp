@@ -1,9 +1,9 @@
 // The credits screen: its look, the end after 6000 ms, and which clicks end the program.
 
-#include "befejez.h"
-#include "game.h"
-#include "shellfixture.h"
-#include "testenv.h"
+#include "game/befejez.h"
+#include "game/game.h"
+#include "tests/support/shellfixture.h"
+#include "tests/support/testenv.h"
 
 #include <QLabel>
 #include <QTimer>

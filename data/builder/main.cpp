@@ -4,8 +4,8 @@
 // zomir-data --payslip <folder> <gross> <children> <partner's net>: prints the pay statement
 // of the folder's tax year.
 
-#include "payslip.h"
-#include "workfolder.h"
+#include "data/builder/payslip.h"
+#include "data/builder/workfolder.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

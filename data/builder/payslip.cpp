@@ -1,9 +1,9 @@
-#include "payslip.h"
+#include "data/builder/payslip.h"
 
-#include "engine.h"
-#include "taxyear.h"
-#include "usererror.h"
-#include "workfolder.h"
+#include "db/engine.h"
+#include "rules/taxyear.h"
+#include "rules/usererror.h"
+#include "data/builder/workfolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // the table engine, in the shape the rule set of the folder's tax year takes, and the
 // statement printed one figure a line.
 
-#include "payroll.h"
+#include "rules/payroll.h"
 
 #include <QString>
 #include <QVector>

@@ -1,7 +1,7 @@
-#include "playerstable.h"
+#include "data/builder/playerstable.h"
 
-#include "schema.h"
-#include "usererror.h"
+#include "db/schema.h"
+#include "rules/usererror.h"
 
 #include <QDateTime>
 #include <QDir>

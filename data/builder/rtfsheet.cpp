@@ -1,6 +1,6 @@
-#include "rtfsheet.h"
+#include "data/builder/rtfsheet.h"
 
-#include "cp1250.h"
+#include "rules/cp1250.h"
 
 #include <QJsonArray>
 #include <QtMath>

@@ -1,13 +1,13 @@
-#include "workfolder.h"
+#include "data/builder/workfolder.h"
 
-#include "builtpictures.h"
-#include "cp1250.h"
-#include "engine.h"
-#include "playerstable.h"
-#include "rtfsheet.h"
-#include "schema.h"
-#include "upgrade.h"
-#include "usererror.h"
+#include "data/pictures/builtpictures.h"
+#include "rules/cp1250.h"
+#include "db/engine.h"
+#include "data/builder/playerstable.h"
+#include "data/builder/rtfsheet.h"
+#include "db/schema.h"
+#include "db/upgrade.h"
+#include "rules/usererror.h"
 
 #include <algorithm>
 #include <QBuffer>

@@ -1,9 +1,9 @@
 // The pictures of the six catalogues (homes, food, clothing, transport, hobbies,
 // entertainment), 233 x 233 each.
 
-#include "painting.h"
-#include "pictures.h"
-#include "scene.h"
+#include "data/pictures/painting.h"
+#include "data/pictures/pictures.h"
+#include "data/pictures/scene.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -8,8 +8,8 @@
 //                                         programs' icons for the desktop's icon theme
 //   zomir-pictures --ico <folder>      -> <folder>/<program>.ico, the programs' Windows icons
 
-#include "painting.h"
-#include "pictures.h"
+#include "data/pictures/painting.h"
+#include "data/pictures/pictures.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "painting.h"
+#include "data/pictures/painting.h"
 
-#include "look.h"
+#include "gui/look.h"
 
 #include <QFontMetricsF>
 #include <QHash>

@@ -1,9 +1,9 @@
 // The 30 profession pictures of the profession-choice window, each a small scene of the
 // work, at the size the window shows it.
 
-#include "painting.h"
-#include "pictures.h"
-#include "scene.h"
+#include "data/pictures/painting.h"
+#include "data/pictures/pictures.h"
+#include "data/pictures/scene.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,5 +1,5 @@
-#include "builtpictures.h"
-#include "pictures.h"
+#include "data/pictures/builtpictures.h"
+#include "data/pictures/pictures.h"
 
 // The picture resources themselves are generated and attached by the build.
 namespace zpict {

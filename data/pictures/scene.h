@@ -3,7 +3,7 @@
 // given as fractions of the picture's width and height, sizes as fractions of its
 // smaller side, so one recipe serves every picture size.
 
-#include "painting.h"
+#include "data/pictures/painting.h"
 
 #include <algorithm>
 

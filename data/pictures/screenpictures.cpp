@@ -2,8 +2,8 @@
 // forint coins and notes, the tax office's logo, the wallet, the certificate's trophy and
 // banner, and the record navigator's glyphs.
 
-#include "painting.h"
-#include "pictures.h"
+#include "data/pictures/painting.h"
+#include "data/pictures/pictures.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -11,8 +11,8 @@
 // Before the first post it prints "ready" and waits for a line on its standard input.
 // Exits with 0 when every post succeeded.
 
-#include "classroomgame.h"
-#include "engine.h"
+#include "tests/support/classroomgame.h"
+#include "db/engine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "layers.h"
+#include "tests/layers/layers.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -117,6 +117,9 @@ Result check(const QString &root)
                     result.unresolved << QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(name);
                 continue;
             }
+            // Our headers are named with their folder, from the top of the tree.
+            if (!name.contains(QLatin1Char('/')))
+                result.violations.append({path, lineNumber, target, QStringLiteral("an include without its folder")});
             const QString targetLayer = layerOf(target);
             if (targetLayer.isEmpty() || targetLayer == layer) {
                 // Inside one layer only the screens are kept apart.

@@ -2,7 +2,7 @@
 // goes against the layer rules; exits 1 when there is one. ROOT is the source tree (the
 // tree it was built from by default).
 
-#include "layers.h"
+#include "tests/layers/layers.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

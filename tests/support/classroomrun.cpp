@@ -1,5 +1,5 @@
-#include "classroomrun.h"
-#include "pgserver.h"
+#include "tests/support/classroomrun.h"
+#include "tests/support/pgserver.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -3,15 +3,15 @@
 // evaluation: the player starts a new game or loads a stored one and walks the six pages
 // with real clicks.
 
-#include "adatinit.h"
-#include "application.h"
-#include "engine.h"
-#include "game.h"
-#include "haztartas.h"
-#include "kival.h"
-#include "nyito.h"
-#include "shellfixture.h"
-#include "workfiles.h"
+#include "game/adatinit.h"
+#include "controls/application.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "game/haztartas.h"
+#include "game/kival.h"
+#include "game/nyito.h"
+#include "tests/support/shellfixture.h"
+#include "rules/workfiles.h"
 
 #include <QBuffer>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "pgserver.h"
+#include "tests/support/pgserver.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 //                                server at once ("kill") or start it again ("restart")
 // Statements run through Qt's PostgreSQL driver instead of psql.
 
-#include "pgserver.h"
+#include "tests/support/pgserver.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

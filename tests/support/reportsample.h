@@ -2,8 +2,8 @@
 // The texts the budget evaluation writes into the family report and the certificate, for a
 // family of five: the reports' tests and their benchmark fill the reports the same way.
 
-#include "uQuickRep2.h"
-#include "uQuickRep3.h"
+#include "game/uQuickRep2.h"
+#include "game/uQuickRep3.h"
 
 namespace reportsample {
 

@@ -10,12 +10,12 @@
 // ways of working it out), health 12 000, employee 3 000, pension 19 000, deductions
 // 62 080, net wage 137 920; with three children allowance 48 000 and tax allowance 12 000.
 
-#include "adatinit.h"
-#include "engine.h"
-#include "game.h"
-#include "shellfixture.h"
-#include "standin2026.h"
-#include "workfiles.h"
+#include "game/adatinit.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "tests/support/shellfixture.h"
+#include "tests/support/standin2026.h"
+#include "rules/workfiles.h"
 
 #include <QtTest>
 

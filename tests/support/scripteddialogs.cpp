@@ -1,6 +1,6 @@
-#include "scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 
-#include "report.h"
+#include "controls/report.h"
 
 #include <QPageSize>
 #include <QPainter>

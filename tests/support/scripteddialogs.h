@@ -2,7 +2,7 @@
 // A Dialogs implementation for tests: answers come from queues the test fills, and
 // every interaction is recorded.
 
-#include "dialogs.h"
+#include "controls/dialogs.h"
 
 #include <QList>
 #include <QQueue>

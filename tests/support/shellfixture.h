@@ -3,10 +3,10 @@
 // every table of the schema (filled by the test), an engine configuration of the run's own,
 // and a Game with scripted dialogs. The working folder is made current while the run lives.
 
-#include "engine.h"
-#include "game.h"
-#include "schema.h"
-#include "scripteddialogs.h"
+#include "db/engine.h"
+#include "game/game.h"
+#include "db/schema.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "standin2026.h"
+#include "tests/support/standin2026.h"
 
-#include "engine.h"
-#include "testenv.h"
+#include "db/engine.h"
+#include "tests/support/testenv.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "testenv.h"
+#include "tests/support/testenv.h"
 
 #include <QCoreApplication>
 #include <QDir>

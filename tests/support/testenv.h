@@ -3,8 +3,8 @@
 // kept in it (never the user's own), and a main that runs the test under ZApplication so
 // that exceptions escaping handlers reach the application-level handler.
 
-#include "application.h"
-#include "scripteddialogs.h"
+#include "controls/application.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QString>

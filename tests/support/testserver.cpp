@@ -1,6 +1,6 @@
-#include "testserver.h"
+#include "tests/support/testserver.h"
 
-#include "pgserver.h"
+#include "tests/support/pgserver.h"
 
 #include <QtGlobal>
 

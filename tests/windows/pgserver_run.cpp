@@ -7,7 +7,7 @@
 //   ZOMIR_TEST_PGSERVER_CONTROL  the control folder, as a Windows program under wine names
 //                                it (Z: is the host's root)
 
-#include "pgserver.h"
+#include "tests/support/pgserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
