@@ -99,7 +99,7 @@ public:
     // Errors are thrown to the caller.
     void BtnClick(Button which);
 
-public slots:
+public Q_SLOTS:
     // Recomputes the buttons' enabled states from the table's state and position.
     void updateButtons();
 

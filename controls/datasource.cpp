@@ -27,29 +27,29 @@ void TDataSource::setDataSet(zdb::Table *table)
         // Forwarded only while the source is enabled: a disabled source shows nothing.
         m_connections << connect(table, &zdb::Table::activeChanged, this, [this](bool on) {
             if (m_enabled)
-                emit activeChanged(on);
+                Q_EMIT activeChanged(on);
         });
         m_connections << connect(table, &zdb::Table::stateChanged, this, [this](zdb::DataSetState s) {
             if (m_enabled)
-                emit stateChanged(s);
+                Q_EMIT stateChanged(s);
         });
         m_connections << connect(table, &zdb::Table::currentChanged, this, [this] {
             if (m_enabled)
-                emit currentChanged();
+                Q_EMIT currentChanged();
         });
         m_connections << connect(table, &zdb::Table::dataChanged, this, [this](int field) {
             if (m_enabled)
-                emit dataChanged(field);
+                Q_EMIT dataChanged(field);
         });
         m_connections << connect(table, &QObject::destroyed, this, [this] {
             // The guarded pointer is already empty here.
             for (const auto &c : std::as_const(m_connections))
                 disconnect(c);
             m_connections.clear();
-            emit dataSetChanged();
+            Q_EMIT dataSetChanged();
         });
     }
-    emit dataSetChanged();
+    Q_EMIT dataSetChanged();
 }
 
 void TDataSource::setAutoEdit(bool on)
@@ -57,7 +57,7 @@ void TDataSource::setAutoEdit(bool on)
     if (m_autoEdit == on)
         return;
     m_autoEdit = on;
-    emit settingsChanged();
+    Q_EMIT settingsChanged();
 }
 
 void TDataSource::setEnabled(bool on)
@@ -65,8 +65,8 @@ void TDataSource::setEnabled(bool on)
     if (m_enabled == on)
         return;
     m_enabled = on;
-    emit settingsChanged();
-    emit activeChanged(state() != zdb::DataSetState::Inactive);
+    Q_EMIT settingsChanged();
+    Q_EMIT activeChanged(state() != zdb::DataSetState::Inactive);
 }
 
 zdb::DataSetState TDataSource::state() const
@@ -151,7 +151,7 @@ void TDataLink::setDataSource(TDataSource *source)
     m_source = source;
     if (source)
         source->addLink(this);
-    emit sourceChanged();
+    Q_EMIT sourceChanged();
 }
 
 void TDataLink::updateRecord()

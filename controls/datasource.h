@@ -59,13 +59,13 @@ public:
     bool editForTyping();
     // Said by a bound control typed into while the source waits for the edit button
     // (AutoEdit off, the record not in edit): the typing was not taken.
-    void notifyTypingIgnored() { emit typingIgnored(); }
+    void notifyTypingIgnored() { Q_EMIT typingIgnored(); }
 
     // Called by TDataLink.
     void addLink(TDataLink *link);
     void removeLink(TDataLink *link);
 
-signals:
+Q_SIGNALS:
     void dataSetChanged();
     void activeChanged(bool active);
     void stateChanged(zdb::DataSetState state);
@@ -103,7 +103,7 @@ public:
     void setUpdater(std::function<void()> updater) { m_updater = std::move(updater); }
     void updateRecord();
 
-signals:
+Q_SIGNALS:
     void sourceChanged();
 
 private:

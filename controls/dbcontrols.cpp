@@ -120,27 +120,27 @@ void TFieldDataLink::connectSource()
                       << connect(source, &TDataSource::stateChanged, this, &TFieldDataLink::editingChanged)
                       << connect(source, &TDataSource::settingsChanged, this, &TFieldDataLink::editingChanged);
     }
-    emit changed();
-    emit editingChanged();
+    Q_EMIT changed();
+    Q_EMIT editingChanged();
 }
 
 void TFieldDataLink::onDataChanged(int field)
 {
     // A lookup field changes with the key it is computed from.
     if (field < 0) {
-        emit changed();
+        Q_EMIT changed();
         return;
     }
     const int own = fieldIndex();
     if (own >= 0 && table()->sourceFieldOf(own) == field)
-        emit changed();
+        Q_EMIT changed();
 }
 
 void TFieldDataLink::setFieldName(const QString &name)
 {
     m_fieldName = name;
-    emit changed();
-    emit editingChanged();
+    Q_EMIT changed();
+    Q_EMIT editingChanged();
 }
 
 int TFieldDataLink::fieldIndex() const
@@ -167,7 +167,7 @@ void TFieldDataLink::setReadOnly(bool readOnly)
     if (m_readOnly == readOnly)
         return;
     m_readOnly = readOnly;
-    emit editingChanged();
+    Q_EMIT editingChanged();
 }
 
 bool TFieldDataLink::canModify() const

@@ -64,7 +64,7 @@ public:
     // edit only when the source's AutoEdit is on; otherwise nothing changes.
     void write(const QVariant &value);
 
-signals:
+Q_SIGNALS:
     void changed();          // the control should show the field again
     void editingChanged();   // whether the control may be typed into changed
 

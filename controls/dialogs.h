@@ -109,7 +109,7 @@ public:
     // The picture shown, scaled to the preview; null when none is.
     QImage previewImage() const { return m_shown; }
 
-public slots:
+public Q_SLOTS:
     void showPreview(const QString &path);
 
 private:

@@ -66,7 +66,7 @@ void TNumberEdit::setValue(double value)
         return;
     m_value = value;
     ShowValue();
-    emit ValueChanged(m_value);
+    Q_EMIT ValueChanged(m_value);
 }
 
 void TNumberEdit::ShowValue()
@@ -105,14 +105,14 @@ bool TNumberEdit::ReadValueFromText()
     double v = 0.0;
     if (!parseNumberText(text(), locale(), &v)) {
         QApplication::beep();
-        emit beeped();
+        Q_EMIT beeped();
         return false;
     }
     // The number as the field will show it: what is seen is what is judged.
     const double shown = displayformat::shownValue(m_displayFormat, v);
     if (shown != m_value) {
         m_value = shown;
-        emit ValueChanged(m_value);
+        Q_EMIT ValueChanged(m_value);
     }
     return true;
 }
@@ -124,7 +124,7 @@ void TNumberEdit::RestoreEntryValue()
     ShowValue();
     selectAll();
     if (changed)
-        emit ValueChanged(m_value);
+        Q_EMIT ValueChanged(m_value);
 }
 
 void TNumberEdit::insertFiltered(const QString &text)
@@ -228,7 +228,7 @@ bool TNumberEdit::acceptCharacter(QChar c)
 void TNumberEdit::keyPressEvent(QKeyEvent *event)
 {
     int key = event->key();
-    emit keyDown(key, event->modifiers());
+    Q_EMIT keyDown(key, event->modifiers());
     if (key == 0) {
         event->accept();
         return;
@@ -295,7 +295,7 @@ void TNumberEdit::focusInEvent(QFocusEvent *event)
     }
     QLineEdit::focusInEvent(event);
     if (arriving)
-        emit entered();
+        Q_EMIT entered();
 }
 
 void TNumberEdit::focusOutEvent(QFocusEvent *event)
@@ -311,7 +311,7 @@ void TNumberEdit::focusOutEvent(QFocusEvent *event)
     }
     QLineEdit::focusOutEvent(event);
     if (leaving)
-        emit exited();
+        Q_EMIT exited();
 }
 
 void TNumberEdit::hideEvent(QHideEvent *event)

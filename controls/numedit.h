@@ -76,7 +76,7 @@ public:
     // The format a kind of number starts with.
     static QString defaultFormat(TNumberEditType kind);
 
-signals:
+Q_SIGNALS:
     void entered();
     // After the text has been read back and shown again.
     void exited();

@@ -118,7 +118,7 @@ void TTableModel::connectTable()
                    })
         << connect(t, &zdb::Table::stateChanged, this, &TTableModel::onStateChanged)
         << connect(t, &zdb::Table::dataChanged, this, &TTableModel::onBufferChanged)
-        << connect(t, &zdb::Table::currentChanged, this, [this] { emit currentRowChanged(currentRow()); });
+        << connect(t, &zdb::Table::currentChanged, this, [this] { Q_EMIT currentRowChanged(currentRow()); });
 }
 
 bool TTableModel::shown() const
@@ -144,7 +144,7 @@ void TTableModel::resetAll()
     m_insertRow = insertPosition();
     endResetModel();
     --m_changing;
-    emit currentRowChanged(currentRow());
+    Q_EMIT currentRowChanged(currentRow());
 }
 
 void TTableModel::showInsertedRow()
@@ -180,7 +180,7 @@ void TTableModel::onStateChanged(zdb::DataSetState state)
         hideInsertedRow();
     // The current row now shows its buffer, or its stored values again.
     emitRowChanged(currentRow());
-    emit currentRowChanged(currentRow());
+    Q_EMIT currentRowChanged(currentRow());
 }
 
 void TTableModel::onBufferChanged()
@@ -193,7 +193,7 @@ void TTableModel::onBufferChanged()
 void TTableModel::emitRowChanged(int row)
 {
     if (row >= 0 && row < rowCount() && !m_columns.isEmpty())
-        emit dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
+        Q_EMIT dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
 }
 
 int TTableModel::storedRow(int row) const
@@ -259,7 +259,7 @@ void TTableModel::setColumnEditable(int column, bool editable)
     m_requested[column].editable = editable;
     m_columns[column].column.editable = editable;
     if (rowCount() > 0)
-        emit dataChanged(index(0, column), index(rowCount() - 1, column));
+        Q_EMIT dataChanged(index(0, column), index(rowCount() - 1, column));
 }
 
 int TTableModel::fieldOfColumn(int column) const
@@ -452,8 +452,8 @@ public:
     {
         for (QWidget *editor : openEditors()) {
             if (editor->property("typed").toBool())
-                emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                Q_EMIT commitData(editor);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
     }
 
@@ -462,7 +462,7 @@ public:
     {
         m_dropping = true;
         for (QWidget *editor : openEditors())
-            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
         m_dropping = false;
     }
 
@@ -489,7 +489,7 @@ private:
         if (!started || !cell.isValid() || !m_model->isEditedRow(cell.row())) {
             // The record cannot be edited (or the one left could not be posted): the typing goes.
             editor->setProperty("typed", false);
-            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
         }
     }
 

@@ -66,7 +66,7 @@ public:
     // Writes into the edit buffer (see above); errors are shown in the error box and give false.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
-signals:
+Q_SIGNALS:
     // The table's current row moved (or the rows were read again); views follow it.
     void currentRowChanged(int row);
 

@@ -72,7 +72,7 @@ ServerAddress ServerAddress::parse(const QString &text)
 
 QString ServerAddress::toString() const
 {
-    const auto value = [](const QString &v) {
+    const auto value = [](const QString &v) -> QString {
         if (!v.isEmpty() && !v.contains(QRegularExpression(QStringLiteral("[\\s'\\\\]"))))
             return v;
         QString q = v;

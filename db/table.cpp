@@ -88,7 +88,7 @@ void Table::open()
     m_connection = connection;
     m_filePath = storage->tablePath(def);
     m_storageKey = storage->tableKey(def);
-    emit rowsAboutToBeReset();
+    Q_EMIT rowsAboutToBeReset();
     try {
         m_canModify = canModify;
         loadRows();
@@ -97,24 +97,24 @@ void Table::open()
         m_storage.reset();
         m_connection.clear();
         m_canModify = false;
-        emit rowsReset();
+        Q_EMIT rowsReset();
         throw;
     }
     m_state = DataSetState::Browse;
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
     m_eof = m_rows.isEmpty();
-    emit rowsReset();
-    emit activeChanged(true);
-    emit stateChanged(m_state);
-    emit currentChanged();
+    Q_EMIT rowsReset();
+    Q_EMIT activeChanged(true);
+    Q_EMIT stateChanged(m_state);
+    Q_EMIT currentChanged();
 }
 
 void Table::close()
 {
     if (!active())
         return;
-    emit rowsAboutToBeReset();
+    Q_EMIT rowsAboutToBeReset();
     m_rows.clear();
     m_rows.squeeze();
     m_buffer.clear();
@@ -130,10 +130,10 @@ void Table::close()
         m_storage->closeTable(m_connection);
     m_storage.reset();
     m_connection.clear();
-    emit rowsReset();
-    emit stateChanged(m_state);
-    emit activeChanged(false);
-    emit currentChanged();
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged(m_state);
+    Q_EMIT activeChanged(false);
+    Q_EMIT currentChanged();
 }
 
 DataVersion Table::dataVersion() const
@@ -206,14 +206,14 @@ void Table::reloadRows()
 {
     const qint64 rowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;
     const int oldPos = m_current;
-    emit rowsAboutToBeReset();
+    Q_EMIT rowsAboutToBeReset();
     try {
         loadRows();
     } catch (...) {
-        emit rowsReset();
+        Q_EMIT rowsReset();
         throw;
     }
-    emit rowsReset();
+    Q_EMIT rowsReset();
     int pos = rowid < 0 ? -1 : positionOfRowid(rowid);
     if (pos < 0 && !m_rows.isEmpty())
         pos = std::clamp(oldPos, 0, int(m_rows.size()) - 1);
@@ -317,11 +317,11 @@ void Table::setOrder(const QVector<int> &fields)
     m_orderFields = fields;
     if (!active())
         return;
-    emit rowsAboutToBeReset();
+    Q_EMIT rowsAboutToBeReset();
     sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
-    emit rowsReset();
+    Q_EMIT rowsReset();
     int pos = currentRowid < 0 ? -1 : positionOfRowid(currentRowid);
     if (pos < 0 && !m_rows.isEmpty())
         pos = 0;
@@ -406,7 +406,7 @@ void Table::moveTo(int index, bool bof, bool eof, bool forceSignal)
     m_bof = bof;
     m_eof = eof;
     if (changed || forceSignal)
-        emit currentChanged();
+        Q_EMIT currentChanged();
 }
 
 void Table::first()
@@ -754,7 +754,7 @@ void Table::forgetRows(const QSet<qint64> &rowids)
         int first = last;
         while (first > 0 && rowids.contains(m_rows[first - 1].rowid))
             --first;
-        emit rowsAboutToBeRemoved(first, last);
+        Q_EMIT rowsAboutToBeRemoved(first, last);
         if (m_storage && m_storage->countsOwnWrites()) {
             for (int i = first; i <= last; ++i) {
                 --m_dataVersion.counter;
@@ -764,7 +764,7 @@ void Table::forgetRows(const QSet<qint64> &rowids)
         m_rows.remove(first, last - first + 1);
         m_locateCache.clear();
         m_rowidIndex.clear();
-        emit rowsRemoved(first, last);
+        Q_EMIT rowsRemoved(first, last);
         last = first;
     }
     const bool currentGone = currentRowid >= 0 && rowids.contains(currentRowid);

@@ -126,7 +126,7 @@ public:
     // Called by Field.
     void setFieldValue(int index, const QVariant &value);
 
-signals:
+Q_SIGNALS:
     void activeChanged(bool active);
     void stateChanged(zdb::DataSetState state);
     // Another record became current, or the position flags (bof, eof) changed.

@@ -26,7 +26,7 @@ void Table::setFieldValue(int index, const QVariant &value)
         throw EngineError(QStringLiteral("A(z) %1 tábla nincs szerkesztés alatt.").arg(m_tableName));
     m_buffer[index] = value;
     m_modified = true;
-    emit dataChanged(index);
+    Q_EMIT dataChanged(index);
 }
 
 void Table::setState(DataSetState state)
@@ -34,7 +34,7 @@ void Table::setState(DataSetState state)
     if (m_state == state)
         return;
     m_state = state;
-    emit stateChanged(state);
+    Q_EMIT stateChanged(state);
 }
 
 void Table::edit()
@@ -68,7 +68,7 @@ void Table::insert()
     m_buffer = QVector<QVariant>(m_def->fields.size());
     m_modified = false;
     setState(DataSetState::Insert);
-    emit dataChanged(-1);
+    Q_EMIT dataChanged(-1);
 }
 
 QVariant Table::validated(int index, const QVariant &value) const
@@ -308,7 +308,7 @@ void Table::dropEditOfRemovedRow()
     m_buffer.clear();
     m_modified = false;
     setState(DataSetState::Browse);
-    emit dataChanged(-1);
+    Q_EMIT dataChanged(-1);
     reloadRows();
     throw EngineError(QStringLiteral("A módosítás nem menthető, mert ezt a sort időközben egy másik program "
                                      "(egy másik játék vagy a karbantartó program) törölte a(z) %1 "
@@ -331,11 +331,11 @@ void Table::countOwnWrite(bool inserting, qint64 stamp)
 int Table::insertPostedRow(Row &&row)
 {
     const int pos = positionFor(row);
-    emit rowsAboutToBeInserted(pos, pos);
+    Q_EMIT rowsAboutToBeInserted(pos, pos);
     m_rows.insert(pos, std::move(row));
     m_locateCache.clear();
     m_rowidIndex.clear();
-    emit rowsInserted(pos, pos);
+    Q_EMIT rowsInserted(pos, pos);
     return pos;
 }
 
@@ -350,15 +350,15 @@ int Table::replacePostedRow(Row &&row)
     if (pos == from) {
         m_rows[from] = std::move(row);
         m_locateCache.clear();
-        emit rowChanged(from);
+        Q_EMIT rowChanged(from);
     } else {
-        emit rowAboutToBeMoved(from, pos);
+        Q_EMIT rowAboutToBeMoved(from, pos);
         m_rows.removeAt(from);
         m_rows.insert(pos, std::move(row));
         m_locateCache.clear();
         m_rowidIndex.clear();
-        emit rowMoved(from, pos);
-        emit rowChanged(pos);
+        Q_EMIT rowMoved(from, pos);
+        Q_EMIT rowChanged(pos);
     }
     return pos;
 }
@@ -376,7 +376,7 @@ void Table::leaveEditAfterPost(int pos, bool inserting, const QVector<QVariant> 
     // (the new key, a number typed as text, a date).
     for (int i = 0; i < stored.size(); ++i)
         if (typed[i] != stored[i])
-            emit dataChanged(i);
+            Q_EMIT dataChanged(i);
 }
 
 void Table::cancel()
@@ -389,16 +389,16 @@ void Table::cancel()
     const int current = std::min(m_current, int(m_rows.size()) - 1);
     setState(DataSetState::Browse);
     moveTo(current, m_bof, m_rows.isEmpty());
-    emit dataChanged(-1);
+    Q_EMIT dataChanged(-1);
 }
 
 void Table::removeRowAt(int pos)
 {
-    emit rowsAboutToBeRemoved(pos, pos);
+    Q_EMIT rowsAboutToBeRemoved(pos, pos);
     m_rows.removeAt(pos);
     m_locateCache.clear();
     m_rowidIndex.clear();
-    emit rowsRemoved(pos, pos);
+    Q_EMIT rowsRemoved(pos, pos);
 }
 
 void Table::deleteRecord()

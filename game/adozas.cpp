@@ -140,19 +140,19 @@ void TMoneyPiece::setOverLogo(bool over)
 
 void TMoneyPiece::mousePressEvent(QMouseEvent *event)
 {
-    emit pressed(this, event);
+    Q_EMIT pressed(this, event);
     event->accept();
 }
 
 void TMoneyPiece::mouseMoveEvent(QMouseEvent *event)
 {
-    emit moved(this, event);
+    Q_EMIT moved(this, event);
     event->accept();
 }
 
 void TMoneyPiece::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit released(this, event);
+    Q_EMIT released(this, event);
     event->accept();
 }
 
@@ -163,7 +163,7 @@ void TMoneyPiece::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         if (!event->isAutoRepeat())
-            emit paidByKey(this);
+            Q_EMIT paidByKey(this);
         event->accept();
         return;
     default:
@@ -589,7 +589,7 @@ void TBer::FinishExercise()
     for (TMoneyPiece *p : m_pieces)
         p->setEnabled(false);
     BitBtn1->setEnabled(false);
-    emit exerciseFinished(m_expected);
+    Q_EMIT exerciseFinished(m_expected);
     Ellenor->setFocus(Qt::OtherFocusReason);
     Ellenor->setText(QStringLiteral("Vége"));
 }

@@ -35,7 +35,7 @@ public:
     void setOverLogo(bool over);
     bool overLogo() const { return m_overLogo; }
 
-signals:
+Q_SIGNALS:
     void pressed(TMoneyPiece *piece, QMouseEvent *event);
     void moved(TMoneyPiece *piece, QMouseEvent *event);
     void released(TMoneyPiece *piece, QMouseEvent *event);
@@ -102,11 +102,11 @@ public:
     static QString stageTitle(Stage stage);
     QString instructions(Stage stage) const;
 
-signals:
+Q_SIGNALS:
     // All four stages are right: the amounts go to the income calculator.
     void exerciseFinished(const SolvedDeductions &solved);
 
-public slots:
+public Q_SLOTS:
     void BitBtn1Click();
     void BitBtn2Click();
     void EllenorClick();

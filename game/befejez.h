@@ -20,7 +20,7 @@ public:
     QLabel *Label3 = nullptr;
     QTimer *Timer1 = nullptr;   // 6000 ms, started when the screen is shown
 
-private slots:
+private Q_SLOTS:
     void Timer1Timer();
 
 protected:

@@ -139,5 +139,5 @@ void TClickImage::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click)
-        emit clicked();
+        Q_EMIT clicked();
 }

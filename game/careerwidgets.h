@@ -61,7 +61,7 @@ class TClickImage : public QLabel {
 public:
     explicit TClickImage(QWidget *parent = nullptr);
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

@@ -149,7 +149,7 @@ void Game::endProgram()
     if (m_ended)
         return;
     m_ended = true;
-    emit programEnded();
+    Q_EMIT programEnded();
 }
 
 bool Game::eventFilter(QObject *watched, QEvent *event)

@@ -87,7 +87,7 @@ public:
     // stands in for the viewer; the path is kept for completeness.
     static QString helpFile() { return QStringLiteral("C:\\Ravavudor\\jo\\ZOMIRjo.HLP"); }
 
-signals:
+Q_SIGNALS:
     void programEnded();
 
 protected:

@@ -97,7 +97,7 @@ public:
     void decodeMask(int mask);
     void untickAll();
 
-public slots:
+public Q_SLOTS:
     // Previous and next: one row back or forward; nothing happens at either end.
     void PriorClick();
     void NextClick();

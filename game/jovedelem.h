@@ -61,7 +61,7 @@ public:
     TNumberEdit *lastLeftField() const { return m_lastLeft; }
     const WageInputs &inputs() const { return m_inputs; }
 
-public slots:
+public Q_SLOTS:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();

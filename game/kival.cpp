@@ -57,7 +57,7 @@ int intOrZero(const zdb::Field &field)
 void TTabSheet::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    emit shown();
+    Q_EMIT shown();
 }
 
 TMainForm::TMainForm(Game *game, QWidget *parent)

@@ -26,7 +26,7 @@ class TTabSheet : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
-signals:
+Q_SIGNALS:
     void shown();
 
 protected:
@@ -89,7 +89,7 @@ public:
     // nearest enclosing widget that has one; empty when none has one.
     static QString hintFor(const QWidget *widget);
 
-public slots:
+public Q_SLOTS:
     void TabSheet1Show();
     void Edit1Exit();
     void BitBtn1Click();

@@ -20,7 +20,7 @@ public:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
 
-public slots:
+public Q_SLOTS:
     void KezdClick();
     void KilepClick();
 

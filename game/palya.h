@@ -24,7 +24,7 @@ public:
     int scrollPosition() const;
     int scrollRange() const;
 
-public slots:
+public Q_SLOTS:
     void BitBtn1Click();
     void FormMouseWheelDown();
     void FormMouseWheelUp();

@@ -40,7 +40,7 @@ public:
     int scrollPosition() const;
     int scrollRange() const;
 
-public slots:
+public Q_SLOTS:
     void BitBtn1Click();
     void bSzakmavalClick();
     void ImageClick(int imageNumber);   // Image2Click to Image31Click

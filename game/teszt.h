@@ -24,7 +24,7 @@ public:
     // CheckBox1 to CheckBox24.
     QCheckBox *CheckBox(int number) const { return m_boxes.at(number - 1); }
 
-public slots:
+public Q_SLOTS:
     void BitBtn1Click();
 
 protected:

@@ -90,7 +90,7 @@ public:
     zdb::Table *pageTable(int page) const;
     TDataSource *pageSource(int page) const;
 
-public slots:
+public Q_SLOTS:
     void DBImage1Click();
     void DBImage2Click();
     void DBImage3Click();

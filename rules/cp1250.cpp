@@ -61,7 +61,7 @@ QString decode(const QByteArray &bytes)
     for (const char ch : bytes) {
         const unsigned char b = static_cast<unsigned char>(ch);
         if (b < 0x80)
-            out.append(QChar(b));
+            out.append(QChar(char16_t(b)));
         else
             out.append(kHigh[b - 0x80] ? QChar(kHigh[b - 0x80]) : QChar(0xFFFD));
     }

@@ -40,7 +40,7 @@ QChar symbolChar(uchar b)
     case 0xFC: return QChar(0x2713);   // tick
     case 0x6E: return QChar(0x25A0);   // black square
     case 0x71: return QChar(0x25A1);
-    default: return b >= 0x80 && b < 0xA0 ? QChar(kCp1252[b - 0x80]) : QChar(b);
+    default: return b >= 0x80 && b < 0xA0 ? QChar(kCp1252[b - 0x80]) : QChar(char16_t(b));
     }
 }
 
@@ -105,7 +105,7 @@ QString decodeCodePage(const QByteArray &bytes, int codePage)
     }
     for (char c : bytes) {
         const uchar b = uchar(c);
-        out.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252[b - 0x80]) : QChar(b));
+        out.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252[b - 0x80]) : QChar(char16_t(b)));
     }
     return out;
 }

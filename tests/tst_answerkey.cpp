@@ -38,7 +38,7 @@ struct StoredGame {
 
 class TestAnswerKey : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void cleanup();
 
     void figuresOfTheGamesYear_data();

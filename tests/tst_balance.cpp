@@ -85,7 +85,7 @@ class TestBalance : public QObject {
         return t;
     }
 
-private slots:
+private Q_SLOTS:
     void everyProfessionIsWinnableWhenFrugal_data()
     {
         QTest::addColumn<QString>("variable");

@@ -79,7 +79,7 @@ class TestBer : public QObject {
     }
     void check() { QTest::mouseClick(ber->Ellenor, Qt::LeftButton); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
     void init()
     {

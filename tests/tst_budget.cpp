@@ -12,7 +12,7 @@
 class TestBudget : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void familyCosts_data()
     {
         QTest::addColumn<double>("food");

@@ -165,7 +165,7 @@ void wheel(QWidget *target, int notches)
 
 class TestCareer : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void evaluationWritesFileAndShowsChoice();
     void nothingTicked();
     void fillingInAgainComesBackUnticked();

@@ -102,7 +102,7 @@ class TestClassroom : public QObject {
         return rows;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
 #if !defined(ZOMIR_DATA_TOOL) || !defined(ZOMIR_CLASSROOM_PLAYER)

@@ -328,7 +328,7 @@ private:
         return p;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         m_folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");

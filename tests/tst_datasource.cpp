@@ -64,7 +64,7 @@ struct Page {
 
 class TestDataSource : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void typedTextReachesTheRowOnANoFocusPost_data();

@@ -14,7 +14,7 @@ using namespace zdb;
 
 class TestDbControls : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void controlsFollowTheCurrentRow();

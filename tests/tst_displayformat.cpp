@@ -15,7 +15,7 @@ const QString nbsp = QString(QChar(0x00A0));
 class TestDisplayFormat : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void hungarian_data();
     void hungarian();
     void otherLocales_data();

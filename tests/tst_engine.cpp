@@ -119,7 +119,7 @@ void addPlayer(Table &t, const QString &name, int statusz = 0, int house = 1)
 
 class TestEngine : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase_data();
     void aliasesPersistAndIgnoreCase();
     void aliasSaveFailureIsAnError();

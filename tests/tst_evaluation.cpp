@@ -52,7 +52,7 @@ class TestEvaluation : public QObject {
         g->run->game.showMainPage(PageHaz);
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         g = std::make_unique<HouseholdGame>();

@@ -44,7 +44,7 @@ class TestHousehold : public QObject {
 
     QWidget *child(const char *name) const { return g->main->findChild<QWidget *>(QLatin1String(name)); }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         g = std::make_unique<HouseholdGame>();

@@ -43,7 +43,7 @@ QByteArray readAll(const QString &path)
 
 class TestInterest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void ranking_data();
     void ranking();
     void evaluation_data();

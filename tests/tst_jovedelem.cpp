@@ -78,7 +78,7 @@ class TestJovedelem : public QObject {
             type(a.first, a.second);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
     void init()
     {

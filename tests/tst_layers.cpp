@@ -24,7 +24,7 @@ class TestLayers : public QObject {
     }
     std::unique_ptr<QTemporaryDir> m_tree;
 
-private slots:
+private Q_SLOTS:
     void theTreeKeepsTheRules()
     {
         const layers::Result result = layers::check(QStringLiteral(ZOMIR_SOURCE_DIR));

@@ -63,7 +63,7 @@ QString writeFile(const QString &path, const QByteArray &bytes)
 
 class TestMaintenance : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // Amounts are shown and read in the Hungarian form, as the program sets it up.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
     void init();

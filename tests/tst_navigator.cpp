@@ -57,7 +57,7 @@ QImage solid(const QColor &colour)
 
 class TestNavigator : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void buttonStates_data();

@@ -58,7 +58,7 @@ struct Form {
 class TestNumberEdit : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void creationValues();
     void typingAndLeavingFormatsTheNumber();

@@ -46,7 +46,7 @@ class TestNyito : public QObject {
     std::unique_ptr<CurrentFolder> cwd;
     std::unique_ptr<Run> run;
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         work = std::make_unique<WorkFolder>();

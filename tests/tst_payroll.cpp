@@ -134,7 +134,7 @@ void compareTables(const PayrollTables &a, const PayrollTables &b)
 class TestPayroll : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void roundToFive_data();
     void roundToFive();
     void roundHalvesToEven_data();

@@ -55,7 +55,7 @@ QString folderOf(int year)
 class TestPayslip : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
 #ifndef ZOMIR_DATA_TOOL

@@ -12,7 +12,7 @@ class TestPgServer : public QObject {
 
     PgServer server;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QString error;

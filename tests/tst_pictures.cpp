@@ -52,7 +52,7 @@ Look look(const QImage &source, const QRect &area = QRect())
 class TestPictures : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void screenResource_data();
     void screenResource();
     void everyDrawnNameIsAResource();

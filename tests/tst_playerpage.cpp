@@ -115,7 +115,7 @@ class TestPlayerPage : public QObject {
         return stored;
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         work = std::make_unique<WorkFolder>();

@@ -436,7 +436,7 @@ class TestPlaythrough : public QObject {
         return fields;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
 
     void init()

@@ -22,7 +22,7 @@ class TestProfessions : public QObject {
     std::unique_ptr<zdb::Session> m_session;
     std::unique_ptr<zdb::Table> m_table;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QFile file(testenv::dataDir() + QStringLiteral("/../../data/content/2010/szakmak.json"));

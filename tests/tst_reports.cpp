@@ -142,7 +142,7 @@ class TestReports : public QObject {
     // with the longest descriptions of the catalogues.
     void fillRealistic();
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
 

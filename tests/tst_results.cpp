@@ -50,7 +50,7 @@ struct StoredGame {
 
 class TestResults : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

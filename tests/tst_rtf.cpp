@@ -54,7 +54,7 @@ QTextCharFormat formatAt(const QTextDocument &doc, const QString &needle)
 
 class TestRtf : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void sheetsOfOtherWriters_data();
     void sheetsOfOtherWriters();
     void features_data();

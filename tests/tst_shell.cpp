@@ -28,7 +28,7 @@ const QStringList kEnglish = {"database", "Unable", "file is", "No such", "direc
 class TestShell : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void friendlyErrors_data()
     {
         QTest::addColumn<QString>("message");

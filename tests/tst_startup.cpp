@@ -37,7 +37,7 @@ QList<zdb::Table *> gameTables(TDM *dm)
 
 class TestStartup : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void firstStartWithDbFolder()
     {
         WorkFolder work;

@@ -37,7 +37,7 @@ class TestStudentFolder : public QObject {
     QTemporaryDir m_tmp;
     QString m_startDir;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_tmp.isValid());

@@ -9,7 +9,7 @@
 
 class TestSzamologep : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void keys_data()
     {
         QTest::addColumn<QString>("keys");

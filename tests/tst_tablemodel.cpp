@@ -86,7 +86,7 @@ QStringList column(const QAbstractItemModel &model, int column)
 
 class TestTableModel : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary)); }
     void readingEveryRowNeitherMovesNorPosts();
     void titlesAndTexts();

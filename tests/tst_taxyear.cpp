@@ -25,7 +25,7 @@ class TestTaxYear : public QObject {
     PayrollTables m_tables;
     BracketFinder m_brackets;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         const QString folder = qEnvironmentVariable("ZOMIR_WORKFOLDER");

@@ -55,7 +55,7 @@ class TestTwoGames : public QObject {
         QTest::keyClick(main->Edit1, Qt::Key_Tab);
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         work = std::make_unique<WorkFolder>();

@@ -19,7 +19,7 @@ class TestVege : public QObject {
     std::unique_ptr<Run> run;
     TVege *vege = nullptr;
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         work = std::make_unique<WorkFolder>();
