@@ -154,11 +154,34 @@ QList<GameResult> collect(const Sources &s)
     const int hobby = requiredField(p, QStringLiteral("Hobby_Key"));
     const int entertainment = requiredField(p, QStringLiteral("Entertainment_Key"));
     const int status = requiredField(p, QStringLiteral("Statusz"));
-    // Fields the list itself does not show; a table without them reads as a 2010 game
-    // without children and partner.
+    // Fields the list itself does not show; a table without the year reads as a 2010 game.
     const int year = p->fieldIndex(QStringLiteral("Adoev"));
     const int children = p->fieldIndex(QStringLiteral("Gyerekek"));
     const int partner = p->fieldIndex(QStringLiteral("Hazastars_jovedelem"));
+    // The game plays the family of the chosen profession (its children and its partner's net
+    // income) and does not store them with the game: a row without them takes them from there.
+    struct Family {
+        int children = 0;
+        qint64 partner = 0;
+    };
+    QHash<qint64, Family> families;
+    {
+        const zdb::Table *j = s.professions;
+        const int code = requiredField(j, QStringLiteral("Szakma_kod"));
+        const int kids = j->fieldIndex(QStringLiteral("Gyerekszam"));
+        const int spouse = j->fieldIndex(QStringLiteral("Hazastars_netto"));
+        for (int row = 0, count = j->recordCount(); row < count; ++row) {
+            const std::optional<qint64> k = keyValue(j->valueAt(row, code));
+            if (!k)
+                continue;
+            Family f;
+            if (kids >= 0)
+                f.children = int(std::llround(amount(j->valueAt(row, kids)).value_or(0)));
+            if (spouse >= 0)
+                f.partner = qint64(std::llround(amount(j->valueAt(row, spouse)).value_or(0)));
+            families.insert(*k, f);
+        }
+    }
 
     QList<GameResult> rows;
     const int count = p->recordCount();
@@ -180,10 +203,12 @@ QList<GameResult> collect(const Sources &s)
         r.finished = keyValue(p->valueAt(row, status)) == std::optional<qint64>(1);
         if (year >= 0)
             r.taxYear = int(keyValue(p->valueAt(row, year)).value_or(2010));
-        if (children >= 0)
-            r.children = int(keyValue(p->valueAt(row, children)).value_or(0));
-        if (partner >= 0)
-            r.partnerIncome = qint64(std::llround(amount(p->valueAt(row, partner)).value_or(0)));
+        const Family family = keyValue(p->valueAt(row, job)) ? families.value(*keyValue(p->valueAt(row, job))) : Family();
+        const QVariant storedChildren = children >= 0 ? p->valueAt(row, children) : QVariant();
+        const QVariant storedPartner = partner >= 0 ? p->valueAt(row, partner) : QVariant();
+        r.children = storedChildren.isNull() ? family.children : int(keyValue(storedChildren).value_or(0));
+        r.partnerIncome = storedPartner.isNull() ? family.partner
+                                                 : qint64(std::llround(amount(storedPartner).value_or(0)));
         rows.append(r);
     }
     return rows;
