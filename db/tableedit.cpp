@@ -166,8 +166,16 @@ void Table::checkRange(int index, double number, const QVariant &given) const
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
     const auto figure = [&](double x) { return hungarian.toString(x, 'f', x == std::floor(x) ? 0 : 2); };
     const QString unit = fd.range->unit.isEmpty() ? QString() : QLatin1Char(' ') + fd.range->unit;
-    const QString shown = given.typeId() == QMetaType::QString ? given.toString().trimmed()
-                                                                : hungarian.toString(number, 'g', 15);
+    // A number beyond any figure of the game (a long row of digits pasted into a number
+    // field) is told by its length rather than in exponent notation.
+    const auto shownNumber = [&]() -> QString {
+        if (!std::isfinite(number))
+            return QStringLiteral("nem szám");
+        if (std::fabs(number) < 1e15)
+            return figure(number);
+        return QStringLiteral("egy %1 jegyű szám").arg(int(std::floor(std::log10(std::fabs(number)))) + 1);
+    };
+    const QString shown = given.typeId() == QMetaType::QString ? given.toString().trimmed() : shownNumber();
     throw EngineError(QStringLiteral("A(z) %1 mező értéke %2 és %3%4 között lehet; a megadott érték: %5")
                           .arg(fieldTitle(index), figure(fd.range->low), figure(fd.range->high), unit, shown));
 }

@@ -508,7 +508,11 @@ void TestEngine::figuresOutsideTheirRangeAreRefused_data()
     QTest::addRow("30-digit price typed")
         << "Kozlekedes.db" << "Atlagos_Ar" << QVariant(QStringLiteral("123456789012345678901234567890"))
         << money + QStringLiteral(" lehet; a megadott érték: 123456789012345678901234567890");
-    QTest::addRow("price just above") << "Ruhazkodas.db" << "Atlagos_Ar" << QVariant(10000000.5) << money;
+    QTest::addRow("30-digit price from a number field")
+        << "Kozlekedes.db" << "Atlagos_Ar" << QVariant(123456789012345678901234567890.0)
+        << money + QStringLiteral(" lehet; a megadott érték: egy 30 jegyű szám");
+    QTest::addRow("price just above") << "Ruhazkodas.db" << "Atlagos_Ar" << QVariant(10000000.5)
+                                      << money + QStringLiteral(" lehet; a megadott érték: 10 000 000,50");
     QTest::addRow("price at the top") << "Hobbi.db" << "Atlagos_Ar" << QVariant(10000000) << QString();
     QTest::addRow("price zero") << "Szorakozas.db" << "Atlagos_Ar" << QVariant(0) << QString();
     QTest::addRow("price with a fraction") << "Elelmiszerek.DB" << "Atlagos_Ar" << QVariant(12500.5) << QString();
