@@ -2,7 +2,7 @@
 
 #include "db/engineerror.h"
 #include "db/tabledef.h"
-#include "db/upgrade.h"
+#include "db/servershapes.h"
 
 #include <QRegularExpression>
 #include <QSqlError>

@@ -2,6 +2,7 @@
 
 #include "db/fieldvalue.h"
 #include "db/table.h"
+#include "db/servershapes.h"
 #include "db/upgrade.h"
 
 #include <QDir>

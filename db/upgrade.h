@@ -34,26 +34,6 @@ using UpgradeStep = std::function<void(const char *step)>;
 UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables,
                             const UpgradeStep &step = UpgradeStep());
 
-class Storage;
-
-// On a classroom server the shapes are recorded in a table of their own (`shapeTableName`),
-// a row per table. The content tool builds the server and upgrades it; the programs only
-// check it when they connect.
-QString shapeTableName();
-// Refuses a server (`server`: its name for the message) whose tables are of a newer shape
-// than `tables` give, or of an older one (with the command that upgrades it). Throws
-// EngineError.
-void checkServerShapes(Storage &storage, const QList<TableDef> &tables, const QString &server);
-// Records the shape of a table just created on the server (Storage::createTable does).
-void stampServerShape(Storage &storage, const TableDef &def);
-// Lets the roles read the recorded shapes, as every program checks them when it connects.
-// The role names are checked by the caller.
-void grantShapeReading(Storage &storage, const QString &studentRole, const QString &teacherRole);
-// Brings a kept table of the server (the players') to its shape, in one transaction: the
-// fields added since, with what the rows stored before get, and its shape recorded.
-// Returns whether anything changed.
-bool upgradeServerTable(Storage &storage, const TableDef &def);
-
 // The version of the shape a table file records: 1 for a file without one, 0 when the file
 // is missing or empty. Throws EngineError when the file is no database.
 int fileShapeVersion(const QString &path);

@@ -6,6 +6,7 @@
 #include "data/builder/playerstable.h"
 #include "data/builder/rtfsheet.h"
 #include "db/schema.h"
+#include "db/servershapes.h"
 #include "db/upgrade.h"
 #include "rules/usererror.h"
 

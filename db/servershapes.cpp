@@ -1,0 +1,185 @@
+#include "db/servershapes.h"
+
+#include "db/engineerror.h"
+#include "db/storage.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace zdb {
+
+namespace {
+
+QString serverIdentifier(const QString &name) { return quoteIdentifier(name.toLower()); }
+
+QString serverColumnType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+    case FieldType::Boolean:
+    case FieldType::AutoInc: return QStringLiteral("integer");
+    case FieldType::Float:
+    case FieldType::Money: return QStringLiteral("double precision");
+    case FieldType::Graphic: return QStringLiteral("bytea");
+    case FieldType::String:
+    case FieldType::Memo:
+    case FieldType::Date: return QStringLiteral("text");
+    }
+    return QStringLiteral("text");
+}
+
+QString serverConnectionOf(Storage &storage)
+{
+    QStringList keys;
+    return storage.openStatementConnection({shapeTableName()}, {}, &keys);
+}
+
+void serverExec(Storage &storage, const QString &connection, const QString &what, const QString &sql,
+                const QVariantList &values = {})
+{
+    storage.run(connection, what, false, [&](QSqlQuery &q) {
+        if (values.isEmpty())
+            return q.exec(sql);
+        if (!q.prepare(sql))
+            return false;
+        for (const QVariant &v : values)
+            q.addBindValue(v);
+        return q.exec();
+    });
+}
+
+void createShapeTable(Storage &storage, const QString &connection, const QString &what)
+{
+    serverExec(storage, connection, what,
+               QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (tabla text PRIMARY KEY, verzio integer NOT NULL)")
+                   .arg(shapeTableName()));
+}
+
+// The tables on the server (small letters) with the shapes recorded for them: 1 for a table
+// with none (made before shapes were recorded).
+QHash<QString, int> serverShapes(Storage &storage, const QString &connection)
+{
+    QHash<QString, int> shapes;
+    storage.run(connection, QStringLiteral("A táblák formája nem kérdezhető le a szerverről"), true,
+                [&](QSqlQuery &q) {
+                    shapes.clear();
+                    if (!q.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
+                                               "'public'")))
+                        return false;
+                    bool recorded = false;
+                    while (q.next()) {
+                        const QString name = q.value(0).toString().toLower();
+                        recorded = recorded || name == shapeTableName();
+                        shapes.insert(name, 1);
+                    }
+                    if (!recorded)
+                        return true;
+                    if (!q.exec(QStringLiteral("SELECT tabla, verzio FROM %1").arg(shapeTableName())))
+                        return false;
+                    while (q.next()) {
+                        const QString name = q.value(0).toString().toLower();
+                        if (shapes.contains(name))
+                            shapes.insert(name, q.value(1).toInt());
+                    }
+                    return true;
+                });
+    return shapes;
+}
+
+}  // namespace
+
+QString shapeTableName() { return QStringLiteral("tablaformak"); }
+
+void checkServerShapes(Storage &storage, const QList<TableDef> &tables, const QString &server)
+{
+    const QString connection = serverConnectionOf(storage);
+    const QHash<QString, int> shapes = serverShapes(storage, connection);
+    bool anyTable = false;
+    for (const TableDef &def : tables)
+        anyTable = anyTable || shapes.contains(def.sqlName().toLower());
+    for (const TableDef &def : tables) {
+        const QString name = def.sqlName().toLower();
+        // A server yet to be built has none of the tables; a table missing from a built one
+        // is told when it is opened, unless a later schema added it.
+        if (!shapes.contains(name) && (!anyTable || def.since == 1))
+            continue;
+        const int version = shapes.value(name, 0);
+        if (version > def.version)
+            throw EngineError(QStringLiteral("A tanterem adatbázisának (%1) %2 táblája a program egy újabb kiadásával "
+                                             "készült (formája: %3, ez a program legfeljebb a(z) %4. formát ismeri). "
+                                             "A program nem írja; indítsa a program újabb kiadását.")
+                                  .arg(server, def.fileName)
+                                  .arg(version)
+                                  .arg(def.version));
+        if (version < def.version)
+            throw EngineError(QStringLiteral("A tanterem adatbázisa (%1) a program egy régebbi kiadásával készült, a(z) "
+                                             "%2 tábla régi formájú. A tanár frissítse a tartalomkészítő eszközzel "
+                                             "(zomir-data --server …); az elmentett játékok megmaradnak.")
+                                  .arg(server, def.fileName));
+    }
+}
+
+void stampServerShape(Storage &storage, const TableDef &def)
+{
+    const QString connection = serverConnectionOf(storage);
+    const QString what = QStringLiteral("A(z) %1 tábla formája nem jegyezhető fel").arg(def.fileName);
+    createShapeTable(storage, connection, what);
+    serverExec(storage, connection, what,
+               QStringLiteral("INSERT INTO %1 (tabla, verzio) VALUES (?, ?) ON CONFLICT (tabla) DO UPDATE SET verzio = "
+                              "EXCLUDED.verzio")
+                   .arg(shapeTableName()),
+               {def.sqlName().toLower(), def.version});
+}
+
+void grantShapeReading(Storage &storage, const QString &studentRole, const QString &teacherRole)
+{
+    const QString connection = serverConnectionOf(storage);
+    const QString what = QStringLiteral("A szerepkörök jogai nem állíthatók be");
+    createShapeTable(storage, connection, what);
+    serverExec(storage, connection, what, QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(shapeTableName()));
+    serverExec(storage, connection, what,
+               QStringLiteral("GRANT SELECT ON %1 TO %2, %3").arg(shapeTableName(), studentRole, teacherRole));
+}
+
+bool upgradeServerTable(Storage &storage, const TableDef &def)
+{
+    const QString connection = serverConnectionOf(storage);
+    const int version = serverShapes(storage, connection).value(def.sqlName().toLower(), 1);
+    if (version > def.version)
+        throw EngineError(QStringLiteral("A szerver %1 táblája újabb formájú (%2), mint amit ez a program ismer (%3).")
+                              .arg(def.fileName)
+                              .arg(version)
+                              .arg(def.version));
+    if (version == def.version)
+        return false;
+    const QString what = QStringLiteral("A(z) %1 tábla nem frissíthető az új formára").arg(def.fileName);
+    const QString table = serverIdentifier(def.sqlName());
+    serverExec(storage, connection, what, QStringLiteral("BEGIN"));
+    try {
+        for (const AddedField &added : def.added) {
+            if (added.version <= version)
+                continue;
+            const int index = def.fieldIndex(added.name);
+            serverExec(storage, connection, what,
+                       QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
+                           .arg(table, serverIdentifier(added.name), serverColumnType(def.fields.value(index).type)));
+            if (!added.value.isNull())
+                serverExec(storage, connection, what,
+                           QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, serverIdentifier(added.name)), {added.value});
+        }
+        stampServerShape(storage, def);
+        serverExec(storage, connection, what, QStringLiteral("COMMIT"));
+    } catch (...) {
+        try {
+            storage.run(connection, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("ROLLBACK")); });
+        } catch (const EngineError &) {
+            // A connection that broke has ended its transaction with it.
+        }
+        throw;
+    }
+    return true;
+}
+
+}  // namespace zdb
