@@ -4,9 +4,13 @@
 // through the payroll exercise, the pages again, report 2 and the rework, report 2 again,
 // the certificate and the credits. Every step is a click or a key on the screen's own
 // widgets; the dialogs are scripted. The stored player row is then checked field by field,
-// and a second run of the program on the same folder finds the game again.
+// and a second run of the program on the same folder finds the game again. The games of
+// 2026 are played over the built 2026 folder (ZOMIR_WORKFOLDER_2026). A folder of the time
+// before the tax year was stored is upgraded by the game, and its unfinished game is loaded
+// by name and played to the certificate.
 // With ZOMIR_TEST_SERVER set, the same games are played with the database alias on a real
-// PostgreSQL server (filled by the content tool, the game logged in with the students' role).
+// PostgreSQL server (filled by the content tool with the year's content, the game logged in
+// with the students' role).
 
 #include "game/adatinit.h"
 #include "game/adozas.h"
@@ -19,10 +23,10 @@
 #include "game/nyito.h"
 #include "game/palya.h"
 #include "rules/payroll.h"
+#include "tests/support/oldfolder.h"
 #include "tests/support/pgserver.h"
 #include "game/payrolldata.h"
 #include "tests/support/shellfixture.h"
-#include "tests/support/standin2026.h"
 #include "game/sugo.h"
 #include "game/szakma.h"
 #include "rules/taxyear.h"
@@ -54,30 +58,37 @@ const QString kRework = QStringLiteral("Alakítsd át a költségvetésedet!\rEz
 
 bool onServer() { return qEnvironmentVariableIsSet("ZOMIR_TEST_SERVER"); }
 
-// The server of the server runs, with a database filled once by the content tool; each game
-// gets a copy of it.
 PgServer *server()
 {
-    static PgServer *instance = nullptr;
-    if (!instance) {
-        instance = &testServer();
-        if (!instance->createDatabase(QStringLiteral("zomir_minta")))
-            qFatal("%s", qPrintable(instance->errorString()));
-        QProcess tool;
-        tool.start(QStringLiteral(ZOMIR_DATA_TOOL),
-                   {QStringLiteral("--server"), instance->connectionString(QStringLiteral("zomir_minta"))});
-        if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
-            qFatal("zomir-data --server failed: %s", tool.readAllStandardError().constData());
-    }
+    static PgServer *instance = &testServer();
     return instance;
 }
 
-// A fresh database for one game, copied from the filled one; its connection for `role`.
-QString freshDatabase(const QString &role)
+// The database of a tax year's content on the server of the server runs, filled once by the
+// content tool (`zomir-data --year Y --server`); each game gets a copy of it.
+QString filledDatabase(int year)
+{
+    static QList<int> filled;
+    const QString name = QStringLiteral("zomir_minta_%1").arg(year);
+    if (!filled.contains(year)) {
+        if (!server()->createDatabase(name))
+            qFatal("%s", qPrintable(server()->errorString()));
+        QProcess tool;
+        tool.start(QStringLiteral(ZOMIR_DATA_TOOL), {QStringLiteral("--year"), QString::number(year),
+                                                     QStringLiteral("--server"), server()->connectionString(name)});
+        if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
+            qFatal("zomir-data --year %d --server failed: %s", year, tool.readAllStandardError().constData());
+        filled << year;
+    }
+    return name;
+}
+
+// A fresh database for one game, copied from the filled one of `year`; its connection for `role`.
+QString freshDatabase(int year, const QString &role)
 {
     static int made = 0;
     const QString name = QStringLiteral("jatek_%1").arg(++made);
-    if (!server()->psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE zomir_minta").arg(name)))
+    if (!server()->psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(name, filledDatabase(year))))
         qFatal("%s", qPrintable(server()->errorString()));
     return server()->connectionString(name, role);
 }
@@ -419,6 +430,38 @@ class TestPlaythrough : public QObject {
         return familyNet;
     }
 
+    // The working folder of a game: a copy of the built folder of `year` (ZOMIR_WORKFOLDER,
+    // ZOMIR_WORKFOLDER_2026), and on a server run a fresh database filled with that year's
+    // content, which the game's alias points at; the test's own reader on the same tables.
+    void prepare(int year)
+    {
+        const QString built = qEnvironmentVariable(year == 2026 ? "ZOMIR_WORKFOLDER_2026" : "ZOMIR_WORKFOLDER");
+        QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")),
+                 qPrintable(QStringLiteral("the built working folder of %1 is missing").arg(year)));
+        QVERIFY(testenv::copyFolder(built, folderDir->path()));
+        QString serverConnection;
+        if (onServer()) {
+            // The game logs in with the students' role: what it reads and writes is all it may.
+            serverConnection = freshDatabase(year, QStringLiteral("zomir_admin"));
+            zdb::ServerAddress student = zdb::ServerAddress::parse(serverConnection);
+            student.user = QStringLiteral("zomir_diak");
+            zdb::Session pc(configDir->filePath(QStringLiteral("engine.ini")));
+            QVERIFY(zdb::pointAliasAtServer(pc, {QStringLiteral("zomir"), QStringLiteral("--server"), student.toString()}));
+        }
+        content = std::make_unique<Content>(folderDir->path(), serverConnection);
+    }
+
+    // The folder's tax year and monthly cost of a child, from its year row.
+    std::pair<int, qint64> yearRow()
+    {
+        auto t = content->table(QStringLiteral("Adoev.DB"));
+        t->first();
+        if (t->eof())
+            return {0, 0};
+        return {t->fieldByName(QStringLiteral("Ev")).asInteger(),
+                payroll::Round(t->fieldByName(QStringLiteral("Gyerek_koltseg")).asFloat())};
+    }
+
     // Everything stored under a name: the number of rows and the fields of the last.
     QVariantMap storedRow(const QString &name, int *count)
     {
@@ -441,22 +484,9 @@ private Q_SLOTS:
 
     void init()
     {
-        const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER");
-        QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")), "the built working folder is missing");
         folderDir = std::make_unique<QTemporaryDir>();
         configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(testenv::copyFolder(built, folderDir->path()));
         cwd = std::make_unique<CurrentFolder>(folderDir->path());
-        QString serverConnection;
-        if (onServer()) {
-            // The game logs in with the students' role: what it reads and writes is all it may.
-            serverConnection = freshDatabase(QStringLiteral("zomir_admin"));
-            zdb::ServerAddress student = zdb::ServerAddress::parse(serverConnection);
-            student.user = QStringLiteral("zomir_diak");
-            zdb::Session pc(configDir->filePath(QStringLiteral("engine.ini")));
-            QVERIFY(zdb::pointAliasAtServer(pc, {QStringLiteral("zomir"), QStringLiteral("--server"), student.toString()}));
-        }
-        content = std::make_unique<Content>(folderDir->path(), serverConnection);
     }
     void cleanup()
     {
@@ -474,6 +504,7 @@ private Q_SLOTS:
     {
         if (!onServer())
             QSKIP("concerns a classroom server");
+        prepare(2010);
         startProgram(false);
         enterName(QStringLiteral("Szabó Őrs"));
         server()->kill();
@@ -500,6 +531,7 @@ private Q_SLOTS:
     {
         if (!onServer())
             QSKIP("concerns a classroom server");
+        prepare(2010);
         server()->kill();
         program = std::make_unique<ProgramRun>(configDir->filePath(QStringLiteral("engine.ini")));
         QVERIFY(game().create());
@@ -537,8 +569,11 @@ private Q_SLOTS:
         QFETCH(int, code);
         QFETCH(bool, resumeAfterRework);
         QFETCH(int, year);
-        if (year == 2026)
-            QVERIFY(standin2026::rewriteTablesTo2026(content->session, QStringLiteral("READ")));
+        prepare(year);
+        if (QTest::currentTestFailed())
+            return;
+        const auto [folderYear, childCost] = yearRow();
+        QCOMPARE(folderYear, year);
         const QString name = QStringLiteral("Kovács Boglárka");
         const career::Profession *profession = career::professionByCode(code);
         QVERIFY(profession);
@@ -601,7 +636,6 @@ private Q_SLOTS:
         const QList<int> helpTopics = sugo::contexts();
         QCOMPARE(helpTopics.contains(1), year == 2010);    // the super-gross wage
         QCOMPARE(helpTopics.contains(21), year == 2026);   // the 2026 SZJA
-        const qint64 childCost = year == 2026 ? standin2026::kStandInChildCost : 10000;
         const auto spaced = [](QString text) {
             return text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" ")).replace(QChar(0xA0), QLatin1Char(' '));
         };
@@ -622,7 +656,7 @@ private Q_SLOTS:
         // The family budget counts the folder's cost of a child.
         if (children > 0)
             QVERIFY2(game().frmQuickRep2->gyerektext->caption().contains(
-                         QStringLiteral("összesen %1 Ft").arg(children * (year == 2026 ? standin2026::kStandInChildCost : 10000))),
+                         QStringLiteral("összesen %1 Ft").arg(children * childCost)),
                      qPrintable(game().frmQuickRep2->gyerektext->caption()));
         QVERIFY(QTest::qWaitForWindowActive(main()));
         verifyOnlyTab(TMainForm::PageHaz);
@@ -696,6 +730,138 @@ private Q_SLOTS:
         storedRow(name, &count);
         QCOMPARE(count, 0);
         QVERIFY(shown("error").isEmpty());
+    }
+
+    // A folder of the time before the tax year was stored (the dumps of tests/data/regi-mappa
+    // beside the built folder's pictures, career sheets and clauses) with an unfinished game:
+    // the student types the name, loads the game and plays it through the pages and the
+    // income calculator of 2010 to the certificate. The program's first start upgrades the
+    // folder: the old files are kept in DB/regi-<date>/, every stored game stays as it was,
+    // and the game saved gets the year 2010.
+    void oldFolderWithAStoredGame()
+    {
+        if (onServer())
+            QSKIP("concerns a database folder");
+        const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+        QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")), "the built working folder is missing");
+        const QDir work(folderDir->path());
+        for (const char *sub : {"munka_pict", "rtf"})
+            QVERIFY(testenv::copyFolder(QDir(built).filePath(QLatin1String(sub)), work.filePath(QLatin1String(sub))));
+        QVERIFY(QFile::copy(QDir(built).filePath(QStringLiteral("szakmaleiras.txt")),
+                            work.filePath(QStringLiteral("szakmaleiras.txt"))));
+        const QString db = work.filePath(QStringLiteral("DB"));
+        QVERIFY(oldfolder::makeOldFolder(db));
+        QVERIFY(!QFileInfo::exists(QDir(db).filePath(QStringLiteral("Adoev.DB"))));
+        const QString playersFile = QDir(db).filePath(QStringLiteral("Jatekosok.DB"));
+        const QStringList before = oldfolder::storedGames(playersFile);
+        QVERIFY(before.size() > 1);
+
+        // The unfinished game, as the old program stored it.
+        const QString name = QStringLiteral("Vámos Lili");
+        int played = -1;
+        for (int i = 0; i < before.size(); ++i)
+            if (before[i].split(QLatin1Char('|')).value(1) == name)
+                played = i;
+        QVERIFY(played >= 0);
+        const QStringList old = before[played].split(QLatin1Char('|'));
+        QCOMPARE(old.value(10), QStringLiteral("0"));        // Statusz: unfinished
+        QCOMPARE(old.value(15), QStringLiteral("<null>"));   // no family net income yet
+        const QList<int> chosen = {old[2].toInt(), old[3].toInt(), old[4].toInt(), old[5].toInt()};
+        const int hobbies = old[6].toInt(), entertainment = old[7].toInt(), code = old[8].toInt();
+        const qint64 storedGross = payroll::Round(old[16].toDouble());
+        QVERIFY(storedGross > 0);
+
+        // The first start: the folder is upgraded as the game opens it.
+        startProgram(true);
+        content = std::make_unique<Content>(folderDir->path(), QString());
+        const auto [folderYear, childCost] = yearRow();
+        QCOMPARE(folderYear, 2010);
+        QVERIFY(childCost > 0);
+        const int children = int(content->value("szakma4.DB", "Szakma_kod", code, "Gyerekszam"));
+        const qint64 partner = payroll::Round(content->value("szakma4.DB", "Szakma_kod", code, "Hazastars_netto"));
+        auto professions = content->table(QStringLiteral("szakma4.DB"));
+        QVERIFY(professions->locate(QStringLiteral("Szakma_kod"), code));
+        const QString professionName = professions->fieldByName(QStringLiteral("Szakma_nev")).asString();
+
+        // "Betöltés": the stored profession and household come back.
+        enterName(name);
+        QVERIFY(main()->Button2->isEnabled());
+        click(main()->Button2);
+        QCOMPARE(shown("message"), QStringList{QStringLiteral("A választott szakmád: ") + professionName});
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        QCOMPARE(main()->JobKey, code);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE((game().DM->*kBrowsed[i].table)->fieldByName(QString::fromLatin1(kBrowsed[i].keyField)).asInteger(),
+                     chosen[i]);
+        dialogs().clear();
+        walkPages(chosen, hobbies, entertainment);
+
+        // Report 1 with the wage stored: it is not drawn again.
+        QCOMPARE(shown("preview"), QStringList{name + QStringLiteral(" - egyéni költségvetés")});
+        QCOMPARE(game().frmQuickRep->adoev_szint->caption(), QStringLiteral("2010-es adó- és árszintek"));
+        const QStringList ber = workfiles::readLines(QStringLiteral("ber.txt"));
+        QCOMPARE(ber.size(), 4);
+        QCOMPARE(ber[0].toLongLong(), storedGross);
+        QCOMPARE(ber[1].toInt(), children);
+        QCOMPARE(ber[2].toLongLong(), partner);
+        QCOMPARE(ber[3].toLongLong(), singlePersonTotal(chosen, hobbies, entertainment));
+        QVERIFY(sugo::contexts().contains(1));   // the 2010 help: the super-gross wage
+        const qint64 familyNet = solveIncomeCalculator(storedGross, children, partner);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The cheapest life balances the family budget: report 2 and the certificate.
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        verifyOnlyTab(TMainForm::PageHaz);
+        dialogs().clear();
+        const QList<int> frugal = {1, 1, 1, 2};
+        walkPages(frugal, 0, 0);
+        QCOMPARE(shown("preview"), QStringList({name + QStringLiteral(" - családi költségvetés"),
+                                                name + QStringLiteral(" - oklevél")}));
+        QVERIFY(shown("message").isEmpty());
+        QVERIFY(shown("error").isEmpty());
+        if (children > 0)
+            QVERIFY2(game().frmQuickRep2->gyerektext->caption().contains(
+                         QStringLiteral("összesen %1 Ft").arg(children * childCost)),
+                     qPrintable(game().frmQuickRep2->gyerektext->caption()));
+        QCOMPARE(game().frmQuickRep3->adoev_szint->caption(), budget::yearLevelsText(2010));
+        TVege *credits = game().Vege;
+        QVERIFY(QTest::qWaitForWindowExposed(credits));
+        QTest::mouseClick(credits, Qt::LeftButton, {}, QPoint(5, 505));
+        QVERIFY(game().ended());
+        program.reset();
+
+        // Every stored game kept; the one played finished, with its year.
+        const QStringList after = oldfolder::storedGames(playersFile);
+        QCOMPARE(after.size(), before.size());
+        for (int i = 0; i < before.size(); ++i)
+            if (i != played)
+                QCOMPARE(after[i], before[i]);
+        const QStringList now = after[played].split(QLatin1Char('|'));
+        QCOMPARE(now.value(0), old.value(0));   // the same row, not a new one
+        int count = 0;
+        const QVariantMap row = storedRow(name, &count);
+        QCOMPARE(count, 1);
+        QCOMPARE(row.value("Job_Key").toInt(), code);
+        QCOMPARE(row.value("House_Key").toInt(), frugal[0]);
+        QCOMPARE(row.value("Food_Key").toInt(), frugal[1]);
+        QCOMPARE(row.value("Clothing_Key").toInt(), frugal[2]);
+        QCOMPARE(row.value("Travel_Key").toInt(), frugal[3]);
+        QCOMPARE(row.value("Hobby_Key").toInt(), 0);
+        QCOMPARE(row.value("Entertainment_Key").toInt(), 0);
+        QCOMPARE(row.value("Statusz").toInt(), 1);
+        QCOMPARE(row.value("Datum").toDate(), QDate::currentDate());
+        QCOMPARE(row.value("Brutto_jov").toDouble(), double(storedGross));
+        QCOMPARE(row.value("Netto_jov").toDouble(), double(familyNet));
+        QCOMPARE(row.value("Adoev").toInt(), 2010);
+        auto players = content->table(QStringLiteral("Jatekosok.DB"));
+        for (players->first(); !players->eof(); players->next())
+            QCOMPARE(players->fieldByName(QStringLiteral("Adoev")).asInteger(), 2010);
+
+        // The old files, as they were, in DB/regi-<date>/.
+        const QStringList copies = QDir(db).entryList({QStringLiteral("regi-*")}, QDir::Dirs);
+        QCOMPARE(copies, QStringList{QStringLiteral("regi-") + QDate::currentDate().toString(Qt::ISODate)});
+        QCOMPARE(oldfolder::storedGames(QDir(db).filePath(copies.first() + QStringLiteral("/Jatekosok.DB"))), before);
     }
 };
 

@@ -1,11 +1,12 @@
 // A database folder made by an older program (tests/data/regi-mappa: one SQL dump per table
-// file, as the content tool made them before shapes were recorded, with three stored games)
+// file, as the content tool made them before shapes were recorded, with four stored games)
 // opened by today's engine: upgraded in place with its old files kept beside it, every stored
 // game intact; a folder newer than the program refused untouched; and a program killed at
 // any moment of the upgrade leaving the old shape or the new, never a mix.
 
 #include "db/engine.h"
 #include "db/schema.h"
+#include "tests/support/oldfolder.h"
 #include "tests/support/testenv.h"
 #include "db/upgrade.h"
 
@@ -28,85 +29,11 @@
 #include <memory>
 
 using namespace zdb;
+using oldfolder::makeOldFolder;
+using oldfolder::storedGames;
+using oldfolder::withFile;
 
 namespace {
-
-// Runs `work` on a connection of its own to the SQLite file `path`.
-template <typename Work>
-void withFile(const QString &path, Work work)
-{
-    const QString name = QStringLiteral("tst-upgrade-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        work(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
-// The statements of a dump as `sqlite3 FILE .dump` prints them: a statement ends with the
-// line that ends in ";" outside a quoted text.
-QStringList dumpStatements(const QString &text)
-{
-    QStringList statements;
-    QString current;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        current += current.isEmpty() ? line : QLatin1Char('\n') + line;
-        if (current.trimmed().endsWith(QLatin1Char(';')) && current.count(QLatin1Char('\'')) % 2 == 0) {
-            statements.append(current);
-            current.clear();
-        }
-    }
-    return statements;
-}
-
-// Turns the dumps of the old folder into table files in `db`.
-bool makeOldFolder(const QString &db)
-{
-    const QDir dumps(testenv::dataDir() + QStringLiteral("/regi-mappa"));
-    const QStringList files = dumps.entryList({QStringLiteral("*.sql")}, QDir::Files);
-    if (files.size() != 11 || !QDir().mkpath(db))
-        return false;
-    bool ok = true;
-    for (const QString &file : files) {
-        QFile in(dumps.filePath(file));
-        if (!in.open(QIODevice::ReadOnly))
-            return false;
-        const QString text = QString::fromUtf8(in.readAll());
-        withFile(QDir(db).filePath(file.chopped(4)), [&](QSqlDatabase &d) {
-            QSqlQuery q(d);
-            for (const QString &statement : dumpStatements(text))
-                if (!q.exec(statement)) {
-                    qWarning() << file << q.lastError().text();
-                    ok = false;
-                }
-        });
-    }
-    return ok;
-}
-
-// Every row of the players' table in the file, the original fields only, as text.
-QStringList storedGames(const QString &path)
-{
-    QStringList rows;
-    withFile(path, [&](QSqlDatabase &db) {
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("SELECT Player_Key, Nev, House_Key, Food_Key, Clothing_Key, Travel_Key, "
-                                      "Hobby_Key, Entertainment_Key, Job_Key, hex(Kep), Statusz, Datum, Gyerekek, "
-                                      "Hazastars, Hazastars_jovedelem, Netto_jov, Brutto_jov FROM Jatekosok "
-                                      "ORDER BY Player_Key")));
-        while (q.next()) {
-            QStringList values;
-            for (int i = 0; i < 17; ++i)
-                values.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-            rows.append(values.join(QLatin1Char('|')));
-        }
-    });
-    return rows;
-}
 
 QStringList columnsOf(const QString &path, const QString &table)
 {
@@ -236,7 +163,7 @@ private Q_SLOTS:
         m_oldGamesFolder = m_dir.filePath(QStringLiteral("dumped"));
         QVERIFY(makeOldFolder(m_oldGamesFolder));
         m_oldGames = storedGames(QDir(m_oldGamesFolder).filePath(QStringLiteral("Jatekosok.DB")));
-        QCOMPARE(m_oldGames.size(), 3);
+        QCOMPARE(m_oldGames.size(), 4);
         QVERIFY(m_oldGames.at(1).contains(QString::fromUtf8("Őrsi Gergő 🚀")));
         QCOMPARE(fileShapeVersion(QDir(m_oldGamesFolder).filePath(QStringLiteral("Jatekosok.DB"))), 1);
     }
@@ -256,12 +183,12 @@ private Q_SLOTS:
         players.setAliasName(QStringLiteral("DB_ZOMIR"));
         players.setTableName(QStringLiteral("Jatekosok.DB"));
         players.open();
-        QCOMPARE(players.recordCount(), 3);
+        QCOMPARE(players.recordCount(), 4);
         players.first();
         QStringList years;
         for (; !players.eof(); players.next())
             years.append(players.fieldByName(QStringLiteral("Adoev")).asString());
-        QCOMPARE(years, QStringList({"2010", "2010", "2010"}));
+        QCOMPARE(years, QStringList({"2010", "2010", "2010", "2010"}));
         QVERIFY(players.locate(QStringLiteral("Nev"), QString::fromUtf8("Őrsi Gergő 🚀"), LocateOption::None));
         QCOMPARE(players.fieldByName(QStringLiteral("Brutto_jov")).asFloat(), 215000.0);
 
@@ -274,7 +201,7 @@ private Q_SLOTS:
         players.fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Új Játékos"));
         players.fieldByName(QStringLiteral("Adoev")).setValue(2026);
         players.post();
-        QCOMPARE(players.recordCount(), 4);
+        QCOMPARE(players.recordCount(), 5);
 
         const QStringList copies = QDir(db).entryList({QStringLiteral("regi-*")}, QDir::Dirs);
         QCOMPARE(copies.size(), 1);

@@ -9,12 +9,17 @@
 // For a gross wage of 200 000 Ft these give: super-gross 254 000, tax advance 28 080 (both
 // ways of working it out), health 12 000, employee 3 000, pension 19 000, deductions
 // 62 080, net wage 137 920; with three children allowance 48 000 and tax allowance 12 000.
+//
+// useTables2026() puts the tax tables and the year row of the built 2026 folder
+// (ZOMIR_WORKFOLDER_2026) in their place; tables2026() reads them back as the 2026 rules do.
 
 #include "game/adatinit.h"
 #include "db/engine.h"
 #include "game/game.h"
 #include "tests/support/shellfixture.h"
-#include "tests/support/standin2026.h"
+#include "rules/payroll2026.h"
+#include "rules/taxyear.h"
+#include "game/payrolldata.h"
 #include "rules/workfiles.h"
 
 #include <QtTest>
@@ -50,13 +55,44 @@ public:
         return players->active() && players->locate(QStringLiteral("Nev"), QStringLiteral("Bér Elek"));
     }
 
-    // Turns the folder's tax tables and year into those of 2026 (see standin2026.h), before
-    // the game first reads them.
-    void rewriteTo2026()
+    // Replaces the folder's tax tables and year row with those of the built 2026 folder
+    // (ZOMIR_WORKFOLDER_2026), before the game first reads them. A missing folder fails.
+    void useTables2026()
     {
+        const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER_2026");
+        QVERIFY2(QFileInfo::exists(built + QStringLiteral("/DB")), "the built 2026 working folder is missing");
         zdb::Session session(config.filePath(QStringLiteral("year2026.ini")));
-        session.addStandardAlias(QStringLiteral("Y2026"), work.db());
-        QVERIFY(standin2026::rewriteTablesTo2026(session, QStringLiteral("Y2026")));
+        session.addStandardAlias(QStringLiteral("FROM"), QDir(built).filePath(QStringLiteral("DB")));
+        session.addStandardAlias(QStringLiteral("TO"), work.db());
+        for (const char *file : {"adokulcs.db", "jarulek.db", "gyerek.db", "Adoev.DB"}) {
+            zdb::Table from(&session);
+            from.setAliasName(QStringLiteral("FROM"));
+            from.setTableName(QString::fromLatin1(file));
+            from.open();
+            zdb::Table to(&session);
+            to.setAliasName(QStringLiteral("TO"));
+            to.setTableName(QString::fromLatin1(file));
+            to.open();
+            to.first();
+            while (!to.isEmpty())
+                to.deleteRecord();
+            for (from.first(); !from.eof(); from.next()) {
+                to.append();
+                for (int i = 0; i < from.fieldCount(); ++i)
+                    if (!from.field(i).isLookup())
+                        to.fieldByName(from.field(i).fieldName()).setValue(from.field(i).value());
+                to.post();
+            }
+            QVERIFY2(from.recordCount() > 0, file);
+        }
+    }
+
+    // The 2026 parameters of the tax tables the game reads (after create()).
+    payroll::Tables2026 tables2026() { return payroll::tables2026(payroll::LoadPayrollTables(game().DataModule2)); }
+    // The 2026 figures of a family's month under those tables.
+    payroll::PayStatement2026 statement2026(qint64 gross, int children, qint64 partner)
+    {
+        return payroll::ComputePayStatement2026(tables2026(), gross, children, partner);
     }
 
     Game &game() { return run->game; }
