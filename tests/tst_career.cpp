@@ -10,6 +10,7 @@
 #include "tests/support/shellfixture.h"
 #include "game/szakma.h"
 #include "game/teszt.h"
+#include "tests/support/readfile.h"
 #include "tests/support/testenv.h"
 
 #include <QCheckBox>
@@ -33,14 +34,6 @@ const QString kFixed = QStringLiteral(
     "Elérkezett a pályaválasztás ideje. Az előzőekben kitöltött teszt válaszai alapján  neked "
     "elsősorban olyan munkát ajánlunk, ahol");
 const QString kSecond = QStringLiteral(" Másodsorban pedig olyan szakmát, ahol");
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
 
 void writeFile(const QString &path, const QByteArray &content)
 {
@@ -206,7 +199,7 @@ void TestCareer::evaluationWritesFileAndShowsChoice()
     QTest::mouseClick(test->BitBtn1, Qt::LeftButton);
 
     // Things 2, People 1, Ideas 2: Ideas before Things on the tie.
-    QCOMPARE(readAll(r.work.file("szakma.txt")), QByteArray("3\r\n1\r\n2\r\n2\r\n2\r\n1\r\n"));
+    QCOMPARE(testenv::readAll(r.work.file("szakma.txt")), QByteArray("3\r\n1\r\n2\r\n2\r\n2\r\n1\r\n"));
     QVERIFY(!test->isVisible());
     QVERIFY(r.game.fSzakma->isVisible());
     QCOMPARE(r.game.fSzakma->lErtekel->text(),
@@ -221,7 +214,7 @@ void TestCareer::nothingTicked()
     r.game.fTeszt->show();
     QTest::mouseClick(r.game.fTeszt->BitBtn1, Qt::LeftButton);
     QCOMPARE(r.dialogs.texts("message"), QStringList{"Legalább egy dolgot meg kell jelölnöd!"});
-    QCOMPARE(readAll(r.work.file("szakma.txt")), QByteArray("earlier"));
+    QCOMPARE(testenv::readAll(r.work.file("szakma.txt")), QByteArray("earlier"));
     QVERIFY(r.game.fTeszt->isVisible());
     QVERIFY(!r.game.fSzakma->isVisible());
 }
@@ -371,7 +364,7 @@ void TestCareer::choosingCode24()
 
     QCOMPARE(r.dialogs.texts("message"),
              QStringList{"A választott szakmád: Grafikusművész - ipari tervezés "});
-    QCOMPARE(readAll(r.work.file("Szakmavalasztas.txt")),
+    QCOMPARE(testenv::readAll(r.work.file("Szakmavalasztas.txt")),
              QByteArray("24\r\nGrafikusm\xfbv\xe9sz - ipari tervez\xe9s \r\n"));
     QCOMPARE(r.game.MainForm->JobKey, 24);
     QVERIFY(!form->isVisible());
@@ -424,7 +417,7 @@ void TestCareer::filesThatCannotBeWritten()
     // The file that loading a game writes in lower case is the one overwritten.
     writeFile(r.work.file("szakmavalasztas.txt"), "5\r\nK\xf6nyvt\xe1ros\r\n");
     QTest::mouseClick(r.game.fSzakma->bSzakmaval, Qt::LeftButton);
-    QCOMPARE(readAll(r.work.file("szakmavalasztas.txt")), QByteArray("19\r\nKert\xe9sz\r\n"));
+    QCOMPARE(testenv::readAll(r.work.file("szakmavalasztas.txt")), QByteArray("19\r\nKert\xe9sz\r\n"));
     QVERIFY(!QFileInfo::exists(r.work.file("Szakmavalasztas.txt"))
             || QFileInfo(r.work.file("Szakmavalasztas.txt")).canonicalFilePath()
                    == QFileInfo(r.work.file("szakmavalasztas.txt")).canonicalFilePath());
@@ -561,7 +554,7 @@ void TestCareer::printingTheSheet()
     QCOMPARE(printed.first(), QStringLiteral("Kertész"));
     QCOMPARE(printed.size(), 81);
     // The whole text, over as many pages as it needs.
-    const QByteArray pdf = readAll(r.dialogs.pdfPath);
+    const QByteArray pdf = testenv::readAll(r.dialogs.pdfPath);
     QVERIFY(pdf.startsWith("%PDF"));
     QVERIFY(pdf.count("/Type /Page") - pdf.count("/Type /Pages") >= 2);
 }

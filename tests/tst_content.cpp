@@ -5,6 +5,7 @@
 
 #include "db/engine.h"
 #include "db/schema.h"
+#include "rules/interest.h"
 #include "tests/support/pgserver.h"
 #include "tests/support/testenv.h"
 #include "tests/support/testserver.h"
@@ -26,47 +27,6 @@
 using namespace zdb;
 
 namespace {
-
-struct ProfessionRow {
-    int code;
-    const char *caption;
-    const char *picture;
-    const char *sheet;
-};
-
-// The profession choice's table: code, caption, picture file, sheet file.
-const ProfessionRow kProfessions[] = {
-    {1, "Ügyfélszolgálati munkatárs", "munka_pict\\ügyfélszolgálati munkatárs.jpg", "rtf\\Ügyfélszolgálati munkatárs.rtf"},
-    {2, "Élelmiszerpultos kiszolgáló", "munka_pict\\élelmiszerpultos kiszolgáló.jpg", "rtf\\Élelmiszerpultos kiszolgáló.rtf"},
-    {3, "Gerontológiai ápoló", "munka_pict\\gerontológiai ápoló.jpg", "rtf\\Gerontológiai Ápoló.rtf"},
-    {4, "Óvodapedagógus", "munka_pict\\óvodapedagógus.jpg", "rtf\\Óvodapedagógus.rtf"},
-    {5, "Könyvtáros", "munka_pict\\könyvtár technikus.jpg", "rtf\\Könyvtáros.rtf"},
-    {6, "Segélyszolgálati munkatárs", "munka_pict\\segélyszolgálati munkatárs.bmp", "rtf\\Segélyszolgálati Munkatárs.rtf"},
-    {7, "Hírlap riporter", "munka_pict\\Hírlap riporter.jpg", "rtf\\Hírlap Riporter.rtf"},
-    {8, "Kórházi kisegítő ápoló", "munka_pict\\kórházi kisegítő ápoló.jpg", "rtf\\Kórházi kisegítő ápoló.rtf"},
-    {9, "Adminisztratív Asszisztens-Politika", "munka_pict\\adminisztratív asszisztens-politika.jpg", "rtf\\politika.rtf"},
-    {10, "Látszerész asszisztens", "munka_pict\\látszerész asszisztens.jpg", "rtf\\Látszerész Asszisztens.rtf"},
-    {11, "Kamionsofőr", "munka_pict\\kamionsoför.jpg", "rtf\\kamionsoför.rtf"},
-    {12, "Textilgyári dolgozó", "munka_pict\\textilgyári dolgozó.jpg", "rtf\\Textilgyári Dolgozó.rtf"},
-    {13, "Laboratóriumi asszisztens", "munka_pict\\laboratóriumi asszisztens.jpg", "rtf\\Laboratóriumi Asszisztens.rtf"},
-    {14, "Gépjárműszerelő", "munka_pict\\gépjárműszerelő.jpg", "rtf\\Gépjárműszerelő.rtf"},
-    {15, "Nehézgépkezelő", "munka_pict\\nehézgépkezelő.jpg", "rtf\\Nehézgépkezelő.rtf"},
-    {16, "Szervíztechnikus", "munka_pict\\szerviz technikus.jpg", "rtf\\Szervíztechnikus.rtf"},
-    {17, "Elektroműszerész", "munka_pict\\elektroműszerész.jpg", "rtf\\Elektroműszerész.rtf"},
-    {18, "Terméktesztelő", "munka_pict\\terméktesztelő.jpg", "rtf\\Terméktesztelő.rtf"},
-    {19, "Kertész", "munka_pict\\kertész.jpg", "rtf\\kertész.rtf"},
-    {20, "Térinformatikai technológus", "munka_pict\\terinformatikai technológus.jpg", "rtf\\Térinformatikai Technológus.rtf"},
-    {21, "Rendszerelemző", "munka_pict\\rendszerlemző.bmp", "rtf\\Rendszerelemző.rtf"},
-    {22, "Távközlési mérnök", "munka_pict\\Távközlési mérnök.jpg", "rtf\\Távközlési mérnök.rtf"},
-    {23, "Fordító", "munka_pict\\fordító.jpg", "rtf\\Fordító.rtf"},
-    {24, "Grafikusművész - ipari tervezés ", "munka_pict\\Grafikusművész ipari tervezés.bmp", "rtf\\Grafikusművész.rtf"},
-    {25, "Gépészmérnök", "munka_pict\\gépészmérnök.jpg", "rtf\\Gépészmérnök.rtf"},
-    {26, "Termelési koordinátor-szoftver tervezés", "munka_pict\\szoftver tervezés.jpg", "rtf\\Termelési Koordinátor Szoftver tervezés.rtf"},
-    {27, "Számítógépes szoftvermérnök", "munka_pict\\számítógépes szoftvermérnök.bmp", "rtf\\Számítógépes szoftvermérnök.rtf"},
-    {28, "Jogi asszisztens", "munka_pict\\jogi asszisztens.bmp", "rtf\\Jogi asszisztens.rtf"},
-    {29, "Információs tisztviselő - várostervezés", "munka_pict\\információs tisztviselő-várostervezés.bmp", "rtf\\Információs Tisztviselő Várostervezés.rtf"},
-    {30, "Biokémikus", "munka_pict\\Biokémikus.jpg", "rtf\\Biokémikus.rtf"},
-};
 
 QString local(const char *gamePath)
 {
@@ -443,7 +403,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("sheet");
-        for (const ProfessionRow &p : kProfessions)
+        // The profession choice's table is the one owner of code, caption, picture and sheet.
+        for (const career::Profession &p : career::professions())
             QTest::addRow("%d", p.code) << p.code << QString::fromUtf8(p.caption) << local(p.picture)
                                         << local(p.sheet);
     }
@@ -703,7 +664,7 @@ private Q_SLOTS:
         t->first();
         const qint64 min = roundEven(t->fieldByName("Brutto_min").asFloat());
         const QByteArray printed = QByteArray::number(min / 1000) + "\\~" + QByteArray::number(min % 1000).rightJustified(3, '0');
-        QFile sheet(QDir(m_folder2026).filePath(local(kProfessions[0].sheet)));
+        QFile sheet(QDir(m_folder2026).filePath(local(career::professions()[0].sheet)));
         QVERIFY(sheet.open(QIODevice::ReadOnly));
         const QByteArray rtf = sheet.readAll();
         QVERIFY2(rtf.contains("(2026)") && rtf.contains(printed), printed.constData());

@@ -7,6 +7,7 @@
 #include "db/schema.h"
 #include "tests/support/testenv.h"
 #include "tests/support/testserver.h"
+#include "tests/support/tablerows.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@
 #endif
 
 using namespace zdb;
+using tablerows::addCatalogueRow;
 
 namespace {
 
@@ -97,14 +99,6 @@ struct Fixture {
         return n;
     }
 };
-
-void addCatalogueRow(Table &t, const QString &category, double price)
-{
-    t.append();
-    t.fieldByName("Kategoria").setValue(category);
-    t.fieldByName("Atlagos_Ar").setValue(price);
-    t.post();
-}
 
 void addPlayer(Table &t, const QString &name, int statusz = 0, int house = 1)
 {

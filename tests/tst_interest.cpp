@@ -2,6 +2,7 @@
 // recommendation, the professions and "Szakmavalasztas.txt".
 
 #include "rules/interest.h"
+#include "tests/support/readfile.h"
 #include "tests/support/testenv.h"
 
 #include <QDir>
@@ -29,14 +30,6 @@ Ticks ticksOf(const QList<int> &boxes)
     for (int b : boxes)
         t[b - 1] = true;
     return t;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
 }
 
 }  // namespace
@@ -137,7 +130,7 @@ void TestInterest::szakmaFile()
     old.write("9\r\n9\r\n9\r\n9\r\n9\r\n9\r\n9\r\n9\r\n");   // longer than the new content
     old.close();
     writeSzakmaFile(path, rank(3, 3, 1));
-    QCOMPARE(readAll(path), QByteArray("2\r\n1\r\n3\r\n3\r\n3\r\n1\r\n"));
+    QCOMPARE(testenv::readAll(path), QByteArray("2\r\n1\r\n3\r\n3\r\n3\r\n1\r\n"));
 }
 
 void TestInterest::szakmaFileNotWritable()
@@ -274,7 +267,7 @@ void TestInterest::choiceFile()
     QTemporaryDir dir;
     writeChoiceFile(dir.filePath("Szakmavalasztas.txt"), 3,
                     QString::fromUtf8(professionByCode(3)->caption));
-    QCOMPARE(readAll(dir.filePath("Szakmavalasztas.txt")),
+    QCOMPARE(testenv::readAll(dir.filePath("Szakmavalasztas.txt")),
              QByteArray("3\r\nGerontol\xf3giai \xe1pol\xf3\r\n"));
 }
 

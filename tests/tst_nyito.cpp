@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/kival.h"
 #include "game/nyito.h"
+#include "tests/support/gametables.h"
 #include "tests/support/shellfixture.h"
 #include "game/sugo.h"
 #include "tests/support/testenv.h"
@@ -22,12 +23,6 @@
 using namespace shellfixture;
 
 namespace {
-QList<zdb::Table *> gameTables(TDM *dm)
-{
-    return {dm->JatekosokDB, dm->ElelmiszerekDB, dm->HazakDB, dm->HobbiDB,
-            dm->KozlekedesDB, dm->RuhazkodasDB, dm->SzorakozasDB};
-}
-
 QList<int> visibleTabs(TMainForm *form)
 {
     QList<int> tabs;

@@ -7,6 +7,7 @@
 #include "game/jadat.h"
 #include "game/kival.h"
 #include "game/nyito.h"
+#include "tests/support/gametables.h"
 #include "tests/support/shellfixture.h"
 #include "tests/support/testenv.h"
 
@@ -28,11 +29,6 @@ QStringList shownKinds(const ScriptedDialogs &dialogs)
     return list;
 }
 
-QList<zdb::Table *> gameTables(TDM *dm)
-{
-    return {dm->ElelmiszerekDB, dm->HazakDB, dm->HobbiDB, dm->JatekosokDB,
-            dm->KozlekedesDB, dm->RuhazkodasDB, dm->SzorakozasDB};
-}
 }  // namespace
 
 class TestStartup : public QObject {

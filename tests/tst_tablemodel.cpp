@@ -6,6 +6,7 @@
 #include "db/schema.h"
 #include "controls/tablemodel.h"
 #include "tests/support/testenv.h"
+#include "tests/support/tablerows.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 #include <QTableView>
 
 using namespace zdb;
+using tablerows::addCatalogueRow;
 
 namespace {
 
@@ -65,14 +67,6 @@ struct Fixture {
         QSqlDatabase::removeDatabase(name);
     }
 };
-
-void addCatalogueRow(Table &t, const QString &category, double price)
-{
-    t.append();
-    t.fieldByName("Kategoria").setValue(category);
-    t.fieldByName("Atlagos_Ar").setValue(price);
-    t.post();
-}
 
 QStringList column(const QAbstractItemModel &model, int column)
 {

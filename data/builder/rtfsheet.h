@@ -14,8 +14,9 @@ QByteArray rtfEscape(const QString &text);
 // "110 000" style grouping with non-breaking blanks, as printed on the sheets.
 QString groupedForints(double amount);
 
-// The sheet built from one row of the profession source (szakmak.json) of the tax year
-// `year`, whose wages the sheet prints.
+// The sheet built from one profession of professionRows() (the tax year's row of
+// szakmak.json with the rules' caption and category) of the tax year `year`, whose wages
+// the sheet prints.
 QByteArray careerSheet(const QJsonObject &profession, int year = 2010);
 
 }  // namespace content

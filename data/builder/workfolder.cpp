@@ -2,6 +2,7 @@
 
 #include "data/pictures/builtpictures.h"
 #include "rules/cp1250.h"
+#include "rules/interest.h"
 #include "db/engine.h"
 #include "data/builder/playerstable.h"
 #include "data/builder/rtfsheet.h"
@@ -19,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -169,8 +171,7 @@ int fillContent(zdb::Session &session, int year)
                           });
     }
 
-    rows += fillTable(session, QStringLiteral("szakma4.DB"),
-                      source(year, QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray());
+    rows += fillTable(session, QStringLiteral("szakma4.DB"), professionRows(year));
 
     const QJsonObject tax = source(year, QStringLiteral("ado.json"));
     if (tax.value(QStringLiteral("year")).toInt() != year)
@@ -244,6 +245,45 @@ QJsonObject source(int year, const QString &fileName)
     if (doc.isNull() || !doc.isObject())
         fail(QStringLiteral("%1: %2 at offset %3").arg(name, error.errorString()).arg(error.offset));
     return doc.object();
+}
+
+QJsonArray professionRows(int year)
+{
+    // What the rules' profession table owns; a content row naming any of it is refused,
+    // so that the two cannot drift apart.
+    const QString owned[] = {QStringLiteral("Szakma_nev"), QStringLiteral("category"), QStringLiteral("picture"),
+                             QStringLiteral("sheet")};
+    const QJsonArray rows = source(year, QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
+    QJsonArray out;
+    QSet<int> codes;
+    for (const QJsonValue &v : rows) {
+        QJsonObject row = v.toObject();
+        const int code = row.value(QStringLiteral("code")).toInt();
+        const career::Profession *p = career::professionByCode(code);
+        if (!p || codes.contains(code))
+            fail(QStringLiteral("szakmak.json of %1: the code %2 is not a profession of the game, or stands twice")
+                     .arg(year)
+                     .arg(row.value(QStringLiteral("code")).toVariant().toString()));
+        codes.insert(code);
+        for (const QString &key : owned)
+            if (!rowValue(row, key).isUndefined())
+                fail(QStringLiteral("szakmak.json of %1: the code %2 names its %3, which the profession table of "
+                                    "the rules (career::professions()) owns")
+                         .arg(year)
+                         .arg(code)
+                         .arg(key));
+        row.insert(owned[0], QString::fromUtf8(p->caption));
+        row.insert(owned[1], int(p->category));
+        row.insert(owned[2], QString::fromUtf8(p->picture));
+        row.insert(owned[3], QString::fromUtf8(p->sheet));
+        out.append(row);
+    }
+    if (codes.size() != career::kProfessionCount)
+        fail(QStringLiteral("szakmak.json of %1 has %2 of the %3 professions")
+                 .arg(year)
+                 .arg(codes.size())
+                 .arg(career::kProfessionCount));
+    return out;
 }
 
 QStringList recommendationClauses()
@@ -333,7 +373,7 @@ QString buildWorkFolder(const QString &folder, QStringList *notices, int year)
     zdb::Session session(configDir.filePath(QStringLiteral("tablaengine.ini")));
     session.addStandardAlias(kAlias, dbFolder);
     const int rows = fillContent(session, year);
-    const QJsonArray professions = source(year, QStringLiteral("szakmak.json")).value(QStringLiteral("rows")).toArray();
+    const QJsonArray professions = professionRows(year);
 
     // Profession pictures and career sheets, at the paths the profession choice names.
     for (const QJsonValue &v : professions) {

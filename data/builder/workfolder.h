@@ -5,6 +5,7 @@
 // the professions and the tax tables are those of one tax year (content/<year>/); the
 // folder's year is stored in its Adoev.DB.
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,13 @@ constexpr int kDefaultYear = 2010;
 
 // One content source of a tax year (a JSON document of the embedded content), by file name.
 QJsonObject source(int year, const QString &fileName);
+
+// The professions of a year as the tables and the career sheets take them: each row of its
+// szakmak.json (the year's figures and the sheet's texts, by code) with the caption
+// (Szakma_nev), the interest category, the picture and the sheet of the rules' profession
+// table. A row naming any of those four itself, a code not in the table or twice, or a
+// profession missing is refused (throws).
+QJsonArray professionRows(int year);
 
 // The tax year of an existing database folder: the Ev of its Adoev.DB; kDefaultYear for a
 // folder without that table (built before the year was stored) or without any table.

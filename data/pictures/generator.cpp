@@ -40,9 +40,16 @@ int writeResources(const QString &folder)
         std::fprintf(stderr, "cannot create folders in %s\n", qPrintable(folder));
         return 1;
     }
-    for (const QString &name : zpict::screenPictureNames())
-        if (!save(zpict::screenPicture(name), dir.filePath(QStringLiteral("pict/%1.png").arg(name))))
+    for (const QString &name : zpict::screenPictureNames()) {
+        const QImage picture = zpict::screenPicture(name);
+        if (picture.isNull()) {
+            std::fprintf(stderr, "screenpictures.txt names %s, which no drawing of screenpictures.cpp draws\n",
+                         qPrintable(name));
             return 1;
+        }
+        if (!save(picture, dir.filePath(QStringLiteral("pict/%1.png").arg(name))))
+            return 1;
+    }
     for (int code = 1; code <= 30; ++code)
         if (!save(zpict::professionPicture(code), dir.filePath(QStringLiteral("szakma/%1.png").arg(code))))
             return 1;

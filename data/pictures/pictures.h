@@ -45,7 +45,9 @@ QImage screenPicture(const QString &name);
 // desktop's icon theme; the 64-pixel one is the picture of the same name.
 QImage programIcon(const QString &program, int size);
 
-// Every name screenPicture() knows, in a fixed order.
+// Every screen picture's name, in the order of data/pictures/screenpictures.txt, the one
+// list of them (the build draws and embeds exactly these; each needs its drawing in
+// screenpictures.cpp, else the build stops).
 QStringList screenPictureNames();
 
 }  // namespace zpict

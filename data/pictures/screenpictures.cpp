@@ -1005,10 +1005,8 @@ QImage programIcon(const QString &program, int size)
 
 QStringList screenPictureNames()
 {
-    QStringList names;
-    for (const auto &entry : catalogue())
-        names << entry.first;
-    return names;
+    // The lines of screenpictures.txt, which the build reads as well (see CMakeLists.txt).
+    return QString::fromLatin1(ZOMIR_SCREEN_PICTURE_NAMES).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 }  // namespace zpict
