@@ -1,6 +1,7 @@
 #include "db/servershapes.h"
 
 #include "db/engineerror.h"
+#include "db/serverstorage.h"
 #include "db/storage.h"
 
 #include <QHash>
@@ -10,25 +11,6 @@
 namespace zdb {
 
 namespace {
-
-QString serverIdentifier(const QString &name) { return quoteIdentifier(name.toLower()); }
-
-QString serverColumnType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Int16:
-    case FieldType::Int32:
-    case FieldType::Boolean:
-    case FieldType::AutoInc: return QStringLiteral("integer");
-    case FieldType::Float:
-    case FieldType::Money: return QStringLiteral("double precision");
-    case FieldType::Graphic: return QStringLiteral("bytea");
-    case FieldType::String:
-    case FieldType::Memo:
-    case FieldType::Date: return QStringLiteral("text");
-    }
-    return QStringLiteral("text");
-}
 
 QString serverConnectionOf(Storage &storage)
 {
@@ -155,7 +137,7 @@ bool upgradeServerTable(Storage &storage, const TableDef &def)
     if (version == def.version)
         return false;
     const QString what = QStringLiteral("A(z) %1 tábla nem frissíthető az új formára").arg(def.fileName);
-    const QString table = serverIdentifier(def.sqlName());
+    const QString table = serverName(def.sqlName());
     serverExec(storage, connection, what, QStringLiteral("BEGIN"));
     try {
         for (const AddedField &added : def.added) {
@@ -164,10 +146,10 @@ bool upgradeServerTable(Storage &storage, const TableDef &def)
             const int index = def.fieldIndex(added.name);
             serverExec(storage, connection, what,
                        QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
-                           .arg(table, serverIdentifier(added.name), serverColumnType(def.fields.value(index).type)));
+                           .arg(table, serverName(added.name), serverType(def.fields.value(index).type)));
             if (!added.value.isNull())
                 serverExec(storage, connection, what,
-                           QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, serverIdentifier(added.name)), {added.value});
+                           QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, serverName(added.name)), {added.value});
         }
         stampServerShape(storage, def);
         serverExec(storage, connection, what, QStringLiteral("COMMIT"));

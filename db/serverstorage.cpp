@@ -16,6 +16,17 @@ constexpr int kConnectTimeoutS = 5;
 // A server connection unused for longer than this is checked before a write.
 constexpr int kIdleCheckMs = 1000;
 
+// A role name as the content tool accepts it: plain letters, digits and underscores.
+void checkRoleName(const QString &role)
+{
+    static const QRegularExpression plain(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$"));
+    if (!plain.match(role).hasMatch())
+        throw EngineError(QStringLiteral("Érvénytelen szerepkörnév: %1 (csak kisbetű, számjegy és aláhúzás).")
+                              .arg(role));
+}
+
+}  // namespace
+
 // Identifiers on the server are the schema's names in small letters: the way PostgreSQL
 // folds unquoted names, so a statement may write "Jatekosok" or "jatekosok" alike.
 QString serverName(const QString &name) { return quoteIdentifier(name.toLower()); }
@@ -36,17 +47,6 @@ QString serverType(FieldType type)
     }
     return QStringLiteral("text");
 }
-
-// A role name as the content tool accepts it: plain letters, digits and underscores.
-void checkRoleName(const QString &role)
-{
-    static const QRegularExpression plain(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$"));
-    if (!plain.match(role).hasMatch())
-        throw EngineError(QStringLiteral("Érvénytelen szerepkörnév: %1 (csak kisbetű, számjegy és aláhúzás).")
-                              .arg(role));
-}
-
-}  // namespace
 
 ServerStorage::ServerStorage(const ServerAddress &address) : m_server(address) {}
 

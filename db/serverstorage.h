@@ -66,4 +66,9 @@ private:
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
 };
 
+// Identifiers on the server: the schema's names in small letters, quoted.
+QString serverName(const QString &name);
+// The PostgreSQL column type a field is stored as.
+QString serverType(FieldType type);
+
 }  // namespace zdb
