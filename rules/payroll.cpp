@@ -12,23 +12,6 @@ namespace payroll {
 
 namespace {
 
-qint64 checkedProduct(qint64 a, qint64 b)
-{
-    qint64 r = 0;
-    if (__builtin_mul_overflow(a, b, &r))
-        fail(QStringLiteral("A szorzat (%1 × %2) túl nagy, nem számítható.").arg(a).arg(b));
-    return r;
-}
-
-int childBand(qint64 children)
-{
-    if (children > 3)
-        return 3;
-    if (children >= 1)
-        return int(children);
-    return 1;
-}
-
 BracketFinder finderOf(const QVector<TaxBracket> &bands)
 {
     return [&bands](qint64 annualBase) { return FindTaxBracket(bands, annualBase); };
@@ -45,6 +28,29 @@ qint64 Round(double x)
     if (std::fabs(x - std::trunc(x)) == 0.5)
         return qint64(2.0 * std::round(x / 2.0));  // a half: the even neighbour
     return qint64(r);
+}
+
+qint64 CheckedProduct(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        fail(QStringLiteral("A szorzat (%1 × %2) túl nagy, nem számítható.").arg(a).arg(b));
+    return r;
+}
+
+qint64 CheckedSum(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        fail(QStringLiteral("Az összeg (%1 + %2) nem számítható forintban.").arg(a).arg(b));
+    return r;
+}
+
+qint64 PerChild(const std::array<qint64, 4> &amounts, qint64 children)
+{
+    if (children <= 0)
+        return 0;
+    return CheckedProduct(children, amounts[std::size_t(std::min<qint64>(children, 3))]);
 }
 
 qint64 RoundToFive(qint64 x)
@@ -97,7 +103,7 @@ double TaxCredit(const PayrollTables &tables, qint64 annualBase)
 
 qint64 ExerciseTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross)
 {
-    const qint64 annualBase = checkedProduct(SuperGross(tables, gross), 12);
+    const qint64 annualBase = CheckedProduct(SuperGross(tables, gross), 12);
     const TaxBracket band = findBracket(annualBase);
     const qint64 fixedPart = Round(band.Osszeg);
     const double rate = band.Szazalek / 100.0;
@@ -115,7 +121,7 @@ qint64 ExerciseTaxAdvance(const PayrollTables &tables, const QVector<TaxBracket>
 
 qint64 CalculatorTaxAdvance(const PayrollTables &tables, const BracketFinder &findBracket, qint64 gross)
 {
-    const qint64 annualBase = Round((1.0 + tables.employerRate) * double(checkedProduct(gross, 12)));
+    const qint64 annualBase = Round((1.0 + tables.employerRate) * double(CheckedProduct(gross, 12)));
     const TaxBracket band = findBracket(annualBase);
     const double rate = band.Szazalek / 100.0;
     const qint64 below = Round(band.Also - 1.0);
@@ -137,16 +143,12 @@ qint64 Contribution(qint64 gross, double rate)
 
 qint64 FamilyAllowance(const PayrollTables &tables, qint64 children)
 {
-    if (children <= 0)
-        return 0;
-    return RoundToFive(checkedProduct(children, tables.allowancePerChild[childBand(children)]));
+    return RoundToFive(PerChild(tables.allowancePerChild, children));
 }
 
 qint64 FamilyTaxAllowance(const PayrollTables &tables, qint64 children, qint64 taxAdvance)
 {
-    const qint64 b =
-        children <= 0 ? 0 : checkedProduct(children, tables.taxAllowancePerChild[childBand(children)]);
-    return std::min(b, taxAdvance);
+    return std::min(PerChild(tables.taxAllowancePerChild, children), taxAdvance);
 }
 
 qint64 DeductionsTotal(qint64 taxAdvance, qint64 health, qint64 employee, qint64 pension)

@@ -30,6 +30,11 @@ qint64 Round(double x);
 // Round to a multiple of 5: remainders 1 and 2 down, 3 and 4 up (12 -> 10, 13 -> 15);
 // a negative amount goes to the multiple of 5 towards zero (-13 -> -10, -7 -> -5).
 qint64 RoundToFive(qint64 x);
+// a x b and a + b, thrown (in Hungarian) when the result is beyond any qint64.
+qint64 CheckedProduct(qint64 a, qint64 b);
+qint64 CheckedSum(qint64 a, qint64 b);
+// N x the amount per child of a family of N ([1], [2], [3] for 3 or more); 0 for none.
+qint64 PerChild(const std::array<qint64, 4> &amounts, qint64 children);
 
 // One record of adokulcs.db: an income tax band of the annual base.
 struct TaxBracket {

@@ -1,5 +1,6 @@
 #include "rules/payroll2026.h"
 
+#include "rules/payroll.h"
 #include "rules/usererror.h"
 
 #include <QString>
@@ -9,44 +10,17 @@
 
 namespace payroll {
 
-namespace {
-
-qint64 checkedMul(qint64 a, qint64 b)
-{
-    qint64 r = 0;
-    if (__builtin_mul_overflow(a, b, &r))
-        fail(QStringLiteral("Az összeg (%1 × %2) nem számítható forintban.").arg(a).arg(b));
-    return r;
-}
-
-qint64 checkedAdd(qint64 a, qint64 b)
-{
-    qint64 r = 0;
-    if (__builtin_add_overflow(a, b, &r))
-        fail(QStringLiteral("Az összeg (%1 + %2) nem számítható forintban.").arg(a).arg(b));
-    return r;
-}
-
-qint64 perChild(const std::array<qint64, 4> &amounts, qint64 children)
-{
-    if (children <= 0)
-        return 0;
-    return checkedMul(children, amounts[std::size_t(std::min<qint64>(children, 3))]);
-}
-
-}  // namespace
-
 qint64 PercentOf(qint64 amount, double percent)
 {
     if (!std::isfinite(percent) || percent < 0 || percent > 100)
         fail(QStringLiteral("A(z) %1 %-os kulcs nem használható.").arg(percent));
     // Hundredths of a percent: 18.5 % is 1850 / 10,000, exactly.
     const qint64 hundredths = std::llround(percent * 100.0);
-    const qint64 magnitude = checkedAdd(checkedMul(amount < 0 ? -amount : amount, hundredths), 5000) / 10000;
+    const qint64 magnitude = CheckedSum(CheckedProduct(amount < 0 ? -amount : amount, hundredths), 5000) / 10000;
     return amount < 0 ? -magnitude : magnitude;
 }
 
-qint64 AllowanceBase2026(const Tables2026 &t, qint64 children) { return perChild(t.allowanceBasePerChild, children); }
+qint64 AllowanceBase2026(const Tables2026 &t, qint64 children) { return PerChild(t.allowanceBasePerChild, children); }
 
 qint64 TaxPaid2026(const Tables2026 &t, qint64 gross, qint64 base)
 {
@@ -69,12 +43,12 @@ qint64 ContributionAllowance2026(const Tables2026 &t, qint64 gross, qint64 base,
 
 qint64 FamilyAllowance2026(const Tables2026 &t, qint64 children)
 {
-    return perChild(t.familyAllowancePerChild, children);
+    return PerChild(t.familyAllowancePerChild, children);
 }
 
 qint64 EmployerCost2026(const Tables2026 &t, qint64 gross)
 {
-    return checkedAdd(gross, PercentOf(gross, t.employerPercent));
+    return CheckedSum(gross, PercentOf(gross, t.employerPercent));
 }
 
 PayStatement2026 ComputePayStatement2026(const Tables2026 &t, qint64 gross, qint64 children, qint64 partnerNet)
@@ -89,10 +63,10 @@ PayStatement2026 ComputePayStatement2026(const Tables2026 &t, qint64 gross, qint
     s.contribution = Contribution2026(t, gross);
     s.contributionAllowance = ContributionAllowance2026(t, gross, s.allowanceBase, s.contribution);
     s.contributionPaid = s.contribution - s.contributionAllowance;
-    s.deductionsTotal = checkedAdd(s.taxPaid, s.contributionPaid);
+    s.deductionsTotal = CheckedSum(s.taxPaid, s.contributionPaid);
     s.netWage = gross - s.deductionsTotal;
     s.familyAllowance = FamilyAllowance2026(t, children);
-    s.familyNetIncome = checkedAdd(checkedAdd(s.netWage, partnerNet), s.familyAllowance);
+    s.familyNetIncome = CheckedSum(CheckedSum(s.netWage, partnerNet), s.familyAllowance);
     s.employerCost = EmployerCost2026(t, gross);
     return s;
 }
