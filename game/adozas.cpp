@@ -127,7 +127,10 @@ TMoneyPiece::TMoneyPiece(int value, QWidget *parent) : QLabel(parent), m_value(v
     // Reached with Tab for the keyboard path; a mouse drag leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
-    setAccessibleName(QStringLiteral("%1 forint").arg(value));
+    // 5 to 200 Ft are coins, 500 Ft and up notes.
+    setAccessibleName(QStringLiteral("%1 forintos %2").arg(value).arg(value < 500 ? QStringLiteral("érme")
+                                                                                 : QStringLiteral("bankjegy")));
+    setAccessibleDescription(QStringLiteral("Enter vagy szóköz: befizetés"));
 }
 
 void TMoneyPiece::setOverLogo(bool over)

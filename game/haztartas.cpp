@@ -132,6 +132,11 @@ QPushButton *makeButton(QWidget *sheet, const char *name, const QIcon &icon, con
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, 472, 81, 25);
     button->setStatusTip(QString::fromUtf8(hint));
+    // A button of a picture alone is named by what it does.
+    if (text.isEmpty()) {
+        button->setAccessibleName(QString::fromUtf8(hint));
+        button->setToolTip(QString::fromUtf8(hint));
+    }
     return button;
 }
 
@@ -212,6 +217,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     Picture->setPalette(face);
     Picture->bind(source, QStringLiteral("Kep"));
+    Picture->setAccessibleName(QStringLiteral("Kép: ") + QString::fromUtf8(spec.caption));
 
     KeyEdit = new TDBEdit(GroupBox);
     KeyEdit->setObjectName(QString::fromLatin1(spec.keyEdit));

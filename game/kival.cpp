@@ -88,6 +88,7 @@ TMainForm::TMainForm(Game *game, QWidget *parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(QStringLiteral("A játék lapjai"));
     setCentralWidget(PageControl1);
 
     TabSheet1 = addPage(QStringLiteral("TabSheet1"), QStringLiteral("Név"), 9);
@@ -140,6 +141,7 @@ void TMainForm::createNamePage()
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(48, 48, 249, 21);
     Edit1->installEventFilter(this);
+    Edit1->setAccessibleName(QStringLiteral("A neved"));
 
     Button1 = new QPushButton(QStringLiteral("Új &Játék"), GroupBox1);
     Button1->setObjectName(QStringLiteral("Button1"));

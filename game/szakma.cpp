@@ -161,6 +161,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         }
         image->setGeometry(QRect(QPoint(place.left, place.top), size));
         m_images[p.image - 2] = image;
+        image->setAccessibleName(QStringLiteral("Pályatükör: ") + QString::fromUtf8(p.caption));
         const int imageNumber = p.image;
         connect(image, &TClickImage::clicked, this, [this, imageNumber] { ImageClick(imageNumber); });
 
@@ -227,8 +228,14 @@ void TfSzakma::FormShow()
 
     for (QLabel *felk : m_marks)
         felk->setVisible(false);
-    for (int number : career::shownMarks(result.first))
+    for (QRadioButton *radio : m_radios)
+        radio->setAccessibleDescription(QString());
+    // A screen reader says of a marked profession what the mark on its picture shows.
+    for (int number : career::shownMarks(result.first)) {
         Felk(number)->setVisible(true);
+        if (const career::Profession *p = career::professionByMark(number))
+            RadioButton(p->radio)->setAccessibleDescription(QStringLiteral("Ajánlott szakma"));
+    }
 
     for (QRadioButton *radio : m_radios) {
         radio->setAutoExclusive(false);

@@ -4,6 +4,9 @@
 #include <QFontMetricsF>
 #include <QRectF>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cmath>
 
@@ -89,6 +92,58 @@ QFont fitted(QFont font, const QString &text, const QSizeF &box, int flags, qrea
     while (size > minimumPixels && !fits())
         font.setPixelSize(--size);
     return font;
+}
+
+namespace {
+int g_readingStep = 0;
+}  // namespace
+
+int readingStep() { return g_readingStep; }
+
+void setReadingStep(int step) { g_readingStep = qBound(-2, step, 4); }
+
+qreal readingScale() { return 1.0 + 0.25 * g_readingStep; }
+
+void scaleDocument(QTextDocument *document, qreal factor)
+{
+    if (qFuzzyCompare(factor, 1.0))
+        return;
+    QFont base = document->defaultFont();
+    if (base.pointSizeF() > 0)
+        base.setPointSizeF(base.pointSizeF() * factor);
+    else if (base.pixelSize() > 0)
+        base.setPixelSize(qMax(1, qRound(base.pixelSize() * factor)));
+    document->setDefaultFont(base);
+    // Each run of text keeps its own size, scaled; a run without one follows the default.
+    // The runs are read first: changing one may merge it with its neighbours.
+    struct Run {
+        int position, length;
+        QTextCharFormat larger;
+    };
+    QList<Run> runs;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            QTextCharFormat larger;
+            if (format.hasProperty(QTextFormat::FontPointSize))
+                larger.setFontPointSize(format.fontPointSize() * factor);
+            else if (format.hasProperty(QTextFormat::FontPixelSize))
+                larger.setProperty(QTextFormat::FontPixelSize,
+                                   qMax(1, qRound(format.intProperty(QTextFormat::FontPixelSize) * factor)));
+            else
+                continue;
+            runs.append({fragment.position(), fragment.length(), larger});
+        }
+    }
+    QTextCursor cursor(document);
+    for (const Run &run : runs) {
+        cursor.setPosition(run.position);
+        cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(run.larger);
+    }
 }
 
 }  // namespace look

@@ -7,6 +7,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QTextDocument;
+
 namespace look {
 
 // The sans-serif face (Arial, or its metric twin where Arial is not installed), by pixel
@@ -26,5 +28,14 @@ QFont serifPoints(int points, bool bold = false, bool italic = false);
 // alignment `flags` fits `box` (one line, or wrapped with Qt::TextWordWrap); never below
 // `minimumPixels`.
 QFont fitted(QFont font, const QString &text, const QSizeF &box, int flags, qreal minimumPixels = 7);
+
+// The reading size of the long texts (the help, the career sheet) for the rest of the
+// session, changed with Ctrl+plus and Ctrl+minus: step 0 is the size as written, each step
+// up a quarter larger, each step down a quarter smaller (steps -2 to 4).
+int readingStep();
+void setReadingStep(int step);
+qreal readingScale();
+// Every font of `document` (its default font and each run's size) made `factor` times as large.
+void scaleDocument(QTextDocument *document, qreal factor);
 
 }  // namespace look
