@@ -23,6 +23,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -387,6 +388,13 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // Leaving the box; a message box or another window taking over is not leaving it.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Edit1Exit();
+    }
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        // Tab from the name judges it before the focus moves on, so that Tab reaches
+        // "Új &Játék" (and "&Betöltés") opened by the name, as a click would find them.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             Edit1Exit();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QImageReader>
 #include <QPixmap>
@@ -19,6 +20,8 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -179,6 +182,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(p.radio));
         radio->setGeometry(place.rLeft, place.rTop, place.rWidth, place.rHeight);
         m_radios[p.radio - 1] = radio;
+        radio->installEventFilter(this);
     }
     for (QLabel *felk : m_marks)
         felk->raise();   // drawn over the pictures
@@ -339,6 +343,24 @@ bool TfSzakma::eventFilter(QObject *watched, QEvent *event)
             FormMouseWheelDown();
         }
         return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // The arrows go through the professions in their numbers' order (reading order),
+        // choosing each as they reach it, so that every one is reached from the keyboard.
+        const auto found = std::find(m_radios.begin(), m_radios.end(), watched);
+        const int index = found == m_radios.end() ? -1 : int(found - m_radios.begin());
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                         : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                     : 0;
+        if (index >= 0 && step != 0) {
+            const int count = int(m_radios.size());
+            QRadioButton *next = m_radios[std::size_t((index + step + count) % count)];
+            next->setFocus(Qt::TabFocusReason);
+            next->setChecked(true);
+            ScrollBox->ensureWidgetVisible(next, 20, 60);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

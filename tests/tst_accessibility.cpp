@@ -21,6 +21,7 @@
 #include "game/sugo.h"
 #include "game/szakma.h"
 #include "game/teszt.h"
+#include "gui/look.h"
 #include "maintenance/Unit1.h"
 #include "rules/workfiles.h"
 #include "tests/support/shellfixture.h"
@@ -29,6 +30,8 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QAccessible>
+#include <QListWidget>
+#include <QTextBrowser>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -229,6 +232,32 @@ private Q_SLOTS:
         QVERIFY(checked >= 16);
     }
 
+    // Ctrl+plus and Ctrl+minus make the help's text larger or smaller, for every topic and
+    // every help window of the session.
+    void helpInLargerText()
+    {
+        THelpWindow help;
+        help.showTopic(8);
+        QVERIFY(QTest::qWaitForWindowActive(&help));
+        const auto size = [](THelpWindow &w) { return w.Text->document()->defaultFont().pointSizeF(); };
+        const qreal written = size(help);
+        QVERIFY(written > 0);
+        QTest::keyClick(help.Text, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(size(help), written * 1.25);
+        help.showTopic(9);
+        QCOMPARE(size(help), written * 1.25);
+        QTest::keyClick(help.Contents, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(size(help), written * 1.5);
+        THelpWindow second;
+        second.showTopic(8);
+        QCOMPARE(size(second), written * 1.5);
+        QTest::keyClick(help.Text, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(help.Text, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(size(help), written);
+        QVERIFY(help.Text->accessibleDescription().contains(QStringLiteral("Ctrl+plusz")));
+        look::setReadingStep(0);
+    }
+
     // The controls that show only a picture (or a picture and a mark), by what they do.
     void pictureControlNames_data()
     {
@@ -266,12 +295,14 @@ private Q_SLOTS:
     {
         game().showMainPage(TMainForm::PageNev);
         TMainForm *main = game().MainForm;
-        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QVERIFY(QTest::qWaitForWindowActive(main));
         // A name typed opens "Új Játék"; "Betöltés" stays closed without a stored game by it.
         main->Edit1->setFocus();
         QTest::keyClicks(main->Edit1, QStringLiteral("Proba Panna"));
         QTest::keyClick(main->Edit1, Qt::Key_Tab);
         QVERIFY(main->Button1->isEnabled() && !main->Button2->isEnabled());
+        // Tab from the name reaches the button the name opens.
+        QCOMPARE(QApplication::focusWidget(), main->Button1);
         QCOMPARE(tabOrder(main->Edit1, 4).join(u' '), QStringLiteral("Edit1 Button1 BitBtn1 PageControl1"));
         main->Edit1->clear();
 
