@@ -73,7 +73,7 @@ void TVege::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        Image1->setPixmap(QPixmap(QStringLiteral(":/pict/vege.png")));
+        Image1->setPixmap(look::picture(QStringLiteral(":/pict/vege.png")));
     }
     if (!event->spontaneous())
         FormShow();

@@ -35,19 +35,17 @@ constexpr int kSheetHeight = 800;
 // The print button's glyph: a small printer.
 QIcon printerGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QColor(40, 40, 40));
-    p.setBrush(Qt::white);
-    p.drawRect(4, 1, 7, 5);                  // paper going in
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRect(1, 6, 13, 6);                 // body
-    p.setBrush(Qt::white);
-    p.drawRect(4, 10, 7, 5);                 // paper coming out
-    p.setPen(QColor(0, 160, 0));
-    p.drawPoint(12, 8);
-    return QIcon(pixmap);
+    return look::drawnIcon(16, 16, [](QPainter &p) {
+        p.setPen(QColor(40, 40, 40));
+        p.setBrush(Qt::white);
+        p.drawRect(4, 1, 7, 5);                  // paper going in
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRect(1, 6, 13, 6);                 // body
+        p.setBrush(Qt::white);
+        p.drawRect(4, 10, 7, 5);                 // paper coming out
+        p.setPen(QColor(0, 160, 0));
+        p.drawPoint(12, 8);
+    });
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
 
     Image1 = new QLabel(content);
     Image1->setObjectName(QStringLiteral("Image1"));
-    const QPixmap question(QStringLiteral(":/pict/kerdojel.png"));
+    const QPixmap question = look::picture(QStringLiteral(":/pict/kerdojel.png"));
     Image1->setPixmap(question);
     Image1->setGeometry(QRect(QPoint(0, 0), question.isNull() ? QSize(100, 100) : question.size()));
 
@@ -139,7 +139,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     GroupBox1->setGeometry(8, 176, 771, 1533);
     GroupBox1->setFont(look::sansPoints(8, true));
 
-    const QPixmap mark(QStringLiteral(":/pict/felkialtojel.png"));
+    const QPixmap mark = look::picture(QStringLiteral(":/pict/felkialtojel.png"));
     for (const career::Profession &p : career::professions()) {
         const Place &place = kPlaces[p.code - 1];
         auto *image = new TClickImage(GroupBox1);

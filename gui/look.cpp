@@ -1,6 +1,10 @@
 #include "gui/look.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QFontMetricsF>
 #include <QRectF>
 #include <QStringList>
@@ -92,6 +96,46 @@ QFont fitted(QFont font, const QString &text, const QSizeF &box, int flags, qrea
     while (size > minimumPixels && !fits())
         font.setPixelSize(--size);
     return font;
+}
+
+QPixmap picture(const QString &path)
+{
+    // The highest ratio of the screens: a window may move to any of them.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        QString twice = path;
+        twice.insert(path.lastIndexOf(u'.'), QStringLiteral("@2x"));
+        QPixmap sharp(twice);
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
+}
+
+QPixmap picture(const QString &path, const QSize &size)
+{
+    const QPixmap whole = picture(path);
+    const qreal ratio = whole.devicePixelRatio();
+    QPixmap fitted = whole.scaled(size * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    return fitted;
+}
+
+QIcon drawnIcon(int w, int h, const std::function<void(QPainter &)> &paint)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(qRound(w * ratio), qRound(h * ratio));
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter painter(&pixmap);
+            paint(painter);
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "controls/application.h"
 #include "controls/dbcontrols.h"
+#include "controls/dialogs.h"
 #include "controls/szamologep.h"
 #include "game/adozas.h"
 #include "game/befejez.h"
@@ -32,6 +33,7 @@
 #include <QAccessible>
 #include <QListWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -337,8 +339,13 @@ private Q_SLOTS:
         for (Game::Screen s : {Game::Screen::Indul, Game::Screen::Teszt, Game::Screen::Szakma, Game::Screen::Palya,
                                Game::Screen::Main, Game::Screen::Jovedelem, Game::Screen::Vege, Game::Screen::Ber})
             windows << game().screen(s);
+        THelpWindow help;
+        TSzamologep calculator;
+        windows << &help << &calculator;
         for (QWidget *w : windows) {
-            const QSize size = w->minimumSize() == w->maximumSize() ? w->size() : w->minimumSize();
+            // A window of fixed size has that size; the help opens at its first size.
+            const QSize size = w->size();
+            qInfo("%s: %d x %d", qPrintable(w->objectName()), size.width(), size.height());
             for (const QSize &screen : kScreens)
                 QVERIFY2(size.width() <= screen.width() && size.height() + kTitleBar <= screen.height(),
                          qPrintable(QStringLiteral("%1: %2 x %3 on %4 x %5")
@@ -348,6 +355,49 @@ private Q_SLOTS:
                                         .arg(screen.width())
                                         .arg(screen.height())));
         }
+    }
+
+    // On a screen scaled above 100 % (the suite runs this test once more with
+    // QT_SCALE_FACTOR=1.5) the pictures come from the drawings at twice the pixels: the
+    // coins and notes, the wallet, the picture buttons' icons; at 100 % the pictures
+    // themselves.
+    void picturesSharpAtTheScreensScale()
+    {
+        const bool scaled = qApp->devicePixelRatio() > 1.0;
+        const qreal expected = scaled ? 2.0 : 1.0;
+        TBer *ber = game().Ber;
+        for (int value : {5, 200, 500, 20000}) {
+            TMoneyPiece *piece = ber->piece(value);
+            const QPixmap picture = piece->pixmap();
+            QCOMPARE(picture.devicePixelRatio(), expected);
+            // Fitted into the piece in device-independent pixels whatever the ratio.
+            const QSizeF shown = picture.deviceIndependentSize();
+            QVERIFY2(shown.width() <= piece->width() + 0.5 && shown.height() <= piece->height() + 0.5,
+                     qPrintable(QStringLiteral("%1 x %2").arg(shown.width()).arg(shown.height())));
+            QVERIFY(shown.width() >= piece->width() - 1 || shown.height() >= piece->height() - 1);
+        }
+        QCOMPARE(ber->brief->pixmap().devicePixelRatio(), expected);
+        const QSize base = QImage(QStringLiteral(":/pict/kezd.png")).size();
+        const QList<QSize> sizes = game().fIndul->Kezd->icon().availableSizes();
+        QVERIFY(sizes.contains(base));
+        QCOMPARE(sizes.contains(base * 2), scaled);
+    }
+
+    // The print preview asks for 900 x 760 and gets what the screen has room for.
+    void previewFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("1920 x 1080 at 150 %%") << QRect(0, 0, 1280, 672) << QSize(900, 642);
+        QTest::addRow("1366 x 768 at 100 %%") << QRect(0, 0, 1366, 720) << QSize(900, 690);
+        QTest::addRow("1920 x 1080 at 100 %%") << QRect(0, 0, 1920, 1032) << QSize(900, 760);
+        QTest::addRow("a narrow screen") << QRect(0, 48, 800, 552) << QSize(800, 522);
+    }
+    void previewFitsTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, size);
+        QCOMPARE(sizeOnScreen(QSize(900, 760), available), size);
     }
 
     // The teacher's utility: every page.
@@ -368,6 +418,21 @@ private Q_SLOTS:
             QVERIFY2(checked > 0, qPrintable(window.PageControl->tabText(page)));
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+
+        // The catalogue pages' tab orders: the fields as listed, the picture box before the
+        // memo on "Ruházkodás" alone.
+        const std::pair<int, QStringList> orders[] = {
+            {0, {"DBEdit2", "DBEdit3", "DBEdit4", "DBEdit5", "DBMemo1", "DBImage1"}},
+            {1, {"DBEdit7", "DBEdit8", "DBMemo2", "DBImage2"}},
+            {3, {"DBEdit18", "DBEdit19", "DBEdit20", "DBImage6", "DBMemo6"}},
+        };
+        for (const auto &[page, order] : orders) {
+            window.PageControl->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            QWidget *first = window.findChild<QWidget *>(order.first());
+            QVERIFY(first);
+            QCOMPARE(tabOrder(first, int(order.size())), order);
+        }
         const QSize size = window.size();
         for (const QSize &screen : kScreens)
             QVERIFY2(size.width() <= screen.width() && size.height() + kTitleBar <= screen.height(),

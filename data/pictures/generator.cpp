@@ -47,7 +47,8 @@ int writeResources(const QString &folder)
                          qPrintable(name));
             return 1;
         }
-        if (!save(picture, dir.filePath(QStringLiteral("pict/%1.png").arg(name))))
+        if (!save(picture, dir.filePath(QStringLiteral("pict/%1.png").arg(name)))
+            || !save(zpict::screenPicture(name, 2.0), dir.filePath(QStringLiteral("pict/%1@2x.png").arg(name))))
             return 1;
     }
     for (int code = 1; code <= 30; ++code)
