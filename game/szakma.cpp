@@ -217,7 +217,7 @@ void TfSzakma::showEvent(QShowEvent *event)
     if (!m_picturesLoaded) {
         m_picturesLoaded = true;
         for (size_t i = 0; i < m_images.size(); ++i)
-            m_images[i]->setPixmap(QPixmap(m_picturePaths[i]));
+            m_images[i]->setPixmap(look::picture(m_picturePaths[i]));
     }
     guarded(this, [this] { FormShow(); });
 }

@@ -377,6 +377,8 @@ private Q_SLOTS:
             QVERIFY(shown.width() >= piece->width() - 1 || shown.height() >= piece->height() - 1);
         }
         QCOMPARE(ber->brief->pixmap().devicePixelRatio(), expected);
+        // The profession pictures, read when the choice was first shown above.
+        QCOMPARE(game().fSzakma->Image(13)->pixmap().devicePixelRatio(), expected);
         const QSize base = QImage(QStringLiteral(":/pict/kezd.png")).size();
         const QList<QSize> sizes = game().fIndul->Kezd->icon().availableSizes();
         QVERIFY(sizes.contains(base));

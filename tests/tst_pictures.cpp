@@ -146,6 +146,12 @@ void TestPictures::screenResourceAtTwice()
         // The drawing at 1x is unchanged by the one at 2x.
         QCOMPARE(zpict::screenPicture(name), small);
     }
+    for (int code = 1; code <= 30; ++code) {
+        const QImage stored(QStringLiteral(":/szakma/%1@2x.png").arg(code));
+        QCOMPARE(stored.size(), zpict::professionPictureSize(code) * 2);
+        QCOMPARE(stored.devicePixelRatio(), 2.0);
+        QCOMPARE(zpict::professionPicture(code, 2.0).size(), stored.size());
+    }
 }
 
 void TestPictures::everyDrawnNameIsAResource()

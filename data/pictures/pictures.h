@@ -34,8 +34,9 @@ QStringList catalogueTables();
 QString builtCatalogueName(const QString &tableFile, int key);
 
 // Picture of profession code 1..30, opaque, at the size the profession-choice window shows
-// it (see professionPictureSize). Returns a null image for any other code.
-QImage professionPicture(int code);
+// it (see professionPictureSize). Returns a null image for any other code. With `ratio` 2
+// the same drawing at twice the pixels (":/szakma/<code>@2x.png").
+QImage professionPicture(int code, qreal ratio = 1.0);
 QSize professionPictureSize(int code);
 
 // A picture of the screens, by its resource name without ":/pict/" and ".png"
