@@ -172,6 +172,7 @@ TExtDBNavigator::TExtDBNavigator(QWidget *parent) : QWidget(parent)
         b->setGlyph(defaultGlyph(Button(i)));
         b->setToolTip(defaultHint(Button(i)));
         b->setStatusTip(defaultHint(Button(i)));
+        b->setAccessibleName(defaultHint(Button(i)));
         m_buttons[i] = b;
         m_savedGlyphs[i] = b->glyph();
         m_visible[i] = true;

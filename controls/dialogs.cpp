@@ -25,6 +25,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QToolBar>
@@ -32,6 +33,11 @@
 
 #include <algorithm>
 #include <stdexcept>
+
+QSize sizeOnScreen(const QSize &wanted, const QRect &available, int titleBar)
+{
+    return wanted.boundedTo(QSize(available.width(), available.height() - titleBar));
+}
 
 namespace {
 QWidget *activeParent() { return QApplication::activeWindow(); }
@@ -232,7 +238,10 @@ void WidgetDialogs::preview(const Report &report)
     // F1 in the preview opens the report's help topic (the game's help context property).
     if (report.helpContext() > 0)
         dialog.setProperty("helpContext", report.helpContext());
-    dialog.resize(900, 760);
+    // As tall as the page allows: a small school laptop's screen (1366 x 768 less the
+    // taskbar) is lower than the preview would like to be.
+    const QScreen *screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen();
+    dialog.resize(screen ? sizeOnScreen(QSize(900, 760), screen->availableGeometry()) : QSize(900, 760));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&report](QPrinter *target) {
         guarded([&] { reportprint::printPages(report, *target); });
     });

@@ -6,6 +6,8 @@
 
 #include <QFileDialog>
 #include <QImage>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,6 +16,11 @@ class QLabel;
 class QTextDocument;
 class QWidget;
 class Report;
+
+// The size of a window of the `wanted` client size on a screen whose free area (the
+// desktop less its taskbar) is `available`, with a title bar of `titleBar` pixels: the
+// wanted size, made smaller where it would not fit.
+QSize sizeOnScreen(const QSize &wanted, const QRect &available, int titleBar = 30);
 
 class Dialogs {
 public:

@@ -116,6 +116,21 @@ const KeyDef kKeys[] = {
     {"1", '1', 3, 0}, {"2", '2', 3, 1},      {"3", '3', 3, 2},      {"+", '+', 3, 3},
     {"0", '0', 4, 0}, {",", ',', 4, 2},      {"=", '=', 4, 3},
 };
+const char *spokenName(char key)
+{
+    switch (key) {
+    case 'C': return "Törlés";
+    case '<': return "Utolsó számjegy törlése";
+    case '~': return "Előjelváltás";
+    case '/': return "Osztás";
+    case '*': return "Szorzás";
+    case '-': return "Kivonás";
+    case '+': return "Összeadás";
+    case ',': return "Tizedesvessző";
+    case '=': return "Egyenlő";
+    default: return nullptr;
+    }
+}
 }  // namespace
 
 TSzamologep::TSzamologep(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowCloseButtonHint)
@@ -150,6 +165,9 @@ TSzamologep::TSzamologep(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Win
         button->setObjectName(QStringLiteral("Key_%1").arg(QLatin1Char(def.key)));
         button->setFocusPolicy(Qt::NoFocus);  // the keyboard goes to the window
         button->setMinimumSize(44, 34);
+        // A screen reader says the keys of signs in words.
+        if (const char *name = spokenName(def.key))
+            button->setAccessibleName(QString::fromUtf8(name));
         const QChar key = QLatin1Char(def.key);
         connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
         // "0" takes two columns.

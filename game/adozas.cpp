@@ -127,7 +127,10 @@ TMoneyPiece::TMoneyPiece(int value, QWidget *parent) : QLabel(parent), m_value(v
     // Reached with Tab for the keyboard path; a mouse drag leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
-    setAccessibleName(QStringLiteral("%1 forint").arg(value));
+    // 5 to 200 Ft are coins, 500 Ft and up notes.
+    setAccessibleName(QStringLiteral("%1 forintos %2").arg(value).arg(value < 500 ? QStringLiteral("érme")
+                                                                                 : QStringLiteral("bankjegy")));
+    setAccessibleDescription(QStringLiteral("Enter vagy szóköz: befizetés"));
 }
 
 void TMoneyPiece::setOverLogo(bool over)
@@ -221,8 +224,7 @@ TBer::TBer(Game *game, QWidget *parent)
     for (const PieceDef &def : kPieces) {
         auto *piece = new TMoneyPiece(def.value, this);
         piece->setGeometry(def.left, def.top, def.width, def.height);
-        const QPixmap picture(QStringLiteral(":/pict/ft%1.png").arg(def.value));
-        piece->setPixmap(picture.scaled(piece->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        piece->setPixmap(look::picture(QStringLiteral(":/pict/ft%1.png").arg(def.value), piece->size()));
         connect(piece, &TMoneyPiece::pressed, this, &TBer::PenzMouseDown);
         connect(piece, &TMoneyPiece::moved, this, &TBer::PenzMouseMove);
         connect(piece, &TMoneyPiece::released, this, &TBer::PenzMouseUp);
@@ -236,8 +238,7 @@ TBer::TBer(Game *game, QWidget *parent)
     brief->setObjectName(QStringLiteral("brief"));
     brief->setGeometry(206, 346, 194, 113);
     brief->setAlignment(Qt::AlignCenter);
-    brief->setPixmap(QPixmap(QStringLiteral(":/pict/penztarca.png"))
-                         .scaled(brief->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    brief->setPixmap(look::picture(QStringLiteral(":/pict/penztarca.png"), brief->size()));
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     // Right-justified on the wallet's pocket: the amount grows to the left.
@@ -249,7 +250,7 @@ TBer::TBer(Game *game, QWidget *parent)
     ado = new QLabel(this);
     ado->setObjectName(QStringLiteral("ado"));
     ado->setGeometry(471, 330, 209, 233);
-    ado->setPixmap(QPixmap(QStringLiteral(":/pict/apeh.png")));
+    ado->setPixmap(look::picture(QStringLiteral(":/pict/apeh.png")));
     Label1 = new QLabel(QStringLiteral("0 Ft"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     // Right-justified on the logo, beside its "Befizetve:".
@@ -396,7 +397,7 @@ void TBer::FormShow()
     const int year = taxTables->folderYear().year;
     if (year != m_year) {
         m_year = year;
-        ado->setPixmap(QPixmap(year == 2026 ? QStringLiteral(":/pict/nav_logo.png") : QStringLiteral(":/pict/apeh.png")));
+        ado->setPixmap(look::picture(year == 2026 ? QStringLiteral(":/pict/nav_logo.png") : QStringLiteral(":/pict/apeh.png")));
         gamescreen::setHelpContext(this, year == 2026 ? 21 : 1);
     }
     const PayrollTables tables = LoadPayrollTables(taxTables);

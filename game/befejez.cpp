@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
@@ -56,6 +57,10 @@ TVege::TVege(Game *game, QWidget *parent)
     for (QLabel *label : {Label4, Label2, Label3})
         gamescreen::fitTextToWidth(label);
 
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Stáblista"));
+    setAccessibleDescription(QStringLiteral("Enter, szóköz vagy Esc: kilépés a játékból"));
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(6000);
@@ -68,7 +73,7 @@ void TVege::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        Image1->setPixmap(QPixmap(QStringLiteral(":/pict/vege.png")));
+        Image1->setPixmap(look::picture(QStringLiteral(":/pict/vege.png")));
     }
     if (!event->spontaneous())
         FormShow();
@@ -91,6 +96,21 @@ void TVege::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         FormClick();
     event->accept();
+}
+
+void TVege::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        event->accept();
+        FormClick();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TVege::FormClick()

@@ -26,6 +26,8 @@ private Q_SLOTS:
 protected:
     void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // Enter, Space or Escape ends the program, as a click on the free strip does.
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -106,23 +106,21 @@ enum class Glyph { Prior, Next, Ok };
 // The pictures of the buttons: a blue arrow to the left or right, the green check mark.
 QIcon glyph(Glyph kind)
 {
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (kind == Glyph::Ok) {
-        painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
-    } else {
-        QPolygonF arrow({QPointF(2, 9), QPointF(9, 2), QPointF(9, 6), QPointF(16, 6), QPointF(16, 12),
-                         QPointF(9, 12), QPointF(9, 16)});
-        if (kind == Glyph::Next)
-            arrow = QTransform(-1, 0, 0, 1, 18, 0).map(arrow);
-        painter.setPen(QPen(QColor(0, 0, 128), 1));
-        painter.setBrush(QColor(0, 0, 200));
-        painter.drawPolygon(arrow);
-    }
-    return QIcon(pixmap);
+    return look::drawnIcon(18, 18, [kind](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (kind == Glyph::Ok) {
+            painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
+        } else {
+            QPolygonF arrow({QPointF(2, 9), QPointF(9, 2), QPointF(9, 6), QPointF(16, 6), QPointF(16, 12),
+                             QPointF(9, 12), QPointF(9, 16)});
+            if (kind == Glyph::Next)
+                arrow = QTransform(-1, 0, 0, 1, 18, 0).map(arrow);
+            painter.setPen(QPen(QColor(0, 0, 128), 1));
+            painter.setBrush(QColor(0, 0, 200));
+            painter.drawPolygon(arrow);
+        }
+    });
 }
 
 QPushButton *makeButton(QWidget *sheet, const char *name, const QIcon &icon, const QString &text, int left,
@@ -132,6 +130,11 @@ QPushButton *makeButton(QWidget *sheet, const char *name, const QIcon &icon, con
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, 472, 81, 25);
     button->setStatusTip(QString::fromUtf8(hint));
+    // A button of a picture alone is named by what it does.
+    if (text.isEmpty()) {
+        button->setAccessibleName(QString::fromUtf8(hint));
+        button->setToolTip(QString::fromUtf8(hint));
+    }
     return button;
 }
 
@@ -212,6 +215,7 @@ THouseholdPage::THouseholdPage(const haztartas::PageSpec &spec, QWidget *sheet, 
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     Picture->setPalette(face);
     Picture->bind(source, QStringLiteral("Kep"));
+    Picture->setAccessibleName(QStringLiteral("Kép: ") + QString::fromUtf8(spec.caption));
 
     KeyEdit = new TDBEdit(GroupBox);
     KeyEdit->setObjectName(QString::fromLatin1(spec.keyEdit));

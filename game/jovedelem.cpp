@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWindow>
 
 using namespace payroll;
@@ -114,6 +115,17 @@ QString money(qint64 amount)
     return locale.toCurrencyString(double(amount), locale.currencySymbol(QLocale::CurrencySymbol), 0);
 }
 
+// A caption as a screen reader says it: without the row's numbering and the closing colon.
+QString accessibleCaption(QString caption)
+{
+    caption = caption.simplified();
+    static const QRegularExpression numbering(QStringLiteral("^[IVX]+\\.\\s*|^[0-9]+\\.\\s*|^[a-z]\\)\\s*"));
+    caption.remove(numbering);
+    while (caption.endsWith(u':') || caption.endsWith(u' '))
+        caption.chop(1);
+    return caption;
+}
+
 QString plain(qint64 amount) { return QLocale().toString(amount); }
 QString percent(double rate) { return QLocale().toString(rate * 100.0, 'g', 6) + QStringLiteral("%"); }
 
@@ -195,6 +207,7 @@ TfJovedelem::TfJovedelem(Game *game, QWidget *parent)
         if (total)
             field->setFont(look::sansPoints(12, true));
         gamescreen::setHelpContext(field, figure.helpContext);
+        field->setAccessibleName(accessibleCaption(figure.caption));
         m_fields[def.number] = field;
         const int number = def.number;
         connect(field, &TNumberEdit::exited, this, [this, number] { guarded([&] { NumberEditExit(number); }); });
@@ -255,9 +268,13 @@ void TfJovedelem::applyRules(const payroll::RuleSet &rules)
         const bool used = figure.number != 0;
         NumberEdit(i)->setVisible(used);
         caption(i)->setVisible(used);
+        if (QLabel *sign = markLabel(NumberEdit(i)); sign && !used)
+            sign->hide();
         if (!used)
             continue;
         caption(i)->setText(figure.caption);
+        // A screen reader names the field by the figure it asks for.
+        NumberEdit(i)->setAccessibleName(accessibleCaption(figure.caption));
         gamescreen::setHelpContext(NumberEdit(i), helpTopic(rules, figure.helpContext));
     }
     if (!year2010) {
@@ -279,8 +296,12 @@ void TfJovedelem::applyRules(const payroll::RuleSet &rules)
             }
         }
         // The hint stands beside the fields, which are further right than in 2010.
-        Label25->setGeometry(610, 146, 150, 40);
+        Label25->setGeometry(626, 146, 140, 40);
     }
+    // The signs follow their fields to the year's places.
+    for (const payroll::Figure &f : rules.figures())
+        if (markLabel(NumberEdit(f.number)))
+            setMark(NumberEdit(f.number), markOf(NumberEdit(f.number)));
     Label25->setText(QString::fromUtf8(year2010 ? kRoundToFive : kToTheForint));
     // The tab order is the figures' order; the buttons follow.
     QWidget *previous = nullptr;
@@ -324,6 +345,13 @@ TfJovedelem::Mark TfJovedelem::markOf(const TNumberEdit *field)
     return Mark::None;
 }
 
+QLabel *TfJovedelem::markLabel(const TNumberEdit *field)
+{
+    QWidget *window = field->parentWidget();
+    return window ? window->findChild<QLabel *>(field->objectName() + QStringLiteral("Jel"), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
 void TfJovedelem::setMark(TNumberEdit *field, Mark mark)
 {
     QPalette palette = field->palette();
@@ -332,6 +360,32 @@ void TfJovedelem::setMark(TNumberEdit *field, Mark mark)
     const QColor colour = mark == Mark::Right ? rightColour() : mark == Mark::Wrong ? wrongColour() : normal;
     palette.setColor(QPalette::Text, colour);  // every colour group, so a disabled field shows it too
     field->setPalette(palette);
+
+    // The colour alone says nothing to a player who cannot tell red from green: a sign
+    // beside the field and the verdict in words go with it.
+    const QString verdict = mark == Mark::Right   ? QStringLiteral("Helyes: jól számoltál.")
+                            : mark == Mark::Wrong ? QStringLiteral("Hibás: számold újra!")
+                                                  : QString();
+    field->setToolTip(verdict);
+    field->setAccessibleDescription(verdict);
+    QLabel *sign = markLabel(field);
+    if (!sign && field->parentWidget()) {
+        sign = new QLabel(field->parentWidget());
+        sign->setObjectName(field->objectName() + QStringLiteral("Jel"));
+        sign->setFont(look::sansPoints(11, true));
+        sign->setAlignment(Qt::AlignCenter);
+    }
+    if (!sign)
+        return;
+    const QRect box = field->geometry();
+    sign->setGeometry(box.right() + 3, box.top() + (box.height() - 20) / 2, 18, 20);
+    QPalette signPalette = sign->palette();
+    signPalette.setColor(QPalette::WindowText, colour);
+    sign->setPalette(signPalette);
+    sign->setText(mark == Mark::Right ? QStringLiteral("\u2713") : mark == Mark::Wrong ? QStringLiteral("\u2717") : QString());
+    sign->setToolTip(verdict);
+    sign->setAccessibleName(verdict);
+    sign->setVisible(mark != Mark::None && field->isVisibleTo(field->parentWidget()));
 }
 
 bool TfJovedelem::isOwnWindow(const QWindow *window) const

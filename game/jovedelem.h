@@ -37,7 +37,11 @@ public:
     static QColor rightColour() { return QColor(0, 128, 0); }
     static QColor wrongColour() { return QColor(255, 0, 0); }
     static Mark markOf(const TNumberEdit *field);
+    // Beside the colour, a field's mark is a sign right of it ("✓" right, "✗" wrong) and
+    // the verdict in words in its tooltip and accessible description.
     static void setMark(TNumberEdit *field, Mark mark);
+    // The sign beside a field (none before its first mark).
+    static QLabel *markLabel(const TNumberEdit *field);
 
     // NumberEdit1 .. NumberEdit11 (NumberEdit11 is hidden in a year without it).
     TNumberEdit *NumberEdit(int number) const { return m_fields.at(number); }

@@ -23,6 +23,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -38,13 +39,11 @@ namespace {
 // The green check mark of the OK buttons.
 QIcon checkMarkIcon()
 {
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
-    return QIcon(pixmap);
+    return look::drawnIcon(18, 18, [](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
+    });
 }
 
 int intOrZero(const zdb::Field &field)
@@ -88,6 +87,7 @@ TMainForm::TMainForm(Game *game, QWidget *parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(QStringLiteral("A játék lapjai"));
     setCentralWidget(PageControl1);
 
     TabSheet1 = addPage(QStringLiteral("TabSheet1"), QStringLiteral("Név"), 9);
@@ -140,6 +140,7 @@ void TMainForm::createNamePage()
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(48, 48, 249, 21);
     Edit1->installEventFilter(this);
+    Edit1->setAccessibleName(QStringLiteral("A neved"));
 
     Button1 = new QPushButton(QStringLiteral("Új &Játék"), GroupBox1);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -385,6 +386,13 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // Leaving the box; a message box or another window taking over is not leaving it.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Edit1Exit();
+    }
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        // Tab from the name judges it before the focus moves on, so that Tab reaches
+        // "Új &Játék" (and "&Betöltés") opened by the name, as a click would find them.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             Edit1Exit();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -16,6 +16,8 @@
 
 namespace {
 
+const char kKeysText[] = "Esc: az animáció kihagyása   Alt+K: kezdés   Alt+J: kilépés   F1: súgó";
+
 // A caption whose first letter is underlined as the accelerator of its Alt shortcut. The
 // line is drawn by hand so that it stays inside the 13 pixels of the label.
 class AcceleratorLabel : public QLabel {
@@ -88,6 +90,22 @@ TfIndul::TfIndul(Game *game, QWidget *parent)
                           QRect(648, 464, 57, 49));
     Label2 = captionLabel(this, QStringLiteral("Label2"), QStringLiteral("Játék vége"),
                           QRect(648, 512, 64, 13));
+    // The pictures say what they do, to a screen reader by the captions under them.
+    Kezd->setAccessibleName(Label1->text());
+    Kezd->setToolTip(QStringLiteral("Kezdjünk neki (Alt+K)"));
+    Kilep->setAccessibleName(Label2->text());
+    Kilep->setToolTip(QStringLiteral("Játék vége (Alt+J)"));
+
+    // The keys of the screen, between the two pictures.
+    Keys = new QLabel(QString::fromUtf8(kKeysText), this);
+    Keys->setObjectName(QStringLiteral("Keys"));
+    Keys->setGeometry(160, 470, 470, 40);
+    Keys->setAlignment(Qt::AlignCenter);
+    Keys->setWordWrap(true);
+    Keys->setFont(look::sans(11));
+    AnimationPlayer1->setAccessibleName(QStringLiteral("Nyitó animáció"));
+    AnimationPlayer1->setAccessibleDescription(QStringLiteral("Az Esc billentyűvel kihagyható."));
+    setAccessibleDescription(QString::fromUtf8(kKeysText));
 
     connect(Kezd, &QToolButton::clicked, this, &TfIndul::KezdClick);
     connect(Kilep, &QToolButton::clicked, this, &TfIndul::KilepClick);
@@ -148,6 +166,12 @@ void TfIndul::keyPressEvent(QKeyEvent *event)
 void TfIndul::FormKeyDown(QKeyEvent *event)
 {
     event->ignore();
+    if (event->key() == Qt::Key_Escape && !event->modifiers()) {
+        // The animation skipped: its last picture stays.
+        event->accept();
+        AnimationPlayer1->freezeAt(TAnimationPlayer::kPassMs);
+        return;
+    }
     if (!(event->modifiers() & Qt::AltModifier))
         return;
     if (event->key() == Qt::Key_K) {

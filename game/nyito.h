@@ -1,6 +1,6 @@
 #pragma once
 // The opening screen "Z O M I R": the animation, start the game (Kezd, Alt+K) or end the
-// program (Kilep, Alt+J, closing the window).
+// program (Kilep, Alt+J, closing the window); Escape skips the animation to its last picture.
 
 #include <QWidget>
 
@@ -19,6 +19,7 @@ public:
     QToolButton *Kilep = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
+    QLabel *Keys = nullptr;  // the keys of the screen, Escape skipping the animation
 
 public Q_SLOTS:
     void KezdClick();

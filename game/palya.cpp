@@ -12,12 +12,15 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWheelEvent>
@@ -32,19 +35,17 @@ constexpr int kSheetHeight = 800;
 // The print button's glyph: a small printer.
 QIcon printerGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QColor(40, 40, 40));
-    p.setBrush(Qt::white);
-    p.drawRect(4, 1, 7, 5);                  // paper going in
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRect(1, 6, 13, 6);                 // body
-    p.setBrush(Qt::white);
-    p.drawRect(4, 10, 7, 5);                 // paper coming out
-    p.setPen(QColor(0, 160, 0));
-    p.drawPoint(12, 8);
-    return QIcon(pixmap);
+    return look::drawnIcon(16, 16, [](QPainter &p) {
+        p.setPen(QColor(40, 40, 40));
+        p.setBrush(Qt::white);
+        p.drawRect(4, 1, 7, 5);                  // paper going in
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRect(1, 6, 13, 6);                 // body
+        p.setBrush(Qt::white);
+        p.drawRect(4, 10, 7, 5);                 // paper coming out
+        p.setPen(QColor(0, 160, 0));
+        p.drawPoint(12, 8);
+    });
 }
 
 }  // namespace
@@ -103,6 +104,18 @@ TfPalya::TfPalya(Game *game, QWidget *parent)
     BitBtn1->setIcon(printerGlyph());
 
     connect(BitBtn1, &QPushButton::clicked, this, &TfPalya::BitBtn1Click);
+
+    // Larger or smaller text, kept for the rest of the session.
+    for (const QKeySequence &keys : {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)}) {
+        auto *larger = new QShortcut(keys, this);
+        connect(larger, &QShortcut::activated, this, [this] { changeReadingStep(+1); });
+    }
+    auto *smaller = new QShortcut(QKeySequence::ZoomOut, this);
+    connect(smaller, &QShortcut::activated, this, [this] { changeReadingStep(-1); });
+    RichEdit1->setAccessibleName(QStringLiteral("Pályatükör"));
+    RichEdit1->setAccessibleDescription(
+        QStringLiteral("Nyilak, Page Up, Page Down: görgetés; Ctrl+plusz, Ctrl+mínusz: betűméret; Esc: bezárás"));
+    Image1->setAccessibleName(QStringLiteral("A szakma képe"));
 }
 
 int TfPalya::scrollPosition() const { return ScrollBox->verticalScrollBar()->value(); }
@@ -152,8 +165,7 @@ void TfPalya::load()
 
     loadPicture(picture);
     if (!sheet.isEmpty()) {
-        rtf::read(workfiles::readBytes(sheet), RichEdit1->document());
-        fitContent();
+        readSheet();
         setFocus(Qt::OtherFocusReason);
     }
     m_wheelRest = 0;
@@ -195,9 +207,57 @@ void TfPalya::fitContent()
     ScrollBox->widget()->setFixedHeight(height);
 }
 
+void TfPalya::readSheet()
+{
+    QTextDocument *doc = RichEdit1->document();
+    rtf::read(workfiles::readBytes(m_lastSheet), doc);
+    look::scaleDocument(doc, look::readingScale());
+    fitContent();
+}
+
+void TfPalya::changeReadingStep(int by)
+{
+    guarded(this, [this, by] {
+        look::setReadingStep(look::readingStep() + by);
+        if (m_lastSheet.isEmpty())
+            return;
+        // The same place of the text stays in view.
+        const qreal at = scrollRange() > 0 ? qreal(scrollPosition()) / scrollRange() : 0.0;
+        readSheet();
+        scrollTo(qRound(at * scrollRange()));
+    });
+}
+
+void TfPalya::keyPressEvent(QKeyEvent *event)
+{
+    // The sheet read with the keyboard alone; Escape closes it.
+    const int page = ScrollBox->viewport()->height() - kWheelStep;
+    switch (event->key()) {
+    case Qt::Key_Down: scrollTo(scrollPosition() + 4 * kWheelStep); break;
+    case Qt::Key_Up: scrollTo(scrollPosition() - 4 * kWheelStep); break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Space: scrollTo(scrollPosition() + page); break;
+    case Qt::Key_PageUp: scrollTo(scrollPosition() - page); break;
+    case Qt::Key_Home: scrollTo(0); break;
+    case Qt::Key_End: scrollTo(scrollRange()); break;
+    case Qt::Key_Escape: close(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
 void TfPalya::BitBtn1Click()
 {
-    guarded(this, [this] { m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->state.ProfileSheetPath); });
+    guarded(this, [this] {
+        if (look::readingStep() == 0) {
+            m_game->dialogs()->printDocument(*RichEdit1->document(), m_game->state.ProfileSheetPath);
+            return;
+        }
+        // Printed in the size as written, whatever size the screen shows.
+        QTextDocument asWritten;
+        rtf::read(workfiles::readBytes(m_lastSheet), &asWritten);
+        m_game->dialogs()->printDocument(asWritten, m_game->state.ProfileSheetPath);
+    });
 }
 
 void TfPalya::FormMouseWheelDown() { scrollTo(scrollPosition() + kWheelStep); }

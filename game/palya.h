@@ -33,12 +33,16 @@ protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormActivate();
     void load();
     void loadPicture(const QString &gamePath);
     void fitContent();
+    // The sheet read again from its file, in the session's reading size.
+    void readSheet();
+    void changeReadingStep(int by);
     void scrollTo(int position);
 
     Game *m_game;

@@ -1,6 +1,7 @@
 #include "game/sugo.h"
 
 #include "game/game.h"
+#include "gui/look.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTextBrowser>
 
@@ -181,9 +183,21 @@ THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     Text = new QTextBrowser(this);
     Text->setObjectName(QStringLiteral("Text"));
 
+    Contents->setAccessibleName(QStringLiteral("A súgó témái"));
+    Text->setAccessibleName(QStringLiteral("A súgó szövege"));
+    Text->setAccessibleDescription(QStringLiteral("Ctrl+plusz: nagyobb betű, Ctrl+mínusz: kisebb betű"));
+
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(Contents);
     layout->addWidget(Text, 1);
+
+    // Larger or smaller text, kept for the rest of the session.
+    for (const QKeySequence &keys : {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)}) {
+        auto *larger = new QShortcut(keys, this);
+        connect(larger, &QShortcut::activated, this, [this] { changeReadingStep(+1); });
+    }
+    auto *smaller = new QShortcut(QKeySequence::ZoomOut, this);
+    connect(smaller, &QShortcut::activated, this, [this] { changeReadingStep(-1); });
 
     connect(Contents, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -206,10 +220,18 @@ void THelpWindow::fillContents()
     }
 }
 
+void THelpWindow::changeReadingStep(int by)
+{
+    look::setReadingStep(look::readingStep() + by);
+    selectTopic(m_context);
+}
+
 void THelpWindow::selectTopic(int context)
 {
     m_context = context;
+    Text->document()->setDefaultFont(Text->font());   // the size as written, then the reading size
     Text->setHtml(sugo::topicHtml(context));
+    look::scaleDocument(Text->document(), look::readingScale());
     const int row = int(sugo::contexts().indexOf(context));
     if (Contents->currentRow() != row)
         Contents->setCurrentRow(row);

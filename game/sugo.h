@@ -67,6 +67,9 @@ public:
     QListWidget *Contents = nullptr;
     QTextBrowser *Text = nullptr;
 
+    // Ctrl+plus and Ctrl+minus: the reading size of the help and the career sheet.
+    void changeReadingStep(int by);
+
 private:
     void fillContents();
     void selectTopic(int context);

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QImageReader>
 #include <QPixmap>
@@ -19,6 +20,8 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -109,7 +112,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
 
     Image1 = new QLabel(content);
     Image1->setObjectName(QStringLiteral("Image1"));
-    const QPixmap question(QStringLiteral(":/pict/kerdojel.png"));
+    const QPixmap question = look::picture(QStringLiteral(":/pict/kerdojel.png"));
     Image1->setPixmap(question);
     Image1->setGeometry(QRect(QPoint(0, 0), question.isNull() ? QSize(100, 100) : question.size()));
 
@@ -136,7 +139,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
     GroupBox1->setGeometry(8, 176, 771, 1533);
     GroupBox1->setFont(look::sansPoints(8, true));
 
-    const QPixmap mark(QStringLiteral(":/pict/felkialtojel.png"));
+    const QPixmap mark = look::picture(QStringLiteral(":/pict/felkialtojel.png"));
     for (const career::Profession &p : career::professions()) {
         const Place &place = kPlaces[p.code - 1];
         auto *image = new TClickImage(GroupBox1);
@@ -161,6 +164,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         }
         image->setGeometry(QRect(QPoint(place.left, place.top), size));
         m_images[p.image - 2] = image;
+        image->setAccessibleName(QStringLiteral("Pályatükör: ") + QString::fromUtf8(p.caption));
         const int imageNumber = p.image;
         connect(image, &TClickImage::clicked, this, [this, imageNumber] { ImageClick(imageNumber); });
 
@@ -178,6 +182,7 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(p.radio));
         radio->setGeometry(place.rLeft, place.rTop, place.rWidth, place.rHeight);
         m_radios[p.radio - 1] = radio;
+        radio->installEventFilter(this);
     }
     for (QLabel *felk : m_marks)
         felk->raise();   // drawn over the pictures
@@ -212,7 +217,7 @@ void TfSzakma::showEvent(QShowEvent *event)
     if (!m_picturesLoaded) {
         m_picturesLoaded = true;
         for (size_t i = 0; i < m_images.size(); ++i)
-            m_images[i]->setPixmap(QPixmap(m_picturePaths[i]));
+            m_images[i]->setPixmap(look::picture(m_picturePaths[i]));
     }
     guarded(this, [this] { FormShow(); });
 }
@@ -227,8 +232,14 @@ void TfSzakma::FormShow()
 
     for (QLabel *felk : m_marks)
         felk->setVisible(false);
-    for (int number : career::shownMarks(result.first))
+    for (QRadioButton *radio : m_radios)
+        radio->setAccessibleDescription(QString());
+    // A screen reader says of a marked profession what the mark on its picture shows.
+    for (int number : career::shownMarks(result.first)) {
         Felk(number)->setVisible(true);
+        if (const career::Profession *p = career::professionByMark(number))
+            RadioButton(p->radio)->setAccessibleDescription(QStringLiteral("Ajánlott szakma"));
+    }
 
     for (QRadioButton *radio : m_radios) {
         radio->setAutoExclusive(false);
@@ -332,6 +343,24 @@ bool TfSzakma::eventFilter(QObject *watched, QEvent *event)
             FormMouseWheelDown();
         }
         return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // The arrows go through the professions in their numbers' order (reading order),
+        // choosing each as they reach it, so that every one is reached from the keyboard.
+        const auto found = std::find(m_radios.begin(), m_radios.end(), watched);
+        const int index = found == m_radios.end() ? -1 : int(found - m_radios.begin());
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                         : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                     : 0;
+        if (index >= 0 && step != 0) {
+            const int count = int(m_radios.size());
+            QRadioButton *next = m_radios[std::size_t((index + step + count) % count)];
+            next->setFocus(Qt::TabFocusReason);
+            next->setChecked(true);
+            ScrollBox->ensureWidgetVisible(next, 20, 60);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -52,7 +52,7 @@ TfTeszt::TfTeszt(Game *game, QWidget *parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 24, 97, 105);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pict/villanykorte.png")));
+    Image1->setPixmap(look::picture(QStringLiteral(":/pict/villanykorte.png")));
 
     Label1 = new TWrapLabel(QString::fromUtf8(kIntroduction), this);
     Label1->setObjectName(QStringLiteral("Label1"));

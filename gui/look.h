@@ -7,6 +7,14 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
+class QIcon;
+class QPainter;
+class QPixmap;
+class QSize;
+class QTextDocument;
+
 namespace look {
 
 // The sans-serif face (Arial, or its metric twin where Arial is not installed), by pixel
@@ -26,5 +34,24 @@ QFont serifPoints(int points, bool bold = false, bool italic = false);
 // alignment `flags` fits `box` (one line, or wrapped with Qt::TextWordWrap); never below
 // `minimumPixels`.
 QFont fitted(QFont font, const QString &text, const QSizeF &box, int flags, qreal minimumPixels = 7);
+
+// A picture of the resources (":/pict/kezd.png") for the screens: on a screen scaled above
+// 100 % the drawing made at twice the pixels ("kezd@2x.png", device pixel ratio 2) where
+// there is one, so that it stays sharp; else the picture itself.
+QPixmap picture(const QString &path);
+// The same fitted into `size` (device-independent pixels), keeping its proportions.
+QPixmap picture(const QString &path, const QSize &size);
+
+// An icon drawn by `paint` in a w x h box, at 1x and at 2x (so sharp on a scaled screen).
+QIcon drawnIcon(int w, int h, const std::function<void(QPainter &)> &paint);
+
+// The reading size of the long texts (the help, the career sheet) for the rest of the
+// session, changed with Ctrl+plus and Ctrl+minus: step 0 is the size as written, each step
+// up a quarter larger, each step down a quarter smaller (steps -2 to 4).
+int readingStep();
+void setReadingStep(int step);
+qreal readingScale();
+// Every font of `document` (its default font and each run's size) made `factor` times as large.
+void scaleDocument(QTextDocument *document, qreal factor);
 
 }  // namespace look

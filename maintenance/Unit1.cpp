@@ -22,6 +22,7 @@
 #include <QStyleOptionHeader>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -288,6 +289,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setAccessibleName(u("A karbantartó lapjai"));
     PageControl->setGeometry(0, 0, 785, 545);
     // Eleven tabs in one row: the tabs keep a narrower margin around their captions.
     auto *tabStyle = new NarrowTabStyle;
@@ -337,12 +339,51 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
                                 RuhazkodasSource})
         connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);
 
+    for (int page = 0; page < PageCount; ++page)
+        nameControls(page);
+
     PageControl->setCurrentIndex(0);
     connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
     connect(PageControl, &QTabWidget::currentChanged, this, [this](int page) {
         if (page == ResultsPage)
             TabSheet11Show();
     });
+}
+
+void TZomir0001::nameControls(int page)
+{
+    QWidget *sheet = TabSheet[page];
+    const QString pageName = PageControl->tabText(page);
+    // Each caption names the nearest control it stands left of on its row, or above.
+    const QList<QWidget *> controls = sheet->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto caption = [](const QWidget *w) { return w->metaObject() == &QLabel::staticMetaObject; };
+    for (QWidget *label : controls) {
+        if (!caption(label))
+            continue;
+        QWidget *named = nullptr;
+        int nearest = 0;
+        for (QWidget *w : controls) {
+            if (caption(w) || w->focusPolicy() == Qt::NoFocus)
+                continue;
+            const int dx = w->x() - label->x(), dy = w->y() - label->y();
+            const bool beside = qAbs(dy) <= 4 && dx > 0;
+            const bool below = qAbs(dx) <= 4 && dy > 0 && dy <= 24;
+            if (!beside && !below)
+                continue;
+            if (!named || dx + dy < nearest) {
+                named = w;
+                nearest = dx + dy;
+            }
+        }
+        if (named && named->accessibleName().isEmpty())
+            named->setAccessibleName(static_cast<QLabel *>(label)->text().remove(u'&'));
+    }
+    for (TDBImage *image : sheet->findChildren<TDBImage *>())
+        image->setAccessibleDescription(u("Kattintás, Enter vagy szóköz: kép betöltése fájlból"));
+    for (QTableView *grid : sheet->findChildren<QTableView *>())
+        grid->setAccessibleName(u("%1: táblázat").arg(pageName));
+    for (TExtDBNavigator *nav : sheet->findChildren<TExtDBNavigator *>())
+        nav->setAccessibleName(u("%1: rekordléptető").arg(pageName));
 }
 
 void TZomir0001::bindPagePictures(int page)
@@ -634,6 +675,7 @@ void TZomir0001::buildResults()
     for (int c = 0; c < results::ColumnCount; ++c)
         DBGrid11->setColumnWidth(c, std::max(widths[c], metrics.horizontalAdvance(results::columnTitle(c)) + 26));
     setHint(DBGrid11, u("A tárolt játékok; egy oszlop címére kattintva aszerint rendez"));
+    DBGrid11->setAccessibleName(u("Eredmények: táblázat"));
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), u("&Frissítés"), page);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -728,22 +770,28 @@ void TZomir0001::BitBtn3Click()
 
 bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    auto *image = qobject_cast<TDBImage *>(watched);
+    bool load = false;
+    if (image && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        auto *image = qobject_cast<TDBImage *>(watched);
-        if (image && mouse->button() == Qt::LeftButton && image->rect().contains(mouse->position().toPoint())) {
-            const int index = int(std::find(DBImage.begin(), DBImage.end(), image) - DBImage.begin());
-            switch (index) {
-            case 0: DBImage1Click(); break;
-            case 1: DBImage2Click(); break;
-            case 2: DBImage3Click(); break;
-            case 3: DBImage4Click(); break;
-            case 4: DBImage5Click(); break;
-            case 5: DBImage6Click(); break;
-            default: break;
-            }
-            return true;
+        load = mouse->button() == Qt::LeftButton && image->rect().contains(mouse->position().toPoint());
+    } else if (image && event->type() == QEvent::KeyPress) {
+        // The keyboard's click: Enter or Space on the focused picture.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        load = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    }
+    if (load) {
+        const int index = int(std::find(DBImage.begin(), DBImage.end(), image) - DBImage.begin());
+        switch (index) {
+        case 0: DBImage1Click(); break;
+        case 1: DBImage2Click(); break;
+        case 2: DBImage3Click(); break;
+        case 3: DBImage4Click(); break;
+        case 4: DBImage5Click(); break;
+        case 5: DBImage6Click(); break;
+        default: break;
         }
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -130,6 +130,9 @@ private:
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     std::array<TDataSource *, PageCount> m_pageSources{};
+    // Gives a page's controls the accessible names a screen reader says: the caption
+    // beside each, and the page's name for its grid and navigator.
+    void nameControls(int page);
     void bindPagePictures(int page);
     struct PendingPicture {
         int page;

@@ -2,6 +2,7 @@
 // career profile sheet, driven by clicks over a game run of their own.
 
 #include "game/game.h"
+#include "gui/look.h"
 #include "rules/interest.h"
 #include "game/kival.h"
 #include "game/nyito.h"
@@ -177,6 +178,7 @@ private Q_SLOTS:
     void pictureOpensSheet();
     void secondSheetReplacesFirst();
     void sheetClosesWhenChoiceActivated();
+    void sheetByKeyboardInLargerText();
     void printingTheSheet();
     void missingPictureOrSheet_data();
     void missingPictureOrSheet();
@@ -535,6 +537,49 @@ void TestCareer::sheetClosesWhenChoiceActivated()
     r.game.fPalya->close();
     QVERIFY(!r.game.fPalya->isVisible());
     QVERIFY(r.game.fSzakma->isVisible());
+}
+
+// The sheet read with the keys alone, and Ctrl+plus / Ctrl+minus making its text larger
+// or smaller for the rest of the session: a reopened sheet keeps the size.
+void TestCareer::sheetByKeyboardInLargerText()
+{
+    CareerRun r;
+    r.picture("munka_pict\\kertész.jpg", QSize(100, 100), Qt::blue);
+    r.sheet("rtf\\kertész.rtf", "Kert\xe9sz", 120);
+    r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
+    QVERIFY(r.openSheet(19));
+    TfPalya *sheet = r.game.fPalya;
+    QVERIFY(QTest::qWaitForWindowActive(sheet));
+    const int range = sheet->scrollRange();
+    QVERIFY(range > 400);
+    QTest::keyClick(sheet, Qt::Key_Down);
+    QCOMPARE(sheet->scrollPosition(), 40);
+    QTest::keyClick(sheet, Qt::Key_PageDown);
+    QVERIFY(sheet->scrollPosition() > 400);
+    QTest::keyClick(sheet, Qt::Key_End);
+    QCOMPARE(sheet->scrollPosition(), range);
+    QTest::keyClick(sheet, Qt::Key_Home);
+    QCOMPARE(sheet->scrollPosition(), 0);
+
+    QTest::keyClick(sheet, Qt::Key_Plus, Qt::ControlModifier);
+    const int larger = sheet->scrollRange();
+    QVERIFY2(larger > range + range / 10, qPrintable(QStringLiteral("%1 -> %2").arg(range).arg(larger)));
+    QVERIFY(sheet->RichEdit1->toPlainText().startsWith(QStringLiteral("Kertész\n")));
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    QVERIFY(!sheet->isVisible());
+
+    r.game.fSzakma->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(r.game.fSzakma));
+    QVERIFY(r.openSheet(19));
+    QCOMPARE(sheet->scrollRange(), larger);
+    QTest::keyClick(sheet, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(sheet->scrollRange(), range);
+    QTest::keyClick(sheet, Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(sheet->scrollRange() < range);
+    // Printed in the size as written.
+    QTest::mouseClick(sheet->BitBtn1, Qt::LeftButton);
+    QCOMPARE(r.dialogs.lastPrintedText.join(QLatin1Char('\n')).count(QLatin1Char('\n')), 120);
+    look::setReadingStep(0);
 }
 
 void TestCareer::printingTheSheet()

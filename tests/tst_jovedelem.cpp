@@ -183,6 +183,64 @@ private Q_SLOTS:
         QVERIFY(errors().isEmpty());
     }
 
+    // Each verdict is a sign beside the field as well as its colour, and words in the
+    // field's tooltip and accessible description; the sign moves with the field to the
+    // year's place, stands clear of every other visible widget and goes with the mark.
+    void visibleMarks_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("right");
+        QTest::addRow("2010 super-gross") << 2010 << 11 << "250000" << "254000";
+        QTest::addRow("2010 total") << 2010 << 10 << "1" << "0";
+        QTest::addRow("2026 allowance base, beside the rounding hint") << 2026 << 1 << "1" << "base";
+        QTest::addRow("2026 family total") << 2026 << 9 << "1" << "0";
+    }
+    void visibleMarks()
+    {
+        QFETCH(int, year);
+        QFETCH(int, number);
+        QFETCH(QString, wrong);
+        QFETCH(QString, right);
+        if (year == 2026)
+            to2026(200000, 3, 150000);
+        activate();
+        TNumberEdit *f = field(number);
+        QVERIFY(!TfJovedelem::markLabel(f) || !TfJovedelem::markLabel(f)->isVisible());
+        type(number, wrong);
+        QLabel *sign = TfJovedelem::markLabel(f);
+        QVERIFY(sign);
+        QCOMPARE(TfJovedelem::markOf(f), Mark::Wrong);
+        QVERIFY(sign->isVisible());
+        QCOMPARE(sign->text(), QString(QChar(0x2717)));
+        QVERIFY(f->toolTip().startsWith("Hibás"));
+        QCOMPARE(f->accessibleDescription(), f->toolTip());
+        QCOMPARE(sign->palette().color(QPalette::WindowText), TfJovedelem::wrongColour());
+        // Right of the field, on its row, over nothing else that is shown.
+        QVERIFY(sign->geometry().left() > f->geometry().right());
+        QVERIFY(sign->geometry().intersects(QRect(0, f->geometry().top(), calc->width(), f->height())));
+        for (QWidget *other : calc->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (other != sign && other->isVisible())
+                QVERIFY2(!other->geometry().intersects(sign->geometry()), qPrintable(other->objectName()));
+        if (right == "base")
+            right = QString::number(payroll::AllowanceBase2026(run->tables2026(), 3));
+        if (right != "0") {
+            type(number, right);
+            QCOMPARE(TfJovedelem::markOf(f), Mark::Right);
+            QCOMPARE(sign->text(), QString(QChar(0x2713)));
+            QVERIFY(f->toolTip().startsWith("Helyes"));
+            QCOMPARE(f->accessibleDescription(), f->toolTip());
+        }
+        // Leaving the calculator takes the marks away, and with them the signs and words.
+        dialogs().confirmAnswers.enqueue(true);
+        calc->close();
+        QCOMPARE(TfJovedelem::markOf(f), Mark::None);
+        QVERIFY(!sign->isVisibleTo(calc));
+        QVERIFY(f->toolTip().isEmpty());
+        QVERIFY(f->accessibleDescription().isEmpty());
+    }
+
     void childlessPlayerHasAllowancesGreen()
     {
         run->writeBer(200000, 0, 150000);

@@ -146,6 +146,31 @@ private Q_SLOTS:
         QVERIFY(run->game.DM->JatekosokDB->active());
     }
 
+    // Escape skips the animation to its last picture; the line of keys says so, clear of
+    // the pictures and their captions, and a screen reader hears it with the window.
+    void escapeSkipsTheAnimation()
+    {
+        TfIndul *f = run->game.fIndul;
+        TAnimationPlayer *player = f->AnimationPlayer1;
+        QVERIFY(player->isPlaying());
+        QTest::keyClick(f, Qt::Key_Escape);
+        QVERIFY(!player->isPlaying());
+        QVERIFY(f->isVisible());
+        QVERIFY(!run->game.ended());
+        QVERIFY(f->Keys->isVisible());
+        QVERIFY(f->Keys->text().contains(QStringLiteral("Esc: az animáció kihagyása")));
+        QCOMPARE(f->accessibleDescription(), f->Keys->text());
+        for (QWidget *w : {static_cast<QWidget *>(player), static_cast<QWidget *>(f->Kezd),
+                           static_cast<QWidget *>(f->Kilep), static_cast<QWidget *>(f->Label1),
+                           static_cast<QWidget *>(f->Label2)})
+            QVERIFY2(!w->geometry().intersects(f->Keys->geometry()), qPrintable(w->objectName()));
+        QVERIFY(f->Keys->fontMetrics().boundingRect(f->Keys->rect(), Qt::TextWordWrap | Qt::AlignCenter,
+                                                    f->Keys->text()).height() <= f->Keys->height());
+        // Alt+K starts the game as before.
+        QTest::keyClick(f, Qt::Key_K, Qt::AltModifier);
+        QVERIFY(run->game.MainForm->isVisible());
+    }
+
     void closingMainFormAsksFirst()
     {
         TfIndul *f = run->game.fIndul;

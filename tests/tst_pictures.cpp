@@ -55,6 +55,7 @@ class TestPictures : public QObject {
 private Q_SLOTS:
     void screenResource_data();
     void screenResource();
+    void screenResourceAtTwice();
     void everyDrawnNameIsAResource();
     void professionResource_data();
     void professionResource();
@@ -109,6 +110,48 @@ void TestPictures::screenResource()
     QVERIFY2(l.visible > 0.04, qPrintable(QStringLiteral("visible share %1").arg(l.visible)));
     // The resource is the drawing itself.
     QCOMPARE(img.convertToFormat(QImage::Format_ARGB32), zpict::screenPicture(name).convertToFormat(QImage::Format_ARGB32));
+}
+
+// Each screen picture is drawn once more at twice the pixels each way for screens scaled
+// above 100 %: the same drawing with its own detail (not the small one enlarged), kept
+// as ":/pict/<name>@2x.png".
+void TestPictures::screenResourceAtTwice()
+{
+    for (const QString &name : zpict::screenPictureNames()) {
+        const QImage small = zpict::screenPicture(name);
+        const QImage twice = zpict::screenPicture(name, 2.0);
+        QCOMPARE(twice.size(), small.size() * 2);
+        QCOMPARE(twice.devicePixelRatio(), 2.0);
+        QVERIFY2(twice != small.scaled(small.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                 qPrintable(name));
+        const QImage stored(QStringLiteral(":/pict/%1@2x.png").arg(name));
+        QCOMPARE(stored.devicePixelRatio(), 2.0);
+        // Pixel by pixel (a stored PNG may carry a colour space the drawing has not). Text
+        // drawn at 2x may come out a shade apart after other drawings have warmed the glyph
+        // cache: a few pixels by a few units, never more.
+        const QImage a = stored.convertToFormat(QImage::Format_ARGB32), b = twice.convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(a.size(), b.size());
+        int apart = 0, farthest = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                const int d = std::max({qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q)),
+                                        qAbs(qAlpha(p) - qAlpha(q))});
+                apart += d > 0;
+                farthest = std::max(farthest, d);
+            }
+        }
+        QVERIFY2(farthest <= 16 && apart * 100 <= a.width() * a.height(),
+                 qPrintable(QStringLiteral("%1: %2 pixels apart, by up to %3").arg(name).arg(apart).arg(farthest)));
+        // The drawing at 1x is unchanged by the one at 2x.
+        QCOMPARE(zpict::screenPicture(name), small);
+    }
+    for (int code = 1; code <= 30; ++code) {
+        const QImage stored(QStringLiteral(":/szakma/%1@2x.png").arg(code));
+        QCOMPARE(stored.size(), zpict::professionPictureSize(code) * 2);
+        QCOMPARE(stored.devicePixelRatio(), 2.0);
+        QCOMPARE(zpict::professionPicture(code, 2.0).size(), stored.size());
+    }
 }
 
 void TestPictures::everyDrawnNameIsAResource()

@@ -132,6 +132,28 @@ struct Content {
     zdb::Session session;
 };
 
+// Counts the mouse's presses, releases and wheel turns that reach any object.
+class MouseWatch : public QObject {
+public:
+    int events = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            ++events;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
 // One of the four browsed catalogues: its page's buttons and table.
 struct Browsed {
     const char *prior, *next, *ok;
@@ -266,6 +288,139 @@ class TestPlaythrough : public QObject {
             if (checkBox(7 + bit)->isChecked() != bool(entertainment >> bit & 1))
                 tick(checkBox(7 + bit));
         click("BitBtn12");
+    }
+
+    // The keyboard alone: a key goes to the widget that has the focus, as a real one's does.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QVERIFY2(target, "no window has the focus");
+        QTest::keyClick(target, k, modifiers);
+    }
+    // Alt and a button's underlined letter: the button is clicked after its short press
+    // animation.
+    void alt(Qt::Key k)
+    {
+        key(k, Qt::AltModifier);
+        QTest::qWait(300);
+    }
+    // Tab until `target` has the focus (a window's worth of stops at most).
+    void tabTo(QWidget *target)
+    {
+        for (int i = 0; i < 120 && QApplication::focusWidget() != target; ++i)
+            key(Qt::Key_Tab);
+        QVERIFY2(QApplication::focusWidget() == target,
+                 qPrintable(target->objectName() + QStringLiteral(" not reached; the focus is on ")
+                            + (QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                           : QStringLiteral("nothing"))));
+    }
+    // Tab to a button or box and press Space on it.
+    void press(QWidget *target)
+    {
+        tabTo(target);
+        key(Qt::Key_Space);
+    }
+    // The household pages by keyboard: on each browsed page the row with `keys[i]` reached
+    // with the page's arrow buttons, then its OK; no hobby and no entertainment.
+    void walkPagesByKeyboard(const QList<int> &keys)
+    {
+        verifyOnlyTab(TMainForm::PageHaz);
+        for (int i = 0; i < 4; ++i) {
+            const Browsed &page = kBrowsed[i];
+            zdb::Table *table = game().DM->*page.table;
+            const QList<int> order = content->keys(QString::fromLatin1(page.file), QString::fromLatin1(page.keyField));
+            const int target = order.indexOf(keys[i]);
+            QVERIFY(target >= 0);
+            int at = order.indexOf(table->fieldByName(QString::fromLatin1(page.keyField)).asInteger());
+            if (at != target)
+                tabTo(button(at < target ? page.next : page.prior));
+            for (; at < target; ++at)
+                key(Qt::Key_Space);
+            for (; at > target; --at)
+                key(Qt::Key_Space);
+            QCOMPARE(table->fieldByName(QString::fromLatin1(page.keyField)).asInteger(), keys[i]);
+            press(button(page.ok));
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(currentPage(), TMainForm::PageHaz + i + 1);
+        }
+        for (int first : {1, 7}) {
+            for (int n = first; n < first + 6; ++n)
+                if (checkBox(n)->isChecked())
+                    press(checkBox(n));
+            alt(Qt::Key_O);   // "&OK"
+        }
+    }
+    // The income calculator by keyboard, worked out once through the payroll exercise: the
+    // first figure typed, the exercise opened with Space on its button, the cash paid with
+    // Enter on the coins and notes, the rest typed, "&Kiszámoltam!" with Alt+K.
+    qint64 solveIncomeCalculatorByKeyboard(int year, qint64 gross, int children, qint64 partner)
+    {
+        TfJovedelem *calc = game().fJovedelem;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
+        QCoreApplication::processEvents();
+        const payroll::PayrollTables tables = payroll::LoadPayrollTables(game().DataModule2);
+        QList<QPair<int, qint64>> before, after;
+        QList<qint64> stages;
+        qint64 familyNet = 0;
+        if (year == 2026) {
+            const payroll::PayStatement2026 e =
+                payroll::ComputePayStatement2026(payroll::tables2026(tables), gross, children, partner);
+            before = {{1, e.allowanceBase}};
+            stages = {payroll::cashRound(e.taxPaid), payroll::cashRound(e.contributionPaid)};
+            after = {{6, e.netWage}, {8, e.familyAllowance}, {9, e.familyNetIncome}};
+            familyNet = e.familyNetIncome;
+        } else {
+            const payroll::PayStatement e = payroll::ComputePayStatement(
+                tables, payroll::bracketFinder(game().DataModule2), gross, children, partner);
+            const qint64 net = gross - (e.exerciseTaxAdvance + e.health + e.employee + e.pension);
+            const qint64 allowance = payroll::FamilyAllowance(tables, children);
+            const qint64 taxAllowance = payroll::FamilyTaxAllowance(tables, children, e.exerciseTaxAdvance);
+            familyNet = net + partner + allowance + taxAllowance;
+            before = {{11, e.superGross}};
+            stages = {e.exerciseTaxAdvance, e.pension, e.health, e.employee};
+            after = {{6, net}, {8, allowance}, {9, taxAllowance}, {10, familyNet}};
+        }
+        auto type = [&](int n, qint64 amount) {
+            TNumberEdit *field = calc->NumberEdit(n);
+            tabTo(field);
+            QCOMPARE(field->selectedText(), field->text());   // Tab selects what the field holds
+            QTest::keyClicks(field, QString::number(amount));
+            key(Qt::Key_Return);   // leaves the field, which is judged
+            QVERIFY2(TfJovedelem::markOf(field) == TfJovedelem::Mark::Right, qPrintable(field->objectName()));
+            QCOMPARE(TfJovedelem::markLabel(field)->text(), QString(QChar(0x2713)));
+        };
+        for (const auto &[n, amount] : before)
+            type(n, amount);
+        press(calc->BitBtn3);   // "Havibér kalkulátor"
+        TBer *ber = game().Ber;
+        [&] { QVERIFY(QTest::qWaitForWindowActive(ber)); }();
+        for (qint64 amount : stages) {
+            for (int value : {20000, 10000, 5000, 2000, 1000, 500, 200, 100, 50, 20, 10, 5}) {
+                if (amount < value)
+                    continue;
+                tabTo(ber->piece(value));
+                for (; amount >= value; amount -= value)
+                    key(Qt::Key_Return);
+            }
+            [&] { QCOMPARE(amount, qint64(0)); }();
+            press(ber->Ellenor);
+        }
+        [&] { QCOMPARE(ber->stage(), TBer::Finished); }();
+        [&] { QCOMPARE(QApplication::focusWidget(), ber->Ellenor); }();
+        key(Qt::Key_Space);   // "Vége"
+        [&] { QVERIFY(!ber->isVisible()); }();
+        // The student turns back to the calculator (the offscreen platform has no window
+        // manager to hand the activation back).
+        calc->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(calc)); }();
+        for (const auto &[n, amount] : after)
+            if (TfJovedelem::markOf(calc->NumberEdit(n)) != TfJovedelem::Mark::Right || amount != 0)
+                type(n, amount);
+        dialogs().confirmAnswers.enqueue(false);   // no printing
+        alt(Qt::Key_K);   // "&Kiszámoltam!"
+        [&] { QVERIFY(!calc->isVisible()); }();
+        return familyNet;
     }
 
     // The monthly costs of the chosen rows for one person, as the first costing sums them.
@@ -742,6 +897,95 @@ private Q_SLOTS:
         storedRow(name, &count);
         QCOMPARE(count, 0);
         QVERIFY(shown("error").isEmpty());
+    }
+
+    // A whole game with the keyboard alone, as a student who cannot use a mouse plays it:
+    // Alt and the underlined letters, Tab to a control and Space or Enter to press it, the
+    // amounts typed and each field left with Enter, the coins and notes paid with Enter.
+    // No mouse event reaches the program. The cheapest life is chosen at once, so the family
+    // budget of the second pass earns the certificate.
+    void wholeGameByKeyboard_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("year");
+        QTest::addRow("2010 folder, three children") << 4 << 2010;
+        QTest::addRow("2026 folder, no children") << 9 << 2026;
+    }
+    void wholeGameByKeyboard()
+    {
+        QFETCH(int, code);
+        QFETCH(int, year);
+        if (onServer())
+            QSKIP("the keyboard plays the same on either storage");
+        prepare(year);
+        if (QTest::currentTestFailed())
+            return;
+        MouseWatch mouse;
+        qApp->installEventFilter(&mouse);
+        const QString name = QStringLiteral("Kovacs Bence");
+        const career::Profession *profession = career::professionByCode(code);
+        QVERIFY(profession);
+        const int children = int(content->value("szakma4.DB", "Szakma_kod", code, "Gyerekszam"));
+        const qint64 partner = payroll::Round(content->value("szakma4.DB", "Szakma_kod", code, "Hazastars_netto"));
+
+        startProgram(true);
+        enterName(name);
+        QCOMPARE(QApplication::focusWidget(), main()->Button1);
+        key(Qt::Key_Space);   // "Új Játék"
+
+        TfTeszt *test = game().fTeszt;
+        QVERIFY(QTest::qWaitForWindowActive(test));
+        for (int box : {2, 6, 11, 14, 20}) {
+            press(test->CheckBox(box));
+            QVERIFY(test->CheckBox(box)->isChecked());
+        }
+        alt(Qt::Key_K);   // "&Kitöltöttem!"
+
+        TfSzakma *choice = game().fSzakma;
+        QVERIFY(QTest::qWaitForWindowActive(choice));
+        // Tab into the professions, the arrows down to the one chosen.
+        for (int i = 0; i < 5 && !qobject_cast<QRadioButton *>(QApplication::focusWidget()); ++i)
+            key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), choice->RadioButton(1));
+        for (int i = 1; i < profession->radio; ++i)
+            key(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), choice->RadioButton(profession->radio));
+        key(Qt::Key_Space);
+        QVERIFY(choice->RadioButton(profession->radio)->isChecked());
+        alt(Qt::Key_V);   // "&Választottam!"
+        QVERIFY(!choice->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        QCOMPARE(main()->JobKey, code);
+
+        const QList<int> frugal = {1, 1, 1, 2};
+        walkPagesByKeyboard(frugal);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(shown("preview"), QStringList{name + QStringLiteral(" - egyéni költségvetés")});
+        const QStringList ber = workfiles::readLines(QStringLiteral("ber.txt"));
+        QCOMPARE(ber.size(), 4);
+        const qint64 gross = ber[0].toLongLong();
+
+        const qint64 familyNet = solveIncomeCalculatorByKeyboard(year, gross, children, partner);
+        if (QTest::currentTestFailed())
+            return;
+
+        QVERIFY(QTest::qWaitForWindowActive(main()));
+        dialogs().clear();
+        walkPagesByKeyboard(frugal);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(shown("preview"), QStringList({name + QStringLiteral(" - családi költségvetés"),
+                                                name + QStringLiteral(" - oklevél")}));
+        QVERIFY(shown("error").isEmpty());
+
+        TVege *credits = game().Vege;
+        QVERIFY(QTest::qWaitForWindowActive(credits));
+        key(Qt::Key_Return);
+        QVERIFY(game().ended());
+        qApp->removeEventFilter(&mouse);
+        QCOMPARE(mouse.events, 0);
+        verifyFinishedGame(name, code, frugal, gross, familyNet, year);
     }
 
     // A folder of the time before the tax year was stored (the dumps of tests/data/regi-mappa

@@ -94,6 +94,27 @@ private Q_SLOTS:
         QCOMPARE(run->game.ended(), ends);
     }
 
+    // The keyboard's way out: Enter, Space or Escape; another key does nothing.
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("ends");
+        QTest::addRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::addRow("Space") << int(Qt::Key_Space) << true;
+        QTest::addRow("Escape") << int(Qt::Key_Escape) << true;
+        QTest::addRow("a letter") << int(Qt::Key_A) << false;
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, ends);
+        vege->Timer1->setInterval(60000);
+        vege->show();
+        QVERIFY(QTest::qWaitForWindowExposed(vege));
+        QTest::keyClick(vege, Qt::Key(key));
+        QCOMPARE(run->game.ended(), ends);
+    }
+
     void closingEnds()
     {
         vege->Timer1->setInterval(60000);

@@ -47,11 +47,13 @@ int writeResources(const QString &folder)
                          qPrintable(name));
             return 1;
         }
-        if (!save(picture, dir.filePath(QStringLiteral("pict/%1.png").arg(name))))
+        if (!save(picture, dir.filePath(QStringLiteral("pict/%1.png").arg(name)))
+            || !save(zpict::screenPicture(name, 2.0), dir.filePath(QStringLiteral("pict/%1@2x.png").arg(name))))
             return 1;
     }
     for (int code = 1; code <= 30; ++code)
-        if (!save(zpict::professionPicture(code), dir.filePath(QStringLiteral("szakma/%1.png").arg(code))))
+        if (!save(zpict::professionPicture(code), dir.filePath(QStringLiteral("szakma/%1.png").arg(code)))
+            || !save(zpict::professionPicture(code, 2.0), dir.filePath(QStringLiteral("szakma/%1@2x.png").arg(code))))
             return 1;
     if (!dir.mkpath(QStringLiteral("katalogus"))) {
         std::fprintf(stderr, "cannot create folders in %s\n", qPrintable(folder));

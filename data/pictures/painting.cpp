@@ -13,9 +13,18 @@
 
 namespace zpict::draw {
 
+namespace {
+qreal g_ratio = 1.0;
+}  // namespace
+
+Scale::Scale(qreal ratio) : m_previous(g_ratio) { g_ratio = ratio; }
+
+Scale::~Scale() { g_ratio = m_previous; }
+
 QImage canvas(int w, int h, const QColor &fill)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(qRound(w * g_ratio), qRound(h * g_ratio), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_ratio);
     img.fill(fill);
     return img;
 }

@@ -11,8 +11,22 @@
 
 namespace zpict::draw {
 
-// A new image of the given size filled with a colour (transparent by default).
+// A new image of the given size filled with a colour (transparent by default). Under a
+// Scale of 2 it holds twice as many pixels each way (device pixel ratio 2), and a painter
+// on it still draws in the given size's pixels.
 QImage canvas(int w, int h, const QColor &fill = Qt::transparent);
+
+// While one lives, every canvas is made at `ratio` device pixels a pixel.
+class Scale {
+public:
+    explicit Scale(qreal ratio);
+    ~Scale();
+    Scale(const Scale &) = delete;
+    Scale &operator=(const Scale &) = delete;
+
+private:
+    qreal m_previous;
+};
 
 // Starts a painter with antialiasing and smooth scaling on.
 void prepare(QPainter &p);

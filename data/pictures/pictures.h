@@ -8,7 +8,8 @@
 //
 // The library target `zomir_resources` embeds the screen pictures and the profession
 // pictures as Qt resources, so that linking it is enough (no init call is needed):
-//     :/pict/<name>.png     for every name of screenPictureNames()
+//     :/pict/<name>.png     for every name of screenPictureNames(), and <name>@2x.png
+//                           drawn at twice the pixels
 //     :/szakma/<code>.png   for code 1..30, the profession pictures
 
 #include <QImage>
@@ -33,13 +34,16 @@ QStringList catalogueTables();
 QString builtCatalogueName(const QString &tableFile, int key);
 
 // Picture of profession code 1..30, opaque, at the size the profession-choice window shows
-// it (see professionPictureSize). Returns a null image for any other code.
-QImage professionPicture(int code);
+// it (see professionPictureSize). Returns a null image for any other code. With `ratio` 2
+// the same drawing at twice the pixels (":/szakma/<code>@2x.png").
+QImage professionPicture(int code, qreal ratio = 1.0);
 QSize professionPictureSize(int code);
 
 // A picture of the screens, by its resource name without ":/pict/" and ".png"
-// ("kezd", "ft5000", "nav_elso", ...). Returns a null image for an unknown name.
-QImage screenPicture(const QString &name);
+// ("kezd", "ft5000", "nav_elso", ...). Returns a null image for an unknown name. With
+// `ratio` 2 the same drawing at twice the pixels each way (device pixel ratio 2), which the
+// resources hold as ":/pict/<name>@2x.png" for screens scaled above 100 %.
+QImage screenPicture(const QString &name, qreal ratio = 1.0);
 
 // A program's icon ("zomir" or "karbantartas") drawn at size x size pixels, for the
 // desktop's icon theme; the 64-pixel one is the picture of the same name.

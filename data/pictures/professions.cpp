@@ -917,8 +917,9 @@ QSize professionPictureSize(int code)
     return code >= 1 && code <= 30 ? kSizes[code] : QSize();
 }
 
-QImage professionPicture(int code)
+QImage professionPicture(int code, qreal ratio)
 {
+    const Scale scale(ratio);
     const Painter paint = recipe(code);
     if (!paint)
         return QImage();

@@ -984,8 +984,9 @@ const std::vector<std::pair<QString, Maker>> &catalogue()
 
 }  // namespace
 
-QImage screenPicture(const QString &name)
+QImage screenPicture(const QString &name, qreal ratio)
 {
+    const draw::Scale scale(ratio);
     for (const auto &entry : catalogue())
         if (entry.first == name)
             return entry.second().convertToFormat(QImage::Format_ARGB32);
