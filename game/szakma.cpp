@@ -350,6 +350,13 @@ bool TfSzakma::eventFilter(QObject *watched, QEvent *event)
         const auto found = std::find(m_radios.begin(), m_radios.end(), watched);
         const int index = found == m_radios.end() ? -1 : int(found - m_radios.begin());
         const int key = static_cast<QKeyEvent *>(event)->key();
+        // Enter on a profession opens its career sheet, as a click on its picture does.
+        if (index >= 0 && (key == Qt::Key_Return || key == Qt::Key_Enter)
+            && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+            if (const career::Profession *p = career::professionByRadio(index + 1))
+                ImageClick(p->image);
+            return true;
+        }
         const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
                          : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
                                                                      : 0;

@@ -547,9 +547,18 @@ void TestCareer::sheetByKeyboardInLargerText()
     r.picture("munka_pict\\kertész.jpg", QSize(100, 100), Qt::blue);
     r.sheet("rtf\\kertész.rtf", "Kert\xe9sz", 120);
     r.showChoice("1\r\n2\r\n3\r\n5\r\n2\r\n1\r\n");
-    QVERIFY(r.openSheet(19));
+    // Enter on a profession's radio button opens its sheet.
+    QRadioButton *gardener = nullptr;
+    for (int number = 1; number <= career::kProfessionCount; ++number)
+        if (career::professionByRadio(number)->code == 19)
+            gardener = r.game.fSzakma->RadioButton(number);
+    QVERIFY(gardener);
+    gardener->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(gardener, Qt::Key_Return);
     TfPalya *sheet = r.game.fPalya;
+    QVERIFY(sheet->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(sheet));
+    QVERIFY(sheet->RichEdit1->toPlainText().startsWith(QStringLiteral("Kertész\n")));
     const int range = sheet->scrollRange();
     QVERIFY(range > 400);
     QTest::keyClick(sheet, Qt::Key_Down);
