@@ -5,10 +5,8 @@
 #include "db/engine.h"
 #include "rules/textsearch.h"
 
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -39,12 +37,6 @@ TPageSearch::TPageSearch(TDataSource *source, QWidget *page, const QString &capt
 
     connect(m_field, &QLineEdit::returnPressed, this, &TPageSearch::findNext);
     connect(m_field, &QLineEdit::textChanged, this, &TPageSearch::textEdited);
-    auto *again = new QShortcut(QKeySequence(Qt::Key_F3), page);
-    again->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(again, &QShortcut::activated, this, &TPageSearch::findNext);
-    auto *find = new QShortcut(QKeySequence(QKeySequence::Find), page);
-    find->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(find, &QShortcut::activated, this, &TPageSearch::focusField);
 }
 
 QStringList TPageSearch::rowTexts(const TDataSource *source, int row)

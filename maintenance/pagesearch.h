@@ -1,9 +1,9 @@
 #pragma once
 // The search row of an editing page: a field whose Enter finds the next record holding the
 // typed text in any of its fields (accents and letter case ignored, anywhere inside a
-// text) and makes it the page's current record; F3 anywhere on the page finds the next one
-// again, Ctrl+F goes to the field. What was found, or that nothing was, is said through
-// `message` (the window's status bar), never in a box.
+// text) and makes it the page's current record; the window's F3 and Ctrl+F reach the
+// current page's search through findNext and focusField. What was found, or that nothing
+// was, is said through `message` (the window's status bar), never in a box.
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ class TDataSource;
 class TPageSearch : public QWidget {
     Q_OBJECT
 public:
-    // `page` is the page the search works on (its F3 and Ctrl+F), `caption` its tab's text.
+    // `page` is the page the row lies on, `caption` its tab's text.
     TPageSearch(TDataSource *source, QWidget *page, const QString &caption);
 
     QLineEdit *field() const { return m_field; }

@@ -6,7 +6,9 @@
 #include "maintenance/classlists.h"
 #include "maintenance/pagesearch.h"
 
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
 
@@ -49,6 +51,24 @@ TPageTools::TPageTools(TZomir0001 *window, Dialogs *dialogs)
         connect(button, &QPushButton::clicked, this, [this, page] { printPage(page); });
         PrintButton.at(page) = button;
     }
+    auto *again = new QShortcut(QKeySequence(Qt::Key_F3), window);
+    connect(again, &QShortcut::activated, this, &TPageTools::findNextOnPage);
+    auto *find = new QShortcut(QKeySequence(QKeySequence::Find), window);
+    connect(find, &QShortcut::activated, this, &TPageTools::focusSearchOnPage);
+}
+
+void TPageTools::findNextOnPage()
+{
+    const int page = m_window->PageControl->currentIndex();
+    if (page >= 0 && page < TZomir0001::PageCount)
+        Search.at(page)->findNext();
+}
+
+void TPageTools::focusSearchOnPage()
+{
+    const int page = m_window->PageControl->currentIndex();
+    if (page >= 0 && page < TZomir0001::PageCount)
+        Search.at(page)->focusField();
 }
 
 classlists::Listing TPageTools::listingOf(int page) const

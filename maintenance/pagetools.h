@@ -30,6 +30,10 @@ public:
 
 public Q_SLOTS:
     void printPage(int page);
+    // F3 and Ctrl+F, wherever the focus is in the window (the tab bar too): the next match
+    // of the current page's search, and the way to its field.
+    void findNextOnPage();
+    void focusSearchOnPage();
 
 private:
     TZomir0001 *m_window;
