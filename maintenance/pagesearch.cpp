@@ -75,6 +75,16 @@ void TPageSearch::findNext()
         zdb::Table *table = m_source->dataSet();
         if (!table || !table->active())
             return;
+        // An edit is stored (or an unchanged one dropped) before the rows are searched, as a
+        // move of the navigator would: a stored insert or a changed order field moves rows,
+        // and the row found must be the one moved to.
+        if (table->editing()) {
+            m_source->updateRecord();
+            if (table->modified())
+                m_source->post();
+            else
+                m_source->cancel();
+        }
         const int rows = table->recordCount();
         const int current = std::max(0, table->currentRow());
         const int from = m_fromCurrent ? current : current + 1;
@@ -84,7 +94,6 @@ void TPageSearch::findNext()
             Q_EMIT message(u("Nincs találat: „%1”").arg(wanted));
             return;
         }
-        // Leaving an edited record stores it, as the navigator's moves do.
         table->setRecNo(match.row + 1);
         m_fromCurrent = false;
         QString text = u("Találat: %1. rekord a(z) %2 közül").arg(match.row + 1).arg(rows);

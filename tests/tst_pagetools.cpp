@@ -303,6 +303,22 @@ void TestPageTools::searchLeavesAnEditStored()
     QVERIFY(professions->editing());
     QCOMPARE(current(kSzakma, "Szakma_nev"), u("Bolti eladó"));
     professions->cancel();
+
+    // A record being inserted before the one found is stored first, and the search still
+    // lands on the record it found, not on the one its row moved to (the houses in the
+    // order of their category, so the new one comes first).
+    Table *houses = m_window->pageTable(kHazak);
+    m_window->PageControl->setCurrentIndex(kHazak);
+    houses->setIndexFieldNames(QStringLiteral("Kategoria"));
+    houses->setRecNo(2);
+    m_window->pageSource(kHazak)->insert();
+    houses->fieldByName(QStringLiteral("Kategoria")).setValue(u("Bárka"));
+    houses->fieldByName(QStringLiteral("Terulet")).setValue(40.0);
+    houses->fieldByName(QStringLiteral("Torleszto_reszlet")).setValue(60000.0);
+    search(kHazak, u("villa"));
+    QCOMPARE(current(kHazak, "Kategoria"), u("Villa"));
+    QCOMPARE(houses->recordCount(), 5);
+    QVERIFY(houses->locate(QStringLiteral("Kategoria"), u("Bárka")));
 }
 
 void TestPageTools::everyToolHasAnAccessibleName()
