@@ -222,10 +222,16 @@ Listing taxTables(int year, zdb::Table *bands, zdb::Table *children, zdb::Table 
         {"Ajkulcs", "Adójóváírás kulcsa (%)"},
         {"Ajcsokulcs", "Csökkenő adójóváírási kulcs (%)"},
     };
+    // The unit goes from the caption to the figure: "6 %", "3 188 000 Ft".
     for (const auto &[field, caption] : fields) {
-        const QString title = u(caption);
-        const bool money = title.endsWith(u("(Ft)"));
-        contributions.rows.append({title, cell(rates, 0, QString::fromLatin1(field), money)});
+        QString title = u(caption);
+        const bool money = title.endsWith(u(" (Ft)"));
+        const bool percent = title.endsWith(u(" (%)"));
+        title.chop(money ? 5 : percent ? 4 : 0);
+        QString value = cell(rates, 0, QString::fromLatin1(field), money);
+        if (percent && !value.isEmpty())
+            value += u(" %");
+        contributions.rows.append({title, value});
     }
     listing.sections.append(contributions);
     return listing;

@@ -373,8 +373,11 @@ void TestPageTools::pageListsPrintTheirRows()
         QCOMPARE(t.texts.value(QStringLiteral("Sor0_0_1")), reportprint::moneyText(5000000));
         QCOMPARE(t.texts.value(QStringLiteral("Sor0_0_3")), u("17 %"));
         QCOMPARE(t.texts.value(QStringLiteral("Sor1_1_0")), u("Adókedvezmény"));
-        QCOMPARE(t.texts.value(QStringLiteral("Sor2_0_0")), u("Egészségbiztosítási járulék (%)"));
-        QCOMPARE(t.texts.value(QStringLiteral("Sor2_0_1")), u("4"));
+        QCOMPARE(t.texts.value(QStringLiteral("Sor2_0_0")), u("Egészségbiztosítási járulék"));
+        QCOMPARE(t.texts.value(QStringLiteral("Sor2_0_1")), u("4 %"));
+        QCOMPARE(t.texts.value(QStringLiteral("Sor2_4_0")), u("Adójóváírás határa"));
+        // A figure the table does not hold prints nothing (not "0 Ft").
+        QCOMPARE(t.texts.value(QStringLiteral("Sor2_4_1")), QString());
     }
     QCOMPARE(m_dialogs.texts(QStringLiteral("preview")).size(), 6);
     QCOMPARE(m_dialogs.texts(QStringLiteral("error")), QStringList());
@@ -505,6 +508,9 @@ void TestPageTools::headingNamesTheFoldersYear()
     if (!keep.isEmpty()) {
         QFile::remove(QDir(keep).filePath(QFileInfo(pdf).fileName()));
         QFile::copy(pdf, QDir(keep).filePath(QFileInfo(pdf).fileName()));
+        // The tax tables of the year too, to be looked at.
+        m_dialogs.pdfPath = QDir(keep).filePath(QStringLiteral("adotablak-%1.pdf").arg(year));
+        printPage(kJarulek);
     }
 }
 
