@@ -9,6 +9,7 @@
 #include "controls/dialogs.h"
 #include "db/engine.h"
 #include "controls/payrolltables.h"
+#include "maintenance/pagetools.h"
 #include "maintenance/records.h"
 #include "maintenance/results.h"
 #include "maintenance/resultsmodel.h"
@@ -335,6 +336,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     buildTaxPages();
     buildSzakma();
     buildResults();
+    Tools = new TPageTools(this, m_dialogs);
     for (TDataSource *source : {HazakSource, KozlekedesSource, ElelmiszerekSource, HobbiSource, SzorakozasSource,
                                 RuhazkodasSource})
         connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);

@@ -21,6 +21,7 @@ class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
 class TImageList;
+class TPageTools;
 class TResultsModel;
 class TResultsSortModel;
 class TTableModel;
@@ -85,6 +86,9 @@ public:
     QLabel *Label50 = nullptr;        // how many games are listed
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
+
+    // The search row and "Nyomtatás…" of every editing page.
+    TPageTools *Tools = nullptr;
 
     // The table and data source a page edits, by page index in page order.
     zdb::Table *pageTable(int page) const;
