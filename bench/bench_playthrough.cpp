@@ -215,8 +215,8 @@ private:
             TNumberEdit *field = calc->NumberEdit(n);
             if (!field->hasFocus())
                 click(field);
-            for (const QChar c : QString::number(amount))
-                typeChar(field, c);
+            for (const char c : QByteArray::number(amount))
+                step(field, "key", [&] { QTest::keyClick(field, c); });
             key(field, Qt::Key_Tab);
         };
         type(11, s.superGross);
