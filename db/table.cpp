@@ -238,6 +238,7 @@ void Table::loadRows()
         readRows(what, allFields(), QStringLiteral(" LIMIT %1").arg(wholeReadRows + 1));
     m_allLoaded = rows.size() <= wholeReadRows;
     m_pagesRead = 0;
+    m_pageReadFailed = false;
     m_keyFields.clear();
     if (!m_allLoaded) {
         // The keys of every row, in one snapshot (a server's DataVersion is made of them).
@@ -307,6 +308,19 @@ void Table::loadPage(int pos) const
         m_rows[i].loaded = true;   // rows gone meanwhile keep their keys
         m_rows[i].values.resize(n);
     }
+}
+
+void Table::showPage(int pos) const
+{
+    if (!m_pageReadFailed) {
+        try {
+            loadPage(pos);
+        } catch (const EngineError &) {
+            m_pageReadFailed = true;
+        }
+    }
+    if (pos >= 0 && pos < m_rows.size() && m_rows[pos].values.size() < m_def->fields.size())
+        m_rows[pos].values.resize(m_def->fields.size());
 }
 
 void Table::loadAllRows() const
@@ -680,7 +694,7 @@ QVariant Table::lookup(const QString &keyFields, const QVariant &keyValues, cons
     const int pos = findRow(keyFields, keyValues, false);
     if (pos < 0)
         return QVariant();
-    loadPage(pos);
+    showPage(pos);
     return m_rows[pos].values[result];
 }
 
@@ -755,7 +769,7 @@ QVariant Table::valueOf(const QVector<QVariant> &values, const Row *row, int ind
     if (index < 0 || index >= fieldCount())
         return QVariant();
     if (row && !row->loaded)
-        loadPage(int(row - m_rows.constData()));
+        showPage(int(row - m_rows.constData()));
     if (index < stored) {
         if (m_def->fields[index].type == FieldType::Graphic && row)
             loadPictures(const_cast<Row &>(*row));

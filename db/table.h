@@ -191,6 +191,10 @@ private:
     // not yet read (for a search over fields that were not read with the keys).
     void loadPage(int pos) const;
     void loadAllRows() const;
+    // The same for a value shown (a grid's cell, a control's text), which cannot throw: a
+    // page that cannot be read leaves its rows unread and shown empty, and no page is tried
+    // again until the rows are re-read; an edit of such a row tries and says why it fails.
+    void showPage(int pos) const;
     void fillRows(QVector<Row> &&read, const std::function<int(qint64)> &position) const;
     bool hasFields(const QVector<int> &fields) const;   // read for every row
     void reloadRows();
@@ -253,6 +257,7 @@ private:
     QVector<int> m_keyFields;       // the stored fields read for every row; empty when all are
     mutable bool m_allLoaded = true;
     mutable int m_pagesRead = 0;    // since the keys were read
+    mutable bool m_pageReadFailed = false;
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;

@@ -162,6 +162,7 @@ private Q_SLOTS:
     void rolesWriteOnlyWhatTheyMay_data();
     void rolesWriteOnlyWhatTheyMay();
     void serverLostAndBack();
+    void rowsNotYetReadWhileTheServerIsLost();
     void serverRefusesTheLogin_data();
     void serverRefusesTheLogin();
 };
@@ -1497,6 +1498,43 @@ void TestEngine::serverLostAndBack()
     QVERIFY(t->locate("Nev", "kiss anna", LocateOption::CaseInsensitive));
     auto again = fx.table("Jatekosok.DB");
     QCOMPARE(again->recordCount(), 2);
+}
+
+void TestEngine::rowsNotYetReadWhileTheServerIsLost()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    Fixture fx;
+    {
+        auto fill = fx.table("Jatekosok.DB");
+        for (int i = 1; i <= 6; ++i)
+            addPlayer(*fill, QStringLiteral("Játékos %1").arg(i), 0, i);
+    }
+    Table::setReadLimits(2, 2);
+    auto t = fx.table("Jatekosok.DB");
+    const int name = t->fieldIndex("Nev");
+    QCOMPARE(t->valueAt(0, name).toString(), QString("Játékos 1"));
+
+    server()->kill();
+    // A grid painting rows not yet read shows them empty; nothing is thrown at it.
+    QVERIFY(t->valueAt(5, name).isNull());
+    QCOMPARE(t->displayTextAt(4, name), QString());
+    QCOMPARE(t->recordCount(), 6);
+    // An edit of such a row says that the server is lost, and leaves the row unchanged.
+    t->setRecNo(6);
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->edit());
+    QCOMPARE(t->state(), DataSetState::Browse);
+
+    QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+    t->refresh();
+    QCOMPARE(t->valueAt(5, name).toString(), QString("Játékos 6"));
+    t->setRecNo(6);
+    t->edit();
+    t->fieldByName("Statusz").setValue(1);
+    t->post();
+    auto again = fx.table("Jatekosok.DB");
+    QCOMPARE(again->valueAt(5, again->fieldIndex("House_Key")).toInt(), 6);
+    QCOMPARE(again->valueAt(5, again->fieldIndex("Statusz")).toInt(), 1);
 }
 
 void TestEngine::serverRefusesTheLogin_data()
