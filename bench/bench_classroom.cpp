@@ -53,6 +53,29 @@ bool runClass(bool durable, const QString &label, int players, int evaluations)
     print(label + QStringLiteral("post p95 ms"), percentileMs(times, 0.95));
     print(label + QStringLiteral("post max ms"), times.isEmpty() ? 0 : times.last() / 1e6);
     print(label + QStringLiteral("total s"), run.elapsedMs() / 1000.0);
+
+    // The floor on the same server: psql alone, one connection, one insert per commit, the
+    // same number of posts, each timed by psql itself.
+    QString script = QStringLiteral("CREATE TABLE bare_inserts (id serial PRIMARY KEY, nev text, n integer);\n"
+                                    "\\timing on\n");
+    const int inserts = std::max(100, int(times.size()));
+    for (int i = 0; i < inserts; ++i)
+        script += QStringLiteral("INSERT INTO bare_inserts (nev, n) VALUES ('Játékos %1', %1);\n").arg(i);
+    QString printed;
+    QVector<qint64> bare;
+    if (server.psql(script, QStringLiteral("zomir_admin"), QStringLiteral("osztaly"), &printed)) {
+        for (const QString &line : printed.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("Time: ")))
+                bare.append(qint64(line.mid(6).section(QLatin1Char(' '), 0, 0).toDouble() * 1e6));
+    }
+    std::sort(bare.begin(), bare.end());
+    out << label << "bare psql inserts: " << bare.size() << Qt::endl;
+    if (!bare.isEmpty() && !times.isEmpty()) {
+        print(label + QStringLiteral("bare psql insert p50 ms"), percentileMs(bare, 0.50));
+        print(label + QStringLiteral("bare psql insert p95 ms"), percentileMs(bare, 0.95));
+        print(label + QStringLiteral("post p95 to bare psql insert p95 ratio"),
+              percentileMs(times, 0.95) / percentileMs(bare, 0.95), 2);
+    }
     if (!inTime || !run.problems().isEmpty()) {
         QTextStream(stderr) << run.problems() << Qt::endl;
         return false;

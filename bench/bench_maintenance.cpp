@@ -2,7 +2,8 @@
 // tables open, the first page's picture shown) and the peak resident memory then, beside a
 // bare Qt Widgets program showing one empty window, measured in the same run (medians of
 // several starts); then the time to post 1,000 edits through a page's navigator, and the
-// results page over 3,000 stored games: its first reading, "Frissítés", and the CSV text.
+// results page over 3,000 and over 10,000 stored games: its first reading, "Frissítés", and
+// the CSV text; the 10,000 also with the engine made to read every row when a table opens.
 //   bench_maintenance              runs everything and prints "name: value" lines
 //   bench_maintenance --utility    (internal) one start of the utility, printing its figures
 // The tables are a copy of ZOMIR_WORKFOLDER's when that folder exists, else generated rows.
@@ -31,6 +32,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <limits>
 #include <cstdio>
 
 using startupprobe::Figures;
@@ -132,30 +134,32 @@ struct ResultsFigures {
     qsizetype csvBytes = 0;
 };
 
-// A school's years of games: 3,000 stored games added to the players' table, then the
-// results page shown (its first reading), read again, and its list made into CSV text.
+// A school's years of games: stored games `from` to `to` added to the players' table.
+void addGames(const QString &configFile, int from, int to)
+{
+    zdb::Session session(configFile);
+    zdb::Table players(&session);
+    players.setAliasName(zdb::gameAlias());
+    players.setTableName(QStringLiteral("Jatekosok.DB"));
+    players.open();
+    for (int i = from; i < to; ++i) {
+        players.append();
+        players.fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Játékos %1").arg(i));
+        players.fieldByName(QStringLiteral("Datum")).setValue(QDate(2026, 1, 1).addDays(i % 300));
+        for (const char *key : {"Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key"})
+            players.fieldByName(QString::fromLatin1(key)).setValue(1 + i % 5);
+        players.fieldByName(QStringLiteral("Hobby_Key")).setValue(i % 64);
+        players.fieldByName(QStringLiteral("Entertainment_Key")).setValue((i * 7) % 64);
+        players.fieldByName(QStringLiteral("Brutto_jov")).setValue(200000.0 + i * 100);
+        players.fieldByName(QStringLiteral("Netto_jov")).setValue(250000.5 + i * 50);
+        players.fieldByName(QStringLiteral("Statusz")).setValue(i % 2);
+        players.post();
+    }
+}
+
+// The results page shown (its first reading), read again, and its list made into CSV text.
 ResultsFigures resultsPage(const QString &configFile)
 {
-    {
-        zdb::Session session(configFile);
-        zdb::Table players(&session);
-        players.setAliasName(zdb::gameAlias());
-        players.setTableName(QStringLiteral("Jatekosok.DB"));
-        players.open();
-        for (int i = 0; i < 3000; ++i) {
-            players.append();
-            players.fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Játékos %1").arg(i));
-            players.fieldByName(QStringLiteral("Datum")).setValue(QDate(2026, 1, 1).addDays(i % 300));
-            for (const char *key : {"Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key"})
-                players.fieldByName(QString::fromLatin1(key)).setValue(1 + i % 5);
-            players.fieldByName(QStringLiteral("Hobby_Key")).setValue(i % 64);
-            players.fieldByName(QStringLiteral("Entertainment_Key")).setValue((i * 7) % 64);
-            players.fieldByName(QStringLiteral("Brutto_jov")).setValue(200000.0 + i * 100);
-            players.fieldByName(QStringLiteral("Netto_jov")).setValue(250000.5 + i * 50);
-            players.fieldByName(QStringLiteral("Statusz")).setValue(i % 2);
-            players.post();
-        }
-    }
     WidgetDialogs dialogs;
     ZApplication::instance()->setDialogs(&dialogs);
     zdb::Session session(configFile);
@@ -226,7 +230,13 @@ int main(int argc, char *argv[])
     }
     const double bMs = median(bareMs), uMs = median(utilMs), bKb = median(bareKb), uKb = median(utilKb);
     const double postMs = postEdits(configFile);
+    addGames(configFile, 0, 3000);
     const ResultsFigures resultsFigures = resultsPage(configFile);
+    addGames(configFile, 3000, 10000);
+    const ResultsFigures results10000 = resultsPage(configFile);
+    zdb::Table::setReadLimits(std::numeric_limits<int>::max() - 1);
+    const ResultsFigures results10000Whole = resultsPage(configFile);
+    zdb::Table::setReadLimits();
 
     std::printf("platform: %s\n", qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
     std::printf("content_folder: %d\n", fromContent ? 1 : 0);
@@ -243,5 +253,10 @@ int main(int argc, char *argv[])
     std::printf("results_3000_games_refresh_ms: %.1f\n", resultsFigures.refreshMs);
     std::printf("results_3000_games_csv_ms: %.1f\n", resultsFigures.csvMs);
     std::printf("results_3000_games_csv_bytes: %lld\n", static_cast<long long>(resultsFigures.csvBytes));
+    std::printf("results_10000_games_first_read_ms: %.1f\n", results10000.firstReadMs);
+    std::printf("results_10000_games_refresh_ms: %.1f\n", results10000.refreshMs);
+    std::printf("results_10000_games_csv_ms: %.1f\n", results10000.csvMs);
+    std::printf("results_10000_games_whole_read_first_read_ms: %.1f\n", results10000Whole.firstReadMs);
+    std::printf("results_10000_games_whole_read_refresh_ms: %.1f\n", results10000Whole.refreshMs);
     return 0;
 }

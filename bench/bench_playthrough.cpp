@@ -48,9 +48,50 @@
 
 namespace {
 
-void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+// Every step of a game as a student feels it: from the input event to the screen painted
+// (the posted events, the paints among them, handled), named by its window and widget.
+QList<QPair<QString, double>> *recordedSteps = nullptr;
+
+QString stepName(QWidget *w, const char *what)
+{
+    const QWidget *window = w->window();
+    const QString windowName = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
+                                                               : window->objectName();
+    const QString widgetName =
+        w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    return windowName + QLatin1Char('/') + widgetName + QLatin1Char(' ') + QLatin1String(what);
+}
+
+template <typename Input>
+void step(QWidget *w, const char *what, Input &&input)
+{
+    const QString name = recordedSteps ? stepName(w, what) : QString();
+    QElapsedTimer clock;
+    clock.start();
+    input();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();   // what the first round's paints posted
+    if (recordedSteps)
+        recordedSteps->append({name, clock.nsecsElapsed() / 1e6});
+}
+
+void click(QWidget *w)
+{
+    step(w, "click", [w] { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); });
+}
 // A check box is clicked on its indicator: a short caption leaves the box's middle empty.
-void tick(QWidget *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+void tick(QWidget *box)
+{
+    step(box, "click", [box] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); });
+}
+void key(QWidget *w, Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    step(w, "key", [&] { QTest::keyClick(w, k, modifiers); });
+}
+void typeChar(QWidget *w, QChar c)
+{
+    step(w, "key", [&] { QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier); });
+}
 
 // Waits for a window's activation by running the event loop without sleeping (QTest's wait
 // sleeps in 10 ms steps, which would be timed as the game's work).
@@ -81,14 +122,14 @@ public:
         const int code = 4;   // a profession with children
         const career::Profession *profession = career::professionByCode(code);
         g.start();
-        QTest::keyClick(g.fIndul, Qt::Key_K, Qt::AltModifier);
+        key(g.fIndul, Qt::Key_K, Qt::AltModifier);
         TMainForm *main = g.MainForm;
         if (!waitActive(main))
             return false;
         main->Edit1->setFocus();
         for (const QChar c : QStringLiteral("Mérő Mátyás"))
-            QTest::sendKeyEvent(QTest::Click, main->Edit1, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::keyClick(main->Edit1, Qt::Key_Tab);
+            typeChar(main->Edit1, c);
+        key(main->Edit1, Qt::Key_Tab);
         click(main->Button1);
         if (!waitActive(g.fTeszt))
             return false;
@@ -116,7 +157,7 @@ public:
         mark("pages_and_report_2");
         walk(main, {-5, -4, -4, -3}, 0, 0); // back to the frugal rows
         mark("rework_reports_2_and_3");
-        QTest::mouseClick(g.Vege, Qt::LeftButton, {}, QPoint(5, 505));   // the credits' free strip
+        step(g.Vege, "click", [this] { QTest::mouseClick(g.Vege, Qt::LeftButton, {}, QPoint(5, 505)); });   // the credits' free strip
         return g.ended() && d.texts(QStringLiteral("error")).isEmpty();
     }
 
@@ -174,8 +215,9 @@ private:
             TNumberEdit *field = calc->NumberEdit(n);
             if (!field->hasFocus())
                 click(field);
-            QTest::keyClicks(field, QString::number(amount));
-            QTest::keyClick(field, Qt::Key_Tab);
+            for (const char c : QByteArray::number(amount))
+                step(field, "key", [&] { QTest::keyClick(field, c); });
+            key(field, Qt::Key_Tab);
         };
         type(11, s.superGross);
         click(calc->BitBtn3);
@@ -189,10 +231,14 @@ private:
                     const QPoint start = piece->rect().center();
                     const QPoint target = ber2->ado->geometry().center();
                     const QPoint from = piece->mapTo(ber2, start);
-                    QTest::mousePress(piece, Qt::LeftButton, {}, start);
-                    for (int step = 1; step <= 4; ++step)
-                        QTest::mouseMove(piece, piece->mapFrom(ber2, from + (target - from) * step / 4));
-                    QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber2, target));
+                    step(piece, "press", [&] { QTest::mousePress(piece, Qt::LeftButton, {}, start); });
+                    for (int move = 1; move <= 4; ++move)
+                        step(piece, "drag", [&] {
+                            QTest::mouseMove(piece, piece->mapFrom(ber2, from + (target - from) * move / 4));
+                        });
+                    step(piece, "drop", [&] {
+                        QTest::mouseRelease(piece, Qt::LeftButton, {}, piece->mapFrom(ber2, target));
+                    });
                     amount -= value;
                 }
             click(ber2->Ellenor);
@@ -326,8 +372,12 @@ int main(int argc, char *argv[])
     QList<double> setup, play, firstShow;
     QList<QPair<const char *, double>> lastPhases;
     bool allFinished = true;
+    QList<QList<QPair<QString, double>>> stepsOfRounds;
     for (int i = 0; i < 5; ++i) {
+        stepsOfRounds.emplaceBack();
+        recordedSteps = &stepsOfRounds.last();
         const Round r = playOnce(built);
+        recordedSteps = nullptr;
         allFinished = allFinished && r.finished;
         setup << r.setupMs;
         play << r.playMs;
@@ -347,5 +397,37 @@ int main(int argc, char *argv[])
     std::printf("ratio_to_setup_and_first_show: %.2f\n", s + f > 0 ? p / (s + f) : -1.0);
     for (const auto &phase : lastPhases)
         std::printf("last_round_%s_ms: %.1f\n", phase.first, phase.second);
+    // The steps: the first round (the program's first time on each screen) apart from the
+    // later ones.
+    const auto printSteps = [](const char *prefix, const QList<QPair<QString, double>> &steps) {
+        QList<double> ms;
+        QPair<QString, double> slowest{QString(), -1};
+        int overFrame = 0;
+        for (const auto &st : steps) {
+            ms << st.second;
+            if (st.second > slowest.second)
+                slowest = st;
+            if (st.second > 16.0)
+                ++overFrame;
+        }
+        std::sort(ms.begin(), ms.end());
+        const auto at = [&ms](double q) { return ms.isEmpty() ? -1.0 : ms.at(qMin(ms.size() - 1, qsizetype(q * ms.size()))); };
+        std::printf("%s_steps: %lld\n", prefix, static_cast<long long>(ms.size()));
+        std::printf("%s_step_p50_ms: %.2f\n", prefix, at(0.5));
+        std::printf("%s_step_p95_ms: %.2f\n", prefix, at(0.95));
+        std::printf("%s_step_max_ms: %.2f\n", prefix, ms.isEmpty() ? -1.0 : ms.last());
+        std::printf("%s_slowest_step: %s\n", prefix, qPrintable(slowest.first));
+        std::printf("%s_steps_over_16ms: %d\n", prefix, overFrame);
+        // The slowest few by name, for the profile.
+        QList<QPair<QString, double>> sorted = steps;
+        std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
+        for (int i = 0; i < qMin<qsizetype>(5, sorted.size()); ++i)
+            std::printf("%s_slow_%d: %.2f ms %s\n", prefix, i + 1, sorted[i].second, qPrintable(sorted[i].first));
+    };
+    printSteps("first_round", stepsOfRounds.constFirst());
+    QList<QPair<QString, double>> later;
+    for (int i = 1; i < stepsOfRounds.size(); ++i)
+        later += stepsOfRounds[i];
+    printSteps("later_rounds", later);
     return allFinished ? 0 : 1;
 }

@@ -31,9 +31,21 @@ using startupprobe::runChild;
 
 namespace {
 
+// With ZOMIR_BENCH_STAGES set, the time since the process start at each stage goes to the
+// standard error, for the profile of the start.
+void stage(const char *name)
+{
+    if (!qEnvironmentVariableIsSet("ZOMIR_BENCH_STAGES"))
+        return;
+    const long long t0 = qEnvironmentVariable("ZOMIR_BENCH_T0").toLongLong();
+    std::fprintf(stderr, "%s: %.1f ms\n", name, (startupprobe::nowNs() - t0) / 1e6);
+}
+
 int runGame(int argc, char *argv[])
 {
+    stage("main");
     ZApplication app(argc, argv);
+    stage("application");
     app.setQuitOnLastWindowClosed(false);
     WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
@@ -45,10 +57,14 @@ int runGame(int argc, char *argv[])
     };
     zdb::Session session;
     Game game(&session, &dialogs);
-    if (!game.create())
+    // As the program starts: the opening screen's part, the rest after its first paint.
+    if (!game.createOpening())
         return 2;
+    stage("opening screen and data module made");
     new startupprobe::FirstPaint(game.fIndul);
     game.start();
+    game.createRestAfterFirstPaint();
+    stage("opening screen shown");
     return app.exec();
 }
 

@@ -141,55 +141,112 @@ DataVersion Table::dataVersion() const
     return m_storage->dataVersion(m_connection, *m_def);
 }
 
-void Table::loadRows()
+namespace {
+
+// A table of at most this many rows is read whole when opened; a larger one is read by its
+// keys, and the rest of its rows this many at a time as the grid or the navigator reaches them.
+int wholeReadRows = Table::defaultReadRows;
+int pageRows = Table::defaultReadRows;
+constexpr int pagesBeforeTheRest = 8;
+
+}  // namespace
+
+void Table::setReadLimits(int wholeRows, int pageOfRows)
 {
-    // A file's change counter is read before the rows, so that a change committed meanwhile
-    // is found at the next check. A server's rows carry their stamps: what they were read
-    // at follows from the rows themselves, read in one snapshot.
-    const bool stamped = m_storage->countsOwnWrites();
-    DataVersion version = stamped ? DataVersion{0, 0} : dataVersion();
+    wholeReadRows = std::max(0, wholeRows);
+    pageRows = std::max(1, pageOfRows);
+}
+
+QVector<int> Table::allFields() const
+{
+    QVector<int> fields;
+    for (int i = 0; i < m_def->fields.size(); ++i)
+        fields.append(i);
+    return fields;
+}
+
+bool Table::hasFields(const QVector<int> &fields) const
+{
+    if (m_allLoaded)
+        return true;
+    for (int f : fields)
+        if (!m_keyFields.contains(f))
+            return false;
+    return true;
+}
+
+QVector<Table::Row> Table::readRows(const QString &what, const QVector<int> &fields, const QString &tail) const
+{
     // Pictures are large and rarely all needed: they are read row by row when asked for;
     // only whether a row has one is read here.
     QStringList columns;
     QStringList pictures;
-    m_hasPictures = false;
     for (const FieldDef &fd : m_def->fields) {
-        if (fd.type == FieldType::Graphic) {
-            columns.append(QStringLiteral("NULL"));
+        if (fd.type == FieldType::Graphic)
             pictures.append(QStringLiteral("coalesce(length(%1), 0) > 0").arg(m_storage->column(fd.name)));
-            m_hasPictures = true;
-        } else {
-            columns.append(m_storage->column(fd.name));
-        }
+    }
+    for (int f : fields) {
+        const FieldDef &fd = m_def->fields[f];
+        columns.append(fd.type == FieldType::Graphic ? QStringLiteral("NULL") : m_storage->column(fd.name));
     }
     if (pictures.isEmpty())
         pictures.append(QStringLiteral("1 = 0"));
-    const QString sql = QStringLiteral("SELECT %1, %2, (%3), %4 FROM %5")
-                            .arg(m_storage->rowid(*m_def), columns.join(QStringLiteral(", ")),
-                                 pictures.join(QStringLiteral(" OR ")), m_storage->stamp(), m_storage->table(*m_def));
+    columns.prepend(m_storage->rowid(*m_def));
+    const QString sql = QStringLiteral("SELECT %1, (%2), %3 FROM %4%5")
+                            .arg(columns.join(QStringLiteral(", ")), pictures.join(QStringLiteral(" OR ")),
+                                 m_storage->stamp(), m_storage->table(*m_def), tail);
     QVector<Row> rows;
     const int n = int(m_def->fields.size());
-    m_storage->run(m_connection, QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), true,
-                   [&](QSqlQuery &q) {
-                       rows.clear();
-                       q.setForwardOnly(true);
-                       if (!q.exec(sql))
-                           return false;
-                       if (q.size() > 0)
-                           rows.reserve(q.size());
-                       while (q.next()) {
-                           Row row;
-                           row.rowid = q.value(0).toLongLong();
-                           row.picturesLoaded = !m_hasPictures;
-                           row.values.reserve(n);
-                           for (int i = 0; i < n; ++i)
-                               row.values.append(q.value(i + 1));
-                           row.hasPicture = q.value(n + 1).toBool();
-                           row.stamp = q.value(n + 2).toLongLong();
-                           rows.append(std::move(row));
-                       }
-                       return !q.lastError().isValid();
-                   });
+    const int k = int(fields.size());
+    m_storage->run(m_connection, what, true, [&](QSqlQuery &q) {
+        rows.clear();
+        q.setForwardOnly(true);
+        if (!q.exec(sql))
+            return false;
+        if (q.size() > 0)
+            rows.reserve(q.size());
+        while (q.next()) {
+            Row row;
+            row.rowid = q.value(0).toLongLong();
+            row.picturesLoaded = !m_hasPictures;
+            if (k > 0)   // rows read by no key but their identity keep no values until read
+                row.values.resize(n);
+            for (int i = 0; i < k; ++i)
+                row.values[fields[i]] = q.value(i + 1);
+            row.hasPicture = q.value(k + 1).toBool();
+            row.stamp = q.value(k + 2).toLongLong();
+            rows.append(std::move(row));
+        }
+        return !q.lastError().isValid();
+    });
+    return rows;
+}
+
+void Table::loadRows()
+{
+    // A file's change counter is read before the rows, so that a change committed meanwhile
+    // is found at the next check. A server's rows carry their stamps: what they were read
+    // at follows from the rows themselves.
+    const bool stamped = m_storage->countsOwnWrites();
+    DataVersion version = stamped ? DataVersion{0, 0} : dataVersion();
+    m_hasPictures = false;
+    for (const FieldDef &fd : m_def->fields)
+        if (fd.type == FieldType::Graphic)
+            m_hasPictures = true;
+    const QString what = QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName);
+    QVector<Row> rows =
+        readRows(what, allFields(), QStringLiteral(" LIMIT %1").arg(wholeReadRows + 1));
+    m_allLoaded = rows.size() <= wholeReadRows;
+    m_pagesRead = 0;
+    m_pageReadFailed = false;
+    m_keyFields.clear();
+    if (!m_allLoaded) {
+        // The keys of every row, in one snapshot (a server's DataVersion is made of them).
+        m_keyFields = m_orderFields;
+        rows = readRows(what, m_keyFields, QString());
+        for (Row &row : rows)
+            row.loaded = false;
+    }
     if (stamped) {
         version.counter = rows.size();
         for (const Row &row : rows)
@@ -200,6 +257,85 @@ void Table::loadRows()
     m_locateCache.clear();
     m_rowidIndex.clear();
     m_dataVersion = version;
+}
+
+void Table::fillRows(QVector<Row> &&read, const std::function<int(qint64)> &position) const
+{
+    // A row another program changed since the keys were read keeps the keys it is ordered
+    // by; one it removed stays as read (the next check re-reads the rows).
+    for (Row &fresh : read) {
+        const int pos = position(fresh.rowid);
+        if (pos < 0)
+            continue;
+        Row &row = m_rows[pos];
+        if (row.loaded)
+            continue;
+        for (int f : m_keyFields)
+            fresh.values[f] = row.values[f];
+        row.values = std::move(fresh.values);
+        row.hasPicture = fresh.hasPicture;
+        row.loaded = true;
+    }
+}
+
+void Table::loadPage(int pos) const
+{
+    if (m_allLoaded || pos < 0 || pos >= m_rows.size() || m_rows[pos].loaded)
+        return;
+    // A walk over many rows (a report of every game, a search) reads the rest at once
+    // after a few pages, instead of a page at a time.
+    if (++m_pagesRead > pagesBeforeTheRest) {
+        loadAllRows();
+        return;
+    }
+    // The page starts a little before the row reached, for a grid scrolled upwards.
+    const int first = std::max(0, pos - pageRows / 4);
+    const int end = std::min(int(m_rows.size()), first + pageRows);
+    QStringList rowids;
+    QHash<qint64, int> positions;
+    for (int i = first; i < end; ++i) {
+        if (!m_rows[i].loaded) {
+            rowids.append(QString::number(m_rows[i].rowid));
+            positions.insert(m_rows[i].rowid, i);
+        }
+    }
+    fillRows(readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), allFields(),
+                      QStringLiteral(" WHERE %1 IN (%2)")
+                          .arg(m_storage->rowid(*m_def), rowids.join(QLatin1Char(',')))),
+             [&positions](qint64 rowid) { return positions.value(rowid, -1); });
+    const int n = int(m_def->fields.size());
+    for (int i = first; i < end; ++i) {
+        m_rows[i].loaded = true;   // rows gone meanwhile keep their keys
+        m_rows[i].values.resize(n);
+    }
+}
+
+void Table::showPage(int pos) const
+{
+    if (!m_pageReadFailed) {
+        try {
+            loadPage(pos);
+        } catch (const EngineError &) {
+            m_pageReadFailed = true;
+        }
+    }
+    if (pos >= 0 && pos < m_rows.size() && m_rows[pos].values.size() < m_def->fields.size())
+        m_rows[pos].values.resize(m_def->fields.size());
+}
+
+void Table::loadAllRows() const
+{
+    if (m_allLoaded)
+        return;
+    auto *self = const_cast<Table *>(this);
+    fillRows(readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), allFields(), QString()),
+             [self](qint64 rowid) { return self->positionOfRowid(rowid); });
+    const int n = int(m_def->fields.size());
+    for (Row &row : m_rows) {
+        row.loaded = true;
+        row.values.resize(n);
+    }
+    m_allLoaded = true;
 }
 
 void Table::reloadRows()
@@ -318,7 +454,16 @@ void Table::setOrder(const QVector<int> &fields)
     if (!active())
         return;
     Q_EMIT rowsAboutToBeReset();
-    sortRows();
+    if (hasFields(fields)) {
+        sortRows();
+    } else {
+        try {
+            loadRows();   // the keys of the new order
+        } catch (...) {
+            Q_EMIT rowsReset();
+            throw;
+        }
+    }
     m_locateCache.clear();
     m_rowidIndex.clear();
     Q_EMIT rowsReset();
@@ -505,6 +650,8 @@ int Table::findRow(const QString &fields, const QVariant &values, bool ignoreCas
     cacheName += ignoreCase ? QLatin1Char('i') : QLatin1Char('s');
     auto it = m_locateCache.find(cacheName);
     if (it == m_locateCache.end()) {
+        if (!hasFields(indexes))
+            loadAllRows();
         // Walking backwards leaves the first row of the current order in the map.
         QHash<QString, int> first;
         first.reserve(m_rows.size());
@@ -545,7 +692,10 @@ QVariant Table::lookup(const QString &keyFields, const QVariant &keyValues, cons
         throw EngineError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.")
                               .arg(quoted(resultField), m_tableName));
     const int pos = findRow(keyFields, keyValues, false);
-    return pos < 0 ? QVariant() : m_rows[pos].values[result];
+    if (pos < 0)
+        return QVariant();
+    showPage(pos);
+    return m_rows[pos].values[result];
 }
 
 int Table::fieldCount() const { return int(definition().fields.size() + m_lookups.size()); }
@@ -618,6 +768,8 @@ QVariant Table::valueOf(const QVector<QVariant> &values, const Row *row, int ind
     const int stored = int(definition().fields.size());
     if (index < 0 || index >= fieldCount())
         return QVariant();
+    if (row && !row->loaded)
+        showPage(int(row - m_rows.constData()));
     if (index < stored) {
         if (m_def->fields[index].type == FieldType::Graphic && row)
             loadPictures(const_cast<Row &>(*row));

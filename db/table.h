@@ -49,6 +49,12 @@ public:
     void addLookupField(const QString &name, FieldType type, int size, const QString &keyField,
                         Table *source, const QString &sourceKeyField, const QString &resultField);
 
+    // A table of up to `wholeRows` rows is read whole when opened; a larger one is read by its
+    // keys (what orders, counts and places its rows), and the rest of its rows `pageRows` at
+    // a time as they are reached. For every table opened after the call.
+    static constexpr int defaultReadRows = 256;
+    static void setReadLimits(int wholeRows = defaultReadRows, int pageRows = defaultReadRows);
+
     void open();
     void close();                 // closing a closed table does nothing
     void setActive(bool active) { active ? open() : close(); }
@@ -156,6 +162,9 @@ private:
         bool picturesLoaded = true;   // picture fields are read from the file on first use
         bool hasPicture = false;      // whether a picture field holds something, known without reading it
         qint64 stamp = 0;             // the stored row version's stamp (Storage::stamp)
+        // False while only the row's keys are read (its identity, stamp, picture flag and the
+        // fields of the order it was read for); the rest is read with its page.
+        bool loaded = true;
     };
     struct Lookup {
         QString name;
@@ -174,6 +183,20 @@ private:
     void requireActive() const;
     void requireModifiable() const;
     void loadRows();
+    // The rows a query gives: its columns are the rowid, `fields` (stored field indexes),
+    // whether the row has a picture, and its stamp. Fields not given stay null.
+    QVector<Row> readRows(const QString &what, const QVector<int> &fields, const QString &where) const;
+    QVector<int> allFields() const;
+    // The page of rows around `pos` read when one of them is reached, and every row that is
+    // not yet read (for a search over fields that were not read with the keys).
+    void loadPage(int pos) const;
+    void loadAllRows() const;
+    // The same for a value shown (a grid's cell, a control's text), which cannot throw: a
+    // page that cannot be read leaves its rows unread and shown empty, and no page is tried
+    // again until the rows are re-read; an edit of such a row tries and says why it fails.
+    void showPage(int pos) const;
+    void fillRows(QVector<Row> &&read, const std::function<int(qint64)> &position) const;
+    bool hasFields(const QVector<int> &fields) const;   // read for every row
     void reloadRows();
     void reloadIfChanged();
     DataVersion dataVersion() const;
@@ -227,7 +250,14 @@ private:
     QString m_indexName;
     QString m_indexFieldNames;
 
-    QVector<Row> m_rows;            // every row, in the current order
+    // Every row, in the current order. A small table is read whole when opened; a larger
+    // one by its keys (enough to order, count, move and find rows by position), and the
+    // rest of each row a page at a time as it is reached (loadPage).
+    mutable QVector<Row> m_rows;
+    QVector<int> m_keyFields;       // the stored fields read for every row; empty when all are
+    mutable bool m_allLoaded = true;
+    mutable int m_pagesRead = 0;    // since the keys were read
+    mutable bool m_pageReadFailed = false;
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;

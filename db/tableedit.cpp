@@ -47,6 +47,7 @@ void Table::edit()
         return;
     }
     requireModifiable();
+    loadPage(m_current);
     loadPictures(m_rows[m_current]);   // the buffer is written back whole on post
     m_buffer = m_rows[m_current].values;
     m_modified = false;

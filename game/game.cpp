@@ -3,7 +3,9 @@
 #include "game/adatinit.h"
 #include "game/adozas.h"
 #include "game/befejez.h"
+#include "controls/application.h"
 #include "controls/dialogs.h"
+#include "controls/errorbox.h"
 #include "game/jadat.h"
 #include "game/jovedelem.h"
 #include "game/kival.h"
@@ -24,6 +26,7 @@
 #include <QLocale>
 #include <QTextDocument>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 Game::Game(zdb::Session *session, Dialogs *dialogs, QObject *parent)
@@ -43,18 +46,58 @@ Game::~Game()
 
 bool Game::create()
 {
+    if (!createOpening())
+        return false;
+    createRest();
+    return true;
+}
+
+bool Game::createOpening()
+{
     // F1 anywhere in the game opens the help topic of the focused control.
     if (qApp)
         qApp->installEventFilter(this);
+
+    // 4: the opening screen.
+    fIndul = own(new TfIndul(this));
+    registerScreen(Screen::Indul, fIndul);
+
+    // 8: the data module; it sets up the alias and opens the game tables. The player may
+    // cancel the database location dialog, which stops the program at once.
+    DM = own(new TDM(this));
+    return DM->DataModuleCreate();
+}
+
+void Game::createRestAfterFirstPaint()
+{
+    if (!m_restMade)
+        m_restAfterPaint = true;   // eventFilter() sees the opening screen's first paint
+}
+
+void Game::createRestNow()
+{
+    try {
+        createRest();
+    } catch (const std::exception &e) {
+        if (ZApplication *app = ZApplication::instance())
+            app->showError(errorMessage(e));
+        else
+            showErrorMessage(errorMessage(e));
+        QCoreApplication::exit(1);
+    }
+}
+
+void Game::createRest()
+{
+    if (m_restMade)
+        return;
+    m_restMade = true;
+    m_restAfterPaint = false;
 
     // 1-3: the report layouts (frmQuickRep3, frmQuickRep, frmQuickRep2).
     frmQuickRep3 = own(new TfrmQuickRep3(this));
     frmQuickRep = own(new TfrmQuickRep(this));
     frmQuickRep2 = own(new TfrmQuickRep2(this));
-
-    // 4: the opening screen.
-    fIndul = own(new TfIndul(this));
-    registerScreen(Screen::Indul, fIndul);
 
     // 5-7: the test, the profession choice and the career sheet.
     fTeszt = own(new TfTeszt(this));
@@ -63,12 +106,6 @@ bool Game::create()
     registerScreen(Screen::Szakma, fSzakma);
     fPalya = own(new TfPalya(this));
     registerScreen(Screen::Palya, fPalya);
-
-    // 8: the data module; it sets up the alias and opens the game tables. The player may
-    // cancel the database location dialog, which stops the program at once.
-    DM = own(new TDM(this));
-    if (!DM->DataModuleCreate())
-        return false;
 
     // 9: the main window, whose name page reads the player table.
     MainForm = own(new TMainForm(this));
@@ -98,7 +135,6 @@ bool Game::create()
     Ber = own(new TBer(this));
     registerScreen(Screen::Ber, Ber);
     connect(Ber, &TBer::exerciseFinished, fJovedelem, &TfJovedelem::takeSolvedDeductions);
-    return true;
 }
 
 void Game::start()
@@ -118,6 +154,8 @@ void Game::registerScreen(Screen which, QWidget *widget)
 
 void Game::show(Screen which)
 {
+    if (which != Screen::Indul)
+        createRest();
     QWidget *widget = screen(which);
     if (!widget)
         return;
@@ -134,12 +172,14 @@ void Game::hide(Screen which)
 
 void Game::showMainPage(int page)
 {
+    createRest();
     MainForm->goToPage(page);
     show(Screen::Main);
 }
 
 void Game::showNamePage()
 {
+    createRest();
     MainForm->showNamePageOnly();
     show(Screen::Main);
 }
@@ -154,6 +194,11 @@ void Game::endProgram()
 
 bool Game::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_restAfterPaint && watched == fIndul && event->type() == QEvent::Paint) {
+        m_restAfterPaint = false;
+        // Once the paint has reached the screen, and after what the paint itself posted.
+        QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, &Game::createRestNow); });
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {

@@ -36,9 +36,17 @@ public:
     Game(zdb::Session *session, Dialogs *dialogs, QObject *parent = nullptr);
     ~Game() override;
 
-    // Creates the objects 1 to 13 hidden, in their order. Returns false when the player
-    // cancelled the database location dialog (the program must stop at once).
+    // Creates the objects 1 to 13 hidden. Returns false when the player cancelled the
+    // database location dialog (the program must stop at once).
     bool create();
+    // The same in two parts, for the program's start: what the opening screen needs (the
+    // opening screen and the data module, whose errors and first-start message come before
+    // anything is shown), and the rest, which the program makes once the opening screen is
+    // painted (createRestAfterFirstPaint). Any move to another screen makes the rest first,
+    // so that no screen waits for it; making it twice does nothing.
+    bool createOpening();
+    void createRest();
+    void createRestAfterFirstPaint();
     // Shows the opening screen.
     void start();
 
@@ -100,7 +108,10 @@ private:
         m_owned.append(object);
         return object;
     }
+    void createRestNow();   // the rest after the first paint; an error ends the program
     QList<QObject *> m_owned;
+    bool m_restMade = false;
+    bool m_restAfterPaint = false;
     QMap<Screen, QWidget *> m_screens;
     zdb::Session *m_session;
     Dialogs *m_dialogs;

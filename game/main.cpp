@@ -46,10 +46,12 @@ int main(int argc, char *argv[])
         prepareStudentFolder(session);
         Game game(&session, &dialogs);
         QObject::connect(&game, &Game::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-        // Cancelling the database location dialog stops the program at once.
-        if (!game.create())
+        // Cancelling the database location dialog stops the program at once. The screens
+        // the opening screen does not need are made once it is painted.
+        if (!game.createOpening())
             return 0;
         game.start();
+        game.createRestAfterFirstPaint();
         return app.exec();
     } catch (const std::exception &e) {
         app.showError(errorMessage(e));

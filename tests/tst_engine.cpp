@@ -35,6 +35,17 @@ bool onServer()
     return kind == QLatin1String("server");
 }
 
+// The rows a table reads whole when opened, and then at a time: the tests run once with the
+// engine's own limits and once with limits so small that their few rows come in pages.
+void setReadLimitsOfTheRun()
+{
+    QFETCH_GLOBAL(int, pageRows);
+    if (pageRows > 0)
+        Table::setReadLimits(pageRows, pageRows);
+    else
+        Table::setReadLimits();
+}
+
 // Every table of the schema, empty, and a session whose alias points at them: a folder of
 // files, or a database of its own on the server.
 struct Fixture {
@@ -115,6 +126,7 @@ class TestEngine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase_data();
+    void init();
     void aliasesPersistAndIgnoreCase();
     void aliasSaveFailureIsAnError();
     void schemaTablesOpenWithTheirFields();
@@ -139,6 +151,7 @@ private Q_SLOTS:
     void editGuardUndoesARefusedWrite();
     void refusalsNameTheFieldByItsLabel();
     void rowsReadWithoutMoving();
+    void rowsComeInPagesAsTheyAreReached();
     void anotherProgramsChangesAreSeen();
     void postOfARowAnotherProgramDeleted();
     void readOnlyTableRefusesEditsUpFront();
@@ -149,6 +162,7 @@ private Q_SLOTS:
     void rolesWriteOnlyWhatTheyMay_data();
     void rolesWriteOnlyWhatTheyMay();
     void serverLostAndBack();
+    void rowsNotYetReadWhileTheServerIsLost();
     void serverRefusesTheLogin_data();
     void serverRefusesTheLogin();
 };
@@ -156,9 +170,14 @@ private Q_SLOTS:
 void TestEngine::initTestCase_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("server") << "server";
+    QTest::addColumn<int>("pageRows");
+    QTest::newRow("folder") << "folder" << 0;
+    QTest::newRow("server") << "server" << 0;
+    QTest::newRow("folder, in pages of 2") << "folder" << 2;
+    QTest::newRow("server, in pages of 2") << "server" << 2;
 }
+
+void TestEngine::init() { setReadLimitsOfTheRun(); }
 
 void TestEngine::aliasesPersistAndIgnoreCase()
 {
@@ -953,6 +972,117 @@ void TestEngine::rowsReadWithoutMoving()
     QCOMPARE(players->recNo(), 1);
 }
 
+void TestEngine::rowsComeInPagesAsTheyAreReached()
+{
+    // Names whose order by name is not the order SQL would give them: both letter cases,
+    // accented first letters, figures in text, the same name twice in two cases.
+    const QStringList names{"Zoltán", "anna", "Béla", "Cecil", "ádám", "Ödön", "béla", "10 Egon", "9 Feri", "Éva"};
+    Fixture fx;
+    {
+        auto fill = fx.table("Jatekosok.DB");
+        for (int i = 0; i < names.size(); ++i)
+            addPlayer(*fill, names[i], 0, i + 1);
+    }
+    const auto rowsOf = [](Table &t) {
+        QStringList out;
+        for (int r = t.recordCount() - 1; r >= 0; --r)   // from the end: the last page first
+            out.prepend(t.textAt(r, t.fieldIndex("Nev")) + QLatin1Char('/') +
+                        t.textAt(r, t.fieldIndex("House_Key")));
+        return out;
+    };
+    const auto paged = [&fx](const QString &index = QString("Jatekosok_Nev_Szerint")) {
+        Table::setReadLimits(3, 4);   // ten rows: read by their keys, then four at a time
+        auto t = fx.table("Jatekosok.DB");
+        t->setIndexName(index);
+        return t;
+    };
+    // What a table read whole shows: the same rows in the same order.
+    Table::setReadLimits();
+    QStringList whole;
+    {
+        auto t = fx.table("Jatekosok.DB");
+        t->setIndexName("Jatekosok_Nev_Szerint");
+        whole = rowsOf(*t);
+    }
+    QCOMPARE(whole.size(), names.size());
+    QCOMPARE(rowsOf(*paged()), whole);
+
+    {   // The last row, counted and shown before any page was read.
+        auto t = paged();
+        QCOMPARE(t->recordCount(), names.size());
+        t->last();
+        QVERIFY(t->eof());
+        QCOMPARE(t->recNo(), names.size());
+        QCOMPARE(t->fieldByName("Nev").asString() + "/" + t->fieldByName("House_Key").asString(), whole.last());
+    }
+    {   // Located by a field the keys do not carry, beyond the pages read.
+        auto t = paged();
+        QVERIFY(t->locate("House_Key", 6));
+        QCOMPARE(t->fieldByName("Nev").asString(), QString::fromUtf8("Ödön"));
+        QVERIFY(t->locate("Nev;House_Key", QVariantList{"BÉLA", 7}, LocateOption::CaseInsensitive));
+        QCOMPARE(t->fieldByName("Nev").asString(), QString::fromUtf8("béla"));
+    }
+    {   // An edit in a page not yet read writes the whole row back, not only its keys.
+        auto t = paged();
+        t->setRecNo(9);
+        const QString row = whole[8];
+        t->edit();
+        t->fieldByName("Statusz").setValue(1);
+        t->post();
+        QCOMPARE(t->recNo(), 9);
+        auto again = paged();
+        QCOMPARE(rowsOf(*again), whole);
+        QCOMPARE(again->valueAt(8, again->fieldIndex("Statusz")).toInt(), 1);
+        QCOMPARE(again->valueAt(7, again->fieldIndex("Statusz")).toInt(), 0);
+    }
+    {   // A delete in a page not yet read; the row after it becomes current.
+        auto t = paged();
+        t->setRecNo(8);
+        t->deleteRecord();
+        QCOMPARE(t->recordCount(), names.size() - 1);
+        QCOMPARE(fx.countRows("Jatekosok.DB"), names.size() - 1);
+        QStringList expected = whole;
+        expected.removeAt(7);
+        QCOMPARE(t->fieldByName("Nev").asString() + "/" + t->fieldByName("House_Key").asString(), expected[7]);
+        QCOMPARE(rowsOf(*t), expected);
+        whole = expected;
+    }
+    {   // A new row falls in place among rows not yet read.
+        auto t = paged();
+        addPlayer(*t, "Dénes", 0, 20);
+        QCOMPARE(t->recordCount(), names.size());
+        QCOMPARE(t->valueAt(t->recNo() - 2, t->fieldIndex("Nev")).toString() + "/" +
+                     t->valueAt(t->recNo() - 2, t->fieldIndex("House_Key")).toString(),
+                 whole[t->recNo() - 2]);
+        QCOMPARE(t->valueAt(t->recNo(), t->fieldIndex("Nev")).toString() + "/" +
+                     t->valueAt(t->recNo(), t->fieldIndex("House_Key")).toString(),
+                 whole[t->recNo() - 1]);
+        // Another program's insert is seen by a refresh, and found.
+        fx.session->saveConfig();
+        Session otherSession(fx.configFile);
+        Table theirs(&otherSession);
+        theirs.setAliasName(gameAlias());
+        theirs.setTableName("Jatekosok.DB");
+        theirs.open();
+        addPlayer(theirs, "Bence", 0, 21);
+        t->refresh();
+        QCOMPARE(t->recordCount(), names.size() + 1);
+        QVERIFY(t->locate("Nev", "Bence"));
+        QCOMPARE(t->fieldByName("House_Key").asInteger(), 21);
+    }
+    {   // Ordered by a field the keys were not read for: the keys are read again.
+        auto t = paged(QString());
+        t->setIndexFieldNames("House_Key");
+        int previous = 0;
+        for (int r = 0; r < t->recordCount(); ++r) {
+            const int house = t->valueAt(r, t->fieldIndex("House_Key")).toInt();
+            QVERIFY2(house > previous, qPrintable(QString::number(r)));
+            previous = house;
+        }
+        QCOMPARE(t->valueAt(0, t->fieldIndex("Nev")).toString(), QString::fromUtf8("Zoltán"));
+    }
+}
+
 void TestEngine::anotherProgramsChangesAreSeen()
 {
     // Two programs on one folder: each with its own engine session and connections.
@@ -1368,6 +1498,43 @@ void TestEngine::serverLostAndBack()
     QVERIFY(t->locate("Nev", "kiss anna", LocateOption::CaseInsensitive));
     auto again = fx.table("Jatekosok.DB");
     QCOMPARE(again->recordCount(), 2);
+}
+
+void TestEngine::rowsNotYetReadWhileTheServerIsLost()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    Fixture fx;
+    {
+        auto fill = fx.table("Jatekosok.DB");
+        for (int i = 1; i <= 6; ++i)
+            addPlayer(*fill, QStringLiteral("Játékos %1").arg(i), 0, i);
+    }
+    Table::setReadLimits(2, 2);
+    auto t = fx.table("Jatekosok.DB");
+    const int name = t->fieldIndex("Nev");
+    QCOMPARE(t->valueAt(0, name).toString(), QString("Játékos 1"));
+
+    server()->kill();
+    // A grid painting rows not yet read shows them empty; nothing is thrown at it.
+    QVERIFY(t->valueAt(5, name).isNull());
+    QCOMPARE(t->displayTextAt(4, name), QString());
+    QCOMPARE(t->recordCount(), 6);
+    // An edit of such a row says that the server is lost, and leaves the row unchanged.
+    t->setRecNo(6);
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->edit());
+    QCOMPARE(t->state(), DataSetState::Browse);
+
+    QVERIFY2(server()->restart(), qPrintable(server()->errorString()));
+    t->refresh();
+    QCOMPARE(t->valueAt(5, name).toString(), QString("Játékos 6"));
+    t->setRecNo(6);
+    t->edit();
+    t->fieldByName("Statusz").setValue(1);
+    t->post();
+    auto again = fx.table("Jatekosok.DB");
+    QCOMPARE(again->valueAt(5, again->fieldIndex("House_Key")).toInt(), 6);
+    QCOMPARE(again->valueAt(5, again->fieldIndex("Statusz")).toInt(), 1);
 }
 
 void TestEngine::serverRefusesTheLogin_data()
