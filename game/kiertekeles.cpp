@@ -148,6 +148,38 @@ QStringList TBudgetEvaluation::descriptions()
     return texts;
 }
 
+monthchart::Catalogues TBudgetEvaluation::catalogues()
+{
+    TDM *dm = m_game->DM;
+    // The rows are read where they lie, so that no catalogue's current row moves.
+    const auto rows = [](zdb::Table *table, const QString &keyField, bool house) {
+        QVector<monthchart::Option> options;
+        if (!table->active())
+            table->open();
+        const int key = table->fieldIndex(keyField);
+        const int name = table->fieldIndex(QStringLiteral("Kategoria"));
+        const int price = table->fieldIndex(house ? QStringLiteral("Torleszto_reszlet") : QStringLiteral("Atlagos_Ar"));
+        const int rezsi = house ? table->fieldIndex(QStringLiteral("Rezsi")) : -1;
+        for (int row = 0; row < table->recordCount(); ++row) {
+            monthchart::Option option;
+            option.key = table->valueAt(row, key).toInt();
+            option.name = table->textAt(row, name);
+            option.price = table->valueAt(row, price).toDouble();
+            option.rezsi = rezsi < 0 ? 0 : table->valueAt(row, rezsi).toDouble();
+            options << option;
+        }
+        return options;
+    };
+    monthchart::Catalogues c;
+    c.homes = rows(dm->HazakDB, QStringLiteral("House_Key"), true);
+    c.foods = rows(dm->ElelmiszerekDB, QStringLiteral("Food_Key"), false);
+    c.clothing = rows(dm->RuhazkodasDB, QStringLiteral("Clothing_Key"), false);
+    c.transport = rows(dm->KozlekedesDB, QStringLiteral("Travel_Key"), false);
+    c.hobbies = rows(dm->HobbiDB, QStringLiteral("Hobby_Key"), false);
+    c.entertainment = rows(dm->SzorakozasDB, QStringLiteral("Entertainment_Key"), false);
+    return c;
+}
+
 namespace {
 
 budget::Prices playerPrices(zdb::Table *players)
@@ -270,11 +302,31 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
     for (int i = 0; i < 4; ++i)
         report2.memos[i] = QStringList{texts.at(i)};
 
+    const double netIncome = number(players, QStringLiteral("Netto_jov"), QStringLiteral("a család nettó jövedelme"));
+    const qint64 balance = budget::monthlyBalance(netIncome, total);
+    report2.chart = monthchart::figures(costs, hobby.sum, entertainment.sum, netIncome);
+    if (budget::needsRework(balance)) {
+        monthchart::Month month;
+        month.home = players->fieldByName(QStringLiteral("House_Key")).asInteger();
+        month.food = players->fieldByName(QStringLiteral("Food_Key")).asInteger();
+        month.clothing = players->fieldByName(QStringLiteral("Clothing_Key")).asInteger();
+        month.transport = travelKey;
+        month.hobbyMask = players->fieldByName(QStringLiteral("Hobby_Key")).asInteger();
+        month.entertainmentMask = players->fieldByName(QStringLiteral("Entertainment_Key")).asInteger();
+        month.children = children;
+        month.childCost = childCost;
+        month.netIncome = netIncome;
+        try {
+            report2.whatIf = monthchart::suggestionText(monthchart::whatIf(catalogues(), month));
+        } catch (const UserError &) {
+            // A catalogue that cannot be costed leaves the picture without its hint; the
+            // evaluation itself has costed the month already.
+        }
+    }
+
     m_game->hide(Game::Screen::Main);
     reportfill::previewReport2(m_game, report2);
 
-    const qint64 balance = budget::monthlyBalance(
-        number(players, QStringLiteral("Netto_jov"), QStringLiteral("a család nettó jövedelme")), total);
     m_game->state.LastBalance = balance;
     if (budget::needsRework(balance)) {
         m_game->dialogs()->message(budget::reworkMessage());

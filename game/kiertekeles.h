@@ -6,6 +6,7 @@
 // tables and the working-folder files and hands the results to the reports.
 
 #include "rules/budget.h"
+#include "rules/monthchart.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,10 @@ struct Report2Content {
     QString elelmiszerAr;
     QString ruhazkodasAr;
     QString kozlekedesAr;
+    // The page after it: the month as a picture, and the what-if of a budget that does
+    // not balance (empty when it does).
+    monthchart::Figures chart;
+    QString whatIf;
 };
 
 // What the evaluation sets on report 3 (the certificate).
@@ -97,6 +102,8 @@ private:
     // Reads "szakmavalasztas.txt" and makes the profession of its first line current.
     QString locateProfession();
     QStringList descriptions();
+    // The six catalogues' rows and the month's choices, for the what-if.
+    monthchart::Catalogues catalogues();
 
     Game *m_game;
     budget::RandomSource m_random;

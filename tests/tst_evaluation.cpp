@@ -194,6 +194,31 @@ private Q_SLOTS:
         QVERIFY(rep2->QRMemo5->lines().isEmpty());
         QCOMPARE(rep2->hobbi_ar->caption(), QStringLiteral("0 Ft"));
 
+        // The month as a picture, on the page after the family report: its parts are the
+        // family total, income minus it the balance; a shortfall lies at the end of the
+        // income's bar, in red, what remains at the end of the costs' bar.
+        const monthchart::Figures &chart = r2.chart;
+        qint64 parts = 0;
+        for (int p = 0; p < monthchart::kPartCount; ++p) {
+            parts += chart.parts[p];
+            QCOMPARE(rep2->kiadasok->parts().at(p).amount, double(chart.parts[p]));
+        }
+        QCOMPARE(parts, qint64(231000));
+        QCOMPARE(chart.parts[monthchart::Home], qint64(70000));
+        QCOMPARE(chart.parts[monthchart::Children], qint64(20000));
+        QCOMPARE(chart.income - chart.total, g->main->LastBalance);
+        QCOMPARE(rep2->pages().pageCount(), 2);
+        const bool shortfall = g->main->LastBalance < 0;
+        QCOMPARE(rep2->bevetel->parts().size(), shortfall ? 2 : 1);
+        QCOMPARE(rep2->kiadasok->parts().size(), shortfall ? 7 : 8);
+        QCOMPARE(rep2->bevetel->parts().constLast().alarm, shortfall);
+        QCOMPARE(rep2->egyenleg->caption().startsWith(QStringLiteral("Hiány: ")), shortfall);
+        if (rework)
+            QVERIFY2(r2.whatIf.startsWith(QStringLiteral("Egyetlen változtatás, amellyel kijönne: ")), qPrintable(r2.whatIf));
+        else
+            QVERIFY(r2.whatIf.isEmpty());
+        QCOMPARE(rep2->mitha->caption(), r2.whatIf);
+
         const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
         if (rework) {
             QCOMPARE(shown("preview"), QStringList{QStringLiteral("Tóth Vera - családi költségvetés")});
