@@ -102,11 +102,13 @@ QList<TableDef> buildSchema()
                             f("Job_Key", T::Int16), f("Kep", T::Graphic), f("Statusz", T::Int16),
                             f("Datum", T::Date), f("Gyerekek", T::Int16), f("Hazastars", T::Boolean),
                             f("Hazastars_jovedelem", T::Money), f("Netto_jov", T::Money),
-                            f("Brutto_jov", T::Float), f("Adoev", T::Int16)},
+                            f("Brutto_jov", T::Float), f("Adoev", T::Int16), f("Egyenleg", T::Int32)},
                            {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
     // Shape 2: the year of each game; the games stored before it were played under 2010.
-    tables.last().version = 2;
-    tables.last().added = {AddedField{2, QStringLiteral("Adoev"), 2010}};
+    // Shape 3: the month's balance of the game's last family costing (net income minus the
+    // family total, in forints); the games stored before it have none.
+    tables.last().version = 3;
+    tables.last().added = {AddedField{2, QStringLiteral("Adoev"), 2010}, AddedField{3, QStringLiteral("Egyenleg"), QVariant()}};
     tables.append(TableDef{"szakma4.DB",
                            {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
                             forints("Brutto_min"), forints("Brutto_max"),

@@ -324,6 +324,13 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
         }
     }
 
+    {
+        // The month's balance goes with the game, for the teacher's view of the class.
+        zdb::EditGuard record(players);
+        record.set(QStringLiteral("Egyenleg"), balance);
+        record.commit();
+    }
+
     m_game->hide(Game::Screen::Main);
     reportfill::previewReport2(m_game, report2);
 

@@ -220,6 +220,8 @@ private Q_SLOTS:
         QCOMPARE(rep2->mitha->caption(), r2.whatIf);
 
         const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
+        // The month's balance is stored with the game, passed or not.
+        QCOMPARE(row.value("Egyenleg").toLongLong(), qint64(net) - 231000);
         if (rework) {
             QCOMPARE(shown("preview"), QStringList{QStringLiteral("Tóth Vera - családi költségvetés")});
             QCOMPARE(shown("message"), QStringList{budget::reworkMessage()});
@@ -239,6 +241,8 @@ private Q_SLOTS:
             g->click("BitBtn11");
             pressLastOk();
             QCOMPARE(evaluation()->report2.osszeg, QStringLiteral("219000"));
+            QCOMPARE(g->stored(QStringLiteral("Tóth Vera")).fields.value("Egyenleg").toLongLong(),
+                     qint64(net) - 219000);
             QCOMPARE(g->stored(QStringLiteral("Tóth Vera")).fields.value("Statusz").toInt(), 1);
         } else {
             QCOMPARE(shown("preview"), QStringList({QStringLiteral("Tóth Vera - családi költségvetés"),
