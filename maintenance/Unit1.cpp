@@ -2,6 +2,7 @@
 
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/answerkey.h"
+#include "maintenance/classview.h"
 #include "controls/application.h"
 #include "rules/budget.h"
 #include "controls/datasource.h"
@@ -14,7 +15,9 @@
 #include "maintenance/resultsmodel.h"
 #include "controls/tablemodel.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QDir>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
@@ -658,9 +661,30 @@ void TZomir0001::buildResults()
     Label50->setGeometry(432, 464, 329, 17);
     Label50->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    // The class at a glance, in the row under the grid.
+    CheckBox50 = new QCheckBox(u("Csak ettől a naptól:"), page);
+    CheckBox50->setObjectName(QStringLiteral("CheckBox50"));
+    CheckBox50->setGeometry(8, 429, 150, 23);
+    DateEdit50 = new QDateEdit(QDate::currentDate(), page);
+    DateEdit50->setObjectName(QStringLiteral("DateEdit50"));
+    DateEdit50->setGeometry(160, 429, 110, 23);
+    DateEdit50->setCalendarPopup(true);
+    DateEdit50->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
+    DateEdit50->setAccessibleName(u("Ettől a naptól"));
+    setHint(CheckBox50, u("Az osztály képén csak az ezen a napon vagy később tárolt játékok szerepeljenek"));
+    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), u("&Osztály egy képen…"), page);
+    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
+    BitBtn4->setGeometry(278, 429, 170, 23);
+    setHint(BitBtn4, u("Szakmánként hány játékban jött ki a költségvetés, és a havi egyenleg eloszlása; "
+                       "nyomtatható és PDF-be menthető"));
+    connect(BitBtn4, &QPushButton::clicked, this, &TZomir0001::BitBtn4Click);
+
     QWidget::setTabOrder(DBGrid11, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);
     QWidget::setTabOrder(BitBtn2, BitBtn3);
+    QWidget::setTabOrder(BitBtn3, CheckBox50);
+    QWidget::setTabOrder(CheckBox50, DateEdit50);
+    QWidget::setTabOrder(DateEdit50, BitBtn4);
 }
 
 void TZomir0001::TabSheet11Show()
@@ -722,6 +746,17 @@ void TZomir0001::BitBtn3Click()
             tables = payroll::LoadPayrollTables({bands.get(), rates.get(), children.get()}, folder.year);
         const answerkey::Report report(
             answerkey::make(game, folder.year, tables, payroll::bracketFinder(bands.get())));
+        m_dialogs->preview(report);
+    });
+}
+
+void TZomir0001::BitBtn4Click()
+{
+    guarded([this] {
+        if (!m_resultsRead)
+            readResults();
+        const QDate since = CheckBox50->isChecked() ? DateEdit50->date() : QDate();
+        const classview::Report report(classview::summarize(ResultsModel->rows(), since));
         m_dialogs->preview(report);
     });
 }

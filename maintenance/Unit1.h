@@ -10,6 +10,8 @@
 #include <memory>
 
 class Dialogs;
+class QCheckBox;
+class QDateEdit;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -83,6 +85,10 @@ public:
     QPushButton *BitBtn2 = nullptr;   // "Mentés CSV-be…"
     QPushButton *BitBtn3 = nullptr;   // "Megoldókulcs": the answer key of the selected game
     QLabel *Label50 = nullptr;        // how many games are listed
+    // The class at a glance: every game, or those since the day picked.
+    QCheckBox *CheckBox50 = nullptr;  // "Csak ettől a naptól:"
+    QDateEdit *DateEdit50 = nullptr;
+    QPushButton *BitBtn4 = nullptr;   // "Osztály egy képen…": previewed, printed, saved as PDF
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
 
@@ -104,6 +110,7 @@ public Q_SLOTS:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
+    void BitBtn4Click();
 
     // The working folder's tax year, read when the database was opened (the title shows it).
     int folderYear() const { return m_folderYear; }
