@@ -73,7 +73,7 @@ TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent)
 
     reportlayouts::build(ChartRep, 4, game);
     ChartRep->setReportName(QuickRep1->reportName());
-    ChartRep->setHelpContext(14);
+    ChartRep->setHelpContext(27);
     chartYear = layoutElement<TQRLabel>(ChartRep, "adoev_szint");
     bevetel = layoutElement<TQRBar>(ChartRep, "bevetel");
     kiadasok = layoutElement<TQRBar>(ChartRep, "kiadasok");

@@ -12,6 +12,7 @@
 #include "game/reportlayouts.h"
 #include "tests/support/reportsample.h"
 #include "tests/support/testenv.h"
+#include "game/sugo.h"
 #include "game/uQuickRep.h"
 #include "game/uQuickRep2.h"
 #include "game/uQuickRep3.h"
@@ -679,6 +680,7 @@ void TestReports::previewGoesThroughDialogs()
     QCOMPARE(seen, reportprint::renderPage(*rep2->QuickRep1, 0, 50));
     QCOMPARE(rep2->pages().documentName(), rep2->QuickRep1->documentName());
     QCOMPARE(rep2->pages().helpContext(), 14);
+    QCOMPARE(sugo::topicTitle(rep2->ChartRep->helpContext()), QStringLiteral("A hónap egy képen"));
     QCOMPARE(seen.size(), QSize(qRound(210 / 25.4 * 50), qRound(297 / 25.4 * 50)));
     QCOMPARE(rep2->QuickRep1->helpContext(), 14);
     QCOMPARE(rep3->QuickRep1->helpContext(), 15);
