@@ -148,10 +148,8 @@ QStringList TBudgetEvaluation::descriptions()
     return texts;
 }
 
-monthchart::Catalogues TBudgetEvaluation::catalogues()
+monthchart::Catalogues catalogueOptions(TDM *dm)
 {
-    TDM *dm = m_game->DM;
-    // The rows are read where they lie, so that no catalogue's current row moves.
     const auto rows = [](zdb::Table *table, const QString &keyField, bool house) {
         QVector<monthchart::Option> options;
         if (!table->active())
@@ -317,7 +315,7 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
         month.childCost = childCost;
         month.netIncome = netIncome;
         try {
-            report2.whatIf = monthchart::suggestionText(monthchart::whatIf(catalogues(), month));
+            report2.whatIf = monthchart::suggestionText(monthchart::whatIf(catalogueOptions(dm), month));
         } catch (const UserError &) {
             // A catalogue that cannot be costed leaves the picture without its hint; the
             // evaluation itself has costed the month already.

@@ -51,8 +51,17 @@ struct Report3Content {
     QString yearLine;        // adoev_szint
 };
 
+class TDM;
+class TfrmQuickRep2;
+
+// The rows of the six catalogues as the what-if weighs them, read where they lie (no
+// catalogue's current row moves).
+monthchart::Catalogues catalogueOptions(TDM *dm);
+
 // Fills a report and previews it modally; returns when the preview is closed.
 namespace reportfill {
+// Fills the page of the month as a picture, the one after the family report.
+void fillChart(TfrmQuickRep2 *report, const Report2Content &content);
 void previewReport1(Game *game, const Report1Content &content);
 void previewReport2(Game *game, const Report2Content &content);
 void previewReport3(Game *game, const Report3Content &content);
@@ -102,8 +111,6 @@ private:
     // Reads "szakmavalasztas.txt" and makes the profession of its first line current.
     QString locateProfession();
     QStringList descriptions();
-    // The six catalogues' rows and the month's choices, for the what-if.
-    monthchart::Catalogues catalogues();
 
     Game *m_game;
     budget::RandomSource m_random;

@@ -94,6 +94,10 @@ TQRBarPart remainderPart(const monthchart::Figures &f)
     return p;
 }
 
+}  // namespace
+
+namespace reportfill {
+
 void fillChart(TfrmQuickRep2 *report, const Report2Content &c)
 {
     const monthchart::Figures &f = c.chart;
@@ -130,10 +134,6 @@ void fillChart(TfrmQuickRep2 *report, const Report2Content &c)
     report->mitha->setCaption(c.whatIf);
     report->chartYear->setCaption(c.yearLine);
 }
-
-}  // namespace
-
-namespace reportfill {
 
 void previewReport1(Game *game, const Report1Content &c)
 {
