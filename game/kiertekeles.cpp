@@ -148,6 +148,49 @@ QStringList TBudgetEvaluation::descriptions()
     return texts;
 }
 
+std::optional<surprise::Event> TBudgetEvaluation::monthSurprise()
+{
+    bool on = false;
+    QVector<surprise::Event> events;
+    try {
+        zdb::Session *session = m_game->DataModule2->session();
+        zdb::Table year(session);
+        year.setAliasName(zdb::gameAlias());
+        year.setTableName(QStringLiteral("Adoev.DB"));
+        year.open();
+        year.first();
+        on = !year.eof() && !year.fieldByName(QStringLiteral("Meglepetes_be")).isNull()
+             && year.fieldByName(QStringLiteral("Meglepetes_be")).asBoolean();
+        zdb::Table table(session);
+        table.setAliasName(zdb::gameAlias());
+        table.setTableName(QStringLiteral("Meglepetes.db"));
+        table.open();
+        for (table.first(); !table.eof(); table.next()) {
+            const zdb::Field amount = table.fieldByName(QStringLiteral("Osszeg"));
+            events << surprise::Event{table.fieldByName(QStringLiteral("Megnevezes")).asString(),
+                                      amount.isNull() ? 0 : Round(amount.asFloat()),
+                                      table.fieldByName(QStringLiteral("Tortenet")).asString()};
+        }
+    } catch (const std::exception &) {
+        // A folder without the surprise's tables plays the month without one.
+        on = false;
+    }
+    zdb::Table *players = m_game->DM->JatekosokDB;
+    const QString stored = players->fieldByName(QStringLiteral("Meglepetes")).asString();
+    if (!stored.isEmpty()) {
+        // Drawn before: the same event, with its story as the table tells it now.
+        const zdb::Field amount = players->fieldByName(QStringLiteral("Meglepetes_osszeg"));
+        surprise::Event event{stored, amount.isNull() ? 0 : qint64(amount.asInteger()), QString()};
+        for (const surprise::Event &e : std::as_const(events))
+            if (e.name == stored)
+                event.story = e.story;
+        return event;
+    }
+    if (!on || events.isEmpty())
+        return std::nullopt;
+    return surprise::draw(events, m_random);
+}
+
 monthchart::Catalogues catalogueOptions(TDM *dm)
 {
     const auto rows = [](zdb::Table *table, const QString &keyField, bool house) {
@@ -322,11 +365,23 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
         }
     }
 
+    const std::optional<surprise::Event> event =
+        budget::needsRework(balance) ? std::nullopt : monthSurprise();
     {
-        // The month's balance goes with the game, for the teacher's view of the class.
+        // The month's balance goes with the game, for the teacher's view of the class, and
+        // so does its surprise.
         zdb::EditGuard record(players);
         record.set(QStringLiteral("Egyenleg"), balance);
+        if (event) {
+            record.set(QStringLiteral("Meglepetes"), event->name);
+            record.set(QStringLiteral("Meglepetes_osszeg"), event->amount);
+        }
         record.commit();
+    }
+    if (event) {
+        report2.surpriseHeadline = surprise::headline(*event);
+        report2.surpriseStory = event->story;
+        report2.surpriseOutcome = surprise::outcomeText(balance, *event);
     }
 
     m_game->hide(Game::Screen::Main);

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <optional>
+
 class Game;
 namespace zdb { class Table; }
 
@@ -43,6 +45,10 @@ struct Report2Content {
     // not balance (empty when it does).
     monthchart::Figures chart;
     QString whatIf;
+    // The month's surprise of a balanced budget (empty when there is none).
+    QString surpriseHeadline;   // "Elromlott a mosógép: −45 000 Ft"
+    QString surpriseStory;
+    QString surpriseOutcome;    // whether the month's remainder covers it
 };
 
 // What the evaluation sets on report 3 (the certificate).
@@ -111,6 +117,9 @@ private:
     // Reads "szakmavalasztas.txt" and makes the profession of its first line current.
     QString locateProfession();
     QStringList descriptions();
+    // The month's surprise of a balanced budget: the one stored with the game, or, when the
+    // folder turns the surprise on and has events, one drawn now; none otherwise.
+    std::optional<surprise::Event> monthSurprise();
 
     Game *m_game;
     budget::RandomSource m_random;

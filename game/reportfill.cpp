@@ -132,6 +132,14 @@ void fillChart(TfrmQuickRep2 *report, const Report2Content &c)
         verdict += QStringLiteral(" (ennyi hiány még belefér)");
     report->egyenleg->setCaption(verdict);
     report->mitha->setCaption(c.whatIf);
+    report->meglepetesCim->setCaption(c.surpriseHeadline.isEmpty()
+                                          ? QString()
+                                          : QStringLiteral("A hónap meglepetése: ") + c.surpriseHeadline);
+    QStringList surprise;
+    for (const QString &line : {c.surpriseStory, c.surpriseOutcome})
+        if (!line.isEmpty())
+            surprise << line;
+    report->meglepetes->setCaption(surprise.join(QLatin1Char(' ')));
     report->chartYear->setCaption(c.yearLine);
 }
 

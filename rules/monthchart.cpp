@@ -194,3 +194,36 @@ QString suggestionText(const Suggestion &s)
 }
 
 }  // namespace monthchart
+
+namespace surprise {
+
+Event draw(const QVector<Event> &events, const budget::RandomSource &random)
+{
+    if (events.isEmpty())
+        return Event();
+    const qint64 at = events.size() == 1 ? 0 : random(events.size());
+    return events.at(int(qBound<qint64>(0, at, events.size() - 1)));
+}
+
+bool covered(qint64 balance, const Event &event) { return balance + event.amount >= 0; }
+
+QString headline(const Event &event)
+{
+    return QStringLiteral("%1: %2%3")
+        .arg(event.name, event.amount > 0 ? QStringLiteral("+") : QString(), monthchart::forints(event.amount));
+}
+
+QString outcomeText(qint64 balance, const Event &event)
+{
+    const qint64 after = balance + event.amount;
+    if (event.amount >= 0)
+        return QStringLiteral("Ez bevétel: a hónap végén %1 marad.").arg(monthchart::forints(after));
+    const QString remainder = monthchart::forints(balance > 0 ? balance : 0);
+    if (covered(balance, event))
+        return QStringLiteral("A havi maradék (%1) fedezi: utána is marad %2.").arg(remainder, monthchart::forints(after));
+    return QStringLiteral("A havi maradék (%1) nem fedezi: %2 hiányozna. Az oklevelet a kijött költségvetés így is "
+                          "megérdemli, de egy ilyen hónapra érdemes félretenni.")
+        .arg(remainder, monthchart::forints(-after));
+}
+
+}  // namespace surprise

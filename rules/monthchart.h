@@ -95,3 +95,27 @@ Suggestion whatIf(const Catalogues &catalogues, const Month &month);
 QString suggestionText(const Suggestion &suggestion);
 
 }  // namespace monthchart
+
+namespace surprise {
+
+// An unexpected event of the month: its name, its amount (a cost below zero, a gain above)
+// and its one-line story.
+struct Event {
+    QString name;
+    qint64 amount = 0;
+    QString story;
+};
+
+// One of the events, drawn with `random` (each as likely as the others); the first of none
+// is an empty event (check `events` first).
+Event draw(const QVector<Event> &events, const budget::RandomSource &random);
+
+// Whether what remains of the month covers the event: the balance after it is not below zero.
+bool covered(qint64 balance, const Event &event);
+
+// The chart's lines about the event: "Elromlott a mosógép: −45 000 Ft", its story, and
+// whether the month's remainder covers it.
+QString headline(const Event &event);
+QString outcomeText(qint64 balance, const Event &event);
+
+}  // namespace surprise

@@ -249,6 +249,11 @@ private Q_SLOTS:
                                                     QStringLiteral("Tóth Vera - oklevél")}));
             QVERIFY(shown("message").isEmpty());
             QCOMPARE(evaluation()->report3.savings, savings);
+            // The month's surprise is off unless the folder turns it on: none is drawn.
+            QVERIFY(row.value("Meglepetes").isNull());
+            QVERIFY(row.value("Meglepetes_osszeg").isNull());
+            QVERIFY(rep2->meglepetesCim->caption().isEmpty());
+            QVERIFY(rep2->meglepetes->caption().isEmpty());
             QCOMPARE(g->run->game.frmQuickRep3->QRLabel7->caption(), savings);
             QCOMPARE(row.value("Statusz").toInt(), 1);
             QVERIFY(!g->main->isVisible());
@@ -258,6 +263,105 @@ private Q_SLOTS:
             QVERIFY(!g->run->game.DM->HazakDB->active());
             QVERIFY(g->run->game.DM->SzakmaDB->active());
         }
+    }
+
+    // The month's surprise: drawn (here the second of the folder's events) after a budget
+    // balances when the folder turns it on, stored with the game and printed on the chart's
+    // page with whether the month's remainder covers it; the certificate is earned all the
+    // same. Off, or without events, none is drawn; a game that has one keeps it.
+    void monthSurprise_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<double>("net");
+        QTest::addColumn<QString>("stored");   // a surprise the game drew before
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("outcome");
+        const QString dentist = QStringLiteral("Fogorvos: −15\u00A0000\u00A0Ft");
+        QTest::addRow("on, covered") << true << 3 << 251000.0 << QString() << dentist
+                                     << QStringLiteral("A havi maradék (20\u00A0000\u00A0Ft) fedezi: utána is marad 5\u00A0000\u00A0Ft.");
+        QTest::addRow("on, not covered") << true << 3 << 236000.0 << QString() << dentist
+                                         << QStringLiteral("A havi maradék (5\u00A0000\u00A0Ft) nem fedezi: 10\u00A0000\u00A0Ft hiányozna.");
+        QTest::addRow("on, a gain") << true << 1 << 231000.0 << QString()
+                                    << QStringLiteral("Prémium: +40\u00A0000\u00A0Ft")
+                                    << QStringLiteral("Ez bevétel: a hónap végén 40\u00A0000\u00A0Ft marad.");
+        QTest::addRow("on, no events") << true << 0 << 251000.0 << QString() << QString() << QString();
+        QTest::addRow("off") << false << 3 << 251000.0 << QString() << QString() << QString();
+        QTest::addRow("off, drawn before") << false << 3 << 251000.0 << QStringLiteral("Osztálykirándulás")
+                                           << QStringLiteral("Osztálykirándulás: −25\u00A0000\u00A0Ft")
+                                           << QStringLiteral("A havi maradék (20\u00A0000\u00A0Ft) nem fedezi: 5\u00A0000\u00A0Ft hiányozna.");
+    }
+    void monthSurprise()
+    {
+        QFETCH(bool, on);
+        QFETCH(int, events);
+        QFETCH(double, net);
+        QFETCH(QString, stored);
+        QFETCH(QString, headline);
+        QFETCH(QString, outcome);
+        {
+            auto year = g->work.table(QStringLiteral("Adoev.DB"));
+            year->append();
+            year->fieldByName(QStringLiteral("Ev")).setValue(2010);
+            year->fieldByName(QStringLiteral("Gyerek_koltseg")).setValue(10000);
+            year->fieldByName(QStringLiteral("Meglepetes_be")).setValue(on);
+            year->post();
+            auto table = g->work.table(QStringLiteral("Meglepetes.db"));
+            const struct {
+                const char *name;
+                int amount;
+                const char *story;
+            } rows[] = {{"Prémium", 40000, "Egyszeri prémiumot kapsz."},
+                        {"Fogorvos", -15000, "Egy letört fogat kell megcsináltatni."},
+                        {"Osztálykirándulás", -25000, "Kétnapos kirándulás."}};
+            for (int i = 0; i < events; ++i) {
+                table->append();
+                table->fieldByName(QStringLiteral("Megnevezes")).setValue(QString::fromUtf8(rows[i].name));
+                table->fieldByName(QStringLiteral("Osszeg")).setValue(rows[i].amount);
+                table->fieldByName(QStringLiteral("Tortenet")).setValue(QString::fromUtf8(rows[i].story));
+                table->post();
+            }
+        }
+        g->startNewGame(QStringLiteral("Tóth Vera"), 1, QStringLiteral("Kertész"));
+        g->walkToLastPage(0, 0);
+        pressLastOk();
+        storeNetIncome(net);
+        if (!stored.isEmpty()) {
+            zdb::Table *players = g->run->game.DM->JatekosokDB;
+            players->edit();
+            players->fieldByName(QStringLiteral("Meglepetes")).setValue(stored);
+            players->fieldByName(QStringLiteral("Meglepetes_osszeg")).setValue(-25000);
+            players->post();
+        }
+        g->walkToLastPage();
+        g->run->dialogs.clear();
+        draws = {1};
+        drawCount = 0;
+        pressLastOk();
+
+        // Balanced: the certificate is shown whatever the surprise.
+        QCOMPARE(shown("preview"), QStringList({QStringLiteral("Tóth Vera - családi költségvetés"),
+                                                QStringLiteral("Tóth Vera - oklevél")}));
+        const Report2Content &r2 = evaluation()->report2;
+        QCOMPARE(r2.surpriseHeadline, headline);
+        QVERIFY2(r2.surpriseOutcome.startsWith(outcome), qPrintable(r2.surpriseOutcome));
+        QCOMPARE(drawCount, on && events > 1 ? 1 : 0);
+        const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
+        QCOMPARE(row.value("Statusz").toInt(), 1);
+        TfrmQuickRep2 *rep2 = g->run->game.frmQuickRep2;
+        if (headline.isEmpty()) {
+            QVERIFY(row.value("Meglepetes").isNull());
+            QVERIFY(rep2->meglepetesCim->caption().isEmpty());
+            return;
+        }
+        // Stored with the game as it was drawn, and printed on the chart's page.
+        QCOMPARE(row.value("Meglepetes").toString(), headline.section(QStringLiteral(": "), 0, 0));
+        QCOMPARE(row.value("Meglepetes_osszeg").toLongLong(), stored.isEmpty() ? (events == 1 ? 40000 : -15000) : -25000);
+        QCOMPARE(rep2->meglepetesCim->caption(), QStringLiteral("A hónap meglepetése: ") + headline);
+        QVERIFY(rep2->meglepetes->caption().contains(outcome));
+        QVERIFY(rep2->meglepetes->caption().startsWith(r2.surpriseStory));
+        QVERIFY(!r2.surpriseStory.isEmpty());
+        QVERIFY(rep2->meglepetes->place().printed);
     }
 
     void familyWithoutChildren()

@@ -113,7 +113,7 @@ QString folderShape(const QString &db)
         });
     if (playersVersion == 1 && !column && !balance && yearVersion == 0)
         return QStringLiteral("old");
-    if (playersVersion == 3 && column && balance && yearVersion == 1 && yearRows == 1)
+    if (playersVersion == 3 && column && balance && yearVersion == 2 && yearRows == 1)
         return QStringLiteral("new");
     return QStringLiteral("mixed: players %1%2%3, year table %4 with %5 rows")
         .arg(playersVersion)
