@@ -3,6 +3,7 @@
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/answerkey.h"
 #include "maintenance/classview.h"
+#include "maintenance/eventspage.h"
 #include "controls/application.h"
 #include "rules/budget.h"
 #include "controls/datasource.h"
@@ -292,7 +293,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(0, 0, 785, 545);
-    // Eleven tabs in one row: the tabs keep a narrower margin around their captions.
+    // Twelve tabs in one row: the tabs keep a narrower margin around their captions.
     auto *tabStyle = new NarrowTabStyle;
     tabStyle->setParent(PageControl);
     PageControl->tabBar()->setStyle(tabStyle);
@@ -309,6 +310,8 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     TabSheet11 = new QWidget;
     TabSheet11->setObjectName(QStringLiteral("TabSheet11"));
     PageControl->addTab(TabSheet11, u("Eredmények"));
+    TabSheet12 = new TEventsPage(m_session, m_dialogs, ImageList1);
+    PageControl->addTab(TabSheet12, u("Meglepetések"));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -854,6 +857,10 @@ bool TZomir0001::FormCloseQuery()
         } else {
             return false;
         }
+    }
+    if (!TabSheet12->closeQuery(PageControl->tabText(EventsPage))) {
+        PageControl->setCurrentIndex(EventsPage);
+        return false;
     }
     return true;
 }

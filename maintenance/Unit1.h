@@ -19,6 +19,7 @@ class QTabWidget;
 class QTableView;
 class TDataSource;
 class TDBEdit;
+class TEventsPage;
 class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
@@ -89,6 +90,10 @@ public:
     QCheckBox *CheckBox50 = nullptr;  // "Csak ettől a naptól:"
     QDateEdit *DateEdit50 = nullptr;
     QPushButton *BitBtn4 = nullptr;   // "Osztály egy képen…": previewed, printed, saved as PDF
+
+    // "Meglepetések": the month's surprise, after the results page.
+    static constexpr int EventsPage = ResultsPage + 1;
+    TEventsPage *TabSheet12 = nullptr;
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
 
