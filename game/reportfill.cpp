@@ -135,11 +135,10 @@ void fillChart(TfrmQuickRep2 *report, const Report2Content &c)
     report->meglepetesCim->setCaption(c.surpriseHeadline.isEmpty()
                                           ? QString()
                                           : QStringLiteral("A hónap meglepetése: ") + c.surpriseHeadline);
-    QStringList surprise;
-    for (const QString &line : {c.surpriseStory, c.surpriseOutcome})
-        if (!line.isEmpty())
-            surprise << line;
-    report->meglepetes->setCaption(surprise.join(QLatin1Char(' ')));
+    report->meglepetes->clear();
+    if (!c.surpriseStory.isEmpty())
+        report->meglepetes->add(c.surpriseStory);
+    report->meglepetesEredmeny->setCaption(c.surpriseOutcome);
     report->chartYear->setCaption(c.yearLine);
 }
 

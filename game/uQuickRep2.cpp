@@ -80,7 +80,8 @@ TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent)
     egyenleg = layoutElement<TQRLabel>(ChartRep, "egyenleg");
     mitha = layoutElement<TQRLabel>(ChartRep, "mitha");
     meglepetesCim = layoutElement<TQRLabel>(ChartRep, "meglepetes_cim");
-    meglepetes = layoutElement<TQRLabel>(ChartRep, "meglepetes");
+    meglepetes = layoutElement<TQRMemo>(ChartRep, "meglepetes");
+    meglepetesEredmeny = layoutElement<TQRLabel>(ChartRep, "meglepetes_eredmeny");
     for (int i = 0; i < 9; ++i) {
         jel[i] = qobject_cast<TQRBar *>(ChartRep->element(QStringLiteral("jel%1").arg(i + 1)));
         jelszoveg[i] = qobject_cast<TQRLabel *>(ChartRep->element(QStringLiteral("jelszoveg%1").arg(i + 1)));

@@ -86,7 +86,8 @@ public:
     TQRLabel *egyenleg = nullptr;         // "Marad: ..." or "Hiány: ..."
     TQRLabel *mitha = nullptr;            // the what-if of a budget that does not balance
     TQRLabel *meglepetesCim = nullptr;    // the month's surprise: its name and amount
-    TQRLabel *meglepetes = nullptr;       // its story and whether the remainder covers it
+    TQRMemo *meglepetes = nullptr;        // its story
+    TQRLabel *meglepetesEredmeny = nullptr;   // whether the month's remainder covers it
     TQRBar *jel[9] = {};                  // the legend's swatches
     TQRLabel *jelszoveg[9] = {};          // and their texts
 

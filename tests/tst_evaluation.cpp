@@ -253,7 +253,8 @@ private Q_SLOTS:
             QVERIFY(row.value("Meglepetes").isNull());
             QVERIFY(row.value("Meglepetes_osszeg").isNull());
             QVERIFY(rep2->meglepetesCim->caption().isEmpty());
-            QVERIFY(rep2->meglepetes->caption().isEmpty());
+            QVERIFY(rep2->meglepetes->lines().isEmpty());
+            QVERIFY(rep2->meglepetesEredmeny->caption().isEmpty());
             QCOMPARE(g->run->game.frmQuickRep3->QRLabel7->caption(), savings);
             QCOMPARE(row.value("Statusz").toInt(), 1);
             QVERIFY(!g->main->isVisible());
@@ -358,10 +359,14 @@ private Q_SLOTS:
         QCOMPARE(row.value("Meglepetes").toString(), headline.section(QStringLiteral(": "), 0, 0));
         QCOMPARE(row.value("Meglepetes_osszeg").toLongLong(), stored.isEmpty() ? (events == 1 ? 40000 : -15000) : -25000);
         QCOMPARE(rep2->meglepetesCim->caption(), QStringLiteral("A hónap meglepetése: ") + headline);
-        QVERIFY(rep2->meglepetes->caption().contains(outcome));
-        QVERIFY(rep2->meglepetes->caption().startsWith(r2.surpriseStory));
+        QVERIFY(rep2->meglepetesEredmeny->caption().startsWith(outcome));
         QVERIFY(!r2.surpriseStory.isEmpty());
-        QVERIFY(rep2->meglepetes->place().printed);
+        QCOMPARE(rep2->meglepetes->lines(), QStringList{r2.surpriseStory});
+        QCOMPARE(rep2->meglepetes->place().lines.join(QLatin1Char(' ')), r2.surpriseStory);
+        // The outcome's lines fit above the legend.
+        const TQRPlaced placed = rep2->meglepetesEredmeny->place();
+        QVERIFY(placed.printed);
+        QVERIFY(placed.ink.bottom() <= layoutElement<TQRLabel>(rep2->ChartRep, "QRLabelJelmagyarazat")->sheetBox().top());
     }
 
     void familyWithoutChildren()
