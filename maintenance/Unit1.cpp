@@ -293,7 +293,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(0, 0, 785, 545);
-    // Twelve tabs in one row: the tabs keep a narrower margin around their captions.
+    // Eleven tabs in one row: the tabs keep a narrower margin around their captions.
     auto *tabStyle = new NarrowTabStyle;
     tabStyle->setParent(PageControl);
     PageControl->tabBar()->setStyle(tabStyle);
@@ -310,8 +310,12 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     TabSheet11 = new QWidget;
     TabSheet11->setObjectName(QStringLiteral("TabSheet11"));
     PageControl->addTab(TabSheet11, u("Eredmények"));
-    TabSheet12 = new TEventsPage(m_session, m_dialogs, ImageList1);
-    PageControl->addTab(TabSheet12, u("Meglepetések"));
+    // The month's surprise has a window of its own, opened from the results page.
+    EventsWindow = new TEventsPage(m_session, m_dialogs, ImageList1, this);
+    EventsWindow->setWindowFlag(Qt::Window);
+    EventsWindow->setFont(windowFont());   // a window does not take its parent's font
+    EventsWindow->setWindowTitle(u("Meglepetések"));
+    EventsWindow->setFixedSize(769, 497);
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -681,6 +685,11 @@ void TZomir0001::buildResults()
     setHint(BitBtn4, u("Szakmánként hány játékban jött ki a költségvetés, és a havi egyenleg eloszlása; "
                        "nyomtatható és PDF-be menthető"));
     connect(BitBtn4, &QPushButton::clicked, this, &TZomir0001::BitBtn4Click);
+    BitBtn5 = new QPushButton(u("M&eglepetések…"), page);
+    BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
+    BitBtn5->setGeometry(456, 429, 130, 23);
+    setHint(BitBtn5, u("A hónap meglepetése: be- és kikapcsolása és az események szerkesztése"));
+    connect(BitBtn5, &QPushButton::clicked, this, &TZomir0001::BitBtn5Click);
 
     QWidget::setTabOrder(DBGrid11, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);
@@ -688,6 +697,7 @@ void TZomir0001::buildResults()
     QWidget::setTabOrder(BitBtn3, CheckBox50);
     QWidget::setTabOrder(CheckBox50, DateEdit50);
     QWidget::setTabOrder(DateEdit50, BitBtn4);
+    QWidget::setTabOrder(BitBtn4, BitBtn5);
 }
 
 void TZomir0001::TabSheet11Show()
@@ -762,6 +772,15 @@ void TZomir0001::BitBtn4Click()
         const classview::Report report(classview::summarize(ResultsModel->rows(), since));
         m_dialogs->preview(report);
     });
+}
+
+void TZomir0001::BitBtn5Click()
+{
+    if (!EventsWindow->isVisible())
+        EventsWindow->move(frameGeometry().center() - EventsWindow->rect().center());
+    EventsWindow->show();
+    EventsWindow->raise();
+    EventsWindow->activateWindow();
 }
 
 bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
@@ -858,8 +877,8 @@ bool TZomir0001::FormCloseQuery()
             return false;
         }
     }
-    if (!TabSheet12->closeQuery(PageControl->tabText(EventsPage))) {
-        PageControl->setCurrentIndex(EventsPage);
+    if (!EventsWindow->closeQuery(EventsWindow->windowTitle())) {
+        BitBtn5Click();
         return false;
     }
     return true;

@@ -90,10 +90,9 @@ public:
     QCheckBox *CheckBox50 = nullptr;  // "Csak ettől a naptól:"
     QDateEdit *DateEdit50 = nullptr;
     QPushButton *BitBtn4 = nullptr;   // "Osztály egy képen…": previewed, printed, saved as PDF
-
-    // "Meglepetések": the month's surprise, after the results page.
-    static constexpr int EventsPage = ResultsPage + 1;
-    TEventsPage *TabSheet12 = nullptr;
+    // "Meglepetések…": the window of the month's surprise (its setting and its events).
+    QPushButton *BitBtn5 = nullptr;
+    TEventsPage *EventsWindow = nullptr;
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
 
@@ -116,6 +115,7 @@ public Q_SLOTS:
     void BitBtn2Click();
     void BitBtn3Click();
     void BitBtn4Click();
+    void BitBtn5Click();
 
     // The working folder's tax year, read when the database was opened (the title shows it).
     int folderYear() const { return m_folderYear; }

@@ -49,7 +49,7 @@ QLabel *label(QWidget *page, int number, const QString &text, int x, int y, QWid
 TEventsPage::TEventsPage(zdb::Session *session, Dialogs *dialogs, TImageList *images, QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("TabSheet12"));
+    setObjectName(QStringLiteral("EventsWindow"));
     MeglepetesDB = openTable(session, this, QStringLiteral("MeglepetesDB"), QStringLiteral("Meglepetes.db"));
     AdoevDB = openTable(session, this, QStringLiteral("AdoevDB"), QStringLiteral("Adoev.DB"));
     MeglepetesSource = new TDataSource(MeglepetesDB, this);
@@ -131,7 +131,7 @@ void TEventsPage::CheckBox60Click(bool on)
         showSetting();
 }
 
-bool TEventsPage::closeQuery(const QString &pageName)
+bool TEventsPage::closeQuery(const QString &windowName)
 {
     if (!MeglepetesDB->editing())
         return true;
@@ -142,7 +142,7 @@ bool TEventsPage::closeQuery(const QString &pageName)
         return true;
     }
     const int answer = m_dialogs->ask(
-        u("Megerősítés"), u("A(z) „%1” lapon a módosítás nincs elmentve. Mentsük a bezárás előtt?").arg(pageName),
+        u("Megerősítés"), u("A(z) „%1” ablakban a módosítás nincs elmentve. Mentsük a bezárás előtt?").arg(windowName),
         {u("&Igen"), u("&Nem"), u("&Mégsem")});
     if (answer == 0)
         return guarded(this, [this] { MeglepetesSource->post(); });

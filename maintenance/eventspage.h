@@ -1,5 +1,5 @@
 #pragma once
-// The utility's page of the month's surprise: whether the game draws one after a budget
+// The utility's window of the month's surprise, opened from the results page: whether the game draws one after a budget
 // balances (the folder's setting in Adoev.DB, off unless turned on here), and the events it
 // is drawn from (Meglepetes.db), edited as the catalogues are: through the navigator's
 // "Szerkesztés" or "Beszúrás", posted with the engine's checks of every field (a name and a
@@ -26,9 +26,9 @@ public:
     // cannot be opened.
     TEventsPage(zdb::Session *session, Dialogs *dialogs, TImageList *images, QWidget *parent = nullptr);
 
-    // Whether the window may close: an edit in progress is saved, dropped or kept as the
-    // user answers ("Igen", "Nem", "Mégsem"); false keeps the window open.
-    bool closeQuery(const QString &pageName);
+    // Whether the utility may close: an edit in progress is saved, dropped or kept as the
+    // user answers ("Igen", "Nem", "Mégsem"); false keeps the utility open.
+    bool closeQuery(const QString &windowName);
 
     zdb::Table *MeglepetesDB = nullptr;
     zdb::Table *AdoevDB = nullptr;

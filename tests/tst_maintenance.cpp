@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QListView>
 #include <QLineEdit>
@@ -191,10 +192,8 @@ void TestMaintenance::windowAndPages()
                                   "Adótábla", "Gyermek-kedvezmény", "Járulék", "Szakma jellemzők"};
     const QStringList sheets = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet6", "TabSheet4",
                                 "TabSheet5", "TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10"};
-    // The ten editing pages, then the results page and the month's surprise.
-    QCOMPARE(w.PageControl->count(), 12);
-    QCOMPARE(w.PageControl->tabText(TZomir0001::ResultsPage), QString::fromUtf8("Eredmények"));
-    QCOMPARE(w.PageControl->tabText(TZomir0001::EventsPage), QString::fromUtf8("Meglepetések"));
+    // The ten editing pages, then the results page.
+    QCOMPARE(w.PageControl->count(), 11);
     for (int i = 0; i < 10; ++i) {
         QCOMPARE(w.PageControl->tabText(i), QString::fromUtf8(captions[i].toUtf8()));
         QCOMPARE(w.PageControl->widget(i)->objectName(), sheets[i]);
@@ -945,9 +944,14 @@ void TestMaintenance::surpriseSettingAndEvents()
     makeWindow();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->PageControl->setCurrentIndex(TZomir0001::EventsPage);
-    TEventsPage *page = m_window->TabSheet12;
-    QVERIFY(page->isVisible());
+    // Opened from the results page, in a window of its own.
+    m_window->PageControl->setCurrentIndex(TZomir0001::ResultsPage);
+    TEventsPage *page = m_window->EventsWindow;
+    QVERIFY(!page->isVisible());
+    QTest::mouseClick(m_window->BitBtn5, Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QVERIFY(page->isWindow());
+    QCOMPARE(page->windowTitle(), QString::fromUtf8("Meglepetések"));
     auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
 
     QVERIFY(!page->CheckBox60->isChecked());
@@ -995,6 +999,17 @@ void TestMaintenance::surpriseSettingAndEvents()
 
     QTest::mouseClick(page->CheckBox60, Qt::LeftButton);
     QVERIFY(!setting());
+
+    // An event left in editing is asked about when the utility closes; "Mégsem" keeps it open.
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    type(page->DBEdit60, QStringLiteral("Mosogep 2"));
+    m_dialogs.askAnswers.enqueue(2);
+    QVERIFY(!m_window->close());
+    QVERIFY(m_dialogs.texts("ask").constLast().contains(QString::fromUtf8("„Meglepetések” ablakban")));
+    QVERIFY(page->MeglepetesDB->editing());
+    m_dialogs.askAnswers.enqueue(0);
+    QVERIFY(m_window->close());
+    QCOMPARE(m_folder->table("Meglepetes.db")->fieldByName("Megnevezes").asString(), QStringLiteral("Mosogep 2"));
 }
 
 ZOMIR_TEST_MAIN(TestMaintenance)

@@ -215,7 +215,7 @@ void TestResults::csvLine()
 
 void TestResults::pageListsEveryGameByNames()
 {
-    QCOMPARE(m_window->PageControl->count(), 12);   // the month's surprise follows the results
+    QCOMPARE(m_window->PageControl->count(), 11);
     QCOMPARE(m_window->PageControl->tabText(10), u("Eredmények"));
     QCOMPARE(m_window->PageControl->widget(10), m_window->TabSheet11);
     QCOMPARE(m_window->TabSheet11->objectName(), QString("TabSheet11"));
