@@ -95,12 +95,12 @@ double alignedLeft(TQRAlignment alignment, double left, double right, double wid
 
 // Draws placed lines of text (top-left of the first line at `ink`'s top).
 void drawLines(QPainter &painter, const TextMetrics &m, TQRAlignment alignment, const QRectF &span,
-               const QStringList &lines)
+               const QStringList &lines, const QColor &colour = Qt::black)
 {
     painter.save();
     painter.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
     painter.setFont(m.font);
-    painter.setPen(Qt::black);
+    painter.setPen(colour);
     double baseline = span.top() + m.ascent();
     for (const QString &line : lines) {
         const double x = alignedLeft(alignment, span.left(), span.right(), m.width(line));
@@ -445,6 +445,135 @@ void TQRImage::paint(QPainter &painter) const
     painter.restore();
 }
 
+TQRBar::TQRBar(TQuickRep *report, const QString &name, const QRectF &box, const TQRFont &font)
+    : TQRElement(report, name, box), m_font(font)
+{
+}
+
+QVector<QRectF> TQRBar::partBoxes() const
+{
+    const QRectF box = sheetBox();
+    double sum = 0;
+    for (const TQRBarPart &part : m_parts)
+        sum += std::max(0.0, part.amount);
+    const double full = m_fullScale > 0 ? m_fullScale : sum;
+    QVector<QRectF> boxes;
+    double left = box.left();
+    for (const TQRBarPart &part : m_parts) {
+        const double width = full > 0 ? box.width() * std::max(0.0, part.amount) / full : 0;
+        boxes << QRectF(left, box.top(), width, box.height());
+        left += width;
+    }
+    return boxes;
+}
+
+QVector<bool> TQRBar::labelled() const
+{
+    const TextMetrics m(m_font);
+    const QVector<QRectF> boxes = partBoxes();
+    QVector<bool> fits;
+    for (int i = 0; i < m_parts.size(); ++i) {
+        const double width = std::max(m.width(m_parts.at(i).name), m.width(m_parts.at(i).amountText));
+        fits << (width + 1.5 <= boxes.at(i).width() && 2 * m.lineSpacing() + 1.0 <= boxes.at(i).height());
+    }
+    return fits;
+}
+
+TQRPlaced TQRBar::place() const
+{
+    TQRPlaced placed;
+    placed.printed = !m_parts.isEmpty();
+    placed.box = sheetBox();
+    const QVector<bool> fits = labelled();
+    for (int i = 0; i < m_parts.size(); ++i)
+        if (fits.at(i))
+            placed.lines << m_parts.at(i).name << m_parts.at(i).amountText;
+    return placed;
+}
+
+namespace {
+
+// A part's pattern, in lines 1.8 mm apart drawn over its fill.
+void drawPattern(QPainter &painter, const QRectF &box, TQRBarPart::Pattern pattern)
+{
+    if (pattern == TQRBarPart::Plain || box.width() <= 0)
+        return;
+    constexpr double step = 1.8;
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setPen(QPen(QColor(60, 60, 60), 0.2));
+    painter.setBrush(QColor(60, 60, 60));
+    const double span = box.width() + box.height();
+    const auto diagonals = [&](bool forward) {
+        for (double d = 0; d <= span; d += step) {
+            if (forward)
+                painter.drawLine(QPointF(box.left() + d - box.height(), box.bottom()), QPointF(box.left() + d, box.top()));
+            else
+                painter.drawLine(QPointF(box.left() + d - box.height(), box.top()), QPointF(box.left() + d, box.bottom()));
+        }
+    };
+    switch (pattern) {
+    case TQRBarPart::Diagonal: diagonals(true); break;
+    case TQRBarPart::BackDiagonal: diagonals(false); break;
+    case TQRBarPart::Cross: diagonals(true); diagonals(false); break;
+    case TQRBarPart::Horizontal:
+        for (double y = box.top() + step / 2; y < box.bottom(); y += step)
+            painter.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+        break;
+    case TQRBarPart::Vertical:
+        for (double x = box.left() + step / 2; x < box.right(); x += step)
+            painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+        break;
+    case TQRBarPart::Dots:
+        painter.setPen(Qt::NoPen);
+        for (double y = box.top() + step / 2; y < box.bottom(); y += step)
+            for (double x = box.left() + step / 2; x < box.right(); x += step)
+                painter.drawEllipse(QPointF(x, y), 0.3, 0.3);
+        break;
+    case TQRBarPart::Plain: break;
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+void TQRBar::paint(QPainter &painter) const
+{
+    const QVector<QRectF> boxes = partBoxes();
+    const QVector<bool> fits = labelled();
+    const TextMetrics m(m_font);
+    const QColor red(200, 0, 0);
+    painter.save();
+    for (int i = 0; i < m_parts.size(); ++i) {
+        const TQRBarPart &part = m_parts.at(i);
+        const QRectF box = boxes.at(i);
+        if (box.width() <= 0)
+            continue;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(part.fill);
+        painter.drawRect(box);
+        drawPattern(painter, box, part.pattern);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(part.alarm ? red : QColor(Qt::black), part.alarm ? 0.6 : 0.25));
+        painter.drawRect(part.alarm ? box.adjusted(0.3, 0.3, -0.3, -0.3) : box);
+        if (!fits.at(i))
+            continue;
+        // The label on a white patch, centred in the part.
+        const double width = std::max(m.width(part.name), m.width(part.amountText));
+        const double height = 2 * m.lineSpacing();
+        const QRectF patch(box.center().x() - width / 2 - 0.5, box.center().y() - height / 2, width + 1.0, height);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawRect(patch);
+        const QRectF span = patch.adjusted(0.5, 0, -0.5, 0);
+        drawLines(painter, m, TQRAlignment::Centre, span, {part.name});
+        // A shortfall's figure is red.
+        drawLines(painter, m, TQRAlignment::Centre, span.translated(0, m.lineSpacing()), {part.amountText},
+                  part.alarm ? red : QColor(Qt::black));
+    }
+    painter.restore();
+}
+
 TQRBand::TQRBand(TQuickRep *report, const QString &name, const QRectF &sheetBox) : QObject(report), m_box(sheetBox)
 {
     setObjectName(name);
@@ -509,6 +638,7 @@ void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
             break;
         case TQRLayoutElement::Memo: new TQRMemo(report, name, e.box, e.font); break;
         case TQRLayoutElement::Shape: new TQRShape(report, name, e.box, Qt::white); break;
+        case TQRLayoutElement::Bar: new TQRBar(report, name, e.box, e.font); break;
         case TQRLayoutElement::Picture: {
             auto *image = new TQRImage(report, name, e.box, e.mode, e.onPage);
             if (!text.isEmpty())
@@ -517,4 +647,41 @@ void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
         }
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Several reports as one document
+
+QString TQRPages::documentName() const
+{
+    return m_reports.isEmpty() ? QString() : m_reports.first()->documentName();
+}
+
+QPageLayout TQRPages::pageLayout() const
+{
+    return m_reports.isEmpty() ? Report::pageLayout() : m_reports.first()->pageLayout();
+}
+
+int TQRPages::pageCount() const
+{
+    int count = 0;
+    for (const Report *report : m_reports)
+        count += report->pageCount();
+    return count;
+}
+
+void TQRPages::paintPage(int page, QPainter &painter) const
+{
+    for (const Report *report : m_reports) {
+        if (page < report->pageCount()) {
+            report->paintPage(page, painter);
+            return;
+        }
+        page -= report->pageCount();
+    }
+}
+
+int TQRPages::helpContext() const
+{
+    return m_reports.isEmpty() ? 0 : m_reports.first()->helpContext();
 }

@@ -216,6 +216,46 @@ private:
     mutable QString m_source;
 };
 
+// One part of a bar: its amount, its name and how it is filled. The pattern is drawn in
+// millimetres over the fill, so that parts stay apart in grey print and for a reader who
+// does not tell the colours apart.
+struct TQRBarPart {
+    enum Pattern { Plain, Diagonal, BackDiagonal, Horizontal, Vertical, Cross, Dots };
+    QString name;
+    double amount = 0;
+    QString amountText;       // printed under the name ("12 345 Ft")
+    QColor fill = Qt::white;
+    Pattern pattern = Plain;
+    bool alarm = false;       // a shortfall: red outline and red text
+};
+
+// A horizontal bar of parts laid from left to right, each as long as its amount on a scale
+// shared with other bars (the amount that fills the box's width). A part wide enough for
+// its name and amount carries them inside, on a white patch over its pattern; a narrower
+// one is left unlabelled (its legend names it).
+class TQRBar : public TQRElement {
+    Q_OBJECT
+public:
+    TQRBar(TQuickRep *report, const QString &name, const QRectF &box, const TQRFont &font);
+    void setParts(const QVector<TQRBarPart> &parts) { m_parts = parts; }
+    QVector<TQRBarPart> parts() const { return m_parts; }
+    // The amount the whole width stands for (0: the sum of the parts).
+    void setFullScale(double amount) { m_fullScale = amount; }
+    TQRFont font() const { return m_font; }
+
+    // Where each part lies on the sheet, and whether it carries its label.
+    QVector<QRectF> partBoxes() const;
+    QVector<bool> labelled() const;
+
+    TQRPlaced place() const override;
+    void paint(QPainter &painter) const override;
+
+private:
+    TQRFont m_font;
+    QVector<TQRBarPart> m_parts;
+    double m_fullScale = 0;
+};
+
 // The title band: white, placed at the top-left corner of the printable area.
 class TQRBand : public QObject {
     Q_OBJECT
@@ -262,7 +302,7 @@ private:
 
 // One element of a report layout, as a layout table describes it.
 struct TQRLayoutElement {
-    enum Kind { Label, Data, Memo, Shape, Picture };
+    enum Kind { Label, Data, Memo, Shape, Picture, Bar };
     const char *name = "";
     Kind kind = Label;
     QRectF box;   // millimetres from the band's corner (from the sheet's for one on the page)
@@ -281,6 +321,21 @@ void buildLayout(TQuickRep *report, const QVector<TQRLayoutElement> &layout,
                  const std::function<TQRDBText::TableFn(int table)> &table = {});
 
 // The element of that name and kind; null when there is none.
+// Several reports printed and previewed as one document, page after page; its name, paper
+// and help topic are those of the first.
+class TQRPages : public Report {
+public:
+    explicit TQRPages(QVector<const Report *> reports) : m_reports(std::move(reports)) {}
+    QString documentName() const override;
+    QPageLayout pageLayout() const override;
+    int pageCount() const override;
+    void paintPage(int page, QPainter &painter) const override;
+    int helpContext() const override;
+
+private:
+    QVector<const Report *> m_reports;
+};
+
 template <class T> T *layoutElement(const TQuickRep *report, const char *name)
 {
     return qobject_cast<T *>(report->element(QString::fromLatin1(name)));

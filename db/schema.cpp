@@ -66,7 +66,11 @@ void labelTables(QList<TableDef> &tables)
                             {"Brutto_max", u("Bruttó (max)")}, {"Hazastars_netto", u("Házastárs nettó")},
                             {"Gyerekszam", u("Gyerekszám")}});
         } else if (file == QLatin1String("Adoev.DB")) {
-            setLabels(def, {{"Ev", u("Adóév")}, {"Gyerek_koltseg", u("Egy gyermek havi költsége")}});
+            setLabels(def, {{"Ev", u("Adóév")}, {"Gyerek_koltseg", u("Egy gyermek havi költsége")},
+                            {"Meglepetes_be", u("A hónap meglepetése")}});
+        } else if (file == QLatin1String("Meglepetes.db")) {
+            setLabels(def, {{"Event_Key", u("Azonosító")}, {"Megnevezes", u("Megnevezés")},
+                            {"Osszeg", u("Összeg (Ft)")}, {"Tortenet", u("Történet")}});
         } else if (file == QLatin1String("gyerek.db")) {
             setLabels(def, {{"Megnevezes", u("Megnevezés")}});
         } else if (file == QLatin1String("jarulek.db")) {
@@ -102,11 +106,17 @@ QList<TableDef> buildSchema()
                             f("Job_Key", T::Int16), f("Kep", T::Graphic), f("Statusz", T::Int16),
                             f("Datum", T::Date), f("Gyerekek", T::Int16), f("Hazastars", T::Boolean),
                             f("Hazastars_jovedelem", T::Money), f("Netto_jov", T::Money),
-                            f("Brutto_jov", T::Float), f("Adoev", T::Int16)},
+                            f("Brutto_jov", T::Float), f("Adoev", T::Int16), f("Egyenleg", T::Int32),
+                            f("Meglepetes", T::String, false, 40), f("Meglepetes_osszeg", T::Int32)},
                            {IndexDef{"Jatekosok_Nev_Szerint", {"Nev"}}}});
     // Shape 2: the year of each game; the games stored before it were played under 2010.
-    tables.last().version = 2;
-    tables.last().added = {AddedField{2, QStringLiteral("Adoev"), 2010}};
+    // Shape 3: the month's balance of the game's last family costing (net income minus the
+    // family total, in forints), and the month's surprise drawn when it balanced (its name
+    // and amount as they were then); the games stored before it have neither.
+    tables.last().version = 3;
+    tables.last().added = {AddedField{2, QStringLiteral("Adoev"), 2010}, AddedField{3, QStringLiteral("Egyenleg"), QVariant()},
+                           AddedField{3, QStringLiteral("Meglepetes"), QVariant()},
+                           AddedField{3, QStringLiteral("Meglepetes_osszeg"), QVariant()}};
     tables.append(TableDef{"szakma4.DB",
                            {f("Szakma_kod", T::AutoInc), f("Szakma_nev", T::String, false, 100),
                             forints("Brutto_min"), forints("Brutto_max"),
@@ -140,6 +150,20 @@ QList<TableDef> buildSchema()
     // A folder made before the table was the game of 2010.
     tables.last().since = 2;
     tables.last().rowsWhenAdded = {{2010, 10000}};
+    // Shape 2: whether the month's surprise is drawn after a budget balances; off unless
+    // the teacher turns it on.
+    tables.last().fields.append(f("Meglepetes_be", T::Boolean));
+    tables.last().version = 2;
+    tables.last().added = {AddedField{2, QStringLiteral("Meglepetes_be"), false}};
+    // The unexpected events of a month, drawn as the month's surprise: a name, an amount
+    // (a cost below zero, a gain above) and a one-line story. A folder made before it gets
+    // the table empty.
+    tables.append(TableDef{"Meglepetes.db",
+                           {f("Event_Key", T::AutoInc), f("Megnevezes", T::String, true, 40),
+                            ranged(f("Osszeg", T::Money, true), -10000000, 10000000, QStringLiteral("Ft")),
+                            f("Tortenet", T::String, true, 255)},
+                           {}});
+    tables.last().since = 3;
     labelTables(tables);
     return tables;
 }

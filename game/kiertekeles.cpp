@@ -148,6 +148,79 @@ QStringList TBudgetEvaluation::descriptions()
     return texts;
 }
 
+std::optional<surprise::Event> TBudgetEvaluation::monthSurprise()
+{
+    bool on = false;
+    QVector<surprise::Event> events;
+    try {
+        zdb::Session *session = m_game->DataModule2->session();
+        zdb::Table year(session);
+        year.setAliasName(zdb::gameAlias());
+        year.setTableName(QStringLiteral("Adoev.DB"));
+        year.open();
+        year.first();
+        on = !year.eof() && !year.fieldByName(QStringLiteral("Meglepetes_be")).isNull()
+             && year.fieldByName(QStringLiteral("Meglepetes_be")).asBoolean();
+        zdb::Table table(session);
+        table.setAliasName(zdb::gameAlias());
+        table.setTableName(QStringLiteral("Meglepetes.db"));
+        table.open();
+        for (table.first(); !table.eof(); table.next()) {
+            const zdb::Field amount = table.fieldByName(QStringLiteral("Osszeg"));
+            events << surprise::Event{table.fieldByName(QStringLiteral("Megnevezes")).asString(),
+                                      amount.isNull() ? 0 : Round(amount.asFloat()),
+                                      table.fieldByName(QStringLiteral("Tortenet")).asString()};
+        }
+    } catch (const std::exception &) {
+        // A folder without the surprise's tables plays the month without one.
+        on = false;
+    }
+    zdb::Table *players = m_game->DM->JatekosokDB;
+    const QString stored = players->fieldByName(QStringLiteral("Meglepetes")).asString();
+    if (!stored.isEmpty()) {
+        // Drawn before: the same event, with its story as the table tells it now.
+        const zdb::Field amount = players->fieldByName(QStringLiteral("Meglepetes_osszeg"));
+        surprise::Event event{stored, amount.isNull() ? 0 : qint64(amount.asInteger()), QString()};
+        for (const surprise::Event &e : std::as_const(events))
+            if (e.name == stored)
+                event.story = e.story;
+        return event;
+    }
+    if (!on || events.isEmpty())
+        return std::nullopt;
+    return surprise::draw(events, m_random);
+}
+
+monthchart::Catalogues catalogueOptions(TDM *dm)
+{
+    const auto rows = [](zdb::Table *table, const QString &keyField, bool house) {
+        QVector<monthchart::Option> options;
+        if (!table->active())
+            table->open();
+        const int key = table->fieldIndex(keyField);
+        const int name = table->fieldIndex(QStringLiteral("Kategoria"));
+        const int price = table->fieldIndex(house ? QStringLiteral("Torleszto_reszlet") : QStringLiteral("Atlagos_Ar"));
+        const int rezsi = house ? table->fieldIndex(QStringLiteral("Rezsi")) : -1;
+        for (int row = 0; row < table->recordCount(); ++row) {
+            monthchart::Option option;
+            option.key = table->valueAt(row, key).toInt();
+            option.name = table->textAt(row, name);
+            option.price = table->valueAt(row, price).toDouble();
+            option.rezsi = rezsi < 0 ? 0 : table->valueAt(row, rezsi).toDouble();
+            options << option;
+        }
+        return options;
+    };
+    monthchart::Catalogues c;
+    c.homes = rows(dm->HazakDB, QStringLiteral("House_Key"), true);
+    c.foods = rows(dm->ElelmiszerekDB, QStringLiteral("Food_Key"), false);
+    c.clothing = rows(dm->RuhazkodasDB, QStringLiteral("Clothing_Key"), false);
+    c.transport = rows(dm->KozlekedesDB, QStringLiteral("Travel_Key"), false);
+    c.hobbies = rows(dm->HobbiDB, QStringLiteral("Hobby_Key"), false);
+    c.entertainment = rows(dm->SzorakozasDB, QStringLiteral("Entertainment_Key"), false);
+    return c;
+}
+
 namespace {
 
 budget::Prices playerPrices(zdb::Table *players)
@@ -270,11 +343,50 @@ TBudgetEvaluation::Outcome TBudgetEvaluation::familyCheck()
     for (int i = 0; i < 4; ++i)
         report2.memos[i] = QStringList{texts.at(i)};
 
+    const double netIncome = number(players, QStringLiteral("Netto_jov"), QStringLiteral("a család nettó jövedelme"));
+    const qint64 balance = budget::monthlyBalance(netIncome, total);
+    report2.chart = monthchart::figures(costs, hobby.sum, entertainment.sum, netIncome);
+    if (budget::needsRework(balance)) {
+        monthchart::Month month;
+        month.home = players->fieldByName(QStringLiteral("House_Key")).asInteger();
+        month.food = players->fieldByName(QStringLiteral("Food_Key")).asInteger();
+        month.clothing = players->fieldByName(QStringLiteral("Clothing_Key")).asInteger();
+        month.transport = travelKey;
+        month.hobbyMask = players->fieldByName(QStringLiteral("Hobby_Key")).asInteger();
+        month.entertainmentMask = players->fieldByName(QStringLiteral("Entertainment_Key")).asInteger();
+        month.children = children;
+        month.childCost = childCost;
+        month.netIncome = netIncome;
+        try {
+            report2.whatIf = monthchart::suggestionText(monthchart::whatIf(catalogueOptions(dm), month));
+        } catch (const UserError &) {
+            // A catalogue that cannot be costed leaves the picture without its hint; the
+            // evaluation itself has costed the month already.
+        }
+    }
+
+    const std::optional<surprise::Event> event =
+        budget::needsRework(balance) ? std::nullopt : monthSurprise();
+    {
+        // The month's balance goes with the game, for the teacher's view of the class, and
+        // so does its surprise.
+        zdb::EditGuard record(players);
+        record.set(QStringLiteral("Egyenleg"), balance);
+        if (event) {
+            record.set(QStringLiteral("Meglepetes"), event->name);
+            record.set(QStringLiteral("Meglepetes_osszeg"), event->amount);
+        }
+        record.commit();
+    }
+    if (event) {
+        report2.surpriseHeadline = surprise::headline(*event);
+        report2.surpriseStory = event->story;
+        report2.surpriseOutcome = surprise::outcomeText(balance, *event);
+    }
+
     m_game->hide(Game::Screen::Main);
     reportfill::previewReport2(m_game, report2);
 
-    const qint64 balance = budget::monthlyBalance(
-        number(players, QStringLiteral("Netto_jov"), QStringLiteral("a család nettó jövedelme")), total);
     m_game->state.LastBalance = balance;
     if (budget::needsRework(balance)) {
         m_game->dialogs()->message(budget::reworkMessage());

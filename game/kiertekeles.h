@@ -6,10 +6,13 @@
 // tables and the working-folder files and hands the results to the reports.
 
 #include "rules/budget.h"
+#include "rules/monthchart.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <optional>
 
 class Game;
 namespace zdb { class Table; }
@@ -38,6 +41,14 @@ struct Report2Content {
     QString elelmiszerAr;
     QString ruhazkodasAr;
     QString kozlekedesAr;
+    // The page after it: the month as a picture, and the what-if of a budget that does
+    // not balance (empty when it does).
+    monthchart::Figures chart;
+    QString whatIf;
+    // The month's surprise of a balanced budget (empty when there is none).
+    QString surpriseHeadline;   // "Elromlott a mosógép: −45 000 Ft"
+    QString surpriseStory;
+    QString surpriseOutcome;    // whether the month's remainder covers it
 };
 
 // What the evaluation sets on report 3 (the certificate).
@@ -46,8 +57,17 @@ struct Report3Content {
     QString yearLine;        // adoev_szint
 };
 
+class TDM;
+class TfrmQuickRep2;
+
+// The rows of the six catalogues as the what-if weighs them, read where they lie (no
+// catalogue's current row moves).
+monthchart::Catalogues catalogueOptions(TDM *dm);
+
 // Fills a report and previews it modally; returns when the preview is closed.
 namespace reportfill {
+// Fills the page of the month as a picture, the one after the family report.
+void fillChart(TfrmQuickRep2 *report, const Report2Content &content);
 void previewReport1(Game *game, const Report1Content &content);
 void previewReport2(Game *game, const Report2Content &content);
 void previewReport3(Game *game, const Report3Content &content);
@@ -97,6 +117,9 @@ private:
     // Reads "szakmavalasztas.txt" and makes the profession of its first line current.
     QString locateProfession();
     QStringList descriptions();
+    // The month's surprise of a balanced budget: the one stored with the game, or, when the
+    // folder turns the surprise on and has events, one drawn now; none otherwise.
+    std::optional<surprise::Event> monthSurprise();
 
     Game *m_game;
     budget::RandomSource m_random;

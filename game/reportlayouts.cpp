@@ -184,6 +184,51 @@ const QVector<TQRLayoutElement> kReport3 = {
     label("adoev_szint", 2.1, 118.0, 186.5, 4.5, kText, C, Fixed, ""),
 };
 
+TQRLayoutElement bar(const char *name, double l, double t, double w, double h)
+{
+    TQRLayoutElement e;
+    e.name = name;
+    e.kind = TQRLayoutElement::Bar;
+    e.box = QRectF(l, t, w, h);
+    e.font = kMemo;
+    return e;
+}
+
+// Page 2 of the family's budget: the month as a picture. The net income and the month's
+// costs as two bars on one scale, what remains or is missing, the what-if of a budget that
+// does not balance, and a legend naming every part with its figure.
+const QVector<TQRLayoutElement> kReport4 = {
+    data("QRDBText1", 2.1, 2.1, 186.5, 6.1, kName, C, Fixed, "Nev", Players),
+    label("cim", 2.1, 10.6, 186.5, 4.5, kHeading, C, Fixed, "családjának hónapja egy képen"),
+    label("adoev_szint", 2.1, 16.0, 186.5, 4.5, kText, C, Fixed, ""),
+    label("QRLabelBevetel", 2.1, 28.0, 60.0, 4.5, kHeading, L, Auto, "Bevétel: a család nettó jövedelme"),
+    bar("bevetel", 2.1, 33.5, 186.0, 20.0),
+    label("QRLabelKiadasok", 2.1, 60.0, 60.0, 4.5, kHeading, L, Auto, "Kiadások: a hónap költségei"),
+    bar("kiadasok", 2.1, 65.5, 186.0, 20.0),
+    label("egyenleg", 2.1, 92.0, 186.5, 6.6, kTotal, L, Fixed, ""),
+    label("mitha", 2.1, 101.0, 186.5, 10.0, kText, L, Fixed, ""),
+    // The month's surprise of a balanced budget, where a failed one has its what-if.
+    label("meglepetes_cim", 2.1, 101.0, 186.5, 4.5, kHeading, L, Fixed, ""),
+    memo("meglepetes", 2.1, 106.0, 186.5, 14.0, kText),
+    label("meglepetes_eredmeny", 2.1, 120.5, 186.5, 9.0, kText, L, Fixed, ""),
+    label("QRLabelJelmagyarazat", 2.1, 131.0, 40.0, 4.5, kHeading, L, Auto, "Jelmagyarázat"),
+    bar("jel1", 2.1, 137.0, 12.0, 5.0), label("jelszoveg1", 17.0, 137.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel2", 2.1, 144.0, 12.0, 5.0), label("jelszoveg2", 17.0, 144.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel3", 2.1, 151.0, 12.0, 5.0), label("jelszoveg3", 17.0, 151.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel4", 2.1, 158.0, 12.0, 5.0), label("jelszoveg4", 17.0, 158.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel5", 2.1, 165.0, 12.0, 5.0), label("jelszoveg5", 17.0, 165.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel6", 2.1, 172.0, 12.0, 5.0), label("jelszoveg6", 17.0, 172.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel7", 2.1, 179.0, 12.0, 5.0), label("jelszoveg7", 17.0, 179.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel8", 2.1, 186.0, 12.0, 5.0), label("jelszoveg8", 17.0, 186.3, 170.0, 4.5, kText, L, Auto, ""),
+    bar("jel9", 2.1, 193.0, 12.0, 5.0), label("jelszoveg9", 17.0, 193.3, 170.0, 4.5, kText, L, Auto, ""),
+    label("magyarazat", 2.1, 204.0, 186.5, 30.0, kText, L, Fixed,
+          "A felső sáv a család egy havi nettó jövedelme, az alsó a hónap kiadásai ugyanabban a léptékben: a "
+          "lakás a törlesztőrészlettel és a rezsivel, az élelmiszer és a ruházkodás az egész családra, a "
+          "közlekedés, a választott hobbik és szórakozások, és a gyerekek havi költsége. Ha a jövedelem több, "
+          "a kiadások sávjának végén az látszik, ami megmarad; ha kevesebb, a jövedelem sávjának végén pirossal "
+          "a hiány."),
+};
+
 }  // namespace
 
 const QVector<TQRLayoutElement> &layout(int number)
@@ -193,6 +238,7 @@ const QVector<TQRLayoutElement> &layout(int number)
     case 1: return kReport1;
     case 2: return kReport2;
     case 3: return kReport3;
+    case 4: return kReport4;
     }
     return none;
 }

@@ -4,10 +4,13 @@
 #include "game/game.h"
 #include "game/reportlayouts.h"
 
-TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent) : QWidget(parent), m_game(game)
+TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent)
+    : QWidget(parent),
+      m_game(game),
+      m_pages({QuickRep1 = new TQuickRep(QStringLiteral("QuickRep1"), this),
+               ChartRep = new TQuickRep(QStringLiteral("ChartRep"), this)})
 {
     setWindowTitle(QStringLiteral("frmQuickRep2"));
-    QuickRep1 = new TQuickRep(QStringLiteral("QuickRep1"), this);
     QuickRep1->setReportName(QStringLiteral("családi költségvetés"));
     QuickRep1->setHelpContext(14);
     QRBand1 = QuickRep1->band();
@@ -67,9 +70,25 @@ TfrmQuickRep2::TfrmQuickRep2(Game *game, QWidget *parent) : QWidget(parent), m_g
     adoev_szint = layoutElement<TQRLabel>(QuickRep1, "adoev_szint");
 
     QuickRep1->setPlayerNameSource([this] { return QRDBText1->text(); });
+
+    reportlayouts::build(ChartRep, 4, game);
+    ChartRep->setReportName(QuickRep1->reportName());
+    ChartRep->setHelpContext(27);
+    chartYear = layoutElement<TQRLabel>(ChartRep, "adoev_szint");
+    bevetel = layoutElement<TQRBar>(ChartRep, "bevetel");
+    kiadasok = layoutElement<TQRBar>(ChartRep, "kiadasok");
+    egyenleg = layoutElement<TQRLabel>(ChartRep, "egyenleg");
+    mitha = layoutElement<TQRLabel>(ChartRep, "mitha");
+    meglepetesCim = layoutElement<TQRLabel>(ChartRep, "meglepetes_cim");
+    meglepetes = layoutElement<TQRMemo>(ChartRep, "meglepetes");
+    meglepetesEredmeny = layoutElement<TQRLabel>(ChartRep, "meglepetes_eredmeny");
+    for (int i = 0; i < 9; ++i) {
+        jel[i] = qobject_cast<TQRBar *>(ChartRep->element(QStringLiteral("jel%1").arg(i + 1)));
+        jelszoveg[i] = qobject_cast<TQRLabel *>(ChartRep->element(QStringLiteral("jelszoveg%1").arg(i + 1)));
+    }
 }
 
 void TfrmQuickRep2::Preview()
 {
-    m_game->dialogs()->preview(*QuickRep1);
+    m_game->dialogs()->preview(m_pages);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Report 2: the player's choices costed for the family ("házastársaddal"), with the
-// profession, the wages and the family size; filled and previewed by the family budget
+// profession, the wages and the family size, and after it a page of its own with the month
+// as a picture (layout 4); filled and previewed, both pages together, by the family budget
 // check of the budget evaluation. Its host window is never shown.
 
 #include "controls/report.h"
@@ -14,9 +15,12 @@ class TfrmQuickRep2 : public QWidget {
 public:
     explicit TfrmQuickRep2(Game *game, QWidget *parent = nullptr);
 
-    // Lays the page out with the current field values and previews it modally; returns
-    // when the preview is closed.
+    // Lays the two pages out with the current field values and previews them modally;
+    // returns when the preview is closed.
     void Preview();
+
+    // The family report's page followed by the chart's, as previewed and printed.
+    const Report &pages() const { return m_pages; }
 
     TQuickRep *QuickRep1 = nullptr;
     TQRBand *QRBand1 = nullptr;
@@ -74,6 +78,20 @@ public:
     TQRLabel *QRLabel25 = nullptr;
     TQRLabel *adoev_szint = nullptr;  // the year's tax and price levels, set by the evaluation
 
+    // The month as a picture, the page after the family report.
+    TQuickRep *ChartRep = nullptr;
+    TQRLabel *chartYear = nullptr;        // adoev_szint of the chart's page
+    TQRBar *bevetel = nullptr;            // the net income (and a shortfall)
+    TQRBar *kiadasok = nullptr;           // the costs by part (and what remains)
+    TQRLabel *egyenleg = nullptr;         // "Marad: ..." or "Hiány: ..."
+    TQRLabel *mitha = nullptr;            // the what-if of a budget that does not balance
+    TQRLabel *meglepetesCim = nullptr;    // the month's surprise: its name and amount
+    TQRMemo *meglepetes = nullptr;        // its story
+    TQRLabel *meglepetesEredmeny = nullptr;   // whether the month's remainder covers it
+    TQRBar *jel[9] = {};                  // the legend's swatches
+    TQRLabel *jelszoveg[9] = {};          // and their texts
+
 private:
     Game *m_game;
+    TQRPages m_pages;
 };

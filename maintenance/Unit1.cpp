@@ -2,6 +2,8 @@
 
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/answerkey.h"
+#include "maintenance/classview.h"
+#include "maintenance/eventspage.h"
 #include "controls/application.h"
 #include "rules/budget.h"
 #include "controls/datasource.h"
@@ -15,7 +17,9 @@
 #include "maintenance/resultsmodel.h"
 #include "controls/tablemodel.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QDir>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
@@ -309,6 +313,12 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     TabSheet11 = new QWidget;
     TabSheet11->setObjectName(QStringLiteral("TabSheet11"));
     PageControl->addTab(TabSheet11, u("Eredmények"));
+    // The month's surprise has a window of its own, opened from the results page.
+    EventsWindow = new TEventsPage(m_session, m_dialogs, ImageList1, this);
+    EventsWindow->setWindowFlag(Qt::Window);
+    EventsWindow->setFont(windowFont());   // a window does not take its parent's font
+    EventsWindow->setWindowTitle(u("Meglepetések"));
+    EventsWindow->setFixedSize(769, 497);
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -702,9 +712,36 @@ void TZomir0001::buildResults()
     Label50->setGeometry(432, 464, 329, 17);
     Label50->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    // The class at a glance, in the row under the grid.
+    CheckBox50 = new QCheckBox(u("Csak ettől a naptól:"), page);
+    CheckBox50->setObjectName(QStringLiteral("CheckBox50"));
+    CheckBox50->setGeometry(8, 429, 150, 23);
+    DateEdit50 = new QDateEdit(QDate::currentDate(), page);
+    DateEdit50->setObjectName(QStringLiteral("DateEdit50"));
+    DateEdit50->setGeometry(160, 429, 110, 23);
+    DateEdit50->setCalendarPopup(true);
+    DateEdit50->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
+    DateEdit50->setAccessibleName(u("Ettől a naptól"));
+    setHint(CheckBox50, u("Az osztály képén csak az ezen a napon vagy később tárolt játékok szerepeljenek"));
+    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), u("&Osztály egy képen…"), page);
+    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
+    BitBtn4->setGeometry(278, 429, 170, 23);
+    setHint(BitBtn4, u("Szakmánként hány játékban jött ki a költségvetés, és a havi egyenleg eloszlása; "
+                       "nyomtatható és PDF-be menthető"));
+    connect(BitBtn4, &QPushButton::clicked, this, &TZomir0001::BitBtn4Click);
+    BitBtn5 = new QPushButton(u("M&eglepetések…"), page);
+    BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
+    BitBtn5->setGeometry(456, 429, 130, 23);
+    setHint(BitBtn5, u("A hónap meglepetése: be- és kikapcsolása és az események szerkesztése"));
+    connect(BitBtn5, &QPushButton::clicked, this, &TZomir0001::BitBtn5Click);
+
     QWidget::setTabOrder(DBGrid11, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);
     QWidget::setTabOrder(BitBtn2, BitBtn3);
+    QWidget::setTabOrder(BitBtn3, CheckBox50);
+    QWidget::setTabOrder(CheckBox50, DateEdit50);
+    QWidget::setTabOrder(DateEdit50, BitBtn4);
+    QWidget::setTabOrder(BitBtn4, BitBtn5);
 }
 
 void TZomir0001::TabSheet11Show()
@@ -768,6 +805,26 @@ void TZomir0001::BitBtn3Click()
             answerkey::make(game, folder.year, tables, payroll::bracketFinder(bands.get())));
         m_dialogs->preview(report);
     });
+}
+
+void TZomir0001::BitBtn4Click()
+{
+    guarded([this] {
+        if (!m_resultsRead)
+            readResults();
+        const QDate since = CheckBox50->isChecked() ? DateEdit50->date() : QDate();
+        const classview::Report report(classview::summarize(ResultsModel->rows(), since));
+        m_dialogs->preview(report);
+    });
+}
+
+void TZomir0001::BitBtn5Click()
+{
+    if (!EventsWindow->isVisible())
+        EventsWindow->move(frameGeometry().center() - EventsWindow->rect().center());
+    EventsWindow->show();
+    EventsWindow->raise();
+    EventsWindow->activateWindow();
 }
 
 bool TZomir0001::eventFilter(QObject *watched, QEvent *event)
@@ -869,6 +926,10 @@ bool TZomir0001::FormCloseQuery()
         } else {
             return false;
         }
+    }
+    if (!EventsWindow->closeQuery(EventsWindow->windowTitle())) {
+        BitBtn5Click();
+        return false;
     }
     return true;
 }

@@ -10,6 +10,8 @@
 #include <memory>
 
 class Dialogs;
+class QCheckBox;
+class QDateEdit;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -17,6 +19,7 @@ class QTabWidget;
 class QTableView;
 class TDataSource;
 class TDBEdit;
+class TEventsPage;
 class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
@@ -84,6 +87,13 @@ public:
     QPushButton *BitBtn2 = nullptr;   // "Mentés CSV-be…"
     QPushButton *BitBtn3 = nullptr;   // "Megoldókulcs": the answer key of the selected game
     QLabel *Label50 = nullptr;        // how many games are listed
+    // The class at a glance: every game, or those since the day picked.
+    QCheckBox *CheckBox50 = nullptr;  // "Csak ettől a naptól:"
+    QDateEdit *DateEdit50 = nullptr;
+    QPushButton *BitBtn4 = nullptr;   // "Osztály egy képen…": previewed, printed, saved as PDF
+    // "Meglepetések…": the window of the month's surprise (its setting and its events).
+    QPushButton *BitBtn5 = nullptr;
+    TEventsPage *EventsWindow = nullptr;
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
 
@@ -108,6 +118,8 @@ public Q_SLOTS:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
+    void BitBtn4Click();
+    void BitBtn5Click();
 
     // The working folder's tax year, read when the database was opened (the title shows it).
     int folderYear() const { return m_folderYear; }

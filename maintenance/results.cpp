@@ -158,6 +158,7 @@ QList<GameResult> collect(const Sources &s)
     const int year = p->fieldIndex(QStringLiteral("Adoev"));
     const int children = p->fieldIndex(QStringLiteral("Gyerekek"));
     const int partner = p->fieldIndex(QStringLiteral("Hazastars_jovedelem"));
+    const int balance = p->fieldIndex(QStringLiteral("Egyenleg"));
     // The game plays the family of the chosen profession (its children and its partner's net
     // income) and does not store them with the game: a row without them takes them from there.
     struct Family {
@@ -209,6 +210,8 @@ QList<GameResult> collect(const Sources &s)
         r.children = storedChildren.isNull() ? family.children : int(keyValue(storedChildren).value_or(0));
         r.partnerIncome = storedPartner.isNull() ? family.partner
                                                  : qint64(std::llround(amount(storedPartner).value_or(0)));
+        if (balance >= 0)
+            r.balance = keyValue(p->valueAt(row, balance));
         rows.append(r);
     }
     return rows;

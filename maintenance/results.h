@@ -40,6 +40,9 @@ struct GameResult {
     int taxYear = 2010;
     int children = 0;
     qint64 partnerIncome = 0;
+    // The month's balance of the game's last family costing; empty for a game that never
+    // got that far, or was stored before balances were.
+    std::optional<qint64> balance;
 };
 
 enum Column {

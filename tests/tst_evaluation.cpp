@@ -194,7 +194,34 @@ private Q_SLOTS:
         QVERIFY(rep2->QRMemo5->lines().isEmpty());
         QCOMPARE(rep2->hobbi_ar->caption(), QStringLiteral("0 Ft"));
 
+        // The month as a picture, on the page after the family report: its parts are the
+        // family total, income minus it the balance; a shortfall lies at the end of the
+        // income's bar, in red, what remains at the end of the costs' bar.
+        const monthchart::Figures &chart = r2.chart;
+        qint64 parts = 0;
+        for (int p = 0; p < monthchart::kPartCount; ++p) {
+            parts += chart.parts[p];
+            QCOMPARE(rep2->kiadasok->parts().at(p).amount, double(chart.parts[p]));
+        }
+        QCOMPARE(parts, qint64(231000));
+        QCOMPARE(chart.parts[monthchart::Home], qint64(70000));
+        QCOMPARE(chart.parts[monthchart::Children], qint64(20000));
+        QCOMPARE(chart.income - chart.total, g->main->LastBalance);
+        QCOMPARE(rep2->pages().pageCount(), 2);
+        const bool shortfall = g->main->LastBalance < 0;
+        QCOMPARE(rep2->bevetel->parts().size(), shortfall ? 2 : 1);
+        QCOMPARE(rep2->kiadasok->parts().size(), shortfall ? 7 : 8);
+        QCOMPARE(rep2->bevetel->parts().constLast().alarm, shortfall);
+        QCOMPARE(rep2->egyenleg->caption().startsWith(QStringLiteral("Hiány: ")), shortfall);
+        if (rework)
+            QVERIFY2(r2.whatIf.startsWith(QStringLiteral("Egyetlen változtatás, amellyel kijönne: ")), qPrintable(r2.whatIf));
+        else
+            QVERIFY(r2.whatIf.isEmpty());
+        QCOMPARE(rep2->mitha->caption(), r2.whatIf);
+
         const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
+        // The month's balance is stored with the game, passed or not.
+        QCOMPARE(row.value("Egyenleg").toLongLong(), qint64(net) - 231000);
         if (rework) {
             QCOMPARE(shown("preview"), QStringList{QStringLiteral("Tóth Vera - családi költségvetés")});
             QCOMPARE(shown("message"), QStringList{budget::reworkMessage()});
@@ -214,12 +241,20 @@ private Q_SLOTS:
             g->click("BitBtn11");
             pressLastOk();
             QCOMPARE(evaluation()->report2.osszeg, QStringLiteral("219000"));
+            QCOMPARE(g->stored(QStringLiteral("Tóth Vera")).fields.value("Egyenleg").toLongLong(),
+                     qint64(net) - 219000);
             QCOMPARE(g->stored(QStringLiteral("Tóth Vera")).fields.value("Statusz").toInt(), 1);
         } else {
             QCOMPARE(shown("preview"), QStringList({QStringLiteral("Tóth Vera - családi költségvetés"),
                                                     QStringLiteral("Tóth Vera - oklevél")}));
             QVERIFY(shown("message").isEmpty());
             QCOMPARE(evaluation()->report3.savings, savings);
+            // The month's surprise is off unless the folder turns it on: none is drawn.
+            QVERIFY(row.value("Meglepetes").isNull());
+            QVERIFY(row.value("Meglepetes_osszeg").isNull());
+            QVERIFY(rep2->meglepetesCim->caption().isEmpty());
+            QVERIFY(rep2->meglepetes->lines().isEmpty());
+            QVERIFY(rep2->meglepetesEredmeny->caption().isEmpty());
             QCOMPARE(g->run->game.frmQuickRep3->QRLabel7->caption(), savings);
             QCOMPARE(row.value("Statusz").toInt(), 1);
             QVERIFY(!g->main->isVisible());
@@ -229,6 +264,109 @@ private Q_SLOTS:
             QVERIFY(!g->run->game.DM->HazakDB->active());
             QVERIFY(g->run->game.DM->SzakmaDB->active());
         }
+    }
+
+    // The month's surprise: drawn (here the second of the folder's events) after a budget
+    // balances when the folder turns it on, stored with the game and printed on the chart's
+    // page with whether the month's remainder covers it; the certificate is earned all the
+    // same. Off, or without events, none is drawn; a game that has one keeps it.
+    void monthSurprise_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<double>("net");
+        QTest::addColumn<QString>("stored");   // a surprise the game drew before
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("outcome");
+        const QString dentist = QStringLiteral("Fogorvos: −15\u00A0000\u00A0Ft");
+        QTest::addRow("on, covered") << true << 3 << 251000.0 << QString() << dentist
+                                     << QStringLiteral("A havi maradék (20\u00A0000\u00A0Ft) fedezi: utána is marad 5\u00A0000\u00A0Ft.");
+        QTest::addRow("on, not covered") << true << 3 << 236000.0 << QString() << dentist
+                                         << QStringLiteral("A havi maradék (5\u00A0000\u00A0Ft) nem fedezi: 10\u00A0000\u00A0Ft hiányozna.");
+        QTest::addRow("on, a gain") << true << 1 << 231000.0 << QString()
+                                    << QStringLiteral("Prémium: +40\u00A0000\u00A0Ft")
+                                    << QStringLiteral("Ez bevétel: a hónap végén 40\u00A0000\u00A0Ft marad.");
+        QTest::addRow("on, no events") << true << 0 << 251000.0 << QString() << QString() << QString();
+        QTest::addRow("off") << false << 3 << 251000.0 << QString() << QString() << QString();
+        QTest::addRow("off, drawn before") << false << 3 << 251000.0 << QStringLiteral("Osztálykirándulás")
+                                           << QStringLiteral("Osztálykirándulás: −25\u00A0000\u00A0Ft")
+                                           << QStringLiteral("A havi maradék (20\u00A0000\u00A0Ft) nem fedezi: 5\u00A0000\u00A0Ft hiányozna.");
+    }
+    void monthSurprise()
+    {
+        QFETCH(bool, on);
+        QFETCH(int, events);
+        QFETCH(double, net);
+        QFETCH(QString, stored);
+        QFETCH(QString, headline);
+        QFETCH(QString, outcome);
+        {
+            auto year = g->work.table(QStringLiteral("Adoev.DB"));
+            year->append();
+            year->fieldByName(QStringLiteral("Ev")).setValue(2010);
+            year->fieldByName(QStringLiteral("Gyerek_koltseg")).setValue(10000);
+            year->fieldByName(QStringLiteral("Meglepetes_be")).setValue(on);
+            year->post();
+            auto table = g->work.table(QStringLiteral("Meglepetes.db"));
+            const struct {
+                const char *name;
+                int amount;
+                const char *story;
+            } rows[] = {{"Prémium", 40000, "Egyszeri prémiumot kapsz."},
+                        {"Fogorvos", -15000, "Egy letört fogat kell megcsináltatni."},
+                        {"Osztálykirándulás", -25000, "Kétnapos kirándulás."}};
+            for (int i = 0; i < events; ++i) {
+                table->append();
+                table->fieldByName(QStringLiteral("Megnevezes")).setValue(QString::fromUtf8(rows[i].name));
+                table->fieldByName(QStringLiteral("Osszeg")).setValue(rows[i].amount);
+                table->fieldByName(QStringLiteral("Tortenet")).setValue(QString::fromUtf8(rows[i].story));
+                table->post();
+            }
+        }
+        g->startNewGame(QStringLiteral("Tóth Vera"), 1, QStringLiteral("Kertész"));
+        g->walkToLastPage(0, 0);
+        pressLastOk();
+        storeNetIncome(net);
+        if (!stored.isEmpty()) {
+            zdb::Table *players = g->run->game.DM->JatekosokDB;
+            players->edit();
+            players->fieldByName(QStringLiteral("Meglepetes")).setValue(stored);
+            players->fieldByName(QStringLiteral("Meglepetes_osszeg")).setValue(-25000);
+            players->post();
+        }
+        g->walkToLastPage();
+        g->run->dialogs.clear();
+        draws = {1};
+        drawCount = 0;
+        pressLastOk();
+
+        // Balanced: the certificate is shown whatever the surprise.
+        QCOMPARE(shown("preview"), QStringList({QStringLiteral("Tóth Vera - családi költségvetés"),
+                                                QStringLiteral("Tóth Vera - oklevél")}));
+        const Report2Content &r2 = evaluation()->report2;
+        QCOMPARE(r2.surpriseHeadline, headline);
+        QVERIFY2(r2.surpriseOutcome.startsWith(outcome), qPrintable(r2.surpriseOutcome));
+        QCOMPARE(drawCount, on && events > 1 ? 1 : 0);
+        const QVariantMap row = g->stored(QStringLiteral("Tóth Vera")).fields;
+        QCOMPARE(row.value("Statusz").toInt(), 1);
+        TfrmQuickRep2 *rep2 = g->run->game.frmQuickRep2;
+        if (headline.isEmpty()) {
+            QVERIFY(row.value("Meglepetes").isNull());
+            QVERIFY(rep2->meglepetesCim->caption().isEmpty());
+            return;
+        }
+        // Stored with the game as it was drawn, and printed on the chart's page.
+        QCOMPARE(row.value("Meglepetes").toString(), headline.section(QStringLiteral(": "), 0, 0));
+        QCOMPARE(row.value("Meglepetes_osszeg").toLongLong(), stored.isEmpty() ? (events == 1 ? 40000 : -15000) : -25000);
+        QCOMPARE(rep2->meglepetesCim->caption(), QStringLiteral("A hónap meglepetése: ") + headline);
+        QVERIFY(rep2->meglepetesEredmeny->caption().startsWith(outcome));
+        QVERIFY(!r2.surpriseStory.isEmpty());
+        QCOMPARE(rep2->meglepetes->lines(), QStringList{r2.surpriseStory});
+        QCOMPARE(rep2->meglepetes->place().lines.join(QLatin1Char(' ')), r2.surpriseStory);
+        // The outcome's lines fit above the legend.
+        const TQRPlaced placed = rep2->meglepetesEredmeny->place();
+        QVERIFY(placed.printed);
+        QVERIFY(placed.ink.bottom() <= layoutElement<TQRLabel>(rep2->ChartRep, "QRLabelJelmagyarazat")->sheetBox().top());
     }
 
     void familyWithoutChildren()

@@ -4,6 +4,7 @@
 
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/Unit1.h"
+#include "maintenance/eventspage.h"
 #include "game/adatinit.h"
 #include "controls/datasource.h"
 #include "controls/dbcontrols.h"
@@ -16,6 +17,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QListView>
 #include <QLineEdit>
@@ -96,6 +99,7 @@ private Q_SLOTS:
     void pictureDialogShowsAPreview();
     void editsTakeTheFieldLengthAndAmountsAsShown();
     void gameReadsWhatTheUtilityWrote();
+    void surpriseSettingAndEvents();
 
 private:
     void makeWindow();
@@ -130,6 +134,9 @@ void TestMaintenance::init()
         t->fieldByName("Ajfelsoh").setValue(3000000.0);
         t->post();
     }
+    // A test that saved the configuration leaves its alias in the file: each test starts
+    // from none.
+    QFile::remove(m_files.filePath("engine.ini"));
     m_session = std::make_unique<Session>(m_files.filePath("engine.ini"));
     m_session->addStandardAlias("DB_ZOMIR", m_folder->db());
     m_dialogs = ScriptedDialogs();
@@ -914,6 +921,95 @@ void TestMaintenance::gameReadsWhatTheUtilityWrote()
     zdb::Table *food = run.game.DM->ElelmiszerekDB;
     QVERIFY(food->locate("Food_Key", 2));
     QCOMPARE(food->fieldByName("Atlagos_Ar").asFloat(), 4321.0);
+}
+
+// The month's surprise: off until the teacher turns it on (the folder's setting, read back
+// by another session), and its events edited through the navigator with the engine's
+// checks: a missing story and an amount out of range are refused naming the field, and the
+// row stays in editing until it is right.
+void TestMaintenance::surpriseSettingAndEvents()
+{
+    {
+        auto year = m_folder->table("Adoev.DB");
+        year->append();
+        year->fieldByName("Ev").setValue(2026);
+        year->fieldByName("Gyerek_koltseg").setValue(30000);
+        year->post();
+    }
+    const auto setting = [this] {
+        auto year = m_folder->table("Adoev.DB");
+        year->first();
+        return year->fieldByName("Meglepetes_be").isNull() ? false : year->fieldByName("Meglepetes_be").asBoolean();
+    };
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // Opened from the results page, in a window of its own.
+    m_window->PageControl->setCurrentIndex(TZomir0001::ResultsPage);
+    TEventsPage *page = m_window->EventsWindow;
+    QVERIFY(!page->isVisible());
+    QTest::mouseClick(m_window->BitBtn5, Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QVERIFY(page->isWindow());
+    QCOMPARE(page->windowTitle(), QString::fromUtf8("Meglepetések"));
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+
+    QVERIFY(!page->CheckBox60->isChecked());
+    QVERIFY(!setting());
+    QTest::mouseClick(page->CheckBox60, Qt::LeftButton);
+    QVERIFY(page->CheckBox60->isChecked());
+    QVERIFY(setting());
+
+    Nav *nav = page->ExtDBNavigator60;
+    const auto type = [](QLineEdit *edit, const QString &text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    QTest::mouseClick(nav->button(Nav::Insert), Qt::LeftButton);
+    type(page->DBEdit60, QStringLiteral("Mosogep"));
+    type(page->DBEdit61, QStringLiteral("-45000"));
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(appDialogs->texts("error").size(), 1);
+    QVERIFY2(appDialogs->texts("error").first().contains(QString::fromUtf8("Történet")),
+             qPrintable(appDialogs->texts("error").first()));
+    QVERIFY(page->MeglepetesDB->editing());
+    type(page->DBEdit62, QStringLiteral("A szerelo kiszallasa es az alkatresz."));
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(appDialogs->texts("error").size(), 1);
+    QCOMPARE(page->MeglepetesDB->state(), DataSetState::Browse);
+    {
+        auto events = m_folder->table("Meglepetes.db");
+        QCOMPARE(events->recordCount(), 1);
+        events->first();
+        QCOMPARE(events->fieldByName("Megnevezes").asString(), QStringLiteral("Mosogep"));
+        QCOMPARE(events->fieldByName("Osszeg").asFloat(), -45000.0);
+    }
+
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    type(page->DBEdit61, QStringLiteral("-20000000"));
+    QTest::mouseClick(nav->button(Nav::Post), Qt::LeftButton);
+    QCOMPARE(appDialogs->texts("error").size(), 2);
+    QVERIFY2(appDialogs->texts("error").last().contains(QString::fromUtf8("Összeg (Ft)")),
+             qPrintable(appDialogs->texts("error").last()));
+    QVERIFY(page->MeglepetesDB->editing());
+    QTest::mouseClick(nav->button(Nav::Cancel), Qt::LeftButton);
+    QCOMPARE(page->MeglepetesDB->state(), DataSetState::Browse);
+    QCOMPARE(m_folder->table("Meglepetes.db")->fieldByName("Osszeg").asFloat(), -45000.0);
+
+    QTest::mouseClick(page->CheckBox60, Qt::LeftButton);
+    QVERIFY(!setting());
+
+    // An event left in editing is asked about when the utility closes; "Mégsem" keeps it open.
+    QTest::mouseClick(nav->button(Nav::Edit), Qt::LeftButton);
+    type(page->DBEdit60, QStringLiteral("Mosogep 2"));
+    m_dialogs.askAnswers.enqueue(2);
+    QVERIFY(!m_window->close());
+    QVERIFY(m_dialogs.texts("ask").constLast().contains(QString::fromUtf8("„Meglepetések” ablakban")));
+    QVERIFY(page->MeglepetesDB->editing());
+    m_dialogs.askAnswers.enqueue(0);
+    QVERIFY(m_window->close());
+    QCOMPARE(m_folder->table("Meglepetes.db")->fieldByName("Megnevezes").asString(), QStringLiteral("Mosogep 2"));
 }
 
 ZOMIR_TEST_MAIN(TestMaintenance)

@@ -3,6 +3,7 @@
 // on request, and saving the list through the save dialog.
 
 #include "maintenance/Unit1.h"
+#include "maintenance/classview.h"
 #include "db/engine.h"
 #include "tests/support/pgserver.h"
 #include "maintenance/results.h"
@@ -11,6 +12,8 @@
 #include "db/storage.h"
 #include "tests/support/testenv.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -66,6 +69,9 @@ private Q_SLOTS:
     void unwritableTargetLeavesNoFile();
     void missingPlayersTableShowsTheError();
     void classroomServer();
+    void classAtAGlanceCountsTheRows();
+    void classOutcomes_data();
+    void classOutcomes();
 
 private:
     void addGame(const StoredGame &g);
@@ -476,6 +482,141 @@ void TestResults::classroomServer()
                                      "Bérlet;Macska, Másik;Mozi;igen\r\n")
                                        .toUtf8());
     m_window.reset();
+}
+
+// The class at a glance over 30 stored games: its counts by profession and outcome are the
+// rows of the list, its bars are those counts, every known balance falls in one range;
+// with a day picked, only the games stored since. It is previewed (and so printed and
+// saved as PDF) through the dialog service.
+void TestResults::classAtAGlanceCountsTheRows()
+{
+    using classview::Balanced;
+    using classview::NeverCosted;
+    using classview::NotYet;
+    // The four games of the fixture: two finished, two never costed, without balances.
+    int expected[classview::kOutcomeCount] = {2, 0, 2};
+    int withBalance = 0;
+    {
+        auto players = m_folder->table("Jatekosok.DB");
+        for (int i = 0; i < 26; ++i) {
+            const int kind = i % 3;
+            const QByteArray name = QStringLiteral("Diák %1").arg(i + 1, 2, 10, QLatin1Char('0')).toUtf8();
+            const QVariant net = kind == NeverCosted ? QVariant() : QVariant(300000.0);
+            storeGame(*players, {name.constData(), QDate(2026, 11, 1).addDays(i), 1 + i % 2, 1, 0, 0, 150000.0, net,
+                                 kind == Balanced ? 1 : 0});
+            players->last();
+            players->edit();
+            if (kind == Balanced)
+                players->fieldByName("Egyenleg").setValue(i * 9000);
+            else if (kind == NotYet)
+                players->fieldByName("Egyenleg").setValue(-1000 - i * 7000);
+            players->post();
+            ++expected[kind];
+            withBalance += kind == NeverCosted ? 0 : 1;
+        }
+    }
+    openPage();
+    QCOMPARE(shownNames().size(), 30);
+
+    QTemporaryDir pdfs;
+    QList<classview::Summary> seen;
+    QList<QList<QVector<double>>> bars;
+    m_dialogs.pdfPath = pdfs.filePath("osztaly.pdf");
+    m_dialogs.onPreview = [&](const Report &report) {
+        const auto *view = dynamic_cast<const classview::Report *>(&report);
+        QVERIFY(view);
+        QCOMPARE(view->pageCount(), 1);
+        seen << view->summary();
+        QList<QVector<double>> amounts;
+        for (const TQRBar *bar : view->professionBars()) {
+            QVector<double> parts;
+            for (const TQRBarPart &part : bar->parts())
+                parts << part.amount;
+            amounts << parts;
+        }
+        bars << amounts;
+    };
+    QTest::mouseClick(m_window->BitBtn4, Qt::LeftButton);
+    m_window->CheckBox50->setChecked(true);
+    m_window->DateEdit50->setDate(QDate(2026, 11, 15));
+    QTest::mouseClick(m_window->BitBtn4, Qt::LeftButton);
+    m_dialogs.onPreview = nullptr;
+    QVERIFY(appDialogs()->texts("error").isEmpty());
+    QCOMPARE(m_dialogs.texts("preview"), QStringList({u("az osztály egy képen"), u("az osztály egy képen")}));
+    QFile pdf(m_dialogs.pdfPath);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QCOMPARE(seen.size(), 2);
+
+    const QList<GameResult> &rows = m_window->ResultsModel->rows();
+    const classview::Summary &all = seen.first();
+    QCOMPARE(all.games, int(rows.size()));
+    for (int o = 0; o < classview::kOutcomeCount; ++o)
+        QCOMPARE(all.counts[o], expected[o]);
+    int total = 0;
+    for (int i = 0; i < all.professions.size(); ++i) {
+        const classview::ProfessionCounts &p = all.professions.at(i);
+        const QString name = p.profession == u("(ismeretlen szakma)") ? QString() : p.profession;
+        QCOMPARE(p.total(), int(std::count_if(rows.begin(), rows.end(),
+                                              [&](const GameResult &r) { return r.profession == name; })));
+        QCOMPARE(bars.first().at(i), (QVector<double>{double(p.counts[0]), double(p.counts[1]), double(p.counts[2])}));
+        total += p.total();
+    }
+    QCOMPARE(total, 30);
+    QCOMPARE(all.professions.size(), 3);   // Ács, Bolti eladó and the deleted one
+    QCOMPARE(all.withBalance, withBalance);
+    int binned = 0;
+    for (const classview::Bin &bin : all.bins)
+        binned += bin.count;
+    QCOMPARE(binned, withBalance);
+    QCOMPARE(all.lowest, qint64(-1000 - 25 * 7000));
+    QCOMPARE(all.highest, qint64(24 * 9000));
+
+    const classview::Summary &since = seen.last();
+    QCOMPARE(since.since, QDate(2026, 11, 15));
+    QCOMPARE(since.games, int(std::count_if(rows.begin(), rows.end(),
+                                            [](const GameResult &r) { return r.date >= QDate(2026, 11, 15); })));
+    QCOMPARE(since.games, 12 + 1);   // Diák 15 .. 26 and Ozsvár Anna (2026-11-20)
+}
+
+// A game's outcome: finished or balanced, short by a rework's worth, or never costed; and
+// the range its balance falls in.
+void TestResults::classOutcomes_data()
+{
+    QTest::addColumn<bool>("finished");
+    QTest::addColumn<QVariant>("balance");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("bin");
+    QTest::addRow("finished, stored before balances") << true << QVariant() << int(classview::Balanced) << -1;
+    QTest::addRow("never costed") << false << QVariant() << int(classview::NeverCosted) << -1;
+    QTest::addRow("shortfall of 1000") << false << QVariant(-1000) << int(classview::NotYet) << 2;
+    QTest::addRow("shortfall of 999") << false << QVariant(-999) << int(classview::Balanced) << 3;
+    QTest::addRow("exactly zero") << true << QVariant(0) << int(classview::Balanced) << 4;
+    QTest::addRow("shortfall of 100 001") << false << QVariant(-100001) << int(classview::NotYet) << 0;
+    QTest::addRow("shortfall of 100 000") << false << QVariant(-100000) << int(classview::NotYet) << 1;
+    QTest::addRow("200 000 left") << true << QVariant(200000) << int(classview::Balanced) << 7;
+}
+
+void TestResults::classOutcomes()
+{
+    QFETCH(bool, finished);
+    QFETCH(QVariant, balance);
+    QFETCH(int, outcome);
+    QFETCH(int, bin);
+    GameResult game;
+    game.profession = u("Ács");
+    game.date = QDate(2026, 12, 1);
+    game.finished = finished;
+    if (!balance.isNull())
+        game.balance = balance.toLongLong();
+    QCOMPARE(int(classview::outcomeOf(game)), outcome);
+    const classview::Summary s = classview::summarize({game});
+    QCOMPARE(s.counts[outcome], 1);
+    for (int i = 0; i < s.bins.size(); ++i)
+        QCOMPARE(s.bins.at(i).count, i == bin ? 1 : 0);
+    // A day after the game's leaves it out.
+    QCOMPARE(classview::summarize({game}, QDate(2026, 12, 2)).games, 0);
+    QCOMPARE(classview::summarize({game}, QDate(2026, 12, 1)).games, 1);
 }
 
 ZOMIR_TEST_MAIN(TestResults)

@@ -100,7 +100,9 @@ QString folderShape(const QString &db)
     const QString year = QDir(db).filePath(QStringLiteral("Adoev.DB"));
     const int playersVersion = fileShapeVersion(players);   // rolls back a journal left behind
     const int yearVersion = fileShapeVersion(year);
-    const bool column = columnsOf(players, QStringLiteral("Jatekosok")).contains(QStringLiteral("Adoev"));
+    const QStringList columns = columnsOf(players, QStringLiteral("Jatekosok"));
+    const bool column = columns.contains(QStringLiteral("Adoev"));
+    const bool balance = columns.contains(QStringLiteral("Egyenleg"));
     int yearRows = -1;
     if (yearVersion > 0)
         withFile(year, [&](QSqlDatabase &d) {
@@ -109,13 +111,14 @@ QString folderShape(const QString &db)
                 q.next())
                 yearRows = q.value(0).toInt();
         });
-    if (playersVersion == 1 && !column && yearVersion == 0)
+    if (playersVersion == 1 && !column && !balance && yearVersion == 0)
         return QStringLiteral("old");
-    if (playersVersion == 2 && column && yearVersion == 1 && yearRows == 1)
+    if (playersVersion == 3 && column && balance && yearVersion == 2 && yearRows == 1)
         return QStringLiteral("new");
-    return QStringLiteral("mixed: players %1%2, year table %3 with %4 rows")
+    return QStringLiteral("mixed: players %1%2%3, year table %4 with %5 rows")
         .arg(playersVersion)
         .arg(column ? QStringLiteral(" with Adoev") : QString())
+        .arg(balance ? QStringLiteral(" with Egyenleg") : QString())
         .arg(yearVersion)
         .arg(yearRows);
 }
@@ -189,6 +192,9 @@ private Q_SLOTS:
         for (; !players.eof(); players.next())
             years.append(players.fieldByName(QStringLiteral("Adoev")).asString());
         QCOMPARE(years, QStringList({"2010", "2010", "2010", "2010"}));
+        // No game stored before the balance was has one.
+        for (players.first(); !players.eof(); players.next())
+            QVERIFY(players.fieldByName(QStringLiteral("Egyenleg")).isNull());
         QVERIFY(players.locate(QStringLiteral("Nev"), QString::fromUtf8("Őrsi Gergő 🚀"), LocateOption::None));
         QCOMPARE(players.fieldByName(QStringLiteral("Brutto_jov")).asFloat(), 215000.0);
 
@@ -222,13 +228,57 @@ private Q_SLOTS:
         QCOMPARE(snapshot(db), upgraded);
     }
 
+    // A folder of the shape before the stored balance (its games with their year): the
+    // players' table gains the balance, empty for every stored game, and keeps the rest.
+    void shapeTwoGainsAnEmptyBalance()
+    {
+        const QString db = freshOldFolder(QStringLiteral("shape2"));
+        QVERIFY(!db.isEmpty());
+        upgradeFolder(db, schema());
+        const QString playersFile = QDir(db).filePath(QStringLiteral("Jatekosok.DB"));
+        withFile(playersFile, [&](QSqlDatabase &d) {
+            QSqlQuery q(d);
+            QVERIFY(q.exec(QStringLiteral("UPDATE Jatekosok SET Adoev = 2026 WHERE Player_Key = 1")));
+            QVERIFY(q.exec(QStringLiteral("ALTER TABLE Jatekosok DROP COLUMN Egyenleg")));
+            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 2")));
+        });
+        QCOMPARE(fileShapeVersion(playersFile), 2);
+        const QStringList before = storedGames(playersFile);
+
+        Session session(m_dir.filePath(QStringLiteral("shape2/engine.ini")));
+        session.addStandardAlias(QStringLiteral("DB_ZOMIR"), db);
+        Table players(&session);
+        players.setAliasName(QStringLiteral("DB_ZOMIR"));
+        players.setTableName(QStringLiteral("Jatekosok.DB"));
+        players.open();
+        QCOMPARE(fileShapeVersion(playersFile), 3);
+        QCOMPARE(players.recordCount(), 4);
+        QStringList years;
+        for (players.first(); !players.eof(); players.next()) {
+            QVERIFY(players.fieldByName(QStringLiteral("Egyenleg")).isNull());
+            years << players.fieldByName(QStringLiteral("Adoev")).asString();
+        }
+        QCOMPARE(years.count(QStringLiteral("2026")), 1);
+        QCOMPARE(storedGames(playersFile), before);
+        // A game's balance is stored and read back, a shortfall as a negative number.
+        players.first();
+        players.edit();
+        players.fieldByName(QStringLiteral("Egyenleg")).setValue(-38000);
+        players.post();
+        Table again(&session);
+        again.setAliasName(QStringLiteral("DB_ZOMIR"));
+        again.setTableName(QStringLiteral("Jatekosok.DB"));
+        again.open();
+        QCOMPARE(again.fieldByName(QStringLiteral("Egyenleg")).asInteger(), -38000);
+    }
+
     // A table of a newer shape than the program knows: refused with a message that says
     // so, and not a byte of the folder written.
     void newerFolderIsRefusedUntouched_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("version");
-        QTest::addRow("players' table of shape 3") << "Jatekosok.DB" << 3;
+        QTest::addRow("players' table of shape 4") << "Jatekosok.DB" << 4;
         QTest::addRow("a catalogue of shape 2") << "Hazak.DB" << 2;
     }
     void newerFolderIsRefusedUntouched()

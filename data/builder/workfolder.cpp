@@ -172,6 +172,8 @@ int fillContent(zdb::Session &session, int year)
     }
 
     rows += fillTable(session, QStringLiteral("szakma4.DB"), professionRows(year));
+    rows += fillTable(session, QStringLiteral("Meglepetes.db"),
+                      source(year, QStringLiteral("meglepetesek.json")).value(QStringLiteral("rows")).toArray());
 
     const QJsonObject tax = source(year, QStringLiteral("ado.json"));
     if (tax.value(QStringLiteral("year")).toInt() != year)

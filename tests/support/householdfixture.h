@@ -196,7 +196,8 @@ public:
                 continue;
             ++result.count;
             for (const char *field : {"House_Key", "Food_Key", "Clothing_Key", "Travel_Key", "Hobby_Key",
-                                      "Entertainment_Key", "Job_Key", "Statusz", "Brutto_jov", "Netto_jov", "Datum"})
+                                      "Entertainment_Key", "Job_Key", "Statusz", "Brutto_jov", "Netto_jov", "Datum",
+                                      "Egyenleg", "Meglepetes", "Meglepetes_osszeg"})
                 result.fields.insert(QString::fromLatin1(field), t->fieldByName(QString::fromLatin1(field)).value());
         }
         return result;
