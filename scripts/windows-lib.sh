@@ -7,8 +7,9 @@ windows_build_dir() { echo "${ZOMIR_WINDOWS_BUILD:-$root/build-windows}"; }
 # The test programs of the Windows edition: the plain logic, the engine, the reports, the
 # whole game, the utility, the calculators and the student's folder of the installed game.
 windows_test_targets() {
-  echo tst_budget tst_interest tst_rtf tst_textsearch tst_balance tst_professions tst_payroll \
-       tst_szamologep tst_ber tst_engine tst_reports tst_playthrough tst_maintenance tst_studentfolder tst_upgrade
+  echo tst_budget tst_interest tst_rtf tst_textsearch tst_monthchart tst_balance tst_professions tst_payroll \
+       tst_szamologep tst_ber tst_engine tst_reports tst_playthrough tst_maintenance tst_studentfolder tst_upgrade \
+       tst_accessibility
 }
 
 # Unpacks a Qt archive into build-windows-qt/ once (again when the archive changes) and
