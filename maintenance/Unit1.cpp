@@ -266,7 +266,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     SzakmaDB = openTable(QStringLiteral("SzakmaDB"), QStringLiteral("szakma4.DB"));
     // Rows the game could not compute with are refused with a message naming the field.
     SzakmaDB->setBeforePost(maint::checkProfession);
-    JarulekDB->setBeforePost(maint::checkContributions);
+    JarulekDB->setBeforePost([this](zdb::Table &table) { maint::checkContributions(table, m_folderYear); });
     // The title names the tax year the folder teaches, read as the game reads it.
     m_folderYear = payroll::ReadFolderYear(readingTable(QStringLiteral("Adoev.DB")).get()).year;
     setWindowTitle(u("Dedarudorazo v2 – %1").arg(budget::yearLevelsText(m_folderYear)));

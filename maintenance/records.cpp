@@ -1,6 +1,7 @@
 #include "maintenance/records.h"
 
 #include "db/engine.h"
+#include "rules/taxyear.h"
 #include "rules/usererror.h"
 
 #include <QBuffer>
@@ -94,8 +95,12 @@ void checkProfession(zdb::Table &table)
                         quoted(label(table, QStringLiteral("Brutto_min")))));
 }
 
-void checkContributions(zdb::Table &table)
+void checkContributions(zdb::Table &table, int taxYear)
 {
+    // A year without the tax credit leaves its rate empty or zero.
+    const payroll::RuleSet *rules = payroll::ruleSetFor(taxYear);
+    if (rules && !rules->usesTaxCredit())
+        return;
     const QString field = QStringLiteral("Ajkulcs");
     if (number(table, field, 0) == 0)
         fail(QString::fromUtf8("A(z) %1 nem lehet nulla vagy üres: az adójóváírás ezzel nem számítható ki.")

@@ -22,8 +22,9 @@ QByteArray pictureFileAsBitmap(const QString &path);
 // highest wage below the lowest, a negative number of children.
 void checkProfession(zdb::Table &table);
 
-// Refuses a contribution row whose tax-credit rate is zero or empty: the payroll rules
-// divide by it.
-void checkContributions(zdb::Table &table);
+// Refuses a contribution row whose tax-credit rate is zero or empty in a folder of a tax
+// year with the tax credit: that year's payroll rules divide by it. A year without the
+// credit leaves the rate unused, so zero is fine there.
+void checkContributions(zdb::Table &table, int taxYear);
 
 }  // namespace maint

@@ -17,6 +17,7 @@ namespace {
 class Rules2010 final : public RuleSet {
 public:
     int year() const override { return 2010; }
+    bool usesTaxCredit() const override { return true; }
 
     QVector<Figure> figures() const override
     {
@@ -56,6 +57,7 @@ public:
 class Rules2026 final : public RuleSet {
 public:
     int year() const override { return 2026; }
+    bool usesTaxCredit() const override { return false; }
 
     QVector<Figure> figures() const override
     {

@@ -43,6 +43,9 @@ public:
     virtual ~RuleSet() = default;
     // The tax year whose law the rules teach.
     virtual int year() const = 0;
+    // Whether the year's tax is lessened by the tax credit (the contributions table's
+    // `Ajkulcs` and `Ajhatar` count only then).
+    virtual bool usesTaxCredit() const = 0;
     // The calculator's figures, in the order it asks for them.
     virtual QVector<Figure> figures() const = 0;
     // The right value of every figure, by field number. Table errors are thrown.

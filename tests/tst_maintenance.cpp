@@ -87,6 +87,8 @@ private Q_SLOTS:
     void pictureRules();
     void professionAndContributionChecks_data();
     void professionAndContributionChecks();
+    void contributionsWithoutTheTaxCredit_data();
+    void contributionsWithoutTheTaxCredit();
     void refusedPostKeepsTheRowInEdit();
     void typingOnACataloguePageWaitsForEdit();
     void typingOnATaxPageStartsTheEdit();
@@ -450,11 +452,64 @@ void TestMaintenance::professionAndContributionChecks()
     table->edit();
     table->fieldByName(field).setValue(value);
     try {
-        contribution ? maint::checkContributions(*table) : maint::checkProfession(*table);
+        contribution ? maint::checkContributions(*table, 2010) : maint::checkProfession(*table);
         QVERIFY2(message.isEmpty(), "refusal expected");
     } catch (const std::runtime_error &e) {
         QVERIFY2(!message.isEmpty(), e.what());
         QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+    }
+}
+
+// A folder of a year without the tax credit (2026) stores its rate as zero: the other
+// contributions must still be editable there, while a 2010 folder still refuses the zero.
+void TestMaintenance::contributionsWithoutTheTaxCredit_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<bool>("refused");
+    QTest::addRow("2010") << 2010 << true;
+    QTest::addRow("2026") << 2026 << false;
+}
+
+void TestMaintenance::contributionsWithoutTheTaxCredit()
+{
+    QFETCH(int, year);
+    QFETCH(bool, refused);
+    {
+        auto years = m_folder->table("Adoev.DB");
+        years->append();
+        years->fieldByName("Ev").setValue(year);
+        years->fieldByName("Gyerek_koltseg").setValue(year == 2026 ? 30000 : 10000);
+        years->post();
+        auto rates = m_folder->table("jarulek.db");
+        rates->first();
+        rates->edit();
+        rates->fieldByName("Ajkulcs").setValue(0.0);
+        rates->post();
+    }
+    makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->PageControl->setCurrentIndex(8);
+    auto *appDialogs = static_cast<ScriptedDialogs *>(ZApplication::instance()->dialogs());
+    const int errorsBefore = int(appDialogs->texts("error").size());
+    auto *employer = m_window->findChild<QLineEdit *>("DBEdit34");   // MUNKALTATO_JARULEK
+    employer->setFocus();
+    employer->selectAll();
+    QTest::keyClicks(employer, QStringLiteral("14"));
+    QCOMPARE(m_window->JarulekDB->state(), DataSetState::Edit);
+    QTest::mouseClick(m_window->ExtDBNavigator[8]->button(Nav::Post), Qt::LeftButton);
+    const QStringList errors = appDialogs->texts("error").mid(errorsBefore);
+    auto stored = m_folder->table("jarulek.db");
+    stored->first();
+    if (refused) {
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QString::fromUtf8("Adójóváírás kulcsa (%)")), qPrintable(errors.first()));
+        QCOMPARE(m_window->JarulekDB->state(), DataSetState::Edit);
+        QCOMPARE(stored->fieldByName("MUNKALTATO_JARULEK").asFloat(), 10.0);
+    } else {
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        QCOMPARE(m_window->JarulekDB->state(), DataSetState::Browse);
+        QCOMPARE(stored->fieldByName("MUNKALTATO_JARULEK").asFloat(), 14.0);
     }
 }
 
