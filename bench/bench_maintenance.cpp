@@ -222,7 +222,8 @@ void changeSomething(zdb::Table *table)
 
 // Every tab, and on each page the navigator's moves, as a teacher clicks them; `rounds`
 // rounds, each its own list of steps.
-// What the window's dialogs showed meanwhile goes to `shown` (a rule refusing a row's post).
+// What a navigator step made the window's dialogs show goes to `shownTexts`, with the step's
+// name (a rule refusing a row's post).
 QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *problems, QStringList *shownTexts)
 {
     ScriptedDialogs dialogs;
@@ -245,8 +246,12 @@ QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *pr
         for (int page = 0; page < window.PageControl->count(); ++page) {
             const QString title = window.PageControl->tabText(page);
             const QPoint at = tabs->tabRect(page).center();
+            const qsizetype shownBeforeTab = dialogs.shown.size();
             timedStep(&steps, title + QStringLiteral(" tab click"),
                       [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, at); });
+            for (qsizetype d = shownBeforeTab; d < dialogs.shown.size(); ++d)
+                shownTexts->append(title + QStringLiteral(" tab click showed ") + dialogs.shown[d].kind
+                                   + QStringLiteral(": ") + dialogs.shown[d].text);
             if (window.PageControl->currentIndex() != page)
                 problems->append(QStringLiteral("the tab %1 was not chosen").arg(title));
             const QList<TExtDBNavigator *> navigators = window.PageControl->widget(page)->findChildren<TExtDBNavigator *>();
@@ -259,14 +264,16 @@ QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *pr
                     continue;
                 if (move.first == TExtDBNavigator::Post && nav->dataSource())
                     changeSomething(nav->dataSource()->dataSet());
-                timedStep(&steps, title + QStringLiteral(" navigator ") + QLatin1String(move.second),
-                          [&] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); });
+                const QString name = title + QStringLiteral(" navigator ") + QLatin1String(move.second);
+                const qsizetype shownBefore = dialogs.shown.size();
+                timedStep(&steps, name, [&] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); });
+                for (qsizetype d = shownBefore; d < dialogs.shown.size(); ++d)
+                    shownTexts->append(name + QStringLiteral(" showed ") + dialogs.shown[d].kind + QStringLiteral(": ")
+                                       + dialogs.shown[d].text);
             }
         }
         all.append(steps);
     }
-    for (const auto &shown : dialogs.shown)
-        shownTexts->append(shown.kind + QStringLiteral(": ") + shown.text);
     ZApplication::instance()->setDialogs(nullptr);
     return all;
 }
@@ -381,7 +388,7 @@ int main(int argc, char *argv[])
     printSteps("utility_later_rounds", later);
     std::printf("utility_step_dialogs_shown: %lld\n", static_cast<long long>(stepDialogs.size()));
     for (const QString &text : stepDialogs)
-        std::fprintf(stderr, "bench_maintenance: shown %s\n", qPrintable(text));
+        std::fprintf(stderr, "bench_maintenance: %s\n", qPrintable(text));
     for (const QString &problem : stepProblems)
         std::fprintf(stderr, "bench_maintenance: %s\n", qPrintable(problem));
     return stepProblems.isEmpty() ? 0 : 1;
