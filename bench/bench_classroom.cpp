@@ -1,16 +1,38 @@
 // A class on one PostgreSQL server: thirty player programs at once, each on its own
 // connection, each storing fifty evaluations (a new row posted, then edited and posted).
 // Prints the time of a post (median, 95th percentile, slowest) and of the whole run as
-// "name: value" lines. Usage: bench_classroom [players] [evaluations]
+// "name: value" lines.
+//
+// Then the curve of a school or a district: 30 and 100 players (with --large also 300) on
+// one server that flushes every commit to the disk, 2,000 games stored before, each class
+// on a copy of that school's database, each player thinking 1.5 to 4.5 s
+// before every evaluation, while a teacher's utility reads the results page every second;
+// the same with synchronous_commit off. For each: the posts' and the results page's
+// p50/p95, what the server's busy connections waited for (sampled every 50 ms), and the
+// ratios to the 30 players' figures.
+//
+// Usage: bench_classroom [players] [evaluations] [--large] [--curve-only]
+//                        [--curve-evaluations N]
 
 #include "tests/support/classroomrun.h"
 #include "tests/support/pgserver.h"
+#include "db/engine.h"
+#include "maintenance/results.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -83,21 +105,276 @@ bool runClass(bool durable, const QString &label, int players, int evaluations)
     return true;
 }
 
+// What the utility's results page reads on "Frissítés": the players' table read again and
+// every game joined with its catalogue rows, through the engine as the utility does.
+class ResultsReader {
+public:
+    explicit ResultsReader(const QString &connection)
+        : m_session(m_config.filePath(QStringLiteral("tablaengine.ini")))
+    {
+        m_session.setServerAlias(zdb::gameAlias(), zdb::ServerAddress::parse(connection));
+        const auto open = [this](const char *file) {
+            auto table = std::make_unique<zdb::Table>(&m_session);
+            table->setAliasName(zdb::gameAlias());
+            table->setTableName(QString::fromLatin1(file));
+            table->open();
+            m_tables.push_back(std::move(table));
+            return m_tables.back().get();
+        };
+        m_players = open("Jatekosok.DB");
+        m_sources = {m_players,          open("szakma4.DB"),    open("Hazak.DB"),
+                     open("Elelmiszerek.DB"), open("Ruhazkodas.db"), open("Kozlekedes.db"),
+                     open("Hobbi.db"),   open("Szorakozas.db")};
+    }
+    // One reading; returns its duration in nanoseconds and the number of games read.
+    qint64 read(qsizetype *games)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        m_players->refresh();
+        *games = results::collect(m_sources).size();
+        return clock.nsecsElapsed();
+    }
+
+private:
+    QTemporaryDir m_config;
+    zdb::Session m_session;
+    std::vector<std::unique_ptr<zdb::Table>> m_tables;
+    zdb::Table *m_players = nullptr;
+    results::Sources m_sources;
+};
+
+// The server's own view while the class plays: what its busy client connections wait for.
+class WaitSampler {
+public:
+    explicit WaitSampler(const PgServer &server)
+    {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("waits"));
+        m_db.setHostName(server.host());
+        m_db.setPort(server.port());
+        m_db.setDatabaseName(QStringLiteral("postgres"));
+        m_db.setUserName(QStringLiteral("zomir_admin"));
+        if (!m_db.open())
+            QTextStream(stderr) << "wait sampler: " << m_db.lastError().text() << Qt::endl;
+    }
+    ~WaitSampler()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("waits"));
+    }
+    void reset()
+    {
+        m_counts.clear();
+        m_samples = 0;
+        m_busy = 0;
+    }
+    void sample()
+    {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral(
+                "SELECT coalesce(wait_event_type, 'CPU'), coalesce(wait_event, 'running'), count(*) "
+                "FROM pg_stat_activity WHERE state = 'active' AND backend_type = 'client backend' "
+                "AND pid <> pg_backend_pid() GROUP BY 1, 2")))
+            return;
+        ++m_samples;
+        while (q.next()) {
+            const int n = q.value(2).toInt();
+            m_counts[q.value(0).toString() + QLatin1Char('/') + q.value(1).toString()] += n;
+            m_busy += n;
+        }
+    }
+    // "<label>busy connections mean" and the share of each wait among the busy samples.
+    void print(const QString &label) const
+    {
+        out << label << "busy connections mean: "
+            << QString::number(m_samples ? double(m_busy) / m_samples : 0, 'f', 2) << Qt::endl;
+        QList<QPair<int, QString>> byCount;
+        for (auto it = m_counts.begin(); it != m_counts.end(); ++it)
+            byCount.append({it.value(), it.key()});
+        std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+        for (int i = 0; i < std::min<qsizetype>(4, byCount.size()); ++i)
+            out << label << "waiting on " << byCount[i].second << " share: "
+                << QString::number(double(byCount[i].first) / m_busy, 'f', 2) << Qt::endl;
+    }
+
+private:
+    QSqlDatabase m_db;
+    QMap<QString, int> m_counts;
+    int m_samples = 0;
+    int m_busy = 0;
+};
+
+// Games stored before, as a school's results page holds them.
+void addStoredGames(const QString &connection, int count)
+{
+    QTemporaryDir config;
+    zdb::Session session(config.filePath(QStringLiteral("tablaengine.ini")));
+    session.setServerAlias(zdb::gameAlias(), zdb::ServerAddress::parse(connection));
+    zdb::Table players(&session);
+    players.setAliasName(zdb::gameAlias());
+    players.setTableName(QStringLiteral("Jatekosok.DB"));
+    players.open();
+    for (int i = 0; i < count; ++i) {
+        players.append();
+        players.fieldByName(QStringLiteral("Nev")).setValue(QStringLiteral("Játékos %1").arg(i));
+        players.fieldByName(QStringLiteral("Datum")).setValue(QDate(2026, 1, 1).addDays(i % 300));
+        for (const char *key : {"Job_Key", "House_Key", "Food_Key", "Clothing_Key", "Travel_Key"})
+            players.fieldByName(QString::fromLatin1(key)).setValue(1 + i % 5);
+        players.fieldByName(QStringLiteral("Hobby_Key")).setValue(i % 64);
+        players.fieldByName(QStringLiteral("Entertainment_Key")).setValue((i * 7) % 64);
+        players.fieldByName(QStringLiteral("Brutto_jov")).setValue(200000.0 + i * 100);
+        players.fieldByName(QStringLiteral("Netto_jov")).setValue(250000.5 + i * 50);
+        players.fieldByName(QStringLiteral("Statusz")).setValue(i % 2);
+        players.post();
+    }
+}
+
+struct CurvePoint {
+    double postP50 = 0, postP95 = 0, resultsP50 = 0, resultsP95 = 0;
+};
+
+// One class of `players` thinking students on the running server, the teacher's results
+// page read every second meanwhile.
+bool runCurvePoint(PgServer &server, const QString &label, const QString &prefix, int players, int evaluations,
+                   WaitSampler &waits, CurvePoint *point)
+{
+    // Each class on a copy of the same school: the results page reads as many games in each.
+    const QString db = QStringLiteral("osztaly_") + prefix;
+    if (!server.psql(QStringLiteral("CREATE DATABASE %1 TEMPLATE osztaly;").arg(db))) {
+        QTextStream(stderr) << "cannot copy the class's database" << Qt::endl;
+        return false;
+    }
+    ResultsReader reader(server.connectionString(db, QStringLiteral("zomir_admin")));
+    ClassroomRun run(QStringLiteral(ZOMIR_CLASSROOM_PLAYER), server.connectionString(db, QStringLiteral("zomir_diak")));
+    QVector<qint64> results;
+    qsizetype games = 0;
+    QTimer teacher, sampler;
+    QObject::connect(&teacher, &QTimer::timeout, [&] { results.append(reader.read(&games)); });
+    QObject::connect(&sampler, &QTimer::timeout, [&] { waits.sample(); });
+    waits.reset();
+    teacher.start(1000);
+    sampler.start(50);
+    const bool inTime = run.run(prefix, players, evaluations, 1800, 1500, 4500);
+    teacher.stop();
+    sampler.stop();
+    QVector<qint64> times = run.postTimes();
+    std::sort(times.begin(), times.end());
+    std::sort(results.begin(), results.end());
+    point->postP50 = percentileMs(times, 0.50);
+    point->postP95 = percentileMs(times, 0.95);
+    point->resultsP50 = percentileMs(results, 0.50);
+    point->resultsP95 = percentileMs(results, 0.95);
+
+    out << label << "posts: " << times.size() << Qt::endl;
+    print(label + QStringLiteral("posts per s"), times.size() * 1000.0 / std::max<qint64>(1, run.elapsedMs()), 1);
+    print(label + QStringLiteral("post p50 ms"), point->postP50);
+    print(label + QStringLiteral("post p95 ms"), point->postP95);
+    print(label + QStringLiteral("post max ms"), times.isEmpty() ? 0 : times.last() / 1e6);
+    out << label << "results page readings: " << results.size() << Qt::endl;
+    out << label << "results page games: " << games << Qt::endl;
+    print(label + QStringLiteral("results page p50 ms"), point->resultsP50);
+    print(label + QStringLiteral("results page p95 ms"), point->resultsP95);
+    waits.print(label);
+    if (!inTime || !run.problems().isEmpty()) {
+        QTextStream(stderr) << run.problems() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// The curve on one durable server: each class size with synchronous_commit on, then off.
+bool runCurve(const QList<int> &sizes, int evaluations, int storedGames)
+{
+    PgServer server;
+    server.setDurable(true);
+    // Every player a connection of its own, plus the teacher, the sampler and the content tool.
+    server.setExtraSettings(QStringLiteral("max_connections = %1").arg(sizes.last() + 50));
+    QString error;
+    if (!server.start(&error)
+        || !prepareClassDatabase(server, QStringLiteral(ZOMIR_DATA_TOOL), QStringLiteral("osztaly"),
+                                 &error)) {
+        QTextStream(stderr) << error << Qt::endl;
+        return false;
+    }
+    bool ok = true;
+    try {
+        // A school's year of stored games before the class, written without waiting for the disk.
+        if (!server.psql(QStringLiteral("ALTER SYSTEM SET synchronous_commit = off;\nSELECT pg_reload_conf();\n")))
+            return false;
+        addStoredGames(server.connectionString(QStringLiteral("osztaly"), QStringLiteral("zomir_admin")), storedGames);
+        if (!server.psql(QStringLiteral("ALTER SYSTEM RESET synchronous_commit;\nSELECT pg_reload_conf();\n")))
+            return false;
+        out << "curve stored games before the class: " << storedGames << Qt::endl;
+        WaitSampler waits(server);
+        int prefix = 0;
+        QList<CurvePoint> synchronousPoints;
+        for (const bool synchronous : {true, false}) {
+            if (!synchronous
+                && !server.psql(QStringLiteral("ALTER SYSTEM SET synchronous_commit = off;\n"
+                                               "SELECT pg_reload_conf();\n"))) {
+                QTextStream(stderr) << "cannot turn synchronous_commit off" << Qt::endl;
+                return false;
+            }
+            const QString setting = synchronous ? QStringLiteral("curve ") : QStringLiteral("curve async ");
+            QList<CurvePoint> points;
+            for (const int players : sizes) {
+                CurvePoint point;
+                const QString label = setting + QString::number(players) + QStringLiteral(" players ");
+                // Two letters a class, so that no two classes' players share a name.
+                const QString classPrefix = QString(QChar(u'a' + prefix / 26)) + QChar(u'a' + prefix % 26);
+                ++prefix;
+                ok = runCurvePoint(server, label, classPrefix, players, evaluations, waits, &point) && ok;
+                points.append(point);
+            }
+            for (int i = 1; i < sizes.size(); ++i) {
+                const QString label = setting + QStringLiteral("%1 to %2 players ").arg(sizes[i]).arg(sizes[0]);
+                print(label + QStringLiteral("post p95 ratio"), points[i].postP95 / points[0].postP95, 2);
+                print(label + QStringLiteral("results page p95 ratio"),
+                      points[i].resultsP95 / points[0].resultsP95, 2);
+            }
+            if (synchronous)
+                synchronousPoints = points;
+            else
+                for (int i = 0; i < sizes.size(); ++i)
+                    print(QStringLiteral("curve %1 players post p95 async to durable ratio").arg(sizes[i]),
+                          points[i].postP95 / synchronousPoints[i].postP95, 2);
+        }
+    } catch (const std::exception &e) {
+        QTextStream(stderr) << "curve: " << e.what() << Qt::endl;
+        return false;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int players = args.size() > 1 ? args.at(1).toInt() : 30;
-    const int evaluations = args.size() > 2 ? args.at(2).toInt() : 50;
+    QStringList args = app.arguments().mid(1);
+    const bool large = args.removeAll(QStringLiteral("--large")) > 0;
+    const bool curveOnly = args.removeAll(QStringLiteral("--curve-only")) > 0;
+    int curveEvaluations = 6;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--curve-evaluations")); at >= 0 && at + 1 < args.size()) {
+        curveEvaluations = args.at(at + 1).toInt();
+        args.remove(at, 2);
+    }
+    const int players = args.size() > 0 ? args.at(0).toInt() : 30;
+    const int evaluations = args.size() > 1 ? args.at(1).toInt() : 50;
 
-    out << "players: " << players << Qt::endl;
-    out << "evaluations per player: " << evaluations << Qt::endl;
-    // The tests' settings (commits reach the kernel, not the disk), then a server that
-    // flushes every commit to the disk, as a school's server does.
-    bool ok = runClass(false, QString(), players, evaluations);
-    ok = runClass(true, QStringLiteral("durable "), players, evaluations) && ok;
+    bool ok = true;
+    if (!curveOnly) {
+        out << "players: " << players << Qt::endl;
+        out << "evaluations per player: " << evaluations << Qt::endl;
+        // The tests' settings (commits reach the kernel, not the disk), then a server that
+        // flushes every commit to the disk, as a school's server does.
+        ok = runClass(false, QString(), players, evaluations);
+        ok = runClass(true, QStringLiteral("durable "), players, evaluations) && ok;
+    }
+    out << "curve evaluations per player: " << curveEvaluations << Qt::endl;
+    out << "curve pause before an evaluation ms: 1500-4500" << Qt::endl;
+    ok = runCurve(large ? QList<int>{30, 100, 300} : QList<int>{30, 100}, curveEvaluations, 2000) && ok;
     out << "p95 goal: 20 ms" << Qt::endl;
     return ok ? 0 : 1;
 }

@@ -3,7 +3,11 @@
 // bare Qt Widgets program showing one empty window, measured in the same run (medians of
 // several starts); then the time to post 1,000 edits through a page's navigator, and the
 // results page over 3,000 and over 10,000 stored games: its first reading, "Frissítés", and
-// the CSV text; the 10,000 also with the engine made to read every row when a table opens.
+// the CSV text; the 10,000 also with the engine made to read every row when a table opens;
+// last every step a teacher takes on the window, timed from the input event until the
+// posted events, the paints among them, are handled: each tab chosen, and on each page the
+// navigator's first, next, prior, last, edit, post, edit and cancel, three rounds (the
+// first the window's first time on each page), p50/p95/max and the slowest steps by name.
 //   bench_maintenance              runs everything and prints "name: value" lines
 //   bench_maintenance --utility    (internal) one start of the utility, printing its figures
 // The tables are a copy of ZOMIR_WORKFOLDER's when that folder exists, else generated rows.
@@ -11,12 +15,14 @@
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/Unit1.h"
 #include "controls/application.h"
+#include "controls/datasource.h"
 #include "controls/dialogs.h"
 #include "db/engine.h"
 #include "db/schema.h"
 #include "maintenance/results.h"
 #include "maintenance/resultsmodel.h"
 #include "bench/startup_parent.h"
+#include "tests/support/scripteddialogs.h"
 #include "tests/support/testenv.h"
 
 #include <QAbstractButton>
@@ -28,8 +34,10 @@
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <limits>
@@ -184,6 +192,118 @@ ResultsFigures resultsPage(const QString &configFile)
     return f;
 }
 
+using Steps = QList<QPair<QString, double>>;
+
+// One step: the input, then the events it posted (the paints among them) handled.
+template <typename Input>
+void timedStep(Steps *steps, const QString &name, Input &&input)
+{
+    QElapsedTimer clock;
+    clock.start();
+    input();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    steps->append({name, clock.nsecsElapsed() / 1e6});
+}
+
+// A field of the current row the post can change without breaking a rule: the first
+// number that is not a key, one more than it was.
+void changeSomething(zdb::Table *table)
+{
+    for (int f = 0; f < table->fieldCount(); ++f) {
+        zdb::Field field = table->field(f);
+        if (zdb::isNumeric(field.dataType()) && field.dataType() != zdb::FieldType::AutoInc
+            && !field.fieldName().endsWith(QLatin1String("_Key")) && !field.fieldName().startsWith(QLatin1String("ID"))) {
+            field.setValue(field.value().toDouble() + 1);
+            return;
+        }
+    }
+}
+
+// Every tab, and on each page the navigator's moves, as a teacher clicks them; `rounds`
+// rounds, each its own list of steps.
+// What a navigator step made the window's dialogs show goes to `shownTexts`, with the step's
+// name (a rule refusing a row's post).
+QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *problems, QStringList *shownTexts)
+{
+    ScriptedDialogs dialogs;
+    ZApplication::instance()->setDialogs(&dialogs);
+    zdb::Session session(configFile);
+    TZomir0001 window(&session, &dialogs);
+    window.show();
+    for (int i = 0; i < 100; ++i)
+        QCoreApplication::processEvents();
+    QTabBar *tabs = window.PageControl->tabBar();
+    const std::pair<TExtDBNavigator::Button, const char *> moves[] = {
+        {TExtDBNavigator::Last, "last"},   {TExtDBNavigator::First, "first"},
+        {TExtDBNavigator::Next, "next"},   {TExtDBNavigator::Next, "next"},
+        {TExtDBNavigator::Prior, "prior"}, {TExtDBNavigator::Edit, "edit"},
+        {TExtDBNavigator::Post, "post"},   {TExtDBNavigator::Edit, "edit"},
+        {TExtDBNavigator::Cancel, "cancel"}};
+    QList<Steps> all;
+    for (int round = 0; round < rounds; ++round) {
+        Steps steps;
+        for (int page = 0; page < window.PageControl->count(); ++page) {
+            const QString title = window.PageControl->tabText(page);
+            const QPoint at = tabs->tabRect(page).center();
+            const qsizetype shownBeforeTab = dialogs.shown.size();
+            timedStep(&steps, title + QStringLiteral(" tab click"),
+                      [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, at); });
+            for (qsizetype d = shownBeforeTab; d < dialogs.shown.size(); ++d)
+                shownTexts->append(title + QStringLiteral(" tab click showed ") + dialogs.shown[d].kind
+                                   + QStringLiteral(": ") + dialogs.shown[d].text);
+            if (window.PageControl->currentIndex() != page)
+                problems->append(QStringLiteral("the tab %1 was not chosen").arg(title));
+            const QList<TExtDBNavigator *> navigators = window.PageControl->widget(page)->findChildren<TExtDBNavigator *>();
+            if (navigators.isEmpty())
+                continue;
+            TExtDBNavigator *nav = navigators.first();
+            for (const auto &move : moves) {
+                TNavButton *button = nav->button(move.first);
+                if (!button->isVisible() || !button->isEnabled())
+                    continue;
+                if (move.first == TExtDBNavigator::Post && nav->dataSource())
+                    changeSomething(nav->dataSource()->dataSet());
+                const QString name = title + QStringLiteral(" navigator ") + QLatin1String(move.second);
+                const qsizetype shownBefore = dialogs.shown.size();
+                timedStep(&steps, name, [&] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); });
+                for (qsizetype d = shownBefore; d < dialogs.shown.size(); ++d)
+                    shownTexts->append(name + QStringLiteral(" showed ") + dialogs.shown[d].kind + QStringLiteral(": ")
+                                       + dialogs.shown[d].text);
+            }
+        }
+        all.append(steps);
+    }
+    ZApplication::instance()->setDialogs(nullptr);
+    return all;
+}
+
+void printSteps(const char *prefix, const Steps &steps)
+{
+    QList<double> ms;
+    QPair<QString, double> slowest{QString(), -1};
+    int overFrame = 0;
+    for (const auto &st : steps) {
+        ms << st.second;
+        if (st.second > slowest.second)
+            slowest = st;
+        if (st.second > 16.0)
+            ++overFrame;
+    }
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&ms](double q) { return ms.isEmpty() ? -1.0 : ms.at(qMin(ms.size() - 1, qsizetype(q * ms.size()))); };
+    std::printf("%s_steps: %lld\n", prefix, static_cast<long long>(ms.size()));
+    std::printf("%s_step_p50_ms: %.2f\n", prefix, at(0.5));
+    std::printf("%s_step_p95_ms: %.2f\n", prefix, at(0.95));
+    std::printf("%s_step_max_ms: %.2f\n", prefix, ms.isEmpty() ? -1.0 : ms.last());
+    std::printf("%s_slowest_step: %s\n", prefix, qPrintable(slowest.first));
+    std::printf("%s_steps_over_16ms: %d\n", prefix, overFrame);
+    Steps sorted = steps;
+    std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
+    for (int i = 0; i < qMin<qsizetype>(5, sorted.size()); ++i)
+        std::printf("%s_slow_%d: %.2f ms %s\n", prefix, i + 1, sorted[i].second, qPrintable(sorted[i].first));
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -230,6 +350,8 @@ int main(int argc, char *argv[])
     }
     const double bMs = median(bareMs), uMs = median(utilMs), bKb = median(bareKb), uKb = median(utilKb);
     const double postMs = postEdits(configFile);
+    QStringList stepProblems, stepDialogs;
+    const QList<Steps> stepRounds = utilitySteps(configFile, 3, &stepProblems, &stepDialogs);
     addGames(configFile, 0, 3000);
     const ResultsFigures resultsFigures = resultsPage(configFile);
     addGames(configFile, 3000, 10000);
@@ -258,5 +380,16 @@ int main(int argc, char *argv[])
     std::printf("results_10000_games_csv_ms: %.1f\n", results10000.csvMs);
     std::printf("results_10000_games_whole_read_first_read_ms: %.1f\n", results10000Whole.firstReadMs);
     std::printf("results_10000_games_whole_read_refresh_ms: %.1f\n", results10000Whole.refreshMs);
-    return 0;
+    // The steps on the tables as they came (before the stored games were added).
+    printSteps("utility_first_round", stepRounds.value(0));
+    Steps later;
+    for (int i = 1; i < stepRounds.size(); ++i)
+        later += stepRounds[i];
+    printSteps("utility_later_rounds", later);
+    std::printf("utility_step_dialogs_shown: %lld\n", static_cast<long long>(stepDialogs.size()));
+    for (const QString &text : stepDialogs)
+        std::fprintf(stderr, "bench_maintenance: %s\n", qPrintable(text));
+    for (const QString &problem : stepProblems)
+        std::fprintf(stderr, "bench_maintenance: %s\n", qPrintable(problem));
+    return stepProblems.isEmpty() ? 0 : 1;
 }

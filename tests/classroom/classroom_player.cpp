@@ -1,6 +1,6 @@
 // One simulated student of the classroom load test, on its own connection to the class's
 // server. Usage: classroom_player <connection> <player prefix> <evaluations> [time limit s]
-// [pause ms between evaluations]
+// [pause ms between evaluations, or "min-max": a random pause before every evaluation]
 //
 // Each evaluation does what a game does when it evaluates a student: a new row in the
 // players' table (name, choices, date, status 0) is posted, then the same row is edited
@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -80,7 +81,16 @@ int main(int argc, char *argv[])
     const QString prefix = args.at(2);
     const int evaluations = args.at(3).toInt();
     const int limitSeconds = args.size() > 4 ? args.at(4).toInt() : 30;
-    const int pauseMs = args.size() > 5 ? args.at(5).toInt() : 0;
+    // "1500-4500": a student who thinks a while before each evaluation, the first too.
+    const QString pause = args.size() > 5 ? args.at(5) : QString();
+    const int pauseMs = pause.section(QLatin1Char('-'), 0, 0).toInt();
+    const int pauseMaxMs = pause.contains(QLatin1Char('-')) ? pause.section(QLatin1Char('-'), 1, 1).toInt() : pauseMs;
+    const auto pauseBefore = [&](int evaluation) {
+        if (pauseMaxMs > pauseMs)
+            QThread::msleep(QRandomGenerator::global()->bounded(pauseMs, pauseMaxMs + 1));
+        else if (evaluation > 1 && pauseMs > 0)
+            QThread::msleep(pauseMs);
+    };
 
     // Each player keeps its own configuration, as each PC of a class does.
     QTemporaryDir config;
@@ -102,8 +112,7 @@ int main(int argc, char *argv[])
 
         bool allPosted = true;
         for (int i = 1; i <= evaluations; ++i) {
-            if (i > 1 && pauseMs > 0)
-                QThread::msleep(pauseMs);
+            pauseBefore(i);
             const qint64 appended = postWithRetry(players, [&] {
                 players.append();
                 setAll(players, classroom::appendValues(prefix, i));

@@ -14,7 +14,8 @@ ClassroomRun::ClassroomRun(const QString &playerProgram, const QString &connecti
 {
 }
 
-bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs)
+bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs,
+                       int pauseMaxMs)
 {
     m_players.clear();
     m_posted = 0;
@@ -44,10 +45,12 @@ bool ClassroomRun::run(const QString &prefix, int players, int evaluations, int 
                          });
         processes.push_back(std::move(process));
     }
+    const QString pause = pauseMaxMs > pauseMs ? QStringLiteral("%1-%2").arg(pauseMs).arg(pauseMaxMs)
+                                               : QString::number(pauseMs);
     // Started only once all are set up, so that they begin as nearly together as can be.
     for (int i = 0; i < players; ++i) {
         processes[i]->start(m_program, {m_connection, m_players[i].prefix, QString::number(evaluations),
-                                        QStringLiteral("30"), QString::number(pauseMs)});
+                                        QStringLiteral("30"), pause});
         ++running;
     }
     for (int i = 0; i < players; ++i) {

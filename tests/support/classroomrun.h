@@ -36,8 +36,11 @@ public:
     // Starts `players` players whose names begin with `prefix` and a two-digit number, each
     // playing `evaluations` evaluations; returns when all have ended (true) or when
     // `timeoutSeconds` passed, the rest then stopped (false). The players begin to post
-    // together, once all have connected; each pauses `pauseMs` between its evaluations.
-    bool run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs = 0);
+    // together, once all have connected; each pauses `pauseMs` between its evaluations, or,
+    // with `pauseMaxMs` above it, a random time from `pauseMs` to `pauseMaxMs` before each
+    // evaluation, the first included (a class whose students do not click at once).
+    bool run(const QString &prefix, int players, int evaluations, int timeoutSeconds, int pauseMs = 0,
+             int pauseMaxMs = -1);
 
     const QList<ClassroomPlayer> &players() const { return m_players; }
     QVector<qint64> postTimes() const;  // every post's duration, ns

@@ -274,7 +274,8 @@ bool PgServer::writeSettings()
         .arg(m_port)
         .arg(quoteLiteral(m_dir->path()))
         .arg(m_durable ? QString() : QStringLiteral("fsync = off\nfull_page_writes = off\n"));
-    if (conf.write(m_initdbSettings + settings.toUtf8()) < 0)
+    const QString extra = m_extraSettings.isEmpty() ? QString() : QLatin1Char('\n') + m_extraSettings + QLatin1Char('\n');
+    if (conf.write(m_initdbSettings + settings.toUtf8() + extra.toUtf8()) < 0)
         return fail(QStringLiteral("cannot write %1").arg(conf.fileName()));
     return true;
 }

@@ -31,6 +31,9 @@ public:
     // Before start(): flush every commit to the disk as a production server does. Off by
     // default: a test has no use for surviving a crash of the machine, only of the server.
     void setDurable(bool durable) { m_durable = durable; }
+    // Before start(): lines of postgresql.conf after the test server's own, which they
+    // override (a benchmark's max_connections, say).
+    void setExtraSettings(const QString &settings) { m_extraSettings = settings; }
 
     // Creates the cluster and starts the server; on failure `error` tells why, with the
     // end of the server's log.
@@ -77,6 +80,7 @@ private:
     int m_port = 0;
     bool m_running = false;
     bool m_durable = false;
+    QString m_extraSettings;
     QString m_error;
     QByteArray m_initdbSettings;  // postgresql.conf as initdb wrote it
 };
