@@ -38,6 +38,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -241,7 +242,7 @@ struct CataloguePage {
     bool keyEnabled, stretch, imageBeforeMemo;
 };
 
-TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
+TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent, Pages made)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_session(session),
       m_dialogs(dialogs)
@@ -325,7 +326,40 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 545, 799, 21);
 
+    Tools = new TPageTools(this, m_dialogs);
+    for (TDataSource *source : {HazakSource, KozlekedesSource, ElelmiszerekSource, HobbiSource, SzorakozasSource,
+                                RuhazkodasSource})
+        connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);
+
     buildHazak();
+    finishPage(0);
+
+    PageControl->setCurrentIndex(0);
+    // Another page chosen before the rest is made makes it first.
+    connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::buildRest);
+    connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == ResultsPage)
+            TabSheet11Show();
+    });
+    if (made == Pages::Whole)
+        buildRest();
+    else
+        m_restAfterPaint = true;   // event() sees the window's first paint
+}
+
+void TZomir0001::buildRest()
+{
+    if (m_restBuilt)
+        return;
+    m_restBuilt = true;
+    m_restAfterPaint = false;
+    // Controls made on a page already shown would stay hidden: the page chosen is shown
+    // again once its controls are made.
+    QWidget *shown = PageControl->currentWidget();
+    const bool reshow = shown && shown != TabSheet[0] && shown->isVisible();
+    if (reshow)
+        shown->hide();
     const CataloguePage catalogues[] = {
         {1, "Travel_Key", 6, 7, 8, 2, 2, 8, "Automatikusan generált szám", "A közlekedési eszköz kategóriája",
          "Mennyibe kerül havonta?", "Pár megjegyzés  erről a közlekedés-kategóriáról", "Jármű kinézete", false, true,
@@ -341,25 +375,37 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent)
          "Havi bekerülési költsége", "Pár megjegyzés erről a szórakozás-kategóriáról", "Igy néz ki", false, true,
          false},
     };
-    for (const CataloguePage &desc : catalogues)
+    for (const CataloguePage &desc : catalogues) {
         buildCatalogue(desc.page, m_pageSources[desc.page], desc);
+        finishPage(desc.page);
+    }
     buildTaxPages();
     buildSzakma();
+    for (int page = 6; page < PageCount; ++page)
+        finishPage(page);
     buildResults();
-    Tools = new TPageTools(this, m_dialogs);
-    for (TDataSource *source : {HazakSource, KozlekedesSource, ElelmiszerekSource, HobbiSource, SzorakozasSource,
-                                RuhazkodasSource})
-        connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);
+    if (reshow)
+        shown->show();
+}
 
-    for (int page = 0; page < PageCount; ++page)
-        nameControls(page);
+void TZomir0001::buildRestAfterPaint()
+{
+    try {
+        buildRest();
+    } catch (const zdb::EngineError &e) {
+        ZApplication::instance()->showError(e.message());
+        QCoreApplication::exit(1);
+    } catch (const std::exception &e) {
+        ZApplication::instance()->showError(QString::fromUtf8(e.what()));
+        QCoreApplication::exit(1);
+    }
+}
 
-    PageControl->setCurrentIndex(0);
-    connect(PageControl, &QTabWidget::currentChanged, this, &TZomir0001::bindPagePictures);
-    connect(PageControl, &QTabWidget::currentChanged, this, [this](int page) {
-        if (page == ResultsPage)
-            TabSheet11Show();
-    });
+// A page's search row and "Nyomtatás…" after its own controls, then the captions' names.
+void TZomir0001::finishPage(int page)
+{
+    Tools->addPage(page);
+    nameControls(page);
 }
 
 void TZomir0001::nameControls(int page)
@@ -890,6 +936,11 @@ void TZomir0001::TypingBeforeEdit()
 
 bool TZomir0001::event(QEvent *event)
 {
+    if (m_restAfterPaint && event->type() == QEvent::Paint) {
+        m_restAfterPaint = false;
+        // Once the paint has reached the screen, and after what the paint itself posted.
+        QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, &TZomir0001::buildRestAfterPaint); });
+    }
     if (event->type() == QEvent::StatusTip) {
         ApplicationEvents1ActionExecute(static_cast<QStatusTipEvent *>(event)->tip());
         return true;

@@ -40,9 +40,15 @@ public:
     static constexpr int PageCount = 10;
     static constexpr int ResultsPage = PageCount;
 
+    // Whole: every page is made in the constructor. FirstPageFirst: the constructor makes
+    // the first page's controls (and the tabs, the status bar and every table); the other
+    // pages are made once the window is painted, or at once when another page is chosen
+    // first (buildRest).
+    enum class Pages { Whole, FirstPageFirst };
+
     // Opens the ten tables through the alias; throws the engine's error when the alias is
     // missing or a table cannot be opened.
-    TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent = nullptr);
+    TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent = nullptr, Pages pages = Pages::Whole);
     ~TZomir0001() override;
 
     QTabWidget *PageControl = nullptr;
@@ -100,6 +106,10 @@ public:
     // The search row and "Nyomtatás…" of every editing page.
     TPageTools *Tools = nullptr;
 
+    // Makes the pages not made yet (nothing when every page is made).
+    void buildRest();
+    bool restBuilt() const { return m_restBuilt; }
+
     // The table and data source a page edits, by page index in page order.
     zdb::Table *pageTable(int page) const;
     TDataSource *pageSource(int page) const;
@@ -138,6 +148,8 @@ private:
     void buildSzakma();
     void buildResults();
     void readResults();
+    void finishPage(int page);
+    void buildRestAfterPaint();
     void addNavigator(int page, int number, TDataSource *source, bool insertDelete);
     void addGrid(int page, int number, TDataSource *source);
     void loadPicture(TDataSource *source);
@@ -157,6 +169,8 @@ private:
     };
     QList<PendingPicture> m_pendingPictures;
     bool m_resultsRead = false;
+    bool m_restBuilt = false;
+    bool m_restAfterPaint = false;
     int m_folderYear = 2010;
     // A table of the folder opened by name for one reading (closed), apart from the pages' own.
     std::unique_ptr<zdb::Table> readingTable(const QString &file);

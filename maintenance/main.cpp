@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
         zdb::Session session;
         // "--server <connection>" points the database alias at a classroom server for good.
         zdb::pointAliasAtServer(session, app.arguments());
-        TZomir0001 window(&session, &dialogs);
+        // The pages behind the first are made once the window is painted.
+        TZomir0001 window(&session, &dialogs, nullptr, TZomir0001::Pages::FirstPageFirst);
         window.show();
         return app.exec();
     } catch (const zdb::EngineError &e) {

@@ -19,7 +19,10 @@ struct Listing;
 class TPageTools : public QObject {
     Q_OBJECT
 public:
+    // The window's F3 and Ctrl+F; each page's row and button come with addPage.
     TPageTools(TZomir0001 *window, Dialogs *dialogs);
+    // The search row and "Nyomtatás…" of one page, made after the page's own controls.
+    void addPage(int page);
 
     // By page index, as the window's pages.
     std::array<TPageSearch *, 10> Search{};

@@ -5,6 +5,7 @@
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/Unit1.h"
 #include "maintenance/eventspage.h"
+#include "maintenance/pagetools.h"
 #include "game/adatinit.h"
 #include "controls/datasource.h"
 #include "controls/dbcontrols.h"
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void missingAliasOrTable_data();
     void missingAliasOrTable();
     void windowAndPages();
+    void pagesAfterFirstPaint();
     void navigatorsPerPage();
     void statusBarShowsTheHintUnderTheMouse();
     void pictureLoaded_data();
@@ -177,6 +179,86 @@ void TestMaintenance::missingAliasOrTable()
     } catch (const EngineError &e) {
         QVERIFY2(e.message().contains(message), qPrintable(e.message()));
     }
+}
+
+namespace {
+
+// Every control of the window as the keyboard reaches them (the focus chain) and each page's
+// named controls with their place, caption, accessible name and whether they are shown.
+QStringList windowShape(TZomir0001 &w)
+{
+    QStringList shape;
+    QWidget *next = w.nextInFocusChain();
+    while (next && next != &w) {
+        shape << "focus " + next->objectName() + " " + next->metaObject()->className();
+        next = next->nextInFocusChain();
+    }
+    for (int page = 0; page < w.PageControl->count(); ++page) {
+        for (QWidget *c : w.PageControl->widget(page)->findChildren<QWidget *>()) {
+            // The window's own controls; the parts widgets make of themselves are laid out
+            // only when shown.
+            if (c->objectName().isEmpty() || c->objectName().startsWith("qt_"))
+                continue;
+            const QRect g = c->geometry();
+            QString text;
+            if (auto *label = qobject_cast<QLabel *>(c))
+                text = label->text();
+            shape << QString("%1 %2 %3 %4,%5 %6x%7 [%8] [%9] %10 %11")
+                         .arg(page)
+                         .arg(c->objectName(), c->metaObject()->className())
+                         .arg(g.x())
+                         .arg(g.y())
+                         .arg(g.width())
+                         .arg(g.height())
+                         .arg(text, c->accessibleName())
+                         .arg(c->isEnabled())
+                         .arg(c->isVisibleTo(w.PageControl->widget(page)));
+        }
+    }
+    return shape;
+}
+
+}  // namespace
+
+void TestMaintenance::pagesAfterFirstPaint()
+{
+    makeWindow();
+    QVERIFY(m_window->restBuilt());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    const QStringList whole = windowShape(*m_window);
+    // A page's navigator lays its buttons out when the page is first shown.
+    m_window->PageControl->setCurrentIndex(4);
+    QCoreApplication::processEvents();
+    const QStringList wholeOnHobbi = windowShape(*m_window);
+    m_window.reset();
+
+    // Made first page first: until the paint only the first page has its controls.
+    TZomir0001 first(m_session.get(), &m_dialogs, nullptr, TZomir0001::Pages::FirstPageFirst);
+    QVERIFY(!first.restBuilt());
+    QVERIFY(first.ExtDBNavigator[1]);   // the "Házak" page's
+    QVERIFY(first.Tools->Search[0]);
+    QVERIFY(!first.ExtDBNavigator[0]);
+    QVERIFY(!first.DBGrid11);
+    QCOMPARE(first.PageControl->count(), 11);
+    QCOMPARE(first.windowTitle(), QString::fromUtf8("Dedarudorazo v2 – 2010-es adó- és árszintek"));
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    QTRY_VERIFY(first.restBuilt());
+    QCOMPARE(windowShape(first), whole);
+
+    // Another page chosen before the paint makes the rest first, and shows it.
+    TZomir0001 early(m_session.get(), &m_dialogs, nullptr, TZomir0001::Pages::FirstPageFirst);
+    early.show();
+    early.PageControl->setCurrentIndex(4);
+    QVERIFY(early.restBuilt());
+    QVERIFY(QTest::qWaitForWindowExposed(&early));
+    QCOMPARE(windowShape(early), wholeOnHobbi);
+    QVERIFY(early.ExtDBNavigator[0]->isVisible());
+    QVERIFY(early.DBGrid[4]->isVisible());
+    QVERIFY(early.HobbiDB->recordCount() > 0);
+    early.PageControl->setCurrentIndex(TZomir0001::ResultsPage);
+    QVERIFY(early.JatekosokDB->active());
 }
 
 void TestMaintenance::windowAndPages()
