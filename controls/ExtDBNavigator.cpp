@@ -13,6 +13,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <QGuiApplication>
+
 #include <cmath>
 
 namespace {
@@ -22,7 +24,10 @@ namespace {
 QPixmap defaultGlyph(TExtDBNavigator::Button button)
 {
     constexpr int half = 18, height = 18;
-    QImage image(half * 2, height, QImage::Format_ARGB32_Premultiplied);
+    // At twice the pixels on a scaled screen; drawn in device-independent pixels either way.
+    const int ratio = qGuiApp && qGuiApp->devicePixelRatio() > 1.0 ? 2 : 1;
+    QImage image(half * 2 * ratio, height * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

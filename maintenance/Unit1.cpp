@@ -1,5 +1,7 @@
 #include "maintenance/Unit1.h"
 
+#include "gui/look.h"
+
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/answerkey.h"
 #include "maintenance/classview.h"
@@ -291,7 +293,8 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
     for (const char *name : {"nav_elso", "nav_elozo", "nav_kovetkezo", "nav_utolso", "nav_beszur", "nav_torol",
                              "nav_szerkeszt", "nav_ment", "nav_megse", "nav_frissit"})
-        ImageList1->add(QImage(QStringLiteral(":/pict/%1.png").arg(QLatin1String(name))));
+        // At twice the pixels on a scaled screen; the buttons draw by the ratio.
+        ImageList1->add(look::picture(QStringLiteral(":/pict/%1.png").arg(QLatin1String(name))).toImage());
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));

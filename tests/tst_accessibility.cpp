@@ -10,6 +10,7 @@
 #include "controls/application.h"
 #include "controls/dbcontrols.h"
 #include "controls/dialogs.h"
+#include "controls/ExtDBNavigator.h"
 #include "controls/szamologep.h"
 #include "game/adozas.h"
 #include "game/befejez.h"
@@ -420,6 +421,17 @@ private Q_SLOTS:
             QVERIFY2(checked > 0, qPrintable(window.PageControl->tabText(page)));
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+
+        // The navigators' glyphs at twice the pixels on a scaled screen, the image list's and
+        // a navigator's own alike.
+        const qreal ratio = qApp->devicePixelRatio() > 1.0 ? 2.0 : 1.0;
+        for (TExtDBNavigator *nav : window.findChildren<TExtDBNavigator *>()) {
+            const QPixmap glyph = nav->button(TExtDBNavigator::Next)->glyph();
+            QVERIFY(!glyph.isNull());
+            QCOMPARE(glyph.devicePixelRatio(), ratio);
+        }
+        TExtDBNavigator own;
+        QCOMPARE(own.button(TExtDBNavigator::Next)->glyph().devicePixelRatio(), ratio);
 
         // The catalogue pages' tab orders: the fields as listed, the picture box before the
         // memo on "Ruházkodás" alone.
