@@ -6,6 +6,15 @@
 // started the same way; medians of several rounds (ZOMIR_BENCH_ROUNDS, else 9), all in one run.
 //   bench_startup_outside PREFIX    PREFIX/bin/zomir and PREFIX/bin/karbantartas, e.g. a
 //                                   staging folder of `cmake --install build --prefix ...`
+//   bench_startup_outside --wine PROGRAMS BARE.exe FLOOR.exe
+//                                   the Windows edition under wine: PROGRAMS is its folder
+//                                   (zomir.exe, karbantartas.exe, zomir-data.exe and the DLLs),
+//                                   BARE and FLOOR the Windows builds of the two comparison
+//                                   programs, copied beside them; one wine prefix of its own
+//                                   whose wineserver stays up between the starts, as a logged-in
+//                                   Windows session does. A wine program's window belongs to
+//                                   another process than the one started, so its first window is
+//                                   the first new one on the screen, and its memory that process's.
 // Needs DISPLAY (e.g. ../shared/tools/xdisplay start). Prints "name: value" lines.
 
 #include "db/engine.h"
@@ -13,8 +22,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <X11/Xatom.h>
@@ -27,6 +38,7 @@
 #include <fcntl.h>
 #include <cstdio>
 #include <cstring>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -91,6 +103,28 @@ public:
     // A viewable window of the process, 0 when it has none yet.
     Window viewableWindowOf(pid_t pid) { return find(m_root, pid); }
 
+    // The processes that own a viewable window now.
+    QSet<long> windowOwners()
+    {
+        QSet<long> owners;
+        collectOwners(m_root, owners);
+        return owners;
+    }
+    // A viewable window of a process that owned none in `before`; 0 when there is none yet.
+    Window newViewableWindow(const QSet<long> &before, long *owner)
+    {
+        QSet<long> now;
+        collectOwners(m_root, now);
+        for (long pid : now)
+            if (!before.contains(pid)) {
+                if (Window w = find(m_root, pid_t(pid))) {
+                    *owner = pid;
+                    return w;
+                }
+            }
+        return 0;
+    }
+
     // Whether the window shows anything else than `before` (the screen before the start).
     bool drawn(Window w, XImage *before)
     {
@@ -130,6 +164,22 @@ public:
     }
 
 private:
+    void collectOwners(Window parent, QSet<long> &owners)
+    {
+        Window root, up, *children = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(m_dpy, parent, &root, &up, &children, &n))
+            return;
+        for (unsigned int i = 0; i < n; ++i) {
+            XWindowAttributes a;
+            const long pid = pidOf(children[i]);
+            if (pid > 0 && XGetWindowAttributes(m_dpy, children[i], &a) && a.map_state == IsViewable && a.width > 1)
+                owners.insert(pid);
+            collectOwners(children[i], owners);
+        }
+        if (children)
+            XFree(children);
+    }
     Window find(Window parent, pid_t pid)
     {
         Window root, up, *children = nullptr;
@@ -174,12 +224,22 @@ private:
 
 // One start of `program` in `folder`: the times from the spawn to the first window mapped
 // and to its first frame, the peak memory then. The program is ended afterwards.
-Start startOnce(XServer &display, const QString &program, const QString &folder)
+// `command` is the program and its arguments; with `anyNewWindow` (wine) the first window
+// of a process that had none before counts, whichever process it is.
+Start startOnce(XServer &display, const QStringList &command, const QString &folder, bool anyNewWindow = false)
 {
     Start s;
     XImage *before = display.grabRoot();
-    const QByteArray path = QFile::encodeName(program);
-    char *argv[] = {const_cast<char *>(path.constData()), nullptr};
+    const QSet<long> owners = anyNewWindow ? display.windowOwners() : QSet<long>();
+    long owner = -1;
+    std::vector<QByteArray> words;
+    for (const QString &word : command)
+        words.push_back(QFile::encodeName(word));
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const QByteArray &path = words.front();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -188,7 +248,7 @@ Start startOnce(XServer &display, const QString &program, const QString &folder)
     (void)chdir(QFile::encodeName(folder).constData());
     pid_t pid = 0;
     const double t0 = nowMs();
-    const int spawned = posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
+    const int spawned = posix_spawn(&pid, path.constData(), &actions, nullptr, argv.data(), environ);
     (void)chdir(oldCwd.constData());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
@@ -199,7 +259,7 @@ Start startOnce(XServer &display, const QString &program, const QString &folder)
     const double deadline = t0 + 30000;
     while (nowMs() < deadline) {
         if (!w) {
-            w = display.viewableWindowOf(pid);
+            w = anyNewWindow ? display.newViewableWindow(owners, &owner) : display.viewableWindowOf(pid);
             if (w)
                 s.mappedMs = nowMs() - t0;
         }
@@ -208,7 +268,7 @@ Start startOnce(XServer &display, const QString &program, const QString &folder)
             break;
         }
         int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
+        if (!anyNewWindow && waitpid(pid, &status, WNOHANG) == pid) {
             pid = 0;
             break;
         }
@@ -216,11 +276,22 @@ Start startOnce(XServer &display, const QString &program, const QString &folder)
     }
     if (w)
         s.title = display.title(w);
+    if (owner > 0 && owner != pid) {
+        s.peakKb = peakKbOf(pid_t(owner));
+        kill(pid_t(owner), SIGKILL);
+    }
     if (pid > 0) {
-        s.peakKb = peakKbOf(pid);
-        kill(pid, SIGTERM);
+        if (owner <= 0 || owner == pid)
+            s.peakKb = peakKbOf(pid);
+        kill(pid, anyNewWindow ? SIGKILL : SIGTERM);
         int status = 0;
         waitpid(pid, &status, 0);
+    }
+    if (anyNewWindow) {
+        // The window of a killed wine process goes when the wineserver has noticed.
+        const double gone = nowMs() + 5000;
+        while (nowMs() < gone && display.windowOwners().contains(owner))
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     XDestroyImage(before);
     return s;
@@ -240,13 +311,59 @@ struct Medians {
     QString title;
 };
 
+// The student's folder as the first start leaves it (built by the content tool, the alias
+// stored): every measured start is a later one, without a message. `contentTool` runs the
+// tool (under wine for the Windows edition); `aliasFolder` is the folder as the programs
+// name it.
+bool makeStudentFolder(const QString &program, const QStringList &toolCommand, const QString &folder,
+                       const QString &config, const QString &aliasFolder)
+{
+    QDir().mkpath(folder);
+    QStringList args = toolCommand.mid(1);
+    // The tool takes the folder as the programs name it (a Windows path under wine).
+    args << QStringLiteral("--year") << QStringLiteral("2026") << (aliasFolder.startsWith(QLatin1Char('/')) ? folder : aliasFolder);
+    QProcess tool;
+    tool.setWorkingDirectory(folder);
+    tool.setProgram(toolCommand.first());
+    tool.setArguments(args);
+    tool.start();
+    if (!tool.waitForFinished(300000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        std::fprintf(stderr, "%s: the content tool failed\n", qPrintable(program));
+        return false;
+    }
+    if (!aliasFolder.startsWith(QLatin1Char('/'))) {
+        // A Windows path ("Z:/..."): written as it stands, where a session here would take
+        // it for a relative one.
+        QDir().mkpath(QFileInfo(config).absolutePath());
+        QFile ini(config);
+        if (!ini.open(QIODevice::WriteOnly | QIODevice::Text))
+            return false;
+        ini.write(QStringLiteral("[%1]\nDRIVER=STANDARD\nPATH=%2/DB\n").arg(zdb::gameAlias(), aliasFolder).toUtf8());
+        return true;
+    }
+    zdb::Session session(config);
+    session.addStandardAlias(zdb::gameAlias(), aliasFolder + QStringLiteral("/DB"));
+    session.saveConfig();
+    return true;
+}
+
+QString wineProgram(const char *name)
+{
+    for (const QString &dir : {QStringLiteral("/usr/lib/wine"), QStringLiteral("/usr/bin")})
+        if (QFileInfo(dir + QLatin1Char('/') + QLatin1String(name)).isExecutable())
+            return dir + QLatin1Char('/') + QLatin1String(name);
+    return QString();
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_startup_outside PREFIX\n");
+    const bool wine = argc >= 2 && qstrcmp(argv[1], "--wine") == 0;
+    if (argc < 2 || (wine && argc < 5)) {
+        std::fprintf(stderr, "usage: bench_startup_outside PREFIX\n"
+                             "       bench_startup_outside --wine PROGRAMS BARE.exe FLOOR.exe\n");
         return 2;
     }
     XServer display;
@@ -254,40 +371,80 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_startup_outside: no X display (DISPLAY)\n");
         return 2;
     }
-    const QString prefix = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QTemporaryDir home;
     const QString data = home.filePath(QStringLiteral(".local/share"));
     const QString config = home.filePath(QStringLiteral(".config"));
-    const QString folder = data + QStringLiteral("/zomir");
+    QString folder = data + QStringLiteral("/zomir");
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
     qunsetenv("QT_QPA_PLATFORM");
     qputenv("ZOMIR_BENCH_KEEP_OPEN", "1");   // the bare and the floor window stay shown
-    // The student's folder as the first start leaves it (built by the installed content tool,
-    // the alias stored): every measured start is a later one, without a message.
-    QDir().mkpath(folder);
-    if (QProcess::execute(prefix + QStringLiteral("/libexec/zomir/zomir-data"),
-                          {QStringLiteral("--year"), QStringLiteral("2026"), folder}) != 0) {
-        std::fprintf(stderr, "bench_startup_outside: the content tool failed\n");
-        return 1;
-    }
-    {
-        zdb::Session session(config + QStringLiteral("/zomir/tablaengine.ini"));
-        session.addStandardAlias(zdb::gameAlias(), folder + QStringLiteral("/DB"));
-        session.saveConfig();
+
+    QList<std::pair<const char *, QStringList>> programs;
+    const char *kind = "outside";
+    QString wineserver;
+    if (!wine) {
+        const QString prefix = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+        if (!makeStudentFolder(QStringLiteral("bench_startup_outside"),
+                               {prefix + QStringLiteral("/libexec/zomir/zomir-data")}, folder,
+                               config + QStringLiteral("/zomir/tablaengine.ini"), folder))
+            return 1;
+        programs = {
+            {"bare_window", {QStringLiteral(ZOMIR_BARE_PROGRAM)}},
+            {"floor_window", {QStringLiteral(ZOMIR_FLOOR_PROGRAM)}},
+            {"game", {prefix + QStringLiteral("/bin/zomir")}},
+            {"utility", {prefix + QStringLiteral("/bin/karbantartas")}},
+        };
+    } else {
+        kind = "wine";
+        const QString wine64 = wineProgram("wine64");
+        wineserver = wineProgram("wineserver");
+        if (wine64.isEmpty() || wineserver.isEmpty()) {
+            std::fprintf(stderr, "bench_startup_outside: no wine64 or wineserver\n");
+            return 2;
+        }
+        // The programs' folder with the two comparison programs beside them, so that all
+        // four find the same DLLs and plugins.
+        const QString dir = home.filePath(QStringLiteral("Zomir"));
+        if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QString::fromLocal8Bit(argv[2]), dir}) != 0
+            || !QFile::copy(QString::fromLocal8Bit(argv[3]), dir + QStringLiteral("/bare_window.exe"))
+            || !QFile::copy(QString::fromLocal8Bit(argv[4]), dir + QStringLiteral("/floor_window.exe"))) {
+            std::fprintf(stderr, "bench_startup_outside: the programs could not be copied\n");
+            return 1;
+        }
+        qputenv("WINEPREFIX", QFile::encodeName(home.filePath(QStringLiteral("wine"))));
+        qputenv("WINEDEBUG", "-all");
+        qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+        qunsetenv("WINEPATH");
+        qunsetenv("QT_PLUGIN_PATH");
+        // One server for the whole run, as one Windows session.
+        QProcess::execute(wineserver, {QStringLiteral("-p")});
+        QProcess::execute(wine64, {QStringLiteral("wineboot"), QStringLiteral("--init")});
+        // Wine names the Windows user after the Unix account.
+        const struct passwd *account = getpwuid(getuid());
+        const QByteArray user = account ? QByteArray(account->pw_name) : qgetenv("USER");
+        // The student's folder where the Windows game keeps it, %LOCALAPPDATA%\Zomir, with
+        // the alias file beside it (Windows ignores the case of "zomir").
+        const QString local = QStringLiteral("/drive_c/users/%1/AppData/Local").arg(QString::fromLocal8Bit(user));
+        folder = home.filePath(QStringLiteral("wine")) + local + QStringLiteral("/Zomir");
+        if (!makeStudentFolder(QStringLiteral("bench_startup_outside"),
+                               {wine64, dir + QStringLiteral("/zomir-data.exe")}, folder,
+                               folder + QStringLiteral("/tablaengine.ini"),
+                               QStringLiteral("C:") + local.mid(QStringLiteral("/drive_c").size()) + QStringLiteral("/Zomir")))
+            return 1;
+        programs = {
+            {"bare_window", {wine64, dir + QStringLiteral("/bare_window.exe")}},
+            {"floor_window", {wine64, dir + QStringLiteral("/floor_window.exe")}},
+            {"game", {wine64, dir + QStringLiteral("/zomir.exe")}},
+            {"utility", {wine64, dir + QStringLiteral("/karbantartas.exe")}},
+        };
     }
 
-    const QList<std::pair<const char *, QString>> programs{
-        {"bare_window", QStringLiteral(ZOMIR_BARE_PROGRAM)},
-        {"floor_window", QStringLiteral(ZOMIR_FLOOR_PROGRAM)},
-        {"game", prefix + QStringLiteral("/bin/zomir")},
-        {"utility", prefix + QStringLiteral("/bin/karbantartas")},
-    };
     const int asked = qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS");
     const int rounds = asked > 0 ? asked : 9;
     for (const auto &p : programs)   // once each first, for the file cache
-        startOnce(display, p.second, folder);
+        startOnce(display, p.second, folder, wine);
     QList<std::vector<double>> mapped, drawn, peak;
     QStringList titles;
     for (int i = 0; i < programs.size(); ++i) {
@@ -298,9 +455,11 @@ int main(int argc, char *argv[])
     }
     for (int r = 0; r < rounds; ++r) {
         for (int i = 0; i < programs.size(); ++i) {
-            const Start s = startOnce(display, programs[i].second, folder);
+            const Start s = startOnce(display, programs[i].second, folder, wine);
             if (s.drawnMs < 0) {
                 std::fprintf(stderr, "bench_startup_outside: %s showed no frame\n", programs[i].first);
+                if (wine)
+                    QProcess::execute(wineserver, {QStringLiteral("-k")});
                 return 1;
             }
             mapped[i].push_back(s.mappedMs);
@@ -309,20 +468,22 @@ int main(int argc, char *argv[])
             titles[i] = s.title;
         }
     }
+    if (wine)
+        QProcess::execute(wineserver, {QStringLiteral("-k")});
     std::printf("rounds: %d\n", rounds);
     QList<Medians> m;
     for (int i = 0; i < programs.size(); ++i) {
         Medians x{median(mapped[i]), median(drawn[i]), median(peak[i]), titles[i]};
         m.append(x);
-        std::printf("outside_%s_first_window: %s\n", programs[i].first, qPrintable(x.title));
-        std::printf("outside_%s_mapped_ms: %.1f\n", programs[i].first, x.mapped);
-        std::printf("outside_%s_first_frame_ms: %.1f\n", programs[i].first, x.drawn);
-        std::printf("outside_%s_peak_kb: %.0f\n", programs[i].first, x.peak);
+        std::printf("%s_%s_first_window: %s\n", kind, programs[i].first, qPrintable(x.title));
+        std::printf("%s_%s_mapped_ms: %.1f\n", kind, programs[i].first, x.mapped);
+        std::printf("%s_%s_first_frame_ms: %.1f\n", kind, programs[i].first, x.drawn);
+        std::printf("%s_%s_peak_kb: %.0f\n", kind, programs[i].first, x.peak);
     }
-    std::printf("outside_game_floor_ratio: %.2f\n", m[2].drawn / m[1].drawn);
-    std::printf("outside_game_bare_ratio: %.2f\n", m[2].drawn / m[0].drawn);
-    std::printf("outside_utility_bare_ratio: %.2f\n", m[3].drawn / m[0].drawn);
-    std::printf("outside_game_peak_memory_bare_ratio: %.2f\n", m[2].peak / m[0].peak);
-    std::printf("outside_utility_peak_memory_bare_ratio: %.2f\n", m[3].peak / m[0].peak);
+    std::printf("%s_game_floor_ratio: %.2f\n", kind, m[2].drawn / m[1].drawn);
+    std::printf("%s_game_bare_ratio: %.2f\n", kind, m[2].drawn / m[0].drawn);
+    std::printf("%s_utility_bare_ratio: %.2f\n", kind, m[3].drawn / m[0].drawn);
+    std::printf("%s_game_peak_memory_bare_ratio: %.2f\n", kind, m[2].peak / m[0].peak);
+    std::printf("%s_utility_peak_memory_bare_ratio: %.2f\n", kind, m[3].peak / m[0].peak);
     return 0;
 }

@@ -82,6 +82,12 @@ mkdir -p "$unzipped"
 unzip -q "$zip" -d "$unzipped"
 programs="$unzipped/Zomir"
 [ -f "$programs/zomir.exe" ] || fail "no Zomir/zomir.exe in the zip"
+# Started from Explorer, a console program opens a console window beside its own (and
+# closing it ends the program): both programs must be of the GUI subsystem.
+for exe in zomir.exe karbantartas.exe; do
+  x86_64-w64-mingw32-objdump -p "$programs/$exe" | grep -q '^Subsystem.*(Windows GUI)' \
+    || fail "$exe is a console program: started from Explorer it opens a console window"
+done
 
 start_program "$programs/zomir.exe" '^Z O M I R'
 first_boxes=$boxes first_secs=$secs

@@ -41,7 +41,7 @@ if [ -z "$host_pictures" ]; then
 fi
 
 targets=(zomir karbantartas zomir-data)
-[ "$with_tests" = 1 ] && targets+=($(windows_test_targets))
+[ "$with_tests" = 1 ] && targets+=($(windows_test_targets) bench_startup_bare bench_startup_floor)
 "$qt/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DZOMIR_BUILD_TESTS=ON -DZOMIR_BUILD_BENCH=OFF -DZOMIR_HOST_PICTURES="$host_pictures" \
   -DZOMIR_WERROR="${ZOMIR_WERROR:-OFF}" >/dev/null
