@@ -85,7 +85,8 @@ programs="$unzipped/Zomir"
 # Started from Explorer, a console program opens a console window beside its own (and
 # closing it ends the program): both programs must be of the GUI subsystem.
 for exe in zomir.exe karbantartas.exe; do
-  x86_64-w64-mingw32-objdump -p "$programs/$exe" | grep -q '^Subsystem.*(Windows GUI)' \
+  headers="$(x86_64-w64-mingw32-objdump -p "$programs/$exe")"
+  grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" \
     || fail "$exe is a console program: started from Explorer it opens a console window"
 done
 
