@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -52,7 +53,9 @@ template <class Fn> double timeMs(int rounds, Fn fn)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString work = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    QString work = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    if (!work.isEmpty())
+        work = QFileInfo(work).absoluteFilePath();   // the folder is copied by its full path
     QTemporaryDir temp;
     zdb::Session session(temp.filePath(QStringLiteral("engine.ini")));
     WidgetDialogs dialogs;
