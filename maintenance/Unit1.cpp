@@ -905,6 +905,8 @@ void TZomir0001::BitBtn7Click()
         ArchiveWindow->setFont(windowFont());
         connect(ArchiveWindow, &TArchiveWindow::gamesChanged, this, &TZomir0001::BitBtn1Click);
     }
+    if (!ArchiveWindow->isVisible())
+        ArchiveWindow->move(frameGeometry().center() - ArchiveWindow->rect().center());
     ArchiveWindow->show();
     ArchiveWindow->raise();
 }

@@ -106,6 +106,9 @@ void TGameBin::showBin()
     case zdb::Storage::BinAccess::Allowed: break;
     }
     readBin();
+    // Over the utility's window the first time, not wherever the mouse happens to be.
+    if (!isVisible() && parentWidget())
+        move(parentWidget()->window()->frameGeometry().center() - rect().center());
     show();
     raise();
     activateWindow();
@@ -148,7 +151,7 @@ void TGameBin::BitBtn70Click()
         const QString shown = names.size() > 10
                                   ? names.mid(0, 10).join(QStringLiteral(", ")) + u(" és még %1").arg(names.size() - 10)
                                   : names.join(QStringLiteral(", "));
-        if (!m_dialogs->confirm(u("Visszaállítja ezt a(z) %1 játékot a tárolt játékok közé?\n%2")
+        if (!m_dialogs->confirm(u("A kijelölt %1 játék visszakerül a tárolt játékok közé:\n%2\nVisszaállítja?")
                                     .arg(ids.size())
                                     .arg(shown)))
             return;
