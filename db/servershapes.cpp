@@ -152,8 +152,10 @@ void installBin(Storage &storage, const TableDef &def, const QString &studentRol
                               "$gyujto$")
                    .arg(function, bin)
                    .arg(Storage::binKeepDays));
+    // Dropped and made again rather than replaced, which servers before PostgreSQL 14 cannot.
+    serverExec(storage, connection, what, QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(trigger, table));
     serverExec(storage, connection, what,
-               QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER DELETE ON %2 FOR EACH ROW EXECUTE FUNCTION %3")
+               QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON %2 FOR EACH ROW EXECUTE FUNCTION %3")
                    .arg(trigger, table, function));
     // The function and the bin belong to the database's owner, whoever runs the set-up.
     QString owner;

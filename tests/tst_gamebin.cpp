@@ -656,6 +656,15 @@ void TestGameBin::unwritableArchiveRemovesNothing()
     QTest::mouseClick(a->BitBtn80, Qt::LeftButton);
     QCOMPARE(m_dialogs.texts("save").size(), 2);
     QCOMPARE(db.games().size(), 2);
+    // A period that ends before it starts is refused before any question.
+    appDialogs()->clear();
+    a->DateEdit80->setDate(QDate(2026, 2, 1));
+    QTest::mouseClick(a->BitBtn80, Qt::LeftButton);
+    QCOMPARE(appDialogs()->texts("error").size(), 1);
+    QVERIFY2(appDialogs()->texts("error").first().contains(u("későbbi a végénél")),
+             qPrintable(appDialogs()->texts("error").first()));
+    QCOMPARE(m_dialogs.texts("confirm").size(), 3);
+
 }
 
 ZOMIR_TEST_MAIN(TestGameBin)
