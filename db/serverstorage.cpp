@@ -475,9 +475,21 @@ int ServerStorage::restoreDeletedRows(const TableDef &def, const QList<qint64> &
             if (!found)
                 continue;
             const QString columns = (keyFree ? all : withoutKey).join(QStringLiteral(", "));
+            // A row deleted before a later shape added a field gets what the upgrade gave the
+            // rows stored then.
             QStringList picked;
-            for (const QString &c : keyFree ? all : withoutKey)
-                picked << QStringLiteral("r.") + c;
+            for (const QString &c : keyFree ? all : withoutKey) {
+                QString expression = QStringLiteral("r.") + c;
+                for (const AddedField &added : def.added) {
+                    bool number = false;
+                    const qint64 value = added.value.toLongLong(&number);
+                    if (number && !added.value.isNull() && serverName(added.name) == c)
+                        expression = QStringLiteral("CASE WHEN jsonb_exists(b.sor, '%1') THEN %2 ELSE %3 END")
+                                         .arg(added.name.toLower(), expression)
+                                         .arg(value);
+                }
+                picked << expression;
+            }
             run(conn, what, false, [&](QSqlQuery &q) {
                 q.prepare(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 b, jsonb_populate_record(CAST(NULL AS %1), b.sor) r "
                                          "WHERE b.id = ?")

@@ -168,6 +168,7 @@ private Q_SLOTS:
     void serverMadeBeforeGetsTheBin();
     void restoreThroughTheWindow_data();
     void restoreThroughTheWindow();
+    void rowOfAnOlderShapeRestored();
     void studentsButtonSaysWhy();
     void folderHasNoBinButton();
 
@@ -495,6 +496,31 @@ void TestGameBin::restoreThroughTheWindow()
     } else {
         QCOMPARE(field(after, "Player_Key").toLongLong(), key);
     }
+}
+
+void TestGameBin::rowOfAnOlderShapeRestored()
+{
+    // A row deleted before the year was stored comes back as a 2010 game, as the upgrade
+    // made the rows stored then; one whose year is stored empty keeps it empty.
+    Database db(true);
+    QString out;
+    QVERIFY2(db.psql(u("INSERT INTO torolt_jatekosok (sor) VALUES "
+                       "('{\"player_key\": 40, \"nev\": \"Régi Rudi\", \"statusz\": 1}'), "
+                       "('{\"player_key\": 41, \"nev\": \"Üres Ubul\", \"adoev\": null}')"),
+                     "zomir_admin", &out),
+             qPrintable(out));
+    auto teacher = db.session();
+    const auto storage = teacher->storage(gameAlias());
+    const TableDef &def = *findTable(QStringLiteral("Jatekosok.DB"));
+    QList<qint64> ids;
+    for (const DeletedRow &row : storage->deletedRows(def, {}))
+        ids << row.id;
+    QCOMPARE(storage->restoreDeletedRows(def, ids), 2);
+    const QMap<QString, archive::Game> games = db.games();
+    QCOMPARE(field(games.value(u("Régi Rudi")), "Adoev").toInt(), 2010);
+    QCOMPARE(field(games.value(u("Régi Rudi")), "Player_Key").toInt(), 40);
+    QVERIFY(field(games.value(u("Régi Rudi")), "Egyenleg").isNull());
+    QVERIFY(field(games.value(u("Üres Ubul")), "Adoev").isNull());
 }
 
 void TestGameBin::studentsButtonSaysWhy()
