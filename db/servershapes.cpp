@@ -125,6 +125,59 @@ void grantShapeReading(Storage &storage, const QString &studentRole, const QStri
                QStringLiteral("GRANT SELECT ON %1 TO %2, %3").arg(shapeTableName(), studentRole, teacherRole));
 }
 
+QString binTableName(const TableDef &def) { return QStringLiteral("torolt_") + def.sqlName().toLower(); }
+
+void installBin(Storage &storage, const TableDef &def, const QString &studentRole, const QString &teacherRole)
+{
+    const QString connection = serverConnectionOf(storage);
+    const QString what = QStringLiteral("A törölt játékok gyűjtője nem állítható be");
+    const QString table = QStringLiteral("public.") + serverName(def.sqlName());
+    const QString bin = QStringLiteral("public.") + binTableName(def);
+    const QString function = QStringLiteral("public.%1_gyujto()").arg(binTableName(def));
+    const QString trigger = binTableName(def) + QStringLiteral("_gyujto");
+    serverExec(storage, connection, what,
+               QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "
+                              "torolve timestamptz NOT NULL DEFAULT now(), sor jsonb NOT NULL)")
+                   .arg(bin));
+    // Every name qualified and the search path fixed: a role cannot slip a table or an
+    // operator of its own in front of the function's.
+    serverExec(storage, connection, what,
+               QStringLiteral("CREATE OR REPLACE FUNCTION %1 RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+                              "SET search_path = pg_catalog, pg_temp AS $gyujto$\n"
+                              "BEGIN\n"
+                              "  DELETE FROM %2 WHERE torolve < pg_catalog.now() - interval '%3 days';\n"
+                              "  INSERT INTO %2 (torolve, sor) VALUES (pg_catalog.now(), pg_catalog.to_jsonb(OLD));\n"
+                              "  RETURN OLD;\n"
+                              "END\n"
+                              "$gyujto$")
+                   .arg(function, bin)
+                   .arg(Storage::binKeepDays));
+    // Dropped and made again rather than replaced, which servers before PostgreSQL 14 cannot.
+    serverExec(storage, connection, what, QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(trigger, table));
+    serverExec(storage, connection, what,
+               QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON %2 FOR EACH ROW EXECUTE FUNCTION %3")
+                   .arg(trigger, table, function));
+    // The function and the bin belong to the database's owner, whoever runs the set-up.
+    QString owner;
+    storage.run(connection, what, true, [&](QSqlQuery &q) {
+        if (!q.exec(QStringLiteral("SELECT pg_catalog.pg_get_userbyid(datdba), current_user FROM pg_catalog.pg_database "
+                                   "WHERE datname = pg_catalog.current_database()")) ||
+            !q.next())
+            return false;
+        owner = q.value(0).toString() == q.value(1).toString() ? QString() : q.value(0).toString();
+        return true;
+    });
+    if (!owner.isEmpty()) {
+        serverExec(storage, connection, what, QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(bin, quoteIdentifier(owner)));
+        serverExec(storage, connection, what,
+                   QStringLiteral("ALTER FUNCTION %1 OWNER TO %2").arg(function, quoteIdentifier(owner)));
+    }
+    serverExec(storage, connection, what, QStringLiteral("REVOKE ALL ON FUNCTION %1 FROM PUBLIC").arg(function));
+    serverExec(storage, connection, what,
+               QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC, %2, %3").arg(bin, studentRole, teacherRole));
+    serverExec(storage, connection, what, QStringLiteral("GRANT SELECT, DELETE ON %1 TO %2").arg(bin, teacherRole));
+}
+
 bool upgradeServerTable(Storage &storage, const TableDef &def)
 {
     const QString connection = serverConnectionOf(storage);

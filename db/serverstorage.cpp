@@ -369,6 +369,159 @@ void ServerStorage::grantRoles(const QString &studentRole, const QString &teache
                             t, studentRole));
     }
     grantShapeReading(*this, studentRole, teacherRole);
+    for (const TableDef &def : tables)
+        if (def.fileName.compare(QLatin1String("Jatekosok.DB"), Qt::CaseInsensitive) == 0)
+            installBin(*this, def, studentRole, teacherRole);
+}
+
+void ServerStorage::inTransaction(const QString &what, const std::function<void()> &work)
+{
+    const QString conn = serverConnection();
+    run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("BEGIN")); });
+    try {
+        work();
+        run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("COMMIT")); });
+    } catch (...) {
+        try {
+            run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("ROLLBACK")); });
+        } catch (const EngineError &) {
+            // A connection that broke has ended its transaction with it.
+        }
+        throw;
+    }
+}
+
+Storage::BinAccess ServerStorage::binAccess(const TableDef &def)
+{
+    BinAccess access = BinAccess::Missing;
+    run(serverConnection(), QStringLiteral("A törölt játékok gyűjtője nem kérdezhető le"), true, [&](QSqlQuery &q) {
+        q.prepare(QStringLiteral("SELECT t IS NOT NULL, coalesce(has_table_privilege(t, 'SELECT') AND "
+                                 "has_table_privilege(t, 'DELETE'), false) FROM to_regclass(?) AS t"));
+        q.addBindValue(QString(QStringLiteral("public.") + binTableName(def)));
+        if (!q.exec() || !q.next())
+            return false;
+        access = !q.value(0).toBool() ? BinAccess::Missing
+                                      : q.value(1).toBool() ? BinAccess::Allowed : BinAccess::Denied;
+        return true;
+    });
+    return access;
+}
+
+QList<DeletedRow> ServerStorage::deletedRows(const TableDef &def, const QStringList &fields)
+{
+    const QString bin = QStringLiteral("public.") + binTableName(def);
+    const QString what = QStringLiteral("A törölt játékok nem olvashatók be");
+    const QString conn = serverConnection();
+    run(conn, what, false, [&](QSqlQuery &q) {
+        return q.exec(QStringLiteral("DELETE FROM %1 WHERE torolve < now() - interval '%2 days'").arg(bin).arg(binKeepDays));
+    });
+    QStringList columns;
+    for (const QString &f : fields)
+        columns << QStringLiteral("sor ->> %1").arg(QLatin1Char('\'') + f.toLower() + QLatin1Char('\''));
+    QList<DeletedRow> rows;
+    run(conn, what, true, [&](QSqlQuery &q) {
+        rows.clear();
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT id, CAST(extract(epoch FROM torolve) * 1000 AS bigint)%1 FROM %2 "
+                                   "ORDER BY torolve DESC, id DESC")
+                        .arg(columns.isEmpty() ? QString() : QStringLiteral(", ") + columns.join(QStringLiteral(", ")),
+                             bin)))
+            return false;
+        while (q.next()) {
+            DeletedRow row;
+            row.id = q.value(0).toLongLong();
+            row.deletedAt = QDateTime::fromMSecsSinceEpoch(q.value(1).toLongLong());
+            for (int i = 0; i < fields.size(); ++i)
+                row.texts << (q.value(2 + i).isNull() ? QString() : q.value(2 + i).toString());
+            rows.append(row);
+        }
+        return true;
+    });
+    return rows;
+}
+
+int ServerStorage::restoreDeletedRows(const TableDef &def, const QList<qint64> &ids)
+{
+    const QString bin = QStringLiteral("public.") + binTableName(def);
+    const QString t = QStringLiteral("public.") + serverName(def.sqlName());
+    const int autoInc = def.autoIncIndex();
+    const QString key = autoInc >= 0 ? serverName(def.fields[autoInc].name) : QString();
+    QStringList all, withoutKey;
+    for (int i = 0; i < def.fields.size(); ++i) {
+        all << serverName(def.fields[i].name);
+        if (i != autoInc)
+            withoutKey << serverName(def.fields[i].name);
+    }
+    const QString what = QStringLiteral("A törölt játékok nem állíthatók vissza");
+    const QString conn = serverConnection();
+    int restored = 0;
+    inTransaction(what, [&] {
+        for (const qint64 id : ids) {
+            // The row's own key when no row has it meanwhile, else a new one.
+            bool keyFree = false, found = false;
+            run(conn, what, false, [&](QSqlQuery &q) {
+                q.prepare(key.isEmpty()
+                              ? QStringLiteral("SELECT true FROM %1 WHERE id = ?").arg(bin)
+                              : QStringLiteral("SELECT NOT EXISTS (SELECT 1 FROM %1 j WHERE j.%2 = r.%2) FROM %3 b, "
+                                               "jsonb_populate_record(CAST(NULL AS %1), b.sor) r WHERE b.id = ?")
+                                    .arg(t, key, bin));
+                q.addBindValue(id);
+                if (!q.exec())
+                    return false;
+                found = q.next();
+                keyFree = found && q.value(0).toBool();
+                return true;
+            });
+            if (!found)
+                continue;
+            const QString columns = (keyFree ? all : withoutKey).join(QStringLiteral(", "));
+            // A row deleted before a later shape added a field gets what the upgrade gave the
+            // rows stored then.
+            QStringList picked;
+            for (const QString &c : keyFree ? all : withoutKey) {
+                QString expression = QStringLiteral("r.") + c;
+                for (const AddedField &added : def.added) {
+                    bool number = false;
+                    const qint64 value = added.value.toLongLong(&number);
+                    if (number && !added.value.isNull() && serverName(added.name) == c)
+                        expression = QStringLiteral("CASE WHEN jsonb_exists(b.sor, '%1') THEN %2 ELSE %3 END")
+                                         .arg(added.name.toLower(), expression)
+                                         .arg(value);
+                }
+                picked << expression;
+            }
+            run(conn, what, false, [&](QSqlQuery &q) {
+                q.prepare(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 b, jsonb_populate_record(CAST(NULL AS %1), b.sor) r "
+                                         "WHERE b.id = ?")
+                              .arg(t, columns, picked.join(QStringLiteral(", ")), bin));
+                q.addBindValue(id);
+                return q.exec();
+            });
+            run(conn, what, false, [&](QSqlQuery &q) {
+                q.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(bin));
+                q.addBindValue(id);
+                return q.exec();
+            });
+            ++restored;
+        }
+    });
+    return restored;
+}
+
+void ServerStorage::forgetDeletedRows(const TableDef &def, const QList<qint64> &keys)
+{
+    const int autoInc = def.autoIncIndex();
+    if (keys.isEmpty() || autoInc < 0 || binAccess(def) != BinAccess::Allowed)
+        return;
+    QStringList list;
+    for (const qint64 k : keys)
+        list << QString::number(k);
+    const QString field = def.fields[autoInc].name.toLower();
+    run(serverConnection(), QStringLiteral("A törölt játékok gyűjtője nem írható"), false, [&](QSqlQuery &q) {
+        return q.exec(QStringLiteral("DELETE FROM public.%1 WHERE (sor ->> '%2') ~ '^[0-9]+$' AND "
+                                     "CAST(sor ->> '%2' AS bigint) IN (%3)")
+                          .arg(binTableName(def), field, list.join(QLatin1Char(','))));
+    });
 }
 
 QString ServerStorage::openStatementConnection(const QStringList &words, const QList<TableDef> &tables,

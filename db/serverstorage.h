@@ -51,7 +51,14 @@ public:
     QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
                                     QStringList *attachedKeys) override;
 
+    // The bin of the players' table (servershapes.h sets it up).
+    BinAccess binAccess(const TableDef &def) override;
+    QList<DeletedRow> deletedRows(const TableDef &def, const QStringList &fields) override;
+    int restoreDeletedRows(const TableDef &def, const QList<qint64> &ids) override;
+    void forgetDeletedRows(const TableDef &def, const QList<qint64> &keys) override;
+
 private:
+    void inTransaction(const QString &what, const std::function<void()> &work);
     QString serverConnection();
     bool connectionAlive(QSqlDatabase &db) const;
     QString unreachable(const QString &detail) const;

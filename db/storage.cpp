@@ -16,6 +16,15 @@ std::shared_ptr<Storage> Storage::server(const ServerAddress &address)
 
 Storage::~Storage() = default;
 
+// A folder keeps no deleted rows: a single PC, whose backups hold them.
+Storage::BinAccess Storage::binAccess(const TableDef &) { return BinAccess::NoBin; }
+
+QList<DeletedRow> Storage::deletedRows(const TableDef &, const QStringList &) { return {}; }
+
+int Storage::restoreDeletedRows(const TableDef &, const QList<qint64> &) { return 0; }
+
+void Storage::forgetDeletedRows(const TableDef &, const QList<qint64> &) {}
+
 QString Storage::newConnectionName(const char *prefix)
 {
     return QLatin1String(prefix) + QUuid::createUuid().toString(QUuid::WithoutBraces);

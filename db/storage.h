@@ -10,6 +10,7 @@
 #include "db/tabledef.h"
 #include "db/serveraddress.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -29,6 +30,13 @@ struct DataVersion {
     qint64 sum = 0;
     bool operator==(const DataVersion &o) const { return counter == o.counter && sum == o.sum; }
     bool operator!=(const DataVersion &o) const { return !(*this == o); }
+};
+
+// A row of a table deleted on a server, as the server's bin of deleted rows keeps it.
+struct DeletedRow {
+    qint64 id = 0;          // the bin's own number of the row
+    QDateTime deletedAt;    // when it was deleted (local time)
+    QStringList texts;      // the fields asked for, as text; empty for an empty value
 };
 
 class Storage {
@@ -103,6 +111,27 @@ public:
     // connection, to be given back with closeTable().
     virtual QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
                                             QStringList *attachedKeys) = 0;
+
+    // The bin of a table's deleted rows. A server keeps every deleted row of the players'
+    // table for binKeepDays days, readable by the teacher's role only; a folder keeps none.
+    enum class BinAccess {
+        NoBin,     // this kind keeps no deleted rows
+        Missing,   // a server whose bin has not been set up yet (the content tool sets it up)
+        Denied,    // this role may not read it
+        Allowed,
+    };
+    static constexpr int binKeepDays = 30;
+    virtual BinAccess binAccess(const TableDef &def);
+    // The rows kept, the latest deleted first, after those older than binKeepDays are
+    // dropped; `fields` are the table's fields each row gives as text. Throws EngineError.
+    virtual QList<DeletedRow> deletedRows(const TableDef &def, const QStringList &fields);
+    // Puts the bin's rows `ids` back into the table with their values (their key kept when
+    // no row has it, else a new one) and takes them out of the bin, in one transaction.
+    // Returns how many came back. Open tables are not told: the caller refreshes them.
+    virtual int restoreDeletedRows(const TableDef &def, const QList<qint64> &ids);
+    // Drops from the bin the rows whose key is among `keys` (rows that were not lost but
+    // moved elsewhere, as into an archive file).
+    virtual void forgetDeletedRows(const TableDef &def, const QList<qint64> &keys);
 
 protected:
     Storage() = default;

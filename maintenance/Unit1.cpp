@@ -15,6 +15,8 @@
 #include "controls/payrolltables.h"
 #include "maintenance/pagetools.h"
 #include "maintenance/records.h"
+#include "maintenance/archivewindow.h"
+#include "maintenance/gamebin.h"
 #include "maintenance/results.h"
 #include "maintenance/resultsmodel.h"
 #include "controls/tablemodel.h"
@@ -791,6 +793,21 @@ void TZomir0001::buildResults()
     QWidget::setTabOrder(CheckBox50, DateEdit50);
     QWidget::setTabOrder(DateEdit50, BitBtn4);
     QWidget::setTabOrder(BitBtn4, BitBtn5);
+
+    BitBtn6 = new QPushButton(u("&Törölt játékok…"), page);
+    BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
+    BitBtn6->setGeometry(594, 429, 167, 23);
+    setHint(BitBtn6, u("A tanterem kiszolgálóján törölt játékok (30 napig), és visszaállításuk"));
+    BitBtn6->setVisible(TGameBin::available(m_session));
+    connect(BitBtn6, &QPushButton::clicked, this, &TZomir0001::BitBtn6Click);
+    BitBtn7 = new QPushButton(u("&Archiválás…"), page);
+    BitBtn7->setObjectName(QStringLiteral("BitBtn7"));
+    BitBtn7->setGeometry(432, 456, 120, 33);
+    setHint(BitBtn7, u("Egy időszak befejezett játékai archívumfájlba, és onnan vissza"));
+    connect(BitBtn7, &QPushButton::clicked, this, &TZomir0001::BitBtn7Click);
+    Label50->setGeometry(560, 464, 201, 17);
+    QWidget::setTabOrder(BitBtn5, BitBtn6);
+    QWidget::setTabOrder(BitBtn6, BitBtn7);
 }
 
 void TZomir0001::TabSheet11Show()
@@ -865,6 +882,33 @@ void TZomir0001::BitBtn4Click()
         const classview::Report report(classview::summarize(ResultsModel->rows(), since));
         m_dialogs->preview(report);
     });
+}
+
+void TZomir0001::BitBtn6Click()
+{
+    guarded([this] {
+        if (!BinWindow) {
+            BinWindow = new TGameBin(m_session, m_dialogs, this);
+            BinWindow->setWindowFlag(Qt::Window);
+            BinWindow->setFont(windowFont());
+            connect(BinWindow, &TGameBin::gamesRestored, this, &TZomir0001::BitBtn1Click);
+        }
+        BinWindow->showBin();
+    });
+}
+
+void TZomir0001::BitBtn7Click()
+{
+    if (!ArchiveWindow) {
+        ArchiveWindow = new TArchiveWindow(m_session, m_dialogs, StatusBar, this);
+        ArchiveWindow->setWindowFlag(Qt::Window);
+        ArchiveWindow->setFont(windowFont());
+        connect(ArchiveWindow, &TArchiveWindow::gamesChanged, this, &TZomir0001::BitBtn1Click);
+    }
+    if (!ArchiveWindow->isVisible())
+        ArchiveWindow->move(frameGeometry().center() - ArchiveWindow->rect().center());
+    ArchiveWindow->show();
+    ArchiveWindow->raise();
 }
 
 void TZomir0001::BitBtn5Click()

@@ -17,12 +17,14 @@ class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
+class TArchiveWindow;
 class TDataSource;
 class TDBEdit;
 class TEventsPage;
 class TDBImage;
 class TDBMemo;
 class TExtDBNavigator;
+class TGameBin;
 class TImageList;
 class TPageTools;
 class TResultsModel;
@@ -102,6 +104,12 @@ public:
     TEventsPage *EventsWindow = nullptr;
     TResultsModel *ResultsModel = nullptr;
     TResultsSortModel *ResultsSort = nullptr;
+    // "Törölt játékok…": a classroom server's deleted games (only there); "Archiválás…":
+    // the finished games of a period into a file and out of the table. Windows made on first use.
+    QPushButton *BitBtn6 = nullptr;
+    QPushButton *BitBtn7 = nullptr;
+    TGameBin *BinWindow = nullptr;
+    TArchiveWindow *ArchiveWindow = nullptr;
 
     // The search row and "Nyomtatás…" of every editing page.
     TPageTools *Tools = nullptr;
@@ -130,6 +138,8 @@ public Q_SLOTS:
     void BitBtn3Click();
     void BitBtn4Click();
     void BitBtn5Click();
+    void BitBtn6Click();
+    void BitBtn7Click();
 
     // The working folder's tax year, read when the database was opened (the title shows it).
     int folderYear() const { return m_folderYear; }
