@@ -348,6 +348,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
     QList<Change> changes;
     QList<Change> missing;     // tables a later schema added, if the folder is older
     bool older = false;        // a file of an older shape, or one made before shapes were recorded
+    int newestPresent = 0;     // the latest schema version that added a table the folder has
     for (const TableDef &def : tables) {
         const QString path = files.value(def.fileName.toLower(), QDir(folder).filePath(def.fileName));
         const int stamp = storedStamp(path);
@@ -358,6 +359,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
                 missing.append(Change{&def, path, 0, QString()});
             continue;
         }
+        newestPresent = qMax(newestPresent, def.since);
         const int version = qMax(stamp, 1);
         if (version > def.version)
             throw EngineError(Upgrade::newerMessage(def, path, version));
@@ -366,8 +368,11 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
         if (version < def.version)
             changes.append(Change{&def, path, version, QString()});
     }
-    if (older)
-        changes.append(missing);
+    // The tables of a later schema than any the folder has are added to it; a table missing
+    // from a folder that has later ones is told when it is opened.
+    for (const Change &c : std::as_const(missing))
+        if (older || (newestPresent > 0 && c.def->since > newestPresent))
+            changes.append(c);
     if (changes.isEmpty())
         return {};
 
