@@ -6,6 +6,8 @@
 #include "maintenance/answerkey.h"
 #include "maintenance/classview.h"
 #include "maintenance/eventspage.h"
+#include "maintenance/history.h"
+#include "maintenance/toolsmenu.h"
 #include "controls/application.h"
 #include "rules/budget.h"
 #include "controls/datasource.h"
@@ -336,6 +338,12 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
 
     buildHazak();
     finishPage(0);
+    try {
+        History = new THistory(m_session, this);
+        ToolsMenu = new TToolsMenu(this, History, m_dialogs);
+    } catch (const zdb::EngineError &e) {
+        StatusBar->showMessage(u("A változások nem követhetők: %1").arg(e.message()));
+    }
 
     PageControl->setCurrentIndex(0);
     // Another page chosen before the rest is made makes it first.
