@@ -93,7 +93,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
         if (metric == PM_TabBarTabHSpace)
-            return 10;
+            return 4;   // room for the "Eszközök" button in the corner
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };

@@ -125,7 +125,8 @@ void THistory::recordWrite(zdb::Table &table, const zdb::RowWrite &write)
     e.row = write.rowid;
     e.before = write.before.isEmpty() ? QByteArray() : valuesJson(def, write.before);
     e.after = write.after.isEmpty() ? QByteArray() : valuesJson(def, write.after);
-    const QString name = recordName(def, write.after.isEmpty() ? write.before : write.after, write.rowid);
+    // The record by the name it had before the change (a new one by its new name).
+    const QString name = recordName(def, write.before.isEmpty() ? write.after : write.before, write.rowid);
     switch (write.kind) {
     case zdb::RowWriteKind::Insert:
         e.kind = kindInsert();

@@ -140,6 +140,8 @@ TToolsMenu::TToolsMenu(TZomir0001 *window, THistory *history, Dialogs *dialogs)
     Button->setAccessibleName(u("Eszközök"));
     Button->setPopupMode(QToolButton::InstantPopup);
     Button->setAutoRaise(true);
+    // Beside eleven tabs: no arrow of its own, the caption says it is a menu.
+    Button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     Menu = new QMenu(Button);
     Menu->setObjectName(QStringLiteral("ToolsMenuList"));
     Button->setMenu(Menu);

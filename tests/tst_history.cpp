@@ -10,6 +10,7 @@
 #include "maintenance/Unit1.h"
 #include "maintenance/history.h"
 #include "maintenance/toolsmenu.h"
+#include "tests/support/pgserver.h"
 #include "tests/support/shellfixture.h"
 #include "tests/support/testenv.h"
 
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void ctrlZWhileEditingSaysSo();
     void playersTableNeverRecorded();
     void folderMadeBeforeGetsTheTable();
+    void classroomServer();
 
 private:
     void makeWindow();
@@ -150,6 +153,13 @@ void TestHistory::menuInTheTabBarCorner()
     QCOMPARE(tools->UndoAction->text(), u("Visszavonás"));
     QCOMPARE(tools->UndoAction->shortcut(), QKeySequence(QKeySequence::Undo));
     QCOMPARE(tools->ChangesAction->text(), u("Változások…"));
+    // Every tab still shows beside it, without the tab bar's scroll arrows.
+    QTabBar *bar = m_window->PageControl->tabBar();
+    QVERIFY2(bar->tabRect(bar->count() - 1).right() <= bar->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(bar->tabRect(bar->count() - 1).right()).arg(bar->width())));
+    for (const QToolButton *arrow : bar->findChildren<QToolButton *>())
+        QVERIFY(!arrow->isVisible());
+    QVERIFY(tools->Button->geometry().left() >= bar->geometry().right());
     // Nothing to undo yet: the status bar says so.
     ctrlZ(foodNav());
     QCOMPARE(m_window->StatusBar->currentMessage(), u("Ezen a lapon nincs visszavonható változás."));
@@ -438,6 +448,72 @@ void TestHistory::folderMadeBeforeGetsTheTable()
     QVERIFY(m_window->History->entries().isEmpty());
     editFoodPrice("319");
     QCOMPARE(m_window->History->entries().size(), 1);
+}
+
+// The same on a class's server, through the teacher's role: an edit and a delete undone
+// (the row back under its key), and the history read again by a new session.
+void TestHistory::classroomServer()
+{
+    PgServer server;
+    QString error;
+    QVERIFY2(server.start(&error), qPrintable(error));
+    QVERIFY(server.createDatabase("osztaly"));
+    {
+        Session admin(m_files.filePath("admin.ini"));
+        admin.setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("osztaly")));
+        std::shared_ptr<Storage> storage = admin.storage("DB_ZOMIR");
+        for (const TableDef &def : schema())
+            storage->createTable(def);
+        storage->grantRoles("zomir_diak", "zomir_tanar", schema(), {"Jatekosok.DB"});
+        Table food(&admin);
+        food.setAliasName("DB_ZOMIR");
+        food.setTableName("Elelmiszerek.DB");
+        food.open();
+        for (const auto &[name, price] : {std::pair<const char *, double>{"Tej", 289}, {"Kenyer", 650}}) {
+            food.append();
+            food.fieldByName("Kategoria").setValue(u(name));
+            food.fieldByName("Atlagos_Ar").setValue(price);
+            food.post();
+        }
+    }
+    const auto teacher = [&](const char *ini) {
+        auto session = std::make_unique<Session>(m_files.filePath(ini));
+        session->setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("osztaly", "zomir_tanar")));
+        return session;
+    };
+    m_session = teacher("tanar.ini");
+    makeWindow();
+    Table *food = m_window->ElelmiszerekDB;
+    const auto storedPrice = [&](int key) {
+        Table t(m_session.get());
+        t.setAliasName("DB_ZOMIR");
+        t.setTableName("Elelmiszerek.DB");
+        t.open();
+        return t.locate("Food_Key", key) ? t.fieldByName("Atlagos_Ar").asFloat() : -1.0;
+    };
+    editFoodPrice("319");
+    QCOMPARE(storedPrice(1), 319.0);
+    QCOMPARE(m_window->History->entries().first().summary, u("Tej: Átlagos ár 289 Ft → 319 Ft"));
+    ctrlZ(foodNav());
+    QCOMPARE(storedPrice(1), 289.0);
+
+    food->last();
+    m_dialogs.askAnswers.enqueue(0);
+    QTest::mouseClick(foodNav()->button(Nav::Delete), Qt::LeftButton);
+    QCOMPARE(storedPrice(2), -1.0);
+    ctrlZ(foodNav());
+    QCOMPARE(storedPrice(2), 650.0);
+    QCOMPARE(food->fieldByName("Food_Key").asInteger(), 2);
+    QVERIFY2(m_dialogs.texts("error").isEmpty(), qPrintable(m_dialogs.texts("error").join('\n')));
+
+    m_window.reset();
+    m_session = teacher("tanar2.ini");
+    THistory again(m_session.get());
+    const QList<THistory::Entry> entries = again.entries();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries.at(0).kind, u("Törlés"));
+    QVERIFY(entries.at(0).undone && entries.at(1).undone);
+    m_session.reset();
 }
 
 ZOMIR_TEST_MAIN(TestHistory)
