@@ -368,10 +368,12 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
         if (version < def.version)
             changes.append(Change{&def, path, version, QString()});
     }
-    // The tables of a later schema than any the folder has are added to it; a table missing
-    // from a folder that has later ones is told when it is opened.
+    // The tables of a later schema than any the folder has are added to it when it can be
+    // written (a folder only read goes on without them); a table missing from a folder that
+    // has later ones is told when it is opened.
+    const bool canAdd = QFileInfo(folder).isWritable();
     for (const Change &c : std::as_const(missing))
-        if (older || (newestPresent > 0 && c.def->since > newestPresent))
+        if (older || (canAdd && newestPresent > 0 && c.def->since > newestPresent))
             changes.append(c);
     if (changes.isEmpty())
         return {};
