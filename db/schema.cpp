@@ -172,6 +172,15 @@ QList<TableDef> buildSchema()
                            {f("Tabla", T::String, true, 40), f("Adoev", T::Int16), f("Tartalom", T::Memo)},
                            {}});
     tables.last().since = 4;
+    // The maintenance utility's history of changes: one row a posted record (its table's
+    // file name and its identity, the values before and after as JSON objects) or a change
+    // of whole tables (Sor 0, the tables' content as JSON), and whether it was undone.
+    tables.append(TableDef{"Valtozasok.db",
+                           {f("Change_Key", T::AutoInc), f("Ido", T::String, true, 19), f("Tabla", T::String, true, 40),
+                            f("Sor", T::Int32), f("Muvelet", T::String, true, 30), f("Leiras", T::String, false, 255),
+                            f("Elotte", T::Memo), f("Utana", T::Memo), f("Visszavonva", T::Boolean)},
+                           {}});
+    tables.last().since = 4;
     labelTables(tables);
     return tables;
 }

@@ -22,9 +22,25 @@
 namespace zdb {
 
 class Session;
+class Table;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 enum class LocateOption { None, CaseInsensitive };
+
+// What a write did to one stored row, as told to the table's write watcher.
+enum class RowWriteKind { Insert, Edit, Delete };
+struct RowWrite {
+    RowWriteKind kind = RowWriteKind::Edit;
+    qint64 rowid = 0;                 // the row's identity (the storage's rowid)
+    QVector<QVariant> before;         // the stored values before (empty for an insert)
+    QVector<QVariant> after;          // the stored values after (empty for a delete)
+};
+// Told about every post and delete of one table: `beforeWrite` just before the row is written
+// (it may refuse the write by throwing), `afterWrite` once it is stored.
+struct WriteWatch {
+    std::function<void(Table &, RowWriteKind)> beforeWrite;
+    std::function<void(Table &, const RowWrite &)> afterWrite;
+};
 
 class Table : public QObject {
     Q_OBJECT
@@ -118,6 +134,15 @@ public:
     // Drops rows that a statement removed from the file.
     void forgetRows(const QSet<qint64> &rowids);
     bool modified() const { return m_modified; }
+    // The watcher of this table's writes (none by default).
+    void setWriteWatch(WriteWatch watch) { m_writeWatch = std::move(watch); }
+    // The 0-based position of the row of an identity in the current order, -1 when absent,
+    // and the identity of a row by its position.
+    int rowOfIdentity(qint64 rowid) { return positionOfRowid(rowid); }
+    qint64 identityAt(int row) const { return m_rows.at(row).rowid; }
+    // In Insert state: the new row is written with this identity (a row put back where it
+    // was) rather than with a new one; 0 gives it a new one.
+    void setInsertIdentity(qint64 rowid) { m_insertIdentity = rowid; }
     // A check run at the start of every post (the program's own rules for a row); it
     // refuses the row by throwing, which leaves the table in its edit state.
     void setBeforePost(std::function<void(Table &)> check) { m_beforePost = std::move(check); }
@@ -242,6 +267,8 @@ private:
 
     bool m_hasPictures = false;
     std::function<void(Table &)> m_beforePost;
+    WriteWatch m_writeWatch;
+    qint64 m_insertIdentity = 0;
 
     Session *m_session;
     QString m_alias;

@@ -68,6 +68,7 @@ void Table::insert()
     requireModifiable();
     m_buffer = QVector<QVariant>(m_def->fields.size());
     m_modified = false;
+    m_insertIdentity = 0;
     setState(DataSetState::Insert);
     Q_EMIT dataChanged(-1);
 }
@@ -194,6 +195,12 @@ void Table::post()
     const bool inserting = m_state == DataSetState::Insert;
     Row row;
     row.values = validatedValues();
+    RowWrite write;
+    write.kind = inserting ? RowWriteKind::Insert : RowWriteKind::Edit;
+    if (!inserting)
+        write.before = m_rows[m_current].values;   // read whole by edit()
+    if (m_writeWatch.beforeWrite)
+        m_writeWatch.beforeWrite(*this, write.kind);
     if (inserting) {
         row.rowid = insertRow(row.values, &row.stamp);
     } else {
@@ -211,8 +218,14 @@ void Table::post()
             row.hasPicture = true;
     const QVector<QVariant> typed = m_buffer;
     const QVector<QVariant> stored = row.values;
+    write.rowid = row.rowid;
+    m_insertIdentity = 0;
     const int pos = inserting ? insertPostedRow(std::move(row)) : replacePostedRow(std::move(row));
     leaveEditAfterPost(pos, inserting, typed, stored);
+    if (m_writeWatch.afterWrite) {
+        write.after = stored;
+        m_writeWatch.afterWrite(*this, write);
+    }
 }
 
 QVector<QVariant> Table::validatedValues() const
@@ -248,7 +261,9 @@ int Table::bindWrittenValues(QSqlQuery &q, const QVector<QVariant> &values) cons
 
 qint64 Table::insertRow(const QVector<QVariant> &values, qint64 *stamp)
 {
-    const QStringList columns = writtenColumns();
+    QStringList columns = writtenColumns();
+    if (m_insertIdentity > 0)
+        columns.append(m_storage->rowid(*m_def));
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i)
         marks.append(QStringLiteral("?"));
@@ -263,7 +278,9 @@ qint64 Table::insertRow(const QVector<QVariant> &values, qint64 *stamp)
     // One statement, committed on its own: the row is stored whole or not at all.
     m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem menthető a(z) %1 táblába").arg(m_tableName),
                            false, sql, [&](QSqlQuery &q) {
-                               bindWrittenValues(q, values);
+                               const int bound = bindWrittenValues(q, values);
+                               if (m_insertIdentity > 0)
+                                   q.bindValue(bound, m_insertIdentity);
                                if (!q.exec())
                                    return false;
                                if (returnsRowid) {
@@ -395,6 +412,7 @@ void Table::cancel()
         return;
     m_buffer.clear();
     m_modified = false;
+    m_insertIdentity = 0;
     const int current = std::min(m_current, int(m_rows.size()) - 1);
     setState(DataSetState::Browse);
     moveTo(current, m_bof, m_rows.isEmpty());
@@ -423,6 +441,17 @@ void Table::deleteRecord()
         throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
     requireModifiable();
     const qint64 rowid = m_rows[m_current].rowid;
+    RowWrite write;
+    write.kind = RowWriteKind::Delete;
+    write.rowid = rowid;
+    if (m_writeWatch.afterWrite) {
+        // The watcher is told the whole row, pictures too.
+        loadPage(m_current);
+        loadPictures(m_rows[m_current]);
+        write.before = m_rows[m_current].values;
+    }
+    if (m_writeWatch.beforeWrite)
+        m_writeWatch.beforeWrite(*this, write.kind);
     m_storage->runPrepared(m_connection, QStringLiteral("A rekord nem törölhető a(z) %1 táblából").arg(m_tableName),
                            false,
                            QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
@@ -438,6 +467,8 @@ void Table::deleteRecord()
     removeRowAt(m_current);
     const int current = std::min(m_current, int(m_rows.size()) - 1);
     moveTo(current, current <= 0, m_rows.isEmpty() || current == m_rows.size() - 1, true);
+    if (m_writeWatch.afterWrite)
+        m_writeWatch.afterWrite(*this, write);
 }
 
 }  // namespace zdb

@@ -348,7 +348,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
     QList<Change> changes;
     QList<Change> missing;     // tables a later schema added, if the folder is older
     bool older = false;        // a file of an older shape, or one made before shapes were recorded
-    bool built = false;        // any of the tables is there
+    int newestPresent = 0;     // the latest schema version that added a table the folder has
     for (const TableDef &def : tables) {
         const QString path = files.value(def.fileName.toLower(), QDir(folder).filePath(def.fileName));
         const int stamp = storedStamp(path);
@@ -359,7 +359,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
                 missing.append(Change{&def, path, 0, QString()});
             continue;
         }
-        built = true;
+        newestPresent = qMax(newestPresent, def.since);
         const int version = qMax(stamp, 1);
         if (version > def.version)
             throw EngineError(Upgrade::newerMessage(def, path, version));
@@ -368,10 +368,14 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
         if (version < def.version)
             changes.append(Change{&def, path, version, QString()});
     }
-    // A built folder without a table a later schema added is older too, even when no table
-    // of it changed shape since.
-    if (older || (built && !missing.isEmpty()))
-        changes.append(missing);
+    // The tables of a later schema than any the folder has (or of the latest schema it
+    // has) are added to it when it can be written (a folder only read goes on without
+    // them); a table of an earlier schema missing from a folder that has later ones is
+    // told when it is opened.
+    const bool canAdd = QFileInfo(folder).isWritable();
+    for (const Change &c : std::as_const(missing))
+        if (older || (canAdd && newestPresent > 0 && c.def->since >= newestPresent))
+            changes.append(c);
     if (changes.isEmpty())
         return {};
 

@@ -6,6 +6,8 @@
 #include "maintenance/answerkey.h"
 #include "maintenance/classview.h"
 #include "maintenance/eventspage.h"
+#include "maintenance/history.h"
+#include "maintenance/toolsmenu.h"
 #include "controls/application.h"
 #include "rules/budget.h"
 #include "controls/datasource.h"
@@ -93,7 +95,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
         if (metric == PM_TabBarTabHSpace)
-            return 10;
+            return 4;   // room for the "Eszközök" button in the corner
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
@@ -338,6 +340,12 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
 
     buildHazak();
     finishPage(0);
+    try {
+        History = new THistory(m_session, this);
+        ToolsMenu = new TToolsMenu(this, History, m_dialogs);
+    } catch (const zdb::EngineError &e) {
+        StatusBar->showMessage(u("A változások nem követhetők: %1").arg(e.message()));
+    }
 
     PageControl->setCurrentIndex(0);
     // Another page chosen before the rest is made makes it first.

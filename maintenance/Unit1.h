@@ -27,6 +27,8 @@ class TExtDBNavigator;
 class TGameBin;
 class TImageList;
 class TPageTools;
+class THistory;
+class TToolsMenu;
 class TResultsModel;
 class TResultsSortModel;
 class TTableModel;
@@ -113,6 +115,10 @@ public:
 
     // The search row and "Nyomtatás…" of every editing page.
     TPageTools *Tools = nullptr;
+    // The history of the pages' changes and the "Eszközök" menu in the tab bar's corner
+    // (none when the history table cannot be opened; the status bar says why).
+    THistory *History = nullptr;
+    TToolsMenu *ToolsMenu = nullptr;
 
     // Makes the pages not made yet (nothing when every page is made).
     void buildRest();

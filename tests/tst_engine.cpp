@@ -130,6 +130,7 @@ private Q_SLOTS:
     void aliasesPersistAndIgnoreCase();
     void aliasSaveFailureIsAnError();
     void schemaTablesOpenWithTheirFields();
+    void writeWatchSeesEveryPostAndDelete();
     void openToleratesFileNameCase();
     void navigationFlags();
     void appendEditDeleteCancel();
@@ -224,7 +225,7 @@ void TestEngine::aliasSaveFailureIsAnError()
 void TestEngine::schemaTablesOpenWithTheirFields()
 {
     Fixture fx;
-    QCOMPARE(schema().size(), 14);   // the supplied originals came last
+    QCOMPARE(schema().size(), 15);   // the supplied originals and the utility's history came last
     for (const TableDef &def : schema()) {
         auto t = fx.table(def.fileName);
         QCOMPARE(t->recordCount(), 0);
@@ -236,6 +237,79 @@ void TestEngine::schemaTablesOpenWithTheirFields()
     QCOMPARE(playerLookups().size(), 14);
     QCOMPARE(findTable("SZAKMA4.db")->fields.size(), 12);
     QCOMPARE(findTable("Jatekosok.DB")->indexes.first().name, QString("Jatekosok_Nev_Szerint"));
+}
+
+// The watcher of a table's writes: told before each write (and able to stop it) and after,
+// with the row's identity and its stored values; a deleted row put back under its identity.
+void TestEngine::writeWatchSeesEveryPostAndDelete()
+{
+    Fixture fx;
+    auto t = fx.table("Elelmiszerek.DB");
+    QList<RowWrite> seen;
+    QList<RowWriteKind> asked;
+    bool refuse = false;
+    WriteWatch watch;
+    watch.beforeWrite = [&](Table &, RowWriteKind kind) {
+        asked.append(kind);
+        if (refuse)
+            throw EngineError(QStringLiteral("nem most"));
+    };
+    watch.afterWrite = [&](Table &, const RowWrite &w) { seen.append(w); };
+    t->setWriteWatch(watch);
+    const int price = t->fieldIndex("Atlagos_Ar");
+    t->append();
+    t->fieldByName("Kategoria").setValue(QStringLiteral("Tej"));
+    t->fieldByName("Atlagos_Ar").setValue(289.0);
+    t->post();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].kind, RowWriteKind::Insert);
+    const qint64 id = seen[0].rowid;
+    QCOMPARE(t->rowOfIdentity(id), t->currentRow());
+    QCOMPARE(t->identityAt(t->currentRow()), id);
+    QVERIFY(seen[0].before.isEmpty());
+    QCOMPARE(seen[0].after.at(price).toDouble(), 289.0);
+    QCOMPARE(seen[0].after.at(0).toLongLong(), id);   // the new key among the stored values
+
+    t->edit();
+    t->fieldByName("Atlagos_Ar").setValue(319.0);
+    refuse = true;
+    QVERIFY_THROWS_EXCEPTION(EngineError, t->post());
+    QVERIFY(t->editing());   // refused before the write: nothing stored, the edit kept
+    QCOMPARE(fx.table("Elelmiszerek.DB")->fieldByName("Atlagos_Ar").asFloat(), 289.0);
+    refuse = false;
+    t->post();
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[1].kind, RowWriteKind::Edit);
+    QCOMPARE(seen[1].before.at(price).toDouble(), 289.0);
+    QCOMPARE(seen[1].after.at(price).toDouble(), 319.0);
+
+    t->deleteRecord();
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen[2].kind, RowWriteKind::Delete);
+    QCOMPARE(seen[2].rowid, id);
+    QCOMPARE(seen[2].before.at(price).toDouble(), 319.0);
+    QVERIFY(seen[2].after.isEmpty());
+    QCOMPARE(t->rowOfIdentity(id), -1);
+    QCOMPARE(asked, (QList<RowWriteKind>{RowWriteKind::Insert, RowWriteKind::Edit, RowWriteKind::Edit,
+                                         RowWriteKind::Delete}));
+
+    // Put back where it was: the same identity and key, on both kinds.
+    t->append();
+    t->setInsertIdentity(id);
+    t->fieldByName("Kategoria").setValue(QStringLiteral("Tej"));
+    t->fieldByName("Atlagos_Ar").setValue(319.0);
+    t->post();
+    QCOMPARE(seen.last().rowid, id);
+    QCOMPARE(t->fieldByName("Food_Key").asInteger(), int(id));
+    auto other = fx.table("Elelmiszerek.DB");
+    QVERIFY(other->locate("Food_Key", id));
+    QCOMPARE(other->fieldByName("Atlagos_Ar").asFloat(), 319.0);
+    // The next new row still gets a new identity.
+    t->append();
+    t->fieldByName("Kategoria").setValue(QStringLiteral("Kenyer"));
+    t->fieldByName("Atlagos_Ar").setValue(650.0);
+    t->post();
+    QVERIFY(seen.last().rowid != id);
 }
 
 void TestEngine::openToleratesFileNameCase()

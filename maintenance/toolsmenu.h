@@ -1,0 +1,67 @@
+#pragma once
+// The window's "Eszközök" menu, a button in the corner of the tab bar: "Visszavonás"
+// (Ctrl+Z outside a field that can undo its own typing) undoes the current page's last
+// change, and "Változások…" lists the history with an undo for any entry that no later
+// change of the same record follows.
+
+#include <QObject>
+#include <QWidget>
+
+class Dialogs;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QTreeWidget;
+class THistory;
+class TZomir0001;
+
+// The list of changes, newest first.
+class TChangesWindow : public QWidget {
+    Q_OBJECT
+public:
+    TChangesWindow(THistory *history, Dialogs *dialogs, QWidget *parent);
+    QTreeWidget *List = nullptr;
+    QPushButton *UndoButton = nullptr;   // "Visszavonás"
+    QLabel *Reason = nullptr;            // why the selected entry cannot be undone
+
+public Q_SLOTS:
+    void reread();
+    void selectionMoved();
+    void undoSelected();
+
+Q_SIGNALS:
+    void undone(const QString &summary);
+
+private:
+    THistory *m_history;
+    Dialogs *m_dialogs;
+};
+
+class TToolsMenu : public QObject {
+    Q_OBJECT
+public:
+    // Puts the button in the corner of the window's tab bar; the history watches the
+    // window's ten editing pages.
+    TToolsMenu(TZomir0001 *window, THistory *history, Dialogs *dialogs);
+
+    QToolButton *Button = nullptr;   // "Eszközök"
+    QMenu *Menu = nullptr;
+    QAction *UndoAction = nullptr;      // "Visszavonás"
+    QAction *ChangesAction = nullptr;   // "Változások…"
+    TChangesWindow *ChangesWindow = nullptr;
+
+public Q_SLOTS:
+    void undoOnPage();
+    void showChanges();
+    void sayUndone(const QString &summary);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TZomir0001 *m_window;
+    THistory *m_history;
+    Dialogs *m_dialogs;
+};
