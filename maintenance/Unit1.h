@@ -19,6 +19,7 @@ class QTabWidget;
 class QTableView;
 class TDataSource;
 class TDBEdit;
+class TContentTools;
 class TEventsPage;
 class TDBImage;
 class TDBMemo;
@@ -105,6 +106,8 @@ public:
 
     // The search row and "Nyomtatás…" of every editing page.
     TPageTools *Tools = nullptr;
+    // The content tools: export, import, the supplied figures, the backups.
+    TContentTools *ContentTools = nullptr;
 
     // Makes the pages not made yet (nothing when every page is made).
     void buildRest();

@@ -1,6 +1,7 @@
 #include "maintenance/backups.h"
 
 #include "db/engine.h"
+#include "db/tableset.h"
 #include "rules/usererror.h"
 
 #include <QDir>
@@ -8,6 +9,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <algorithm>
@@ -70,6 +74,14 @@ private:
     QString m_error;
 };
 
+QByteArray readContentFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QString::fromUtf8("A mentés nem olvasható: %1\n%2").arg(native(path), file.errorString()));
+    return file.readAll();
+}
+
 bool removeFolder(const QString &path) { return !QFileInfo::exists(path) || QDir(path).removeRecursively(); }
 
 }  // namespace
@@ -89,20 +101,67 @@ QString describe(const Backup &backup)
     return u("%1 – %2").arg(backup.made.toString(QStringLiteral("yyyy.MM.dd. HH:mm:ss")), parts.join(QStringLiteral(", ")));
 }
 
-Backups::Backups(zdb::Session *session, const QString &alias) : m_session(session), m_alias(alias) {}
+Backups::Backups(zdb::Session *session, const QString &alias, const QString &serverRoot)
+    : m_session(session), m_alias(alias), m_serverRoot(serverRoot)
+{
+}
+
+bool Backups::onServer() const { return m_session->isServerAlias(m_alias); }
 
 QString Backups::folder() const
 {
+    if (onServer()) {
+        const zdb::ServerAddress server = m_session->aliasServer(m_alias);
+        const QString root = m_serverRoot.isEmpty()
+                                 ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+                                 : m_serverRoot;
+        // A name every file system takes: letters, digits, dots, hyphens and underscores.
+        QString name = QStringLiteral("%1_%2_%3").arg(server.host).arg(server.port).arg(server.database);
+        for (QChar &c : name)
+            if (!c.isLetterOrNumber() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('_'))
+                c = QLatin1Char('_');
+        return QDir(root).filePath(QStringLiteral("mentesek/") + name);
+    }
     const QString path = m_session->aliasPath(m_alias);
     if (path.isEmpty() || !QFileInfo(path).isDir())
         fail(u("A munkamappa nem található: %1").arg(native(path)));
     return path;
 }
 
-QString Backups::location() const { return QDir(folder()).filePath(QStringLiteral("Mentesek")); }
+QString Backups::location() const
+{
+    return onServer() ? folder() : QDir(folder()).filePath(QStringLiteral("Mentesek"));
+}
+
+Backup Backups::makeServerBackup(const QDateTime &when)
+{
+    const QString root = folder();
+    if (!QDir().mkpath(root))
+        fail(u("A biztonsági mentés helye nem hozható létre: %1").arg(native(root)));
+    zdb::ContentFile content;
+    content.schema = zdb::schemaVersion();
+    content.tables = zdb::readTables(m_session, m_alias, zdb::contentTables());
+    for (const zdb::TableRows &rows : content.tables)
+        if (rows.fileName == QStringLiteral("Adoev.DB") && !rows.rows.isEmpty() && !rows.rows.first().isEmpty())
+            content.year = rows.rows.first().first().toInt();
+    const QByteArray json = zdb::toJson(content);
+    QString name = stampName(when);
+    for (int n = 2; QFileInfo::exists(QDir(root).filePath(name + QStringLiteral(".json"))); ++n)
+        name = stampName(when) + QStringLiteral(" (%1)").arg(n);
+    const QString path = QDir(root).filePath(name + QStringLiteral(".json"));
+    // Written whole or not at all.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
+        fail(u("A biztonsági mentés nem írható ide: %1\n%2").arg(native(path), file.errorString()));
+    if (when.date() == QDate::currentDate())
+        m_dailyDone = when.date();
+    return read(path);
+}
 
 Backup Backups::makeBackup(const QDateTime &when)
 {
+    if (onServer())
+        return makeServerBackup(when);
     const QString source = folder();
     const QString root = QDir(source).filePath(QStringLiteral("Mentesek"));
     if (!QDir().mkpath(root))
@@ -173,8 +232,8 @@ bool Backups::ensureDailyBackup(const QDateTime &now)
     if (m_dailyDone == today)
         return false;
     const QString root = location();
-    const QStringList made =
-        QDir(root).entryList({stampName(QDateTime(today, QTime(0, 0))).left(10) + QLatin1Char('*')}, QDir::Dirs);
+    const QStringList made = QDir(root).entryList({stampName(QDateTime(today, QTime(0, 0))).left(10) + QLatin1Char('*')},
+                                                  QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
     const bool exists = std::any_of(made.begin(), made.end(),
                                     [](const QString &name) { return !name.endsWith(QStringLiteral(".keszul")); });
     if (!exists)
@@ -187,8 +246,9 @@ QList<Backup> Backups::list() const
 {
     QList<Backup> found;
     const QDir root(location());
-    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (name.endsWith(QStringLiteral(".keszul")))
+    const bool server = onServer();
+    for (const QString &name : root.entryList((server ? QDir::Files : QDir::Dirs) | QDir::NoDotAndDotDot)) {
+        if (name.endsWith(QStringLiteral(".keszul")) || (server && !name.endsWith(QStringLiteral(".json"))))
             continue;
         if (!QDateTime::fromString(name.left(kStampLength), QString::fromLatin1(kStampFormat)).isValid())
             continue;
@@ -205,6 +265,18 @@ Backup Backups::read(const QString &path)
     Backup backup;
     backup.path = path;
     backup.made = QDateTime::fromString(QFileInfo(path).fileName().left(kStampLength), QString::fromLatin1(kStampFormat));
+    if (QFileInfo(path).isFile()) {
+        backup.contentFile = true;
+        try {
+            const zdb::ContentFile content = zdb::fromJson(readContentFile(path));
+            backup.year = content.year;
+            for (const zdb::TableRows &rows : content.tables)
+                backup.tables << rows.fileName;
+        } catch (const std::exception &) {
+            backup.damaged = true;
+        }
+        return backup;
+    }
     const QDir dir(path);
     for (const zdb::TableDef &def : zdb::schema()) {
         QString onDisk;
@@ -235,6 +307,54 @@ Backup Backups::read(const QString &path)
         }
     }
     return backup;
+}
+
+namespace {
+
+// The tables of a folder backup, read by the engine from a copy of it, so that the backup
+// itself is never written (an older one would be upgraded where it lies).
+zdb::TableSet readFolderBackup(const Backup &backup, const QStringList &wanted)
+{
+    QStringList files;   // as named on the backup's disk
+    for (const QString &name : wanted)
+        for (const QString &held : backup.tables)
+            if (held.compare(name, Qt::CaseInsensitive) == 0)
+                files << held;
+    if (files.isEmpty())
+        return {};
+    QTemporaryDir copy;
+    for (const QString &name : files)
+        if (!copy.isValid() || !QFile::copy(QDir(backup.path).filePath(name), copy.filePath(name)))
+            fail(u("A mentés nem olvasható: %1").arg(native(backup.path)));
+    zdb::Session session(copy.filePath(QStringLiteral("mentes.ini")));
+    session.addStandardAlias(QStringLiteral("MENTES"), copy.path());
+    try {
+        return zdb::readTables(&session, QStringLiteral("MENTES"), files);
+    } catch (const std::exception &e) {
+        fail(u("A mentés sérült, nem állítható vissza: %1\n%2").arg(native(backup.path), QString::fromUtf8(e.what())));
+    }
+}
+
+}  // namespace
+
+zdb::TableSet Backups::contentOf(const Backup &backup)
+{
+    if (!backup.contentFile)
+        return readFolderBackup(backup, zdb::contentTables());
+    try {
+        return zdb::fromJson(readContentFile(backup.path)).tables;
+    } catch (const UserError &) {
+        throw;
+    } catch (const std::exception &e) {
+        fail(u("A mentés sérült, nem állítható vissza: %1\n%2").arg(native(backup.path), QString::fromUtf8(e.what())));
+    }
+}
+
+zdb::TableSet Backups::playersOf(const Backup &backup)
+{
+    if (backup.contentFile)
+        return {};
+    return readFolderBackup(backup, {QStringLiteral("Jatekosok.DB")});
 }
 
 }  // namespace backups

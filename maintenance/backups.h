@@ -6,7 +6,11 @@
 // (VACUUM INTO, a consistent copy even while another program writes), and the set is taken
 // again until no file changed while it was made, so the files belong together. A backup is
 // made under a working name and renamed when complete, so a half-made one is never listed.
+// A classroom server's backup is its content tables as a content file (contentjson.h) in
+// this PC's own place, "<app data>/mentesek/<host_port_db>/<yyyy-MM-dd HH-mm-ss>.json".
 // Failures are UserError with a Hungarian message.
+
+#include "db/contentjson.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -21,12 +25,13 @@ class Session;
 namespace backups {
 
 struct Backup {
-    QString path;          // the backup's folder
+    QString path;          // the backup's folder, or a server's content file
     QDateTime made;        // from its name
     QStringList tables;    // the table files it holds, as named on disk
     int year = 0;          // the tax year of its Adoev.DB; 0 when it holds none or cannot be read
     int players = -1;      // stored games in its players' table; -1 when it holds none
     bool damaged = false;  // a table file of it is no database
+    bool contentFile = false;   // a server's backup: the content tables only
 };
 
 // The name of a backup made at `when`: "2026-12-11 06-40-12".
@@ -36,9 +41,11 @@ QString describe(const Backup &backup);
 
 class Backups {
 public:
-    explicit Backups(zdb::Session *session, const QString &alias);
+    // `serverRoot` is where a server's backups go below (empty: this PC's application data).
+    explicit Backups(zdb::Session *session, const QString &alias, const QString &serverRoot = QString());
 
-    // Where the alias's backups are kept: "<alias folder>/Mentesek".
+    // Where the alias's backups are kept: "<alias folder>/Mentesek", or for a server
+    // "<serverRoot>/mentesek/<host_port_db>".
     QString location() const;
 
     // Backs up every table file of the folder; returns the backup made. Throws UserError for
@@ -50,14 +57,22 @@ public:
 
     // The complete backups, newest first.
     QList<Backup> list() const;
-    // Reads what one backup folder holds (its tables, year and stored games).
+    // Reads what one backup holds (its tables, year and stored games).
     static Backup read(const QString &path);
+
+    // The content tables of a backup, and its players' table (empty when it has none), as
+    // stored there. Throws UserError naming the backup when it cannot be read.
+    static zdb::TableSet contentOf(const Backup &backup);
+    static zdb::TableSet playersOf(const Backup &backup);
 
 private:
     QString folder() const;
+    bool onServer() const;
+    Backup makeServerBackup(const QDateTime &when);
 
     zdb::Session *m_session;
     QString m_alias;
+    QString m_serverRoot;
     QDate m_dailyDone;
 };
 
