@@ -230,3 +230,181 @@ void createTable(const QString &folder, const TableDef &def)
 }
 
 }  // namespace zdb
+
+// A replacement of whole tables in a folder. The new files are made in kNewFolder beside
+// the tables; then the journal names the tables (written to a file of its own and renamed
+// into place, so that it is there whole or not at all); then each table's file is moved
+// into kOldFolder and its new file into its place. A journal found on opening means every
+// new file is complete: the moves are finished. No journal means none was made: the new
+// files are dropped. Either way the two folders and the journal go at the end.
+namespace zdb {
+
+namespace {
+
+const QString kNewFolder = QStringLiteral("tablacsere-uj");
+const QString kOldFolder = QStringLiteral("tablacsere-regi");
+const QString kJournal = QStringLiteral("tablacsere.naplo");
+
+QString journalPath(const QDir &dir) { return dir.filePath(kJournal); }
+
+void moveFile(const QString &from, const QString &to)
+{
+    if (QFileInfo::exists(to) && !QFile::remove(to))
+        throw EngineError(QStringLiteral("A táblák cseréje nem fejezhető be: a(z) %1 fájl nem törölhető.").arg(to));
+    if (!QFile::rename(from, to))
+        throw EngineError(QStringLiteral("A táblák cseréje nem fejezhető be: a(z) %1 fájl nem nevezhető át "
+                                         "(talán egy másik program használja).")
+                              .arg(from));
+}
+
+// The table files the journal names, empty when there is no complete journal.
+QStringList readJournal(const QDir &dir)
+{
+    QFile file(journalPath(dir));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    // The last line says the journal was written whole.
+    if (lines.size() < 2 || lines.last() != QLatin1String("vege"))
+        return {};
+    return lines.mid(0, lines.size() - 1);
+}
+
+void writeJournal(const QDir &dir, const QStringList &files)
+{
+    const QString path = journalPath(dir);
+    const QString part = path + QStringLiteral(".uj");
+    QFile file(part);
+    const QByteArray text = (files.join(QLatin1Char('\n')) + QStringLiteral("\nvege")).toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush()) {
+        file.close();
+        QFile::remove(part);
+        throw EngineError(QStringLiteral("A táblák cseréjének naplója nem írható: %1").arg(part));
+    }
+    file.close();
+    moveFile(part, path);
+}
+
+void removeLeftovers(const QDir &dir)
+{
+    QDir(dir.filePath(kOldFolder)).removeRecursively();
+    QFile::remove(journalPath(dir));
+    QFile::remove(journalPath(dir) + QStringLiteral(".uj"));
+    QDir(dir.filePath(kNewFolder)).removeRecursively();
+}
+
+// Moves each old file aside and its new file into its place; a file already moved is passed.
+void completeMoves(const QDir &dir, const QStringList &files, bool live)
+{
+    const QDir newDir(dir.filePath(kNewFolder));
+    const QDir oldDir(dir.filePath(kOldFolder));
+    if (!QDir().mkpath(oldDir.path()))
+        throw EngineError(QStringLiteral("A táblák cseréje nem fejezhető be: a(z) %1 mappa nem hozható létre.")
+                              .arg(oldDir.path()));
+    int n = 0;
+    for (const QString &name : files) {
+        ++n;
+        if (!QFileInfo::exists(newDir.filePath(name)))
+            continue;   // already in place
+        if (QFileInfo::exists(dir.filePath(name)))
+            moveFile(dir.filePath(name), oldDir.filePath(name));
+        if (live)
+            Storage::testStop(QStringLiteral("regi-%1").arg(n));
+        moveFile(newDir.filePath(name), dir.filePath(name));
+        if (live)
+            Storage::testStop(QStringLiteral("uj-%1").arg(n));
+    }
+}
+
+// Puts the old files back where a live replacement failed half way through its moves.
+void undoMoves(const QDir &dir, const QStringList &files)
+{
+    const QDir newDir(dir.filePath(kNewFolder));
+    const QDir oldDir(dir.filePath(kOldFolder));
+    for (const QString &name : files) {
+        if (!QFileInfo::exists(oldDir.filePath(name)))
+            continue;
+        if (QFileInfo::exists(dir.filePath(name)) && !QFileInfo::exists(newDir.filePath(name)))
+            moveFile(dir.filePath(name), newDir.filePath(name));
+        moveFile(oldDir.filePath(name), dir.filePath(name));
+    }
+}
+
+}  // namespace
+
+void finishReplacement(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList files = readJournal(dir);
+    if (!files.isEmpty()) {
+        completeMoves(dir, files, false);
+    } else if (QDir(dir.filePath(kOldFolder)).exists()) {
+        // No journal, so no move was made; an old file whose table is missing goes back all the same.
+        const QDir oldDir(dir.filePath(kOldFolder));
+        for (const QString &name : oldDir.entryList(QDir::Files))
+            if (!QFileInfo::exists(dir.filePath(name)))
+                moveFile(oldDir.filePath(name), dir.filePath(name));
+    }
+    removeLeftovers(dir);
+}
+
+void FolderStorage::replaceRows(const QList<TableDef> &defs, const RowFiller &fill)
+{
+    const QDir dir(m_path);
+    finishReplacement(m_path);
+    const QDir newDir(dir.filePath(kNewFolder));
+    if (!QDir().mkpath(newDir.path()))
+        throw EngineError(QStringLiteral("A táblák nem cserélhetők: a(z) %1 mappa nem hozható létre.")
+                              .arg(newDir.path()));
+    QStringList files;   // the tables' files as named on disk
+    try {
+        for (int i = 0; i < defs.size(); ++i) {
+            TableDef def = defs[i];
+            if (!hasTable(def))
+                throw EngineError(QStringLiteral("A tábla nem található: %1").arg(tablePath(def)));
+            def.fileName = QFileInfo(tablePath(def)).fileName();
+            zdb::createTable(newDir.path(), def);
+            const QString connection = newConnectionName("zdb-replace-");
+            {
+                QSqlDatabase db = openFileConnection(connection, newDir.filePath(def.fileName));
+                try {
+                    if (!db.transaction())
+                        throw EngineError(QStringLiteral("%1: %2").arg(def.fileName, db.lastError().text()));
+                    fill(i, db, table(def));
+                    if (!db.commit())
+                        throw EngineError(QStringLiteral("%1: %2").arg(def.fileName, db.lastError().text()));
+                } catch (...) {
+                    db.rollback();
+                    db.close();
+                    db = QSqlDatabase();
+                    QSqlDatabase::removeDatabase(connection);
+                    throw;
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(connection);
+            files.append(def.fileName);
+            testStop(QStringLiteral("uj-fajl-%1").arg(i + 1));
+        }
+        writeJournal(dir, files);
+    } catch (...) {
+        removeLeftovers(dir);
+        throw;
+    }
+    testStop(QStringLiteral("naplo"));
+    try {
+        completeMoves(dir, files, true);
+    } catch (...) {
+        try {
+            undoMoves(dir, files);
+            removeLeftovers(dir);
+        } catch (const EngineError &) {
+            // What cannot be put back now the journal finishes on the next opening.
+        }
+        throw;
+    }
+    testStop(QStringLiteral("athelyezve"));
+    removeLeftovers(dir);
+}
+
+}  // namespace zdb

@@ -46,10 +46,17 @@ public:
     // one connection, so the statement can refer to them as if they were one database.
     QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
                                     QStringList *attachedKeys) override;
+    void replaceRows(const QList<TableDef> &defs, const RowFiller &fill) override;
 
 private:
     QString m_path;
 };
+
+// Ends a replacement of whole tables (FolderStorage::replaceRows) that a program killed on
+// the way left in `folder`: one whose journal is complete is finished, any other undone,
+// and the files it left are removed. Called whenever a folder is opened. Throws EngineError
+// when a file cannot be moved.
+void finishReplacement(const QString &folder);
 
 // The SQLite column type a field is stored as in a table file.
 QString sqliteColumnType(FieldType type);

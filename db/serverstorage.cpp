@@ -382,3 +382,42 @@ QString ServerStorage::openStatementConnection(const QStringList &words, const Q
 }
 
 }  // namespace zdb
+
+namespace zdb {
+
+void ServerStorage::replaceRows(const QList<TableDef> &defs, const RowFiller &fill)
+{
+    const QString conn = serverConnection();
+    QSqlDatabase db = database(conn);
+    const QString what = QStringLiteral("A táblák nem cserélhetők");
+    if (!db.transaction())
+        throw EngineError(QStringLiteral("%1: %2").arg(what, describe(db.lastError())));
+    try {
+        for (int i = 0; i < defs.size(); ++i) {
+            const TableDef &def = defs[i];
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("DELETE FROM %1").arg(table(def))))
+                throw EngineError(QStringLiteral("%1 (%2): %3").arg(what, def.fileName, describe(q.lastError())));
+            fill(i, db, table(def));
+            // The identity goes on after the highest key given, as the rows were inserted with theirs.
+            const QString key = def.autoIncIndex() >= 0 ? def.fields[def.autoIncIndex()].name.toLower()
+                                                        : QStringLiteral("rowid");
+            const QString sql = QStringLiteral("SELECT setval(pg_get_serial_sequence(?, ?), "
+                                               "COALESCE((SELECT max(%1) FROM %2), 0) + 1, false)")
+                                    .arg(serverName(key), table(def));
+            q.prepare(sql);
+            q.addBindValue(table(def));
+            q.addBindValue(key);
+            if (!q.exec())
+                throw EngineError(QStringLiteral("%1 (%2): %3").arg(what, def.fileName, describe(q.lastError())));
+            testStop(QStringLiteral("tabla-%1").arg(i + 1));
+        }
+        if (!db.commit())
+            throw EngineError(QStringLiteral("%1: %2").arg(what, describe(db.lastError())));
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}
+
+}  // namespace zdb

@@ -50,6 +50,7 @@ public:
                     const QStringList &studentWritable) override;
     QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
                                     QStringList *attachedKeys) override;
+    void replaceRows(const QList<TableDef> &defs, const RowFiller &fill) override;
 
 private:
     QString serverConnection();

@@ -1,6 +1,7 @@
 #include "db/session.h"
 
 #include "db/fieldvalue.h"
+#include "db/folderstorage.h"
 #include "db/table.h"
 #include "db/servershapes.h"
 #include "db/upgrade.h"
@@ -214,6 +215,7 @@ std::shared_ptr<Storage> Session::storage(const QString &name)
         } else if (a.driver.compare(kStandardDriver, Qt::CaseInsensitive) == 0) {
             // A folder made by an older program is brought to today's shapes before any
             // table of it is read; a newer one is refused.
+            finishReplacement(a.path);
             upgradeFolder(a.path, m_tableDefs);
             a.storage = Storage::folder(a.path);
         } else
@@ -255,6 +257,37 @@ void Session::rowsDeleted(const QString &tableKey, const QSet<qint64> &rowids)
     for (Table *t : tables)
         if (t->active() && t->storageKey() == tableKey)
             t->forgetRows(rowids);
+}
+
+void Session::releaseTablesOf(const QStringList &tableKeys)
+{
+    const QVector<Table *> tables = m_tables;
+    for (Table *t : tables)
+        if (t->active() && tableKeys.contains(t->storageKey()) && t->editing())
+            throw EngineError(QStringLiteral("A(z) %1 tábla egy sora szerkesztés alatt áll: előbb mentsd vagy vesd el "
+                                             "a változtatást.")
+                                  .arg(t->tableName()));
+    for (Table *t : tables)
+        if (t->active() && tableKeys.contains(t->storageKey()))
+            t->releaseConnection();
+}
+
+void Session::retakeTablesOf(const QStringList &tableKeys)
+{
+    const QVector<Table *> tables = m_tables;
+    QString failed;
+    for (Table *t : tables) {
+        if (!t->active() || !tableKeys.contains(t->storageKey()))
+            continue;
+        try {
+            t->retakeConnection();
+        } catch (const EngineError &e) {
+            if (failed.isEmpty())
+                failed = e.message();
+        }
+    }
+    if (!failed.isEmpty())
+        throw EngineError(failed);
 }
 
 }  // namespace zdb

@@ -68,6 +68,11 @@ public:
     // Tables are named by their storage key (Storage::tableKey).
     void refreshTablesOf(const QString &tableKey);
     void rowsDeleted(const QString &tableKey, const QSet<qint64> &rowids);
+    // Around a replacement of whole tables: the open tables of those keys give back their
+    // connections (refused, with nothing released, while one of them is being edited), and
+    // afterwards take them again and re-read their rows.
+    void releaseTablesOf(const QStringList &tableKeys);
+    void retakeTablesOf(const QStringList &tableKeys);
 
 private:
     struct Alias {

@@ -5,6 +5,12 @@
 
 #include <QUuid>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
+#endif
+
 namespace zdb {
 
 std::shared_ptr<Storage> Storage::folder(const QString &path) { return std::make_shared<FolderStorage>(path); }
@@ -19,6 +25,18 @@ Storage::~Storage() = default;
 QString Storage::newConnectionName(const char *prefix)
 {
     return QLatin1String(prefix) + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+void Storage::testStop(const QString &step)
+{
+    static const QString stopAt = qEnvironmentVariable("ZOMIR_TEST_STOP_AT");
+    if (stopAt.isEmpty() || stopAt != step)
+        return;
+#ifdef Q_OS_WIN
+    TerminateProcess(GetCurrentProcess(), 9);
+#else
+    std::raise(SIGKILL);
+#endif
 }
 
 }  // namespace zdb

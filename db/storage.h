@@ -104,6 +104,19 @@ public:
     virtual QString openStatementConnection(const QStringList &words, const QList<TableDef> &tables,
                                             QStringList *attachedKeys) = 0;
 
+    // Replaces every row of the tables `defs`, all of them or none, also when the program is
+    // killed on the way: `fill(i, db, table)` inserts the new rows of defs[i] through `db`
+    // into the SQL table `table` (throwing EngineError refuses them). A server does it in one
+    // transaction; a folder fills new files beside the old and puts them in place by renames
+    // it records in a journal first (finishReplacement() ends an interrupted one). The
+    // program's own open tables of `defs` must have given back their connections. Throws
+    // EngineError, and then nothing is changed.
+    using RowFiller = std::function<void(int index, QSqlDatabase &db, const QString &table)>;
+    virtual void replaceRows(const QList<TableDef> &defs, const RowFiller &fill) = 0;
+    // A step of a replacement where a test may have the program killed: when the
+    // environment's ZOMIR_TEST_STOP_AT names `step`, the process ends at once, as if killed.
+    static void testStop(const QString &step);
+
 protected:
     Storage() = default;
     // A connection name no other connection of the program has.

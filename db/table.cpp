@@ -136,6 +136,31 @@ void Table::close()
     Q_EMIT currentChanged();
 }
 
+void Table::releaseConnection()
+{
+    if (!active() || m_connection.isEmpty())
+        return;
+    m_storage->closeTable(m_connection);
+    m_connection.clear();
+}
+
+void Table::retakeConnection()
+{
+    if (!active() || !m_connection.isEmpty())
+        return;
+    try {
+        bool canModify = false;
+        m_connection = m_storage->openTable(*m_def, &canModify);
+        m_canModify = canModify;
+        m_filePath = m_storage->tablePath(*m_def);
+        m_storageKey = m_storage->tableKey(*m_def);
+        reloadRows();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
 DataVersion Table::dataVersion() const
 {
     return m_storage->dataVersion(m_connection, *m_def);

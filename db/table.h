@@ -234,6 +234,12 @@ private:
     int replacePostedRow(Row &&row);
     void leaveEditAfterPost(int pos, bool inserting, const QVector<QVariant> &typed,
                             const QVector<QVariant> &stored);
+    // While a storage puts new files in place of this table's: the connection is given back
+    // (an open file cannot be renamed on Windows), the rows stay; then taken again and the
+    // rows re-read, with the reset notices.
+    void releaseConnection();
+    void retakeConnection();
+
     bool m_hasPictures = false;
     std::function<void(Table &)> m_beforePost;
 

@@ -1,0 +1,304 @@
+// Whole tables read and replaced at once, on a folder and on the tests' server: the rows come
+// back as they were put, open tables follow, a refused row leaves everything as it was, and a
+// program killed at any step of a replacement leaves every table all before or all after.
+
+#include "db/engine.h"
+#include "db/tableset.h"
+#include "tests/support/pgserver.h"
+#include "tests/support/testenv.h"
+#include "tests/support/testserver.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+
+using namespace zdb;
+
+namespace {
+
+bool onServer()
+{
+    QFETCH_GLOBAL(QString, kind);
+    return kind == QLatin1String("server");
+}
+
+const QStringList kTables{QStringLiteral("Hazak.DB"), QStringLiteral("szakma4.DB"), QStringLiteral("adokulcs.db")};
+
+// The built working folder's database, copied; on the server, a database of its own filled
+// with the same rows.
+struct Fixture {
+    QTemporaryDir dir;
+    QString configFile;
+    std::unique_ptr<Session> session;
+
+    Fixture()
+    {
+        static int databases = 0;
+        configFile = dir.filePath("config/engine.ini");
+        const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+        if (built.isEmpty() || !testenv::copyFolder(QDir(built).filePath("DB"), db()))
+            qFatal("no built working folder (ZOMIR_WORKFOLDER)");
+        session = std::make_unique<Session>(configFile);
+        session->addStandardAlias("DB_ZOMIR", db());
+        if (onServer()) {
+            const TableSet rows = readTables(session.get(), "DB_ZOMIR", kTables);
+            const QString database = QStringLiteral("tableset_%1").arg(++databases);
+            if (!testServer().createDatabase(database))
+                qFatal("no database %s", qPrintable(database));
+            session->setServerAlias("DB_ZOMIR", ServerAddress::parse(testServer().connectionString(database)));
+            for (const TableDef &def : schema())
+                session->storage("DB_ZOMIR")->createTable(def);
+            replaceTables(session.get(), "DB_ZOMIR", rows);
+        }
+        session->saveConfig();
+    }
+    QString db() const { return dir.filePath("DB"); }
+    QStringList entries() const
+    {
+        return QDir(db()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                    QDir::Name);
+    }
+};
+
+// Every table changed: its last row gone, and in every other row the first text or number
+// after the key changed.
+TableSet changed(TableSet set)
+{
+    for (TableRows &t : set) {
+        const TableDef *def = findTable(t.fileName);
+        if (!t.rows.isEmpty()) {
+            t.rows.removeLast();
+            t.rowids.removeLast();
+        }
+        for (QVector<QVariant> &row : t.rows) {
+            for (int f = 0; f < def->fields.size(); ++f) {
+                const FieldType type = def->fields[f].type;
+                if (type == FieldType::String) {
+                    row[f] = QVariant(row[f].toString() + QStringLiteral("*"));
+                    break;
+                }
+                if (type == FieldType::Float || type == FieldType::Money) {
+                    row[f] = QVariant(row[f].toDouble() + 1);
+                    break;
+                }
+            }
+        }
+    }
+    return set;
+}
+
+bool sameRows(const TableRows &a, const TableRows &b)
+{
+    return a.fileName == b.fileName && a.rowids == b.rowids && a.rows == b.rows;
+}
+
+// The child: replaces the tables by their changed rows, and may be killed on the way.
+int childReplaces(const QString &configFile)
+{
+    try {
+        Session session(configFile);
+        replaceTables(&session, "DB_ZOMIR", changed(readTables(&session, "DB_ZOMIR", kTables)));
+    } catch (const EngineError &e) {
+        fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+class TestTableSet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase_data();
+    void replacedRowsComeBackAndOpenTablesFollow();
+    void refusedRowLeavesEverythingAsBefore();
+    void killedAtEachStep_data();
+    void killedAtEachStep();
+    void interruptedWithoutJournalIsUndoneOnOpening();
+};
+
+void TestTableSet::initTestCase_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("server") << "server";
+}
+
+void TestTableSet::replacedRowsComeBackAndOpenTablesFollow()
+{
+    Fixture fx;
+    const TableSet before = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    QCOMPARE(before.size(), 3);
+    QVERIFY(before[0].rows.size() > 1);
+    QCOMPARE(before[0].rows[0].size(), findTable("Hazak.DB")->fields.size());
+    QCOMPARE(before[0].rows[0][5].typeId(), QMetaType::QByteArray);   // the picture's bytes
+
+    Table houses(fx.session.get());
+    houses.setAliasName("DB_ZOMIR");
+    houses.setTableName("Hazak.DB");
+    houses.open();
+    houses.last();
+    QSignalSpy resets(&houses, &Table::rowsReset);
+
+    const TableSet after = changed(before);
+    replaceTables(fx.session.get(), "DB_ZOMIR", after);
+    const TableSet read = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    for (int i = 0; i < after.size(); ++i)
+        QVERIFY2(sameRows(read[i], after[i]), qPrintable(after[i].fileName));
+
+    // The open table re-read its rows, and it writes to the new file.
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(houses.recordCount(), after[0].rows.size());
+    houses.first();
+    QCOMPARE(houses.fieldByName("Kategoria").asString(), after[0].rows[0][1].toString());
+    houses.edit();
+    houses.fieldByName("Kategoria").setValue(QStringLiteral("Tanya"));
+    houses.post();
+    QCOMPARE(readTables(fx.session.get(), "DB_ZOMIR", {"Hazak.DB"})[0].rows[0][1].toString(), QStringLiteral("Tanya"));
+
+    // An empty table is a replacement too; a new row then gets a key after the highest.
+    TableSet emptied = after;
+    emptied[0].rows = {emptied[0].rows[0]};
+    emptied[0].rowids = {emptied[0].rowids[0]};
+    emptied[2].rows.clear();
+    emptied[2].rowids.clear();
+    replaceTables(fx.session.get(), "DB_ZOMIR", emptied);
+    QCOMPARE(houses.recordCount(), 1);
+    houses.append();
+    houses.fieldByName("Kategoria").setValue(QStringLiteral("Új"));
+    houses.fieldByName("Terulet").setValue(50);
+    houses.fieldByName("Torleszto_reszlet").setValue(1000);
+    houses.post();
+    QVERIFY(houses.fieldByName("House_Key").asInteger() > emptied[0].rowids[0]);
+    QCOMPARE(readTables(fx.session.get(), "DB_ZOMIR", {"adokulcs.db"})[0].rows.size(), 0);
+    if (!onServer())
+        QVERIFY(!fx.entries().contains("tablacsere-uj"));
+
+    // A table being edited stops the replacement before anything changes.
+    houses.edit();
+    try {
+        replaceTables(fx.session.get(), "DB_ZOMIR", before);
+        QFAIL("an edit in progress must stop the replacement");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains("szerkesztés alatt"), qPrintable(e.message()));
+    }
+    houses.cancel();
+    QCOMPARE(houses.recordCount(), 2);
+}
+
+void TestTableSet::refusedRowLeavesEverythingAsBefore()
+{
+    Fixture fx;
+    const QStringList listed = fx.entries();
+    const TableSet before = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    TableSet after = changed(before);
+    // The last table gets a row more, of the identity of its first: the storage refuses it.
+    after[2] = before[2];
+    after[2].rows.append(before[2].rows[0]);
+    after[2].rowids.append(before[2].rowids[0]);
+    const QString refusedRow = QStringLiteral("%1. sora").arg(after[2].rows.size());
+    try {
+        replaceTables(fx.session.get(), "DB_ZOMIR", after);
+        QFAIL("a row of the same identity must be refused");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains("adokulcs.db") && e.message().contains(refusedRow), qPrintable(e.message()));
+    }
+    const TableSet read = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    for (int i = 0; i < before.size(); ++i)
+        QVERIFY2(sameRows(read[i], before[i]), qPrintable(before[i].fileName));
+    if (!onServer())
+        QCOMPARE(fx.entries(), listed);
+}
+
+void TestTableSet::killedAtEachStep_data()
+{
+    // The steps of both kinds, each row run on its own kind (the global row is not known here).
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("replaced");
+    for (int n = 1; n <= 3; ++n)
+        QTest::addRow("server: in the transaction, table %d", n) << "server" << QStringLiteral("tabla-%1").arg(n) << false;
+    for (int n = 1; n <= 3; ++n)
+        QTest::addRow("folder: new file %d made", n) << "folder" << QStringLiteral("uj-fajl-%1").arg(n) << false;
+    QTest::newRow("folder: journal written") << "folder" << "naplo" << true;
+    for (int n = 1; n <= 3; ++n) {
+        QTest::addRow("folder: old file %d moved aside", n) << "folder" << QStringLiteral("regi-%1").arg(n) << true;
+        QTest::addRow("folder: new file %d in place", n) << "folder" << QStringLiteral("uj-%1").arg(n) << true;
+    }
+    QTest::newRow("folder: every file in place") << "folder" << "athelyezve" << true;
+    QTest::newRow("not killed") << "" << "" << true;
+}
+
+void TestTableSet::killedAtEachStep()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, step);
+    QFETCH(bool, replaced);
+    if (!kind.isEmpty() && (kind == QLatin1String("server")) != onServer())
+        QSKIP("a step of the other kind");
+    Fixture fx;
+    const QStringList listed = fx.entries();
+    const TableSet before = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    const TableSet after = changed(before);
+    fx.session.reset();   // the child alone has the files open
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZOMIR_TABLESET_CHILD", fx.configFile);
+    env.insert("ZOMIR_TEST_STOP_AT", step);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(60000));
+    if (step.isEmpty())
+        QCOMPARE(child.exitCode(), 0);
+    else
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+    // The next opening finishes or undoes it.
+    Session again(fx.configFile);
+    const TableSet read = readTables(&again, "DB_ZOMIR", kTables);
+    const TableSet &expected = replaced ? after : before;
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(sameRows(read[i], expected[i]), qPrintable(expected[i].fileName));
+    if (!onServer())
+        QCOMPARE(fx.entries(), listed);
+}
+
+void TestTableSet::interruptedWithoutJournalIsUndoneOnOpening()
+{
+    if (onServer())
+        QSKIP("a folder's journal");
+    // A journal cut short (its last line missing) is no journal: the new files are dropped.
+    Fixture fx;
+    const QStringList listed = fx.entries();
+    const TableSet before = readTables(fx.session.get(), "DB_ZOMIR", kTables);
+    fx.session.reset();
+    QDir(fx.db()).mkpath("tablacsere-uj");
+    QVERIFY(QFile::copy(QDir(fx.db()).filePath("Hazak.DB"), QDir(fx.db()).filePath("tablacsere-uj/Hazak.DB")));
+    QFile journal(QDir(fx.db()).filePath("tablacsere.naplo"));
+    QVERIFY(journal.open(QIODevice::WriteOnly));
+    journal.write("Hazak.DB\nszakma4.DB");
+    journal.close();
+    Session again(fx.configFile);
+    const TableSet read = readTables(&again, "DB_ZOMIR", kTables);
+    for (int i = 0; i < before.size(); ++i)
+        QVERIFY(sameRows(read[i], before[i]));
+    QCOMPARE(fx.entries(), listed);
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("ZOMIR_TABLESET_CHILD")) {
+        QCoreApplication app(argc, argv);
+        return childReplaces(qEnvironmentVariable("ZOMIR_TABLESET_CHILD"));
+    }
+    testenv::isolateConfiguration();
+    ZApplication app(argc, argv);
+    TestTableSet tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_tableset.moc"
