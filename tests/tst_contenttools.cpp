@@ -10,7 +10,9 @@
 #include "maintenance/Unit1.h"
 #include "maintenance/backups.h"
 #include "maintenance/contenttools.h"
+#include "tests/support/pgserver.h"
 #include "tests/support/shellfixture.h"
+#include "tests/support/testserver.h"
 #include "tests/support/testenv.h"
 
 #include <QJsonArray>
@@ -65,6 +67,7 @@ private Q_SLOTS:
     void importOfAnotherYearSaysSo();
     void backupMadeListedRestored();
     void damagedBackupRefused();
+    void classroomServer();
 
 private:
     void makeWindow();
@@ -305,6 +308,7 @@ void TestContentTools::importRefused()
     QFETCH(QString, damage);
     QFETCH(QStringList, words);
     const QString path = exported();
+    QVERIFY2(QFileInfo::exists(path), "the content was not exported");
     QJsonObject json = QJsonDocument::fromJson(readAll(path)).object();
     if (damage == "range") {
         QJsonObject tables = json.value("tablak").toObject();
@@ -340,6 +344,7 @@ void TestContentTools::importRefused()
 void TestContentTools::importOfAnotherYearSaysSo()
 {
     const QString path = exported();
+    QVERIFY2(QFileInfo::exists(path), "the content was not exported");
     QJsonObject json = QJsonDocument::fromJson(readAll(path)).object();
     json.insert("adoev", 2010);
     QJsonObject tables = json.value("tablak").toObject();
@@ -444,6 +449,63 @@ void TestContentTools::damagedBackupRefused()
     QVERIFY2(errors.first().startsWith(u("A mentés sérült, nem állítható vissza:")), qPrintable(errors.first()));
     QCOMPARE(content(), before);
     QVERIFY(m_recorded.isEmpty());
+}
+
+void TestContentTools::classroomServer()
+{
+    // The folder's tables copied onto a class's server, and the window opened there.
+    PgServer &server = testServer();
+    QVERIFY(server.createDatabase("tartalom"));
+    m_window.reset();
+    {
+        Session admin(m_files.filePath("admin.ini"));
+        admin.setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("tartalom")));
+        std::shared_ptr<Storage> storage = admin.storage("DB_ZOMIR");
+        QStringList all;
+        for (const TableDef &def : schema()) {
+            storage->createTable(def);
+            all << def.fileName;
+        }
+        replaceTables(&admin, "DB_ZOMIR", readTables(m_session.get(), "DB_ZOMIR", all));
+    }
+    m_session->removeAlias("DB_ZOMIR");
+    m_session->setServerAlias("DB_ZOMIR", ServerAddress::parse(server.connectionString("tartalom")));
+    makeWindow();
+    const QStringList before = content();
+    QCOMPARE(before.size(), 19);
+
+    // Export, a change, import: the figures back.
+    const QString path = exported();
+    QVERIFY2(QFileInfo::exists(path), "the content was not exported");
+    changeEveryPage();
+    m_dialogs.openAnswers << path;
+    m_dialogs.confirmAnswers << true;
+    m_window->ContentTools->importContent();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(content(), before);
+
+    // A server's backup is its content file in this PC's own place, named by the server.
+    m_window->ContentTools->makeBackup();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    const QList<backups::Backup> made = m_window->ContentTools->backupStore().list();
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made[0].contentFile);
+    QCOMPARE(QFileInfo(made[0].path).dir().dirName(), QStringLiteral("127.0.0.1_%1_tartalom").arg(server.port()));
+    QVERIFY2(made[0].path.startsWith(m_files.filePath("data")), qPrintable(made[0].path));
+    QVERIFY2(backups::describe(made[0]).endsWith(u("%1 tábla, 2026-os adatok").arg(contentTables().size())),
+             qPrintable(backups::describe(made[0])));
+
+    changeEveryPage();
+    m_dialogs.clear();
+    m_dialogs.chooseAnswers << 0;
+    m_dialogs.confirmAnswers << true;
+    m_window->ContentTools->restoreBackup();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    // No stored games in a server's backup: no question about them, and they are kept.
+    QVERIFY(m_dialogs.texts("confirmNo").isEmpty());
+    QCOMPARE(content(), before);
+    QCOMPARE(players().size(), 2);
+    QCOMPARE(m_window->ContentTools->backupStore().list().size(), 2);
 }
 
 ZOMIR_TEST_MAIN(TestContentTools)
