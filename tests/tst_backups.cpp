@@ -139,10 +139,10 @@ void TestBackups::listNewestFirstWithWhatEachHolds()
 
     const QList<Backup> listed = backups.list();
     QCOMPARE(listed.size(), 3);
-    QCOMPARE(backups::describe(listed[0]), u("2026.12.11. 06:00:00 – 13 tábla, 2026-os adatok, sérült"));
+    QCOMPARE(backups::describe(listed[0]), u("2026.12.11. 06:00:00 – %1 tábla, 2026-os adatok, sérült").arg(schema().size()));
     QVERIFY(listed[0].damaged);
-    QCOMPARE(backups::describe(listed[1]), u("2026.12.10. 16:30:00 – 13 tábla, 2026-os adatok, 3 tárolt játék"));
-    QCOMPARE(backups::describe(listed[2]), u("2026.12.09. 07:00:00 – 13 tábla, 2026-os adatok, 2 tárolt játék"));
+    QCOMPARE(backups::describe(listed[1]), u("2026.12.10. 16:30:00 – %1 tábla, 2026-os adatok, 3 tárolt játék").arg(schema().size()));
+    QCOMPARE(backups::describe(listed[2]), u("2026.12.09. 07:00:00 – %1 tábla, 2026-os adatok, 2 tárolt játék").arg(schema().size()));
 }
 
 void TestBackups::oneBackupADay()
