@@ -62,6 +62,7 @@ private Q_SLOTS:
     void cleanup();
 
     void exportChangeEveryTableImport();
+    void exportToAPlaceNotWritable();
     void importRefused_data();
     void importRefused();
     void importOfAnotherYearSaysSo();
@@ -293,6 +294,23 @@ void TestContentTools::exportChangeEveryTableImport()
     m_window->ContentTools->importContent();
     QCOMPARE(m_dialogs.texts("confirm").size(), 1);
     QCOMPARE(m_dialogs.texts("message").last(), u("A fájl tartalma megegyezik a mostanival: nincs mit importálni."));
+}
+
+void TestContentTools::exportToAPlaceNotWritable()
+{
+    // A folder that is not there: the error box says which file (by its name, as the error
+    // box gives paths) and why, and nothing is left behind.
+    const QString path = m_files.filePath("nincs-ilyen/tartalom.json");
+    m_dialogs.saveAnswers << path;
+    m_window->ContentTools->exportContent();
+    const QStringList errors = appDialogs()->texts("error");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(u("A fájl nem írható: tartalom.json\n")), qPrintable(errors.first()));
+    QVERIFY(!QFileInfo::exists(path));
+    // Cancelled, the dialog writes nothing and says nothing.
+    m_window->ContentTools->exportContent();
+    QCOMPARE(appDialogs()->texts("error").size(), 1);
+    QVERIFY(m_window->StatusBar->currentMessage().isEmpty());
 }
 
 void TestContentTools::importRefused_data()
