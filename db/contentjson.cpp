@@ -292,4 +292,42 @@ ContentFile fromJson(const QByteArray &json)
     return file;
 }
 
+const QString kOriginals = QStringLiteral("Eredeti.db");
+
+TableRows suppliedRows(const ContentFile &file)
+{
+    TableRows rows;
+    rows.fileName = kOriginals;
+    for (const TableRows &t : file.tables) {
+        const ContentFile one{file.schema > 0 ? file.schema : schemaVersion(), file.year, {t}};
+        rows.rowids.append(rows.rowids.size() + 1);
+        rows.rows.append({QVariant(t.fileName), QVariant(qint64(file.year)), QVariant(QString::fromUtf8(toJson(one)))});
+    }
+    return rows;
+}
+
+ContentFile suppliedContent(Session *session, const QString &alias)
+{
+    const TableSet kept = readTables(session, alias, {kOriginals});
+    if (kept.first().rows.isEmpty())
+        throw EngineError(QStringLiteral("Ez a munkamappa még az eredeti adatok megőrzése előtt készült: a "
+                                         "tartalomkészítő eszköz által adott eredeti adatai nincsenek meg. Futtasd "
+                                         "újra a tartalomkészítő eszközt (zomir-data) erre a munkamappára; az "
+                                         "eltárolt játékok megmaradnak."));
+    ContentFile file;
+    file.schema = schemaVersion();
+    QVector<TableRows> found;
+    for (const QVector<QVariant> &row : kept.first().rows) {
+        const ContentFile one = fromJson(row[2].toString().toUtf8());
+        file.year = one.year;
+        for (const TableRows &t : one.tables)
+            found.append(t);
+    }
+    for (const QString &name : contentTables())
+        for (const TableRows &t : found)
+            if (t.fileName == name)
+                file.tables.append(t);
+    return file;
+}
+
 }  // namespace zdb

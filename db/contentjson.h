@@ -34,4 +34,12 @@ QByteArray toJson(const ContentFile &file);
 // another schema version.
 ContentFile fromJson(const QByteArray &json);
 
+// The content the content tool supplied, as kept in the table of the originals (Eredeti.db):
+// every content table it built, in schema order. Throws EngineError, saying what to do,
+// when the folder or server was built before the originals were kept.
+ContentFile suppliedContent(Session *session, const QString &alias);
+// The rows of the table of the originals for `file`: each of its tables as a content file
+// of its own.
+TableRows suppliedRows(const ContentFile &file);
+
 }  // namespace zdb

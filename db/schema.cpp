@@ -164,6 +164,14 @@ QList<TableDef> buildSchema()
                             f("Tortenet", T::String, true, 255)},
                            {}});
     tables.last().since = 3;
+    // The content as the content tool supplied it, kept with the data so that a teacher can
+    // go back to it: one row per content table, its file name, the tax year, and its rows as
+    // a content file of that one table (contentjson.h). A folder made before it gets the
+    // table empty.
+    tables.append(TableDef{"Eredeti.db",
+                           {f("Tabla", T::String, true, 40), f("Adoev", T::Int16), f("Tartalom", T::Memo)},
+                           {}});
+    tables.last().since = 4;
     labelTables(tables);
     return tables;
 }

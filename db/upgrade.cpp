@@ -348,6 +348,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
     QList<Change> changes;
     QList<Change> missing;     // tables a later schema added, if the folder is older
     bool older = false;        // a file of an older shape, or one made before shapes were recorded
+    bool built = false;        // any of the tables is there
     for (const TableDef &def : tables) {
         const QString path = files.value(def.fileName.toLower(), QDir(folder).filePath(def.fileName));
         const int stamp = storedStamp(path);
@@ -358,6 +359,7 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
                 missing.append(Change{&def, path, 0, QString()});
             continue;
         }
+        built = true;
         const int version = qMax(stamp, 1);
         if (version > def.version)
             throw EngineError(Upgrade::newerMessage(def, path, version));
@@ -366,7 +368,9 @@ UpgradeResult upgradeFolder(const QString &folder, const QList<TableDef> &tables
         if (version < def.version)
             changes.append(Change{&def, path, version, QString()});
     }
-    if (older)
+    // A built folder without a table a later schema added is older too, even when no table
+    // of it changed shape since.
+    if (older || (built && !missing.isEmpty()))
         changes.append(missing);
     if (changes.isEmpty())
         return {};

@@ -312,7 +312,7 @@ private Q_SLOTS:
             {"Hazak.DB", 6},      {"Elelmiszerek.DB", 5}, {"Ruhazkodas.db", 5}, {"Kozlekedes.db", 5},
             {"Hobbi.db", 6},      {"Szorakozas.db", 6},   {"Jatekosok.DB", 0},  {"szakma4.DB", 30},
             {"adokulcs.db", 2},   {"jarulek.db", 1},      {"gyerek.db", 2},       {"Adoev.DB", 1},
-            {"Meglepetes.db", 8},
+            {"Meglepetes.db", 8}, {"Eredeti.db", 12},
         };
         QCOMPARE(counts.size(), schema().size());
         for (const auto &c : counts)

@@ -126,6 +126,8 @@ private Q_SLOTS:
     void contentFileRoundTrip();
     void contentFileRefusals_data();
     void contentFileRefusals();
+    void suppliedOriginalsAreTheBuiltTables();
+    void folderOfBeforeTheOriginalsSaysSo();
 };
 
 void TestTableSet::initTestCase_data()
@@ -399,6 +401,42 @@ void TestTableSet::contentFileRefusals()
         } catch (const EngineError &e) {
             QVERIFY2(e.message().startsWith(QStringLiteral("A fájl nem Zomir-tartalomfájl")), qPrintable(e.message()));
         }
+    }
+}
+
+void TestTableSet::suppliedOriginalsAreTheBuiltTables()
+{
+    if (onServer())
+        QSKIP("the content tool built the folder");
+    Fixture fx;
+    const ContentFile supplied = suppliedContent(fx.session.get(), "DB_ZOMIR");
+    const TableSet built = readTables(fx.session.get(), "DB_ZOMIR", contentTables());
+    QCOMPARE(supplied.year, 2010);
+    QCOMPARE(supplied.tables.size(), built.size());
+    for (int i = 0; i < built.size(); ++i)
+        QVERIFY2(sameRows(supplied.tables[i], built[i]), qPrintable(built[i].fileName));
+    // A teacher's change leaves them as supplied.
+    replaceTables(fx.session.get(), "DB_ZOMIR", changed(built));
+    QVERIFY(sameRows(suppliedContent(fx.session.get(), "DB_ZOMIR").tables[0], built[0]));
+}
+
+void TestTableSet::folderOfBeforeTheOriginalsSaysSo()
+{
+    if (onServer())
+        QSKIP("a folder of an older program");
+    // The folder as an older program left it: no table of the originals. Opened, it gets it empty.
+    Fixture fx;
+    fx.session.reset();
+    QVERIFY(QFile::remove(QDir(fx.db()).filePath("Eredeti.db")));
+    Session again(fx.configFile);
+    QCOMPARE(readTables(&again, "DB_ZOMIR", {"Eredeti.db"}).first().rows.size(), 0);
+    try {
+        suppliedContent(&again, "DB_ZOMIR");
+        QFAIL("a folder without its originals must say so");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("Ez a munkamappa még az eredeti adatok megőrzése előtt készült: ")) &&
+                     e.message().contains("zomir-data"),
+                 qPrintable(e.message()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "data/pictures/builtpictures.h"
 #include "rules/cp1250.h"
 #include "rules/interest.h"
+#include "db/contentjson.h"
 #include "db/engine.h"
 #include "data/builder/playerstable.h"
 #include "data/builder/rtfsheet.h"
@@ -187,6 +188,9 @@ int fillContent(zdb::Session &session, int year)
     rows += fillTable(session, QStringLiteral("Adoev.DB"),
                       tax.value(QStringLiteral("adoev")).toObject().value(QStringLiteral("rows")).toArray());
 
+    // What was built, kept beside it as the supplied originals.
+    const zdb::ContentFile built{zdb::schemaVersion(), year, zdb::readTables(&session, kAlias, zdb::contentTables())};
+    zdb::replaceTables(&session, kAlias, {zdb::suppliedRows(built)});
     return rows;
 }
 
