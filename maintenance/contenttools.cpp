@@ -278,6 +278,59 @@ void TContentTools::importContent()
     });
 }
 
+void TContentTools::restoreOriginal()
+{
+    guarded(m_window, [this] {
+        if (!noPendingEdit())
+            return;
+        const int page = m_window->PageControl->currentIndex();
+        const bool onPage = page >= 0 && page < TZomir0001::PageCount;
+        const QString title = u("Eredeti adatok visszaállítása");
+        bool allTables = true;
+        if (onPage) {
+            const int answer = m_dialogs->ask(
+                title, u("Melyik tábla kapja vissza a játékkal érkezett adatokat?"),
+                {u("Csak a(z) „%1” lap").arg(m_window->PageControl->tabText(page)), u("Minden tábla"), u("Mégsem")});
+            if (answer != 0 && answer != 1)
+                return;
+            allTables = answer == 1;
+        } else if (m_dialogs->ask(title, u("Minden tábla visszakapja a játékkal érkezett adatokat?"),
+                                  {u("Minden tábla"), u("Mégsem")})
+                   != 0) {
+            return;
+        }
+        zdb::ContentFile supplied = zdb::suppliedContent(m_session, zdb::gameAlias());
+        zdb::TableSet incoming;
+        for (const zdb::TableRows &rows : supplied.tables)
+            if (allTables || rows.fileName.compare(m_window->pageTable(page)->tableName(), Qt::CaseInsensitive) == 0)
+                incoming.append(rows);
+        QStringList names;
+        for (const zdb::TableRows &rows : incoming)
+            names << rows.fileName;
+        const zdb::TableSet current = zdb::readTables(m_session, zdb::gameAlias(), names);
+        const QList<Change> changes = compare(current, incoming);
+        QStringList parts;
+        for (const Change &c : changes) {
+            if (!c.any())
+                continue;
+            const zdb::TableRows *now = find(current, c.fileName);
+            const zdb::TableRows *original = find(incoming, c.fileName);
+            parts << u("A(z) „%1” lap %2 sora helyére az eredeti %3 sor kerül")
+                         .arg(tableCaption(c.fileName))
+                         .arg(now ? now->rows.size() : 0)
+                         .arg(original ? original->rows.size() : 0);
+        }
+        if (parts.isEmpty()) {
+            m_dialogs->message(u("Az adatok megegyeznek az eredetiekkel: nincs mit visszaállítani."));
+            return;
+        }
+        if (!m_dialogs->confirm(parts.join(QStringLiteral(";\n")) + u("; a tárolt játékok megmaradnak.")))
+            return;
+        replaceAndRecord(u("Eredeti adatok"), current, incoming, changes);
+        m_window->StatusBar->showMessage(u("Az eredeti adatok visszaállítva: %1").arg(summary(changes)));
+    });
+}
+
 void TContentTools::makeBackup()
 {
     guarded(m_window, [this] {

@@ -43,6 +43,8 @@ public:
 public Q_SLOTS:
     void exportContent();      // "Tartalom exportálása…"
     void importContent();      // "Tartalom importálása…"
+    // "Eredeti adatok visszaállítása…": the current page's table or every content table.
+    void restoreOriginal();
     void makeBackup();         // "Biztonsági mentés"
     void restoreBackup();      // "Visszaállítás mentésből…"
     // A backup before the first change of each day; cheap once today's is known. A failure

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void importRefused_data();
     void importRefused();
     void importOfAnotherYearSaysSo();
+    void restoreOriginalOfOnePageAndOfAll();
     void backupMadeListedRestored();
     void damagedBackupRefused();
     void classroomServer();
@@ -387,6 +388,86 @@ void TestContentTools::importOfAnotherYearSaysSo()
     // "Nem" changes nothing.
     QCOMPARE(content(), before);
     QVERIFY(m_recorded.isEmpty());
+}
+
+void TestContentTools::restoreOriginalOfOnePageAndOfAll()
+{
+    // The folder the content tool built, which keeps what it supplied.
+    m_window.reset();
+    const QString built = qEnvironmentVariable("ZOMIR_WORKFOLDER");
+    QVERIFY(!built.isEmpty());
+    const QString db = m_files.filePath("eredeti/DB");
+    QVERIFY(testenv::copyFolder(QDir(built).filePath("DB"), db));
+    m_session->removeAlias("DB_ZOMIR");
+    m_session->addStandardAlias("DB_ZOMIR", db);
+    {
+        Table games(m_session.get());
+        games.setAliasName("DB_ZOMIR");
+        games.setTableName("Jatekosok.DB");
+        games.open();
+        games.append();
+        games.fieldByName("Nev").setValue(u("Kiss Ágnes"));
+        games.post();
+    }
+    makeWindow();
+    const QStringList supplied = content();
+    const QStringList games = players();
+
+    // A house added and a price changed on the houses' page, a hobby's price on its own.
+    m_window->HazakDB->append();
+    m_window->HazakDB->fieldByName("Kategoria").setValue(u("Tanya"));
+    m_window->HazakDB->fieldByName("Terulet").setValue(120.0);
+    m_window->HazakDB->fieldByName("Torleszto_reszlet").setValue(40000.0);
+    m_window->HazakDB->post();
+    m_window->HazakDB->first();
+    m_window->HazakDB->edit();
+    m_window->HazakDB->fieldByName("Rezsi").setValue(1.0);
+    m_window->HazakDB->post();
+    m_window->HobbiDB->first();
+    m_window->HobbiDB->edit();
+    m_window->HobbiDB->fieldByName("Atlagos_Ar").setValue(1.0);
+    m_window->HobbiDB->post();
+    const int houses = m_window->HazakDB->recordCount();
+
+    // The current page only.
+    m_window->PageControl->setCurrentIndex(0);
+    m_dialogs.askAnswers << 0;
+    m_dialogs.confirmAnswers << true;
+    m_window->ContentTools->restoreOriginal();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(m_dialogs.texts("confirm"),
+             QStringList{u("A(z) „Házak” lap %1 sora helyére az eredeti %2 sor kerül; a tárolt játékok megmaradnak.")
+                             .arg(houses)
+                             .arg(houses - 1)});
+    QCOMPARE(m_window->HazakDB->recordCount(), houses - 1);
+    QCOMPARE(m_recorded.size(), 1);
+    QCOMPARE(m_recorded[0].kind, u("Eredeti adatok"));
+    QCOMPARE(m_recorded[0].tables, QStringList{"Hazak.DB"});
+    QVERIFY(content() != supplied);   // the hobby is still as changed
+    QCOMPARE(players(), games);
+
+    // Every content table.
+    m_dialogs.clear();
+    m_dialogs.askAnswers << 1;
+    m_dialogs.confirmAnswers << true;
+    m_window->ContentTools->restoreOriginal();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(m_dialogs.texts("confirm").size(), 1);
+    QVERIFY2(m_dialogs.texts("confirm").first().startsWith(u("A(z) „Hobbi” lap")), qPrintable(m_dialogs.texts("confirm").first()));
+    QCOMPARE(content(), supplied);
+    QCOMPARE(players(), games);
+    QCOMPARE(m_recorded.size(), 2);
+    QCOMPARE(m_recorded[1].tables, QStringList{"Hobbi.db"});
+
+    // Once more: nothing to put back, and "Mégsem" asks nothing further.
+    m_dialogs.clear();
+    m_dialogs.askAnswers << 1;
+    m_window->ContentTools->restoreOriginal();
+    QCOMPARE(m_dialogs.texts("message"), QStringList{u("Az adatok megegyeznek az eredetiekkel: nincs mit visszaállítani.")});
+    m_dialogs.clear();
+    m_window->ContentTools->restoreOriginal();
+    QCOMPARE(m_dialogs.texts("ask").size(), 1);
+    QVERIFY(m_dialogs.texts("confirm").isEmpty());
 }
 
 void TestContentTools::backupMadeListedRestored()
