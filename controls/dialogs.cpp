@@ -8,12 +8,15 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QListWidget>
 #include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -74,6 +77,50 @@ bool WidgetDialogs::confirm(const QString &text)
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+bool WidgetDialogs::confirmDefaultNo(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Megerősítés"), text, QMessageBox::NoButton,
+                    activeParent());
+    QPushButton *yes = box.addButton(QStringLiteral("&Igen"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&Nem"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+int WidgetDialogs::choose(QWidget *parent, const QString &title, const QString &text, const QStringList &items,
+                          int current)
+{
+    QDialog dialog(parent ? parent : activeParent());
+    dialog.setObjectName(QStringLiteral("ListChoice"));
+    dialog.setWindowTitle(title);
+    auto *column = new QVBoxLayout(&dialog);
+    auto *label = new QLabel(text, &dialog);
+    label->setWordWrap(true);
+    column->addWidget(label);
+    auto *list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("choices"));
+    list->addItems(items);
+    list->setAccessibleName(text);
+    label->setBuddy(list);
+    if (!items.isEmpty())
+        list->setCurrentRow(std::clamp(current, 0, int(items.size()) - 1));
+    column->addWidget(list);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("Mégsem"));
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(!items.isEmpty());
+    column->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    dialog.resize(std::max(dialog.sizeHint().width(), 520), 320);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
+        return -1;
+    return list->currentRow();
 }
 
 int WidgetDialogs::ask(const QString &title, const QString &text, const QStringList &buttons)

@@ -39,6 +39,13 @@ public:
     }
     // The standard confirmation: title "Megerősítés", question icon, "&Igen" / "&Nem".
     virtual bool confirm(const QString &text) = 0;
+    // The same question with "&Nem" as the default button, for a change that is hard to undo.
+    // By default as confirm().
+    virtual bool confirmDefaultNo(const QString &text) { return confirm(text); }
+    // A list to choose one item of, with "OK" and "Mégsem": the index chosen, -1 when
+    // cancelled. The list starts on `current`.
+    virtual int choose(QWidget *parent, const QString &title, const QString &text, const QStringList &items,
+                       int current = 0) = 0;
     // A question with up to three buttons of the caller's own captions; returns the index
     // of the button pressed (closing the box counts as the last button).
     virtual int ask(const QString &title, const QString &text, const QStringList &buttons) = 0;
@@ -87,6 +94,9 @@ public:
     void error(const QString &text) override;
     void errorOver(QWidget *window, const QString &text) override;
     bool confirm(const QString &text) override;
+    bool confirmDefaultNo(const QString &text) override;
+    int choose(QWidget *parent, const QString &title, const QString &text, const QStringList &items,
+               int current = 0) override;
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;

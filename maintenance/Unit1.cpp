@@ -5,6 +5,7 @@
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/answerkey.h"
 #include "maintenance/classview.h"
+#include "maintenance/contenttools.h"
 #include "maintenance/eventspage.h"
 #include "maintenance/history.h"
 #include "maintenance/toolsmenu.h"
@@ -334,6 +335,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
     StatusBar->setGeometry(0, 545, 799, 21);
 
     Tools = new TPageTools(this, m_dialogs);
+    ContentTools = new TContentTools(this, m_session, m_dialogs);
     for (TDataSource *source : {HazakSource, KozlekedesSource, ElelmiszerekSource, HobbiSource, SzorakozasSource,
                                 RuhazkodasSource})
         connect(source, &TDataSource::typingIgnored, this, &TZomir0001::TypingBeforeEdit);

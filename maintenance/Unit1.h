@@ -20,6 +20,7 @@ class QTableView;
 class TArchiveWindow;
 class TDataSource;
 class TDBEdit;
+class TContentTools;
 class TEventsPage;
 class TDBImage;
 class TDBMemo;
@@ -119,6 +120,8 @@ public:
     // (none when the history table cannot be opened; the status bar says why).
     THistory *History = nullptr;
     TToolsMenu *ToolsMenu = nullptr;
+    // The content tools: export, import, the supplied figures, the backups.
+    TContentTools *ContentTools = nullptr;
 
     // Makes the pages not made yet (nothing when every page is made).
     void buildRest();

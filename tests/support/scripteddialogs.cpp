@@ -20,6 +20,19 @@ bool ScriptedDialogs::confirm(const QString &text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
 }
 
+bool ScriptedDialogs::confirmDefaultNo(const QString &text)
+{
+    shown.append({"confirmNo", text});
+    return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
+}
+
+int ScriptedDialogs::choose(QWidget *, const QString &, const QString &text, const QStringList &items, int)
+{
+    shown.append({"choose", text});
+    lastChoices = items;
+    return chooseAnswers.isEmpty() ? -1 : chooseAnswers.dequeue();
+}
+
 int ScriptedDialogs::ask(const QString &title, const QString &text, const QStringList &buttons)
 {
     shown.append({"ask", title + "\n" + text});

@@ -12,7 +12,7 @@
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;   // "message", "error", "confirm", "ask", "open", "save", "preview",
+        QString kind;   // "message", "error", "confirm", "confirmNo", "choose", "ask", "open", "save", "preview",
                         // "print", "printWidget", "start", "help"
         QString text;
     };
@@ -20,6 +20,11 @@ public:
     void message(const QString &text) override;
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
+    // Recorded as "confirmNo" (the question whose default is No); answered from confirmAnswers.
+    bool confirmDefaultNo(const QString &text) override;
+    // Recorded as "choose" (the text); the items offered are kept in lastChoices.
+    int choose(QWidget *parent, const QString &title, const QString &text, const QStringList &items,
+               int current = 0) override;
     int ask(const QString &title, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
@@ -36,6 +41,7 @@ public:
     // Answers, taken in order; an empty queue answers "no" / cancel / the last button.
     QQueue<bool> confirmAnswers;
     QQueue<int> askAnswers;
+    QQueue<int> chooseAnswers;   // an empty queue cancels the list
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
     // When set, previews and prints render into this PDF file.
@@ -49,6 +55,7 @@ public:
     QList<Shown> shown;
     QStringList texts(const QString &kind) const;   // texts shown of one kind, in order
     QString lastFolder;                              // folder the last open dialog started in
+    QStringList lastChoices;                         // the items of the last list offered
     QString lastSuggested;                           // what the last save dialog suggested
     const Report *lastReport = nullptr;              // the report of the last preview
     QString lastJobTitle;
