@@ -276,8 +276,7 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
     SzakmaDB->setBeforePost(maint::checkProfession);
     JarulekDB->setBeforePost([this](zdb::Table &table) { maint::checkContributions(table, m_folderYear); });
     // The title names the tax year the folder teaches, read as the game reads it.
-    m_folderYear = payroll::ReadFolderYear(readingTable(QStringLiteral("Adoev.DB")).get()).year;
-    setWindowTitle(u("Dedarudorazo v2 – %1").arg(budget::yearLevelsText(m_folderYear)));
+    rereadFolderYear();
 
     // The catalogues are edited only after the navigator's edit or insert; the tax and
     // profession pages start editing with the first keystroke.
@@ -342,11 +341,23 @@ TZomir0001::TZomir0001(zdb::Session *session, Dialogs *dialogs, QWidget *parent,
 
     buildHazak();
     finishPage(0);
+    QString noHistory;
     try {
         History = new THistory(m_session, this);
-        ToolsMenu = new TToolsMenu(this, History, m_dialogs);
     } catch (const zdb::EngineError &e) {
-        StatusBar->showMessage(u("A változások nem követhetők: %1").arg(e.message()));
+        noHistory = u("A változások nem követhetők: %1").arg(e.message());
+        StatusBar->showMessage(noHistory);
+    }
+    ToolsMenu = new TToolsMenu(this, History, ContentTools, m_dialogs, noHistory);
+    if (History) {
+        // Today's backup comes before the first change of the day; a change of whole tables
+        // is one entry of the history, undone by putting its tables back.
+        History->setBeforeChange([this] { ContentTools->ensureDailyBackup(); });
+        History->setTableUndo([this](const QByteArray &beforeJson) { ContentTools->putBack(beforeJson); });
+        ContentTools->setRecorder([this](const QString &kind, const QStringList &tables, const QByteArray &before,
+                                         const QByteArray &after, const QString &summary) {
+            History->recordTables(kind, tables, before, after, summary);
+        });
     }
 
     PageControl->setCurrentIndex(0);
@@ -982,6 +993,12 @@ void TZomir0001::loadPicture(TDataSource *source)
         table->fieldByName(QStringLiteral("Kep")).setValue(bitmap);
         source->post();
     });
+}
+
+void TZomir0001::rereadFolderYear()
+{
+    m_folderYear = payroll::ReadFolderYear(readingTable(QStringLiteral("Adoev.DB")).get()).year;
+    setWindowTitle(u("Dedarudorazo v2 – %1").arg(budget::yearLevelsText(m_folderYear)));
 }
 
 void TZomir0001::ApplicationEvents1ActionExecute(const QString &hint) { StatusBar->showMessage(hint); }

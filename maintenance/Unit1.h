@@ -152,6 +152,8 @@ public Q_SLOTS:
 
     // The working folder's tax year, read when the database was opened (the title shows it).
     int folderYear() const { return m_folderYear; }
+    // Reads the year again (after the year's table was replaced as a whole) and retitles.
+    void rereadFolderYear();
 
 protected:
     bool event(QEvent *event) override;

@@ -214,7 +214,10 @@ void TContentTools::replaceAndRecord(const QString &kind, const zdb::TableSet &c
     }
     const QByteArray beforeJson = tables.isEmpty() ? QByteArray() : zdb::toJson(before);
     const QByteArray afterJson = tables.isEmpty() ? QByteArray() : zdb::toJson(after);
+    ensureDailyBackup();
     zdb::replaceTables(m_session, zdb::gameAlias(), after.tables + alsoReplace);
+    if (tables.contains(QStringLiteral("Adoev.DB")))
+        m_window->rereadFolderYear();
     if (m_recorder && !tables.isEmpty())
         m_recorder(kind, tables, beforeJson, afterJson, summary(changes));
 }
@@ -228,6 +231,8 @@ void TContentTools::putBack(const QByteArray &beforeJson)
     const zdb::TableSet current = zdb::readTables(m_session, zdb::gameAlias(), names);
     compare(current, file.tables);
     zdb::replaceTables(m_session, zdb::gameAlias(), file.tables);
+    if (names.contains(QStringLiteral("Adoev.DB")))
+        m_window->rereadFolderYear();
 }
 
 void TContentTools::exportContent()

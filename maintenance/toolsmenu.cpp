@@ -4,6 +4,7 @@
 #include "controls/dialogs.h"
 #include "db/engine.h"
 #include "maintenance/Unit1.h"
+#include "maintenance/contenttools.h"
 #include "maintenance/history.h"
 #include "rules/usererror.h"
 
@@ -127,12 +128,14 @@ void TChangesWindow::undoSelected()
     reread();
 }
 
-TToolsMenu::TToolsMenu(TZomir0001 *window, THistory *history, Dialogs *dialogs)
+TToolsMenu::TToolsMenu(TZomir0001 *window, THistory *history, TContentTools *content, Dialogs *dialogs,
+                       const QString &noHistoryReason)
     : QObject(window), m_window(window), m_history(history), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("ToolsMenu"));
-    for (int page = 0; page < TZomir0001::PageCount; ++page)
-        m_history->watch(window->pageTable(page), window->PageControl->tabText(page));
+    if (m_history)
+        for (int page = 0; page < TZomir0001::PageCount; ++page)
+            m_history->watch(window->pageTable(page), window->PageControl->tabText(page));
 
     Button = new QToolButton(window->PageControl);
     Button->setObjectName(QStringLiteral("ToolsButton"));
@@ -159,6 +162,39 @@ TToolsMenu::TToolsMenu(TZomir0001 *window, THistory *history, Dialogs *dialogs)
     window->addAction(UndoAction);   // its shortcut works without the menu open
     connect(UndoAction, &QAction::triggered, this, &TToolsMenu::undoOnPage);
     connect(ChangesAction, &QAction::triggered, this, &TToolsMenu::showChanges);
+    if (!m_history) {
+        for (QAction *action : {UndoAction, ChangesAction}) {
+            action->setEnabled(false);
+            action->setStatusTip(noHistoryReason);
+            action->setToolTip(noHistoryReason);
+        }
+        Menu->setToolTipsVisible(true);
+    }
+
+    const auto contentAction = [&](const char *objectName, const QString &text, const QString &tip) {
+        auto *action = new QAction(text, window);
+        action->setObjectName(QLatin1String(objectName));
+        action->setStatusTip(tip);
+        Menu->addAction(action);
+        return action;
+    };
+    Menu->addSeparator();
+    ExportAction = contentAction("ExportAction", u("Tartalom exportálása…"),
+                                 u("Minden tartalomtábla egy JSON-fájlba, egy kollégának vagy későbbre"));
+    ImportAction = contentAction("ImportAction", u("Tartalom importálása…"),
+                                 u("Egy exportált tartalomfájl táblái a mostaniak helyére, egy visszavonható lépésben"));
+    OriginalAction = contentAction("OriginalAction", u("Eredeti adatok visszaállítása…"),
+                                   u("A lap vagy minden tartalomtábla eredeti, a munkamappával kapott adatai"));
+    Menu->addSeparator();
+    BackupAction = contentAction("BackupAction", u("Biztonsági mentés"),
+                                 u("Minden tábla mentése most (naponta az első változás előtt magától is)"));
+    RestoreBackupAction = contentAction("RestoreBackupAction", u("Visszaállítás mentésből…"),
+                                        u("Egy korábbi biztonsági mentés visszaállítása"));
+    connect(ExportAction, &QAction::triggered, content, &TContentTools::exportContent);
+    connect(ImportAction, &QAction::triggered, content, &TContentTools::importContent);
+    connect(OriginalAction, &QAction::triggered, content, &TContentTools::restoreOriginal);
+    connect(BackupAction, &QAction::triggered, content, &TContentTools::makeBackup);
+    connect(RestoreBackupAction, &QAction::triggered, content, &TContentTools::restoreBackup);
     window->PageControl->setCornerWidget(Button, Qt::TopRightCorner);
     // A text field with typing to undo keeps its Ctrl+Z; any other lets the window have it.
     qApp->installEventFilter(this);

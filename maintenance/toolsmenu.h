@@ -2,7 +2,8 @@
 // The window's "Eszközök" menu, a button in the corner of the tab bar: "Visszavonás"
 // (Ctrl+Z outside a field that can undo its own typing) undoes the current page's last
 // change, and "Változások…" lists the history with an undo for any entry that no later
-// change of the same record follows.
+// change of the same record follows; then the content tools: the content file's export
+// and import, the supplied figures put back, a backup made and one restored.
 
 #include <QObject>
 #include <QWidget>
@@ -15,6 +16,7 @@ class QPushButton;
 class QToolButton;
 class QTreeWidget;
 class THistory;
+class TContentTools;
 class TZomir0001;
 
 // The list of changes, newest first.
@@ -43,13 +45,20 @@ class TToolsMenu : public QObject {
     Q_OBJECT
 public:
     // Puts the button in the corner of the window's tab bar; the history watches the
-    // window's ten editing pages.
-    TToolsMenu(TZomir0001 *window, THistory *history, Dialogs *dialogs);
+    // window's ten editing pages. Without a history (its table could not be opened) the
+    // two undo actions are disabled and say why.
+    TToolsMenu(TZomir0001 *window, THistory *history, TContentTools *content, Dialogs *dialogs,
+               const QString &noHistoryReason = QString());
 
     QToolButton *Button = nullptr;   // "Eszközök"
     QMenu *Menu = nullptr;
     QAction *UndoAction = nullptr;      // "Visszavonás"
     QAction *ChangesAction = nullptr;   // "Változások…"
+    QAction *ExportAction = nullptr;          // "Tartalom exportálása…"
+    QAction *ImportAction = nullptr;          // "Tartalom importálása…"
+    QAction *OriginalAction = nullptr;        // "Eredeti adatok visszaállítása…"
+    QAction *BackupAction = nullptr;          // "Biztonsági mentés"
+    QAction *RestoreBackupAction = nullptr;   // "Visszaállítás mentésből…"
     TChangesWindow *ChangesWindow = nullptr;
 
 public Q_SLOTS:

@@ -10,6 +10,8 @@
 #include "maintenance/Unit1.h"
 #include "maintenance/backups.h"
 #include "maintenance/contenttools.h"
+#include "maintenance/history.h"
+#include "maintenance/toolsmenu.h"
 #include "tests/support/pgserver.h"
 #include "tests/support/shellfixture.h"
 #include "tests/support/testserver.h"
@@ -21,6 +23,8 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
+#include <QPushButton>
 
 #include <memory>
 
@@ -70,6 +74,7 @@ private Q_SLOTS:
     void backupMadeListedRestored();
     void damagedBackupRefused();
     void classroomServer();
+    void throughTheMenuIntoTheHistory();
 
 private:
     void makeWindow();
@@ -586,9 +591,10 @@ void TestContentTools::classroomServer()
     // A server's backup is its content file in this PC's own place, named by the server.
     m_window->ContentTools->makeBackup();
     QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    // The first change of the day made the day's one before it; this one is the newest.
     const QList<backups::Backup> made = m_window->ContentTools->backupStore().list();
-    QCOMPARE(made.size(), 1);
-    QVERIFY(made[0].contentFile);
+    QCOMPARE(made.size(), 2);
+    QVERIFY(made[0].contentFile && made[1].contentFile);
     QCOMPARE(QFileInfo(made[0].path).dir().dirName(), QStringLiteral("127.0.0.1_%1_tartalom").arg(server.port()));
     QVERIFY2(made[0].path.startsWith(m_files.filePath("data")), qPrintable(made[0].path));
     QVERIFY2(backups::describe(made[0]).endsWith(u("%1 tábla, 2026-os adatok").arg(contentTables().size())),
@@ -604,7 +610,65 @@ void TestContentTools::classroomServer()
     QVERIFY(m_dialogs.texts("confirmNo").isEmpty());
     QCOMPARE(content(), before);
     QCOMPARE(players().size(), 2);
-    QCOMPARE(m_window->ContentTools->backupStore().list().size(), 2);
+    // The restore made one of the tables as they were before it.
+    QCOMPARE(m_window->ContentTools->backupStore().list().size(), 3);
+}
+
+void TestContentTools::throughTheMenuIntoTheHistory()
+{
+    // The window as the program makes it: the content tools record into its history.
+    m_window = std::make_unique<TZomir0001>(m_session.get(), &m_dialogs);
+    QVERIFY(m_window->History);
+    TToolsMenu *menu = m_window->ToolsMenu;
+    const QString path = m_files.filePath("menu.json");
+    m_dialogs.saveAnswers << path;
+    menu->ExportAction->trigger();
+    QVERIFY(QFileInfo::exists(path));
+    // No backup yet: the first change of the day makes one, the later ones none.
+    QVERIFY(m_window->ContentTools->backupStore().list().isEmpty());
+    changeEveryPage();
+    QCOMPARE(m_window->ContentTools->backupStore().list().size(), 1);
+    const QStringList changed = content();
+
+    // The file's year differs: the window's year and title follow the import.
+    QJsonObject json = QJsonDocument::fromJson(readAll(path)).object();
+    QJsonObject tables = json.value("tablak").toObject();
+    QJsonArray year = tables.value("Adoev.DB").toArray();
+    QJsonObject row = year.at(0).toObject();
+    row.insert("Ev", 2010);
+    year.replace(0, row);
+    tables.insert("Adoev.DB", year);
+    json.insert("tablak", tables);
+    json.insert("adoev", 2010);
+    writeAll(path, QJsonDocument(json).toJson());
+    QCOMPARE(m_window->folderYear(), 2026);
+    m_dialogs.openAnswers << path;
+    m_dialogs.confirmAnswers << true;
+    menu->ImportAction->trigger();
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(m_window->folderYear(), 2010);
+    QVERIFY2(m_window->windowTitle().contains("2010"), qPrintable(m_window->windowTitle()));
+    QCOMPARE(m_window->ContentTools->backupStore().list().size(), 1);
+
+    // One entry of the history, which the page edits before it wait for.
+    const QList<THistory::Entry> entries = m_window->History->entries();
+    QCOMPARE(entries.first().kind, u("Importálás"));
+    QVERIFY(entries.first().wholeTables());
+    QVERIFY(!m_window->History->undoBlocker(entries.at(1).key).isEmpty());
+
+    // Undone from the list of changes: every figure as before the import, the year too.
+    menu->ChangesAction->trigger();
+    TChangesWindow *list = menu->ChangesWindow;
+    QVERIFY(list);
+    list->List->setCurrentItem(list->List->topLevelItem(0));
+    QVERIFY(list->UndoButton->isEnabled());
+    QTest::mouseClick(list->UndoButton, Qt::LeftButton);
+    QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
+    QCOMPARE(content(), changed);
+    QCOMPARE(m_window->folderYear(), 2026);
+    QVERIFY(m_window->StatusBar->currentMessage().startsWith(u("Visszavonva: ")));
+    // The page edits can be undone again, the last one first.
+    QVERIFY(m_window->History->undoBlocker(m_window->History->entries().at(1).key).isEmpty());
 }
 
 ZOMIR_TEST_MAIN(TestContentTools)
