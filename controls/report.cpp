@@ -352,6 +352,12 @@ void TQRMemo::add(const QString &text)
     m_lines.append(splitLineBreaks(text));
 }
 
+double TQRMemo::heightFor(const QString &text, const TQRFont &font, double width)
+{
+    const TextMetrics m(font);
+    return double(wrapLines(splitLineBreaks(text), m, width).size()) * m.lineSpacing();
+}
+
 TQRPlaced TQRMemo::place() const
 {
     TQRPlaced placed;

@@ -172,6 +172,8 @@ public:
     void add(const QString &text);
     QStringList lines() const { return m_lines; }
     TQRFont font() const { return m_font; }
+    // The height, in millimetres, a memo `width` mm wide needs to print the whole text.
+    static double heightFor(const QString &text, const TQRFont &font, double width);
 
     TQRPlaced place() const override;
     void paint(QPainter &painter) const override;

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace classlists {
 
 namespace {
@@ -261,9 +263,12 @@ ListReport::ListReport(const Listing &listing, QObject *parent) : QObject(parent
     };
     for (int s = 0; s < m_listing.sections.size(); ++s) {
         const Section &section = m_listing.sections.at(s);
-        auto rowHeight = [&section](int r) {
-            return kRowHeight + (section.notes.value(r).isEmpty() ? 0 : kNoteHeight);
+        // A row's description prints whole, on as many lines as it needs (two at least).
+        auto noteHeight = [&section](int r) {
+            const QString note = section.notes.value(r);
+            return note.isEmpty() ? 0.0 : std::max(kNoteHeight, TQRMemo::heightFor(note, kNote, kWidth - 4) + 1.0);
         };
+        auto rowHeight = [&noteHeight](int r) { return kRowHeight + noteHeight(r); };
         // A heading is never left alone at the foot of a page.
         const double headHeight = (section.heading.isEmpty() ? 0 : kHeadingHeight) + kColumnHeight;
         if (y > kFirstTop && y + headHeight + (section.rows.isEmpty() ? 0 : rowHeight(0)) > kBottom) {
@@ -289,10 +294,11 @@ ListReport::ListReport(const Listing &listing, QObject *parent) : QObject(parent
             y += kRowHeight;
             const QString note = section.notes.value(r);
             if (!note.isEmpty()) {
+                const double height = noteHeight(r);
                 auto *memo = new TQRMemo(page, QStringLiteral("Megj%1_%2").arg(s).arg(r),
-                                         QRectF(kLeft + 4, y - 0.5, kWidth - 4, kNoteHeight - 0.5), kNote);
+                                         QRectF(kLeft + 4, y - 0.5, kWidth - 4, height - 0.5), kNote);
                 memo->add(note);
-                y += kNoteHeight;
+                y += height;
             }
         }
         y += kSectionGap;

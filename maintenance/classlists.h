@@ -71,7 +71,7 @@ public:
     static constexpr double kFirstTop = 24;
     static constexpr double kBottom = 266;
     static constexpr double kRowHeight = 6;
-    static constexpr double kNoteHeight = 7.5;
+    static constexpr double kNoteHeight = 7.5;   // a description's least room: two lines
 
 private:
     TQuickRep *newPage();

@@ -248,6 +248,10 @@ void TToolsMenu::showChanges()
     } else {
         ChangesWindow->reread();
     }
+    // Over the utility's window, not where the window manager would put it (off the
+    // screen's foot on a small screen).
+    if (!ChangesWindow->isVisible())
+        ChangesWindow->move(m_window->frameGeometry().center() - ChangesWindow->rect().center());
     ChangesWindow->show();
     ChangesWindow->raise();
     ChangesWindow->activateWindow();

@@ -9,7 +9,7 @@ windows_build_dir() { echo "${ZOMIR_WINDOWS_BUILD:-$root/build-windows}"; }
 windows_test_targets() {
   echo tst_budget tst_interest tst_rtf tst_textsearch tst_monthchart tst_balance tst_professions tst_payroll \
        tst_szamologep tst_ber tst_engine tst_reports tst_playthrough tst_maintenance tst_studentfolder tst_upgrade \
-       tst_accessibility
+       tst_accessibility tst_tableset tst_backups tst_contenttools tst_history
 }
 
 # Unpacks a Qt archive into build-windows-qt/ once (again when the archive changes) and
