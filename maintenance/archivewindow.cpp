@@ -6,6 +6,7 @@
 #include "maintenance/archive.h"
 #include "rules/usererror.h"
 
+#include <QKeyEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -135,4 +136,13 @@ void TArchiveWindow::BitBtn81Click()
                                      .arg(loaded.skipped)
                                      .arg(QDir::toNativeSeparators(path)));
     });
+}
+
+void TArchiveWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -9,6 +9,7 @@
 
 class Dialogs;
 class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -41,4 +42,7 @@ private:
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     QStatusBar *m_statusBar;
+protected:
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -5,6 +5,7 @@
 #include "db/engine.h"
 #include "rules/usererror.h"
 
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -162,4 +163,13 @@ void TGameBin::BitBtn70Click()
         readBin();
         Q_EMIT gamesRestored(restored);
     });
+}
+
+void TGameBin::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -10,6 +10,7 @@
 #include "db/storage.h"
 
 class Dialogs;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -50,4 +51,7 @@ private:
     zdb::Session *m_session;
     Dialogs *m_dialogs;
     QList<zdb::DeletedRow> m_rows;
+protected:
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -256,3 +256,12 @@ void TToolsMenu::showChanges()
     ChangesWindow->raise();
     ChangesWindow->activateWindow();
 }
+
+void TChangesWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

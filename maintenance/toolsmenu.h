@@ -10,6 +10,7 @@
 
 class Dialogs;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -39,6 +40,9 @@ Q_SIGNALS:
 private:
     THistory *m_history;
     Dialogs *m_dialogs;
+protected:
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 class TToolsMenu : public QObject {

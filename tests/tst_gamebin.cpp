@@ -482,6 +482,10 @@ void TestGameBin::restoreThroughTheWindow()
     QVERIFY(shownNames(w.get()).contains(u("Kiss Éva")));
     QVERIFY(!shownNames(w.get()).contains(u("Szabó Ili")));
 
+    // Escape closes the window, as it does a dialog.
+    QTest::keyClick(bin->List70, Qt::Key_Escape);
+    QVERIFY(!bin->isVisible());
+
     const archive::Game after = db.games().value(u("Kiss Éva"));
     for (auto it = before.begin(); it != before.end(); ++it) {
         if (it.key() == QLatin1String("Player_Key"))
@@ -662,6 +666,11 @@ void TestGameBin::unwritableArchiveRemovesNothing()
     QVERIFY(w);
     QTest::mouseClick(w->BitBtn7, Qt::LeftButton);
     TArchiveWindow *a = w->ArchiveWindow;
+    QVERIFY(a->isVisible());
+    QTest::keyClick(a->DateEdit80, Qt::Key_Escape);   // closes it, as it does a dialog
+    QVERIFY(!a->isVisible());
+    QTest::mouseClick(w->BitBtn7, Qt::LeftButton);
+    QVERIFY(a->isVisible());
     a->DateEdit80->setDate(QDate(2026, 1, 1));
     a->DateEdit81->setDate(QDate(2026, 1, 31));
     // A folder that is not there, and a folder in the file's place.

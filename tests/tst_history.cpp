@@ -327,6 +327,9 @@ void TestHistory::listAndItsButtonRule()
     m_window->ElelmiszerekDB->first();
     editFoodPrice("295");
     QCOMPARE(list->topLevelItemCount(), 4);
+    // Escape closes it, as it does a dialog.
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
 }
 
 void TestHistory::wholeTableEntries()

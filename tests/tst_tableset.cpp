@@ -263,10 +263,16 @@ void TestTableSet::killedAtEachStep()
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(), {});
     QVERIFY(child.waitForFinished(60000));
-    if (step.isEmpty())
+    if (step.isEmpty()) {
         QCOMPARE(child.exitCode(), 0);
-    else
+    } else {
+#ifdef Q_OS_WIN
+        // Ended by TerminateProcess, which Windows reports as an exit with its code.
+        QCOMPARE(child.exitCode(), 9);
+#else
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+#endif
+    }
 
     // The next opening finishes or undoes it.
     Session again(fx.configFile);
