@@ -320,10 +320,13 @@ void TContentTools::restoreOriginal()
                 continue;
             const zdb::TableRows *now = find(current, c.fileName);
             const zdb::TableRows *original = find(incoming, c.fileName);
-            parts << u("A(z) „%1” lap %2 sora helyére az eredeti %3 sor kerül")
+            parts << u("A(z) „%1” lap %2 sora helyére az eredeti %3 sor kerül (%4 új, %5 módosított, %6 törölt sor)")
                          .arg(tableCaption(c.fileName))
                          .arg(now ? now->rows.size() : 0)
-                         .arg(original ? original->rows.size() : 0);
+                         .arg(original ? original->rows.size() : 0)
+                         .arg(c.added)
+                         .arg(c.changed)
+                         .arg(c.removed);
         }
         if (parts.isEmpty()) {
             m_dialogs->message(u("Az adatok megegyeznek az eredetiekkel: nincs mit visszaállítani."));

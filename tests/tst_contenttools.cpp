@@ -442,7 +442,8 @@ void TestContentTools::restoreOriginalOfOnePageAndOfAll()
     m_window->ContentTools->restoreOriginal();
     QVERIFY2(appDialogs()->texts("error").isEmpty(), qPrintable(appDialogs()->texts("error").join('\n')));
     QCOMPARE(m_dialogs.texts("confirm"),
-             QStringList{u("A(z) „Házak” lap %1 sora helyére az eredeti %2 sor kerül; a tárolt játékok megmaradnak.")
+             QStringList{u("A(z) „Házak” lap %1 sora helyére az eredeti %2 sor kerül (0 új, 1 módosított, 1 törölt "
+                           "sor); a tárolt játékok megmaradnak.")
                              .arg(houses)
                              .arg(houses - 1)});
     QCOMPARE(m_window->HazakDB->recordCount(), houses - 1);
