@@ -67,29 +67,25 @@ void WidgetDialogs::errorOver(QWidget *window, const QString &text)
     QMessageBox::critical(window && window->isVisible() ? window : activeParent(), appTitle(), text);
 }
 
-bool WidgetDialogs::confirm(const QString &text)
+namespace {
+
+// A yes/no question; Escape answers no, Enter the default.
+bool askYesNo(const QString &text, bool yesByDefault, QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Megerősítés"), text, QMessageBox::NoButton,
-                    activeParent());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Megerősítés"), text, QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("&Igen"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Nem"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(yesByDefault ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
 }
 
-bool WidgetDialogs::confirmDefaultNo(const QString &text)
-{
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Megerősítés"), text, QMessageBox::NoButton,
-                    activeParent());
-    QPushButton *yes = box.addButton(QStringLiteral("&Igen"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("&Nem"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
-}
+}  // namespace
+
+bool WidgetDialogs::confirm(const QString &text) { return askYesNo(text, true, activeParent()); }
+
+bool WidgetDialogs::confirmDefaultNo(const QString &text) { return askYesNo(text, false, activeParent()); }
 
 int WidgetDialogs::choose(QWidget *parent, const QString &title, const QString &text, const QStringList &items,
                           int current)
