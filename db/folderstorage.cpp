@@ -86,6 +86,37 @@ QString FolderStorage::table(const TableDef &def) const { return quoteIdentifier
 
 QString FolderStorage::rowid(const TableDef &) const { return QStringLiteral("rowid"); }
 
+QString FolderStorage::positionalOrder(const TableDef &def, const QVector<int> &fields, bool descending) const
+{
+    // SQLite orders as the engine does (empty values first, numbers by value, then texts, the
+    // ASCII letters without regard to case), and every index of a table file is made with
+    // NOCASE columns, whose entries end with the rowid: an order of an index is followed
+    // through it, page by page, without a sort.
+    if (!fields.isEmpty()) {
+        bool indexed = false;
+        for (const IndexDef &idx : def.indexes) {
+            if (idx.fields.size() != fields.size())
+                continue;
+            indexed = true;
+            for (int i = 0; i < fields.size() && indexed; ++i)
+                indexed = idx.fields[i].compare(def.fields[fields[i]].name, Qt::CaseInsensitive) == 0;
+            if (indexed)
+                break;
+        }
+        if (!indexed)
+            return QString();
+    }
+    const QString direction = descending ? QStringLiteral(" DESC") : QString();
+    QStringList terms;
+    for (int f : fields) {
+        if (def.fields[f].type == FieldType::Graphic)
+            return QString();
+        terms.append(column(def.fields[f].name) + QStringLiteral(" COLLATE NOCASE") + direction);
+    }
+    terms.append(QStringLiteral("rowid") + direction);
+    return terms.join(QStringLiteral(", "));
+}
+
 DataVersion FolderStorage::dataVersion(const QString &connection, const TableDef &)
 {
     DataVersion version;

@@ -31,6 +31,7 @@ public:
     DataVersion dataVersion(const QString &connection, const TableDef &def) override;
     QString stamp() const override;
     bool countsOwnWrites() const override { return false; }
+    QString positionalOrder(const TableDef &def, const QVector<int> &fields, bool descending) const override;
     QString readOnlyReason(const QString &tableName) const override;
 
     void run(const QString &connection, const QString &what, bool retry,

@@ -23,6 +23,8 @@ std::shared_ptr<Storage> Storage::server(const ServerAddress &address)
 Storage::~Storage() = default;
 
 // A folder keeps no deleted rows: a single PC, whose backups hold them.
+QString Storage::positionalOrder(const TableDef &, const QVector<int> &, bool) const { return QString(); }
+
 Storage::BinAccess Storage::binAccess(const TableDef &) { return BinAccess::NoBin; }
 
 QList<DeletedRow> Storage::deletedRows(const TableDef &, const QStringList &) { return {}; }

@@ -14,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -82,6 +83,13 @@ public:
     // (a server's is; a file's change counter leaves a connection's own writes out).
     virtual QString stamp() const = 0;
     virtual bool countsOwnWrites() const = 0;
+    // The SQL order (what follows ORDER BY) that gives a table's rows in the engine's own
+    // order by `fields` (stored field indexes; none: the stored order), the rows' identity
+    // last, when the storage can follow it without sorting the table (an index of that
+    // order) and its DataVersion does not need every row; empty otherwise. A table in such
+    // an order is read by position, a page at a time, without reading every row's keys.
+    // `descending` gives the reverse order.
+    virtual QString positionalOrder(const TableDef &def, const QVector<int> &fields, bool descending) const;
     // Why a table this connection may not write is read-only (for the message).
     virtual QString readOnlyReason(const QString &tableName) const = 0;
 

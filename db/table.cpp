@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace zdb {
@@ -194,13 +195,16 @@ bool Table::hasFields(const QVector<int> &fields) const
 {
     if (m_allLoaded)
         return true;
+    if (m_positional)
+        return false;
     for (int f : fields)
         if (!m_keyFields.contains(f))
             return false;
     return true;
 }
 
-QVector<Table::Row> Table::readRows(const QString &what, const QVector<int> &fields, const QString &tail) const
+QVector<Table::Row> Table::readRows(const QString &what, const QVector<int> &fields, const QString &tail,
+                                    qint64 *count) const
 {
     // Pictures are large and rarely all needed: they are read row by row when asked for;
     // only whether a row has one is read here.
@@ -217,9 +221,14 @@ QVector<Table::Row> Table::readRows(const QString &what, const QVector<int> &fie
     if (pictures.isEmpty())
         pictures.append(QStringLiteral("1 = 0"));
     columns.prepend(m_storage->rowid(*m_def));
+    QString stampAndCount = m_storage->stamp();
+    if (count)
+        stampAndCount += QStringLiteral(", (SELECT count(*) FROM %1)").arg(m_storage->table(*m_def));
     const QString sql = QStringLiteral("SELECT %1, (%2), %3 FROM %4%5")
                             .arg(columns.join(QStringLiteral(", ")), pictures.join(QStringLiteral(" OR ")),
-                                 m_storage->stamp(), m_storage->table(*m_def), tail);
+                                 stampAndCount, m_storage->table(*m_def), tail);
+    if (count)
+        *count = 0;
     QVector<Row> rows;
     const int n = int(m_def->fields.size());
     const int k = int(fields.size());
@@ -240,6 +249,8 @@ QVector<Table::Row> Table::readRows(const QString &what, const QVector<int> &fie
                 row.values[fields[i]] = q.value(i + 1);
             row.hasPicture = q.value(k + 1).toBool();
             row.stamp = q.value(k + 2).toLongLong();
+            if (count)
+                *count = q.value(k + 3).toLongLong();
             rows.append(std::move(row));
         }
         return !q.lastError().isValid();
@@ -259,13 +270,28 @@ void Table::loadRows()
         if (fd.type == FieldType::Graphic)
             m_hasPictures = true;
     const QString what = QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName);
+    // In an order the storage follows, the first rows are the first page and the count
+    // comes with them: nothing more is read until more rows are reached.
+    m_ascending = m_storage->positionalOrder(*m_def, m_orderFields, false);
+    m_descending = m_ascending.isEmpty() ? QString() : m_storage->positionalOrder(*m_def, m_orderFields, true);
+    qint64 count = 0;
     QVector<Row> rows =
-        readRows(what, allFields(), QStringLiteral(" LIMIT %1").arg(wholeReadRows + 1));
+        m_ascending.isEmpty()
+            ? readRows(what, allFields(), QStringLiteral(" LIMIT %1").arg(wholeReadRows + 1))
+            : readRows(what, allFields(),
+                       QStringLiteral(" ORDER BY %1 LIMIT %2").arg(m_ascending).arg(std::max(wholeReadRows + 1, pageRows)),
+                       &count);
     m_allLoaded = rows.size() <= wholeReadRows;
+    m_positional = !m_allLoaded && !m_ascending.isEmpty() && count >= rows.size() && count < INT_MAX;
     m_pagesRead = 0;
     m_pageReadFailed = false;
     m_keyFields.clear();
-    if (!m_allLoaded) {
+    if (m_positional) {
+        const int read = int(rows.size());
+        rows.resize(int(count));
+        for (int i = read; i < rows.size(); ++i)
+            rows[i].loaded = false;
+    } else if (!m_allLoaded) {
         // The keys of every row, in one snapshot (a server's DataVersion is made of them).
         m_keyFields = m_orderFields;
         rows = readRows(what, m_keyFields, QString());
@@ -277,8 +303,9 @@ void Table::loadRows()
         for (const Row &row : rows)
             version.sum += row.stamp;
     }
+    if (!m_positional)
+        sortRows(rows);
     m_rows = std::move(rows);
-    sortRows();
     m_locateCache.clear();
     m_rowidIndex.clear();
     m_dataVersion = version;
@@ -314,8 +341,18 @@ void Table::loadPage(int pos) const
         return;
     }
     // The page starts a little before the row reached, for a grid scrolled upwards.
-    const int first = std::max(0, pos - pageRows / 4);
-    const int end = std::min(int(m_rows.size()), first + pageRows);
+    int first = std::max(0, pos - pageRows / 4);
+    int end = std::min(int(m_rows.size()), first + pageRows);
+    if (m_positional) {
+        // A page at the end is a whole page too (a grid shown from its last row).
+        first = std::max(0, std::min(first, end - pageRows));
+        while (m_rows[first].loaded)
+            ++first;
+        while (m_rows[end - 1].loaded)
+            --end;
+        loadPositionalPage(first, end);
+        return;
+    }
     QStringList rowids;
     QHash<qint64, int> positions;
     for (int i = first; i < end; ++i) {
@@ -348,10 +385,165 @@ void Table::showPage(int pos) const
         m_rows[pos].values.resize(m_def->fields.size());
 }
 
+void Table::loadPositionalPage(int first, int end) const
+{
+    // The identities of the page's rows are found through the order's index alone (an
+    // offset from its start, or back from its end for a page nearer the end), then the rows
+    // themselves by identity.
+    const int count = int(m_rows.size());
+    const bool fromEnd = first > count - end;
+    const QString rowid = m_storage->rowid(*m_def);
+    const QString page = QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 LIMIT %4 OFFSET %5")
+                             .arg(rowid, m_storage->table(*m_def), fromEnd ? m_descending : m_ascending)
+                             .arg(end - first)
+                             .arg(fromEnd ? count - end : first);
+    fillPositions(first, readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), allFields(),
+                                  QStringLiteral(" WHERE %1 IN (%2) ORDER BY %3").arg(rowid, page, m_ascending)));
+    const int n = int(m_def->fields.size());
+    for (int i = first; i < end; ++i) {
+        m_rows[i].loaded = true;   // rows gone meanwhile are shown empty
+        m_rows[i].values.resize(n);
+    }
+}
+
+void Table::fillPositions(int first, QVector<Row> &&read) const
+{
+    for (int i = 0; i < read.size() && first + i < m_rows.size(); ++i) {
+        Row &row = m_rows[first + i];
+        if (!row.loaded)
+            row = std::move(read[i]);
+    }
+}
+
+void Table::leavePositional()
+{
+    if (!m_positional)
+        return;
+    QVector<Row> rows = readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), m_orderFields,
+                                 QString());
+    for (Row &row : rows)
+        row.loaded = false;
+    sortRows(rows);
+    // The rows read so far keep their values; while no other program changed the rows,
+    // each is where it was.
+    QHash<qint64, int> read;
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].loaded)
+            read.insert(m_rows[i].rowid, i);
+    bool samePlaces = rows.size() == m_rows.size();
+    const qint64 currentRowid = m_current >= 0 && m_rows[m_current].loaded ? m_rows[m_current].rowid : -1;
+    int current = -1;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i].rowid == currentRowid)
+            current = i;
+        const auto it = read.constFind(rows[i].rowid);
+        if (it == read.constEnd())
+            continue;
+        samePlaces = samePlaces && *it == i;
+        rows[i] = std::move(m_rows[*it]);
+    }
+    samePlaces = samePlaces && (current == m_current || currentRowid < 0);
+    if (!samePlaces)
+        Q_EMIT rowsAboutToBeReset();
+    m_rows = std::move(rows);
+    m_keyFields = m_orderFields;
+    m_positional = false;
+    m_allLoaded = false;
+    m_locateCache.clear();
+    m_rowidIndex.clear();
+    if (!samePlaces) {
+        Q_EMIT rowsReset();
+        if (current < 0 && !m_rows.isEmpty())
+            current = std::clamp(m_current, 0, int(m_rows.size()) - 1);
+        moveTo(current, current <= 0, m_rows.isEmpty(), true);
+    }
+}
+
+int Table::positionOfRead(qint64 rowid)
+{
+    if (m_positional) {
+        for (int i = 0; i < m_rows.size(); ++i)
+            if (m_rows[i].loaded && m_rows[i].rowid == rowid)
+                return i;
+        // Else its place is counted through the order's index: the rows before it.
+        const int pos = orderedPosition(rowid);
+        if (pos >= 0 && pos < m_rows.size()) {
+            loadPage(pos);
+            if (m_rows[pos].rowid == rowid)
+                return pos;
+        }
+    }
+    return positionOfRowid(rowid);
+}
+
+int Table::orderedPosition(qint64 rowid)
+{
+    const QString what = QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName);
+    const QString id = m_storage->rowid(*m_def);
+    QVariantList key;
+    if (!m_orderFields.isEmpty()) {
+        QStringList columns;
+        for (int f : m_orderFields)
+            columns.append(m_storage->column(m_def->fields[f].name));
+        bool found = false;
+        m_storage->run(m_connection, what, true, [&](QSqlQuery &q) {
+            q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                          .arg(columns.join(QStringLiteral(", ")), m_storage->table(*m_def), id));
+            q.addBindValue(rowid);
+            if (!q.exec())
+                return false;
+            found = q.next();
+            for (int i = 0; found && i < m_orderFields.size(); ++i)
+                key.append(q.value(i));
+            return true;
+        });
+        if (!found)
+            return -1;
+        for (const QVariant &v : key)
+            if (v.isNull())   // a comparison with an empty value says nothing
+                return -1;
+    }
+    key.append(rowid);
+    QStringList marks;
+    for (int i = 0; i < key.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    int before = -1;
+    m_storage->run(m_connection, what, true, [&](QSqlQuery &q) {
+        q.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE (%2) < (%3)")
+                      .arg(m_storage->table(*m_def), m_ascending, marks.join(QStringLiteral(", "))));
+        for (const QVariant &v : key)
+            q.addBindValue(v);
+        if (!q.exec() || !q.next())
+            return false;
+        before = q.value(0).toInt();
+        return true;
+    });
+    return before;
+}
+
+qint64 Table::identityAt(int row) const
+{
+    if (!m_rows.at(row).loaded)
+        showPage(row);
+    return m_rows.at(row).rowid;
+}
+
 void Table::loadAllRows() const
 {
     if (m_allLoaded)
         return;
+    if (m_positional) {
+        fillPositions(0, readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), allFields(),
+                                  QStringLiteral(" ORDER BY ") + m_ascending));
+        const int n = int(m_def->fields.size());
+        for (Row &row : m_rows) {
+            row.loaded = true;
+            row.values.resize(n);
+        }
+        m_positional = false;
+        m_allLoaded = true;
+        return;
+    }
     auto *self = const_cast<Table *>(this);
     fillRows(readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), allFields(), QString()),
              [self](qint64 rowid) { return self->positionOfRowid(rowid); });
@@ -365,7 +557,7 @@ void Table::loadAllRows() const
 
 void Table::reloadRows()
 {
-    const qint64 rowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;
+    const qint64 rowid = m_current >= 0 && m_current < m_rows.size() ? identityAt(m_current) : -1;
     const int oldPos = m_current;
     Q_EMIT rowsAboutToBeReset();
     try {
@@ -375,7 +567,7 @@ void Table::reloadRows()
         throw;
     }
     Q_EMIT rowsReset();
-    int pos = rowid < 0 ? -1 : positionOfRowid(rowid);
+    int pos = rowid < 0 ? -1 : positionOfRead(rowid);
     if (pos < 0 && !m_rows.isEmpty())
         pos = std::clamp(oldPos, 0, int(m_rows.size()) - 1);
     if (m_rows.isEmpty())
@@ -408,7 +600,7 @@ int Table::positionFor(const Row &row) const
     return int(it - m_rows.begin());
 }
 
-void Table::sortRows()
+void Table::sortRows(QVector<Row> &rows) const
 {
     // Sort keys are taken out of the variants once, so that the comparisons stay cheap.
     struct Key {
@@ -417,9 +609,9 @@ void Table::sortRows()
         QString text;
     };
     const int k = int(m_orderFields.size());
-    const int n = int(m_rows.size());
+    const int n = int(rows.size());
     if (k == 0) {
-        std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
+        std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
         return;
     }
     std::vector<Key> keys(size_t(n) * size_t(k));
@@ -430,7 +622,7 @@ void Table::sortRows()
     }
     for (int r = 0; r < n; ++r) {
         for (int f = 0; f < k; ++f) {
-            const QVariant &v = m_rows[r].values[m_orderFields[f]];
+            const QVariant &v = rows[r].values[m_orderFields[f]];
             Key &key = keys[size_t(r) * size_t(k) + size_t(f)];
             key.rank = typeRank(v);
             if (key.rank == 1)
@@ -458,13 +650,13 @@ void Table::sortRows()
                     return c < 0;
             }
         }
-        return m_rows[a].rowid < m_rows[b].rowid;
+        return rows[a].rowid < rows[b].rowid;
     });
     QVector<Row> sorted;
     sorted.reserve(n);
     for (int r : order)
-        sorted.append(std::move(m_rows[r]));
-    m_rows = std::move(sorted);
+        sorted.append(std::move(rows[r]));
+    rows = std::move(sorted);
 }
 
 void Table::setOrder(const QVector<int> &fields)
@@ -473,14 +665,14 @@ void Table::setOrder(const QVector<int> &fields)
     if (active()) {
         checkBrowseMode();
         if (m_current >= 0)
-            currentRowid = m_rows[m_current].rowid;
+            currentRowid = identityAt(m_current);
     }
     m_orderFields = fields;
     if (!active())
         return;
     Q_EMIT rowsAboutToBeReset();
     if (hasFields(fields)) {
-        sortRows();
+        sortRows(m_rows);
     } else {
         try {
             loadRows();   // the keys of the new order
@@ -492,7 +684,7 @@ void Table::setOrder(const QVector<int> &fields)
     m_locateCache.clear();
     m_rowidIndex.clear();
     Q_EMIT rowsReset();
-    int pos = currentRowid < 0 ? -1 : positionOfRowid(currentRowid);
+    int pos = currentRowid < 0 ? -1 : positionOfRead(currentRowid);
     if (pos < 0 && !m_rows.isEmpty())
         pos = 0;
     moveTo(pos, m_bof, m_eof, true);
@@ -637,6 +829,7 @@ void Table::setRecNo(int recNo)
 
 int Table::positionOfRowid(qint64 rowid)
 {
+    leavePositional();
     if (m_rowidIndex.isEmpty() && !m_rows.isEmpty()) {
         m_rowidIndex.reserve(m_rows.size());
         for (int i = 0; i < m_rows.size(); ++i)
@@ -675,6 +868,17 @@ int Table::findRow(const QString &fields, const QVariant &values, bool ignoreCas
     cacheName += ignoreCase ? QLatin1Char('i') : QLatin1Char('s');
     auto it = m_locateCache.find(cacheName);
     if (it == m_locateCache.end()) {
+        // Rows read by position give way to every row's keys when they are what is looked
+        // for, otherwise to every row.
+        if (m_positional) {
+            bool keys = true;
+            for (int index : indexes)
+                keys = keys && m_orderFields.contains(index);
+            if (keys)
+                leavePositional();
+            else
+                loadAllRows();
+        }
         if (!hasFields(indexes))
             loadAllRows();
         // Walking backwards leaves the first row of the current order in the map.
@@ -860,6 +1064,8 @@ QString Table::displayTextAt(int row, int field) const
     const FieldType type = fieldType(field);
     if (type == FieldType::Graphic) {
         // The picture itself is not read for its caption.
+        if (!m_rows[row].loaded)
+            showPage(row);
         const Row &r = m_rows[row];
         const bool present = r.picturesLoaded ? !r.values[field].toByteArray().isEmpty() : r.hasPicture;
         return present ? QStringLiteral("(kép)") : QString();
@@ -916,6 +1122,7 @@ void Table::refresh()
 
 void Table::forgetRows(const QSet<qint64> &rowids)
 {
+    leavePositional();
     if (m_state == DataSetState::Edit && m_current >= 0 && rowids.contains(m_rows[m_current].rowid))
         cancel();
     const qint64 currentRowid = m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : -1;

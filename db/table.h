@@ -139,7 +139,7 @@ public:
     // The 0-based position of the row of an identity in the current order, -1 when absent,
     // and the identity of a row by its position.
     int rowOfIdentity(qint64 rowid) { return positionOfRowid(rowid); }
-    qint64 identityAt(int row) const { return m_rows.at(row).rowid; }
+    qint64 identityAt(int row) const;
     // In Insert state: the new row is written with this identity (a row put back where it
     // was) rather than with a new one; 0 gives it a new one.
     void setInsertIdentity(qint64 rowid) { m_insertIdentity = rowid; }
@@ -210,12 +210,27 @@ private:
     void loadRows();
     // The rows a query gives: its columns are the rowid, `fields` (stored field indexes),
     // whether the row has a picture, and its stamp. Fields not given stay null.
-    QVector<Row> readRows(const QString &what, const QVector<int> &fields, const QString &where) const;
+    // With `count`, also how many rows the table has, in the same reading.
+    QVector<Row> readRows(const QString &what, const QVector<int> &fields, const QString &where,
+                          qint64 *count = nullptr) const;
     QVector<int> allFields() const;
     // The page of rows around `pos` read when one of them is reached, and every row that is
     // not yet read (for a search over fields that were not read with the keys).
     void loadPage(int pos) const;
     void loadAllRows() const;
+    // A table read by position: rows [first, end) of the order, read as one page.
+    void loadPositionalPage(int first, int end) const;
+    void fillPositions(int first, QVector<Row> &&read) const;
+    // Ends reading by position: every row's keys are read (with their identities), the rows
+    // read so far kept. Needed before what places a row by its keys or finds it by its
+    // identity (a post, a search, a row put back).
+    void leavePositional();
+    // The position of a row by its identity, looked for among the rows read first when the
+    // table is read by position.
+    int positionOfRead(qint64 rowid);
+    // The place of a row in the positional order, counted by the storage; -1 when it is
+    // not found or cannot be counted so.
+    int orderedPosition(qint64 rowid);
     // The same for a value shown (a grid's cell, a control's text), which cannot throw: a
     // page that cannot be read leaves its rows unread and shown empty, and no page is tried
     // again until the rows are re-read; an edit of such a row tries and says why it fails.
@@ -225,7 +240,7 @@ private:
     void reloadRows();
     void reloadIfChanged();
     DataVersion dataVersion() const;
-    void sortRows();
+    void sortRows(QVector<Row> &rows) const;
     bool rowLess(const Row &a, const Row &b) const;
     int positionFor(const Row &row) const;
     void setOrder(const QVector<int> &fields);
@@ -289,6 +304,13 @@ private:
     mutable QVector<Row> m_rows;
     QVector<int> m_keyFields;       // the stored fields read for every row; empty when all are
     mutable bool m_allLoaded = true;
+    // Rows read by position: a table in an order the storage follows (positionalOrder) opens
+    // with its count and its first page only; a row not read yet has no identity. Its
+    // position is its place in the stored order as long as only this table changes the rows
+    // by deleting them; whatever else places rows by their keys ends it (leavePositional).
+    mutable bool m_positional = false;
+    QString m_ascending;            // the positional order, and its reverse
+    QString m_descending;
     mutable int m_pagesRead = 0;    // since the keys were read
     mutable bool m_pageReadFailed = false;
     int m_current = -1;

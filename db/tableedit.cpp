@@ -191,6 +191,8 @@ void Table::post()
     requireModifiable();
     if (m_beforePost)
         m_beforePost(*this);
+    // The posted row takes its place among the others by its keys.
+    leavePositional();
 
     const bool inserting = m_state == DataSetState::Insert;
     Row row;
@@ -440,7 +442,7 @@ void Table::deleteRecord()
     if (m_rows.isEmpty() || m_current < 0)
         throw EngineError(QStringLiteral("A(z) %1 tábla üres, nincs törölhető rekord.").arg(m_tableName));
     requireModifiable();
-    const qint64 rowid = m_rows[m_current].rowid;
+    const qint64 rowid = identityAt(m_current);
     RowWrite write;
     write.kind = RowWriteKind::Delete;
     write.rowid = rowid;
