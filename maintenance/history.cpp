@@ -280,13 +280,15 @@ QString THistory::undoBlocker(qint64 key, const QList<Entry> &list) const
     return QString();
 }
 
-QString THistory::undo(qint64 key)
+QString THistory::undo(qint64 key) { return undo(key, entries()); }
+
+QString THistory::undo(qint64 key, const QList<Entry> &list)
 {
-    const QString blocker = undoBlocker(key);
+    const QString blocker = undoBlocker(key, list);
     if (!blocker.isEmpty())
         fail(blocker);
     Entry entry;
-    for (const Entry &e : entries())
+    for (const Entry &e : list)
         if (e.key == key)
             entry = e;
     m_undoing = true;
@@ -306,9 +308,10 @@ QString THistory::undo(qint64 key)
 
 QString THistory::undoLast(zdb::Table *table)
 {
-    for (const Entry &e : entries())
+    const QList<Entry> list = entries();   // read once for the search and the undo
+    for (const Entry &e : list)
         if (!e.undone && !e.wholeTables() && e.table.compare(table->tableName(), Qt::CaseInsensitive) == 0)
-            return undo(e.key);
+            return undo(e.key, list);
     fail(u("Ezen a lapon nincs visszavonható változás."));
 }
 

@@ -87,6 +87,7 @@ private:
         QString page;
     };
     void recordWrite(zdb::Table &table, const zdb::RowWrite &write);
+    QString undo(qint64 key, const QList<Entry> &list);
     qint64 append(const Entry &entry);
     void markUndone(qint64 key);
     void renumberRow(const QString &tableFile, qint64 from, qint64 to);
