@@ -7,7 +7,8 @@
 // last every step a teacher takes on the window, timed from the input event until the
 // posted events, the paints among them, are handled: each tab chosen, and on each page the
 // navigator's first, next, prior, last, edit, post, edit and cancel, three rounds (the
-// first the window's first time on each page), p50/p95/max and the slowest steps by name.
+// first the window's first time on each page), p50/p95/max and the slowest steps by name;
+// then a post on each catalogue page with the list of changes ("Változások…") open.
 //   bench_maintenance              runs everything and prints "name: value" lines
 //   bench_maintenance --utility    (internal) one start of the utility, printing its figures
 //   bench_maintenance --utility-whole  (internal) the same with every page made before the
@@ -16,6 +17,7 @@
 
 #include "controls/ExtDBNavigator.h"
 #include "maintenance/Unit1.h"
+#include "maintenance/toolsmenu.h"
 #include "controls/application.h"
 #include "controls/datasource.h"
 #include "controls/dialogs.h"
@@ -225,7 +227,7 @@ void changeSomething(zdb::Table *table)
 }
 
 // Every tab, and on each page the navigator's moves, as a teacher clicks them; `rounds`
-// rounds, each its own list of steps.
+// rounds, each its own list of steps, and last the posts with the list of changes open.
 // What a navigator step made the window's dialogs show goes to `shownTexts`, with the step's
 // name (a rule refusing a row's post).
 QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *problems, QStringList *shownTexts)
@@ -278,6 +280,22 @@ QList<Steps> utilitySteps(const QString &configFile, int rounds, QStringList *pr
         }
         all.append(steps);
     }
+    // Once more with the list of changes open, which follows every post: an edit posted on
+    // each catalogue page (the history holds the 1,000 posts before and these rounds').
+    window.ToolsMenu->showChanges();
+    QCoreApplication::processEvents();
+    Steps open;
+    for (int page = 0; page < 6; ++page) {
+        window.PageControl->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        TExtDBNavigator *nav = window.PageControl->widget(page)->findChildren<TExtDBNavigator *>().first();
+        QTest::mouseClick(nav->button(TExtDBNavigator::Edit), Qt::LeftButton);
+        changeSomething(nav->dataSource()->dataSet());
+        TNavButton *post = nav->button(TExtDBNavigator::Post);
+        timedStep(&open, window.PageControl->tabText(page) + QStringLiteral(" navigator post, changes open"),
+                  [&] { QTest::mouseClick(post, Qt::LeftButton, {}, post->rect().center()); });
+    }
+    all.append(open);
     ZApplication::instance()->setDialogs(nullptr);
     return all;
 }
@@ -398,9 +416,10 @@ int main(int argc, char *argv[])
     // The steps on the tables as they came (before the stored games were added).
     printSteps("utility_first_round", stepRounds.value(0));
     Steps later;
-    for (int i = 1; i < stepRounds.size(); ++i)
+    for (int i = 1; i + 1 < stepRounds.size(); ++i)
         later += stepRounds[i];
     printSteps("utility_later_rounds", later);
+    printSteps("utility_changes_open_post", stepRounds.value(stepRounds.size() - 1));
     std::printf("utility_step_dialogs_shown: %lld\n", static_cast<long long>(stepDialogs.size()));
     for (const QString &text : stepDialogs)
         std::fprintf(stderr, "bench_maintenance: %s\n", qPrintable(text));

@@ -18,12 +18,19 @@ const QString kEveryTable = QStringLiteral("*");
 constexpr int kTableSize = 40;
 constexpr int kSummarySize = 255;
 
-// A row's stored values as a JSON object by field name; pictures in base64.
-QByteArray valuesJson(const zdb::TableDef &def, const QVector<QVariant> &values)
+bool sameValue(const QVariant &a, const QVariant &b) { return a == b || (a.isNull() && b.isNull()); }
+
+// A row's stored values as a JSON object by field name; pictures in base64. With `other`
+// (an edit's values on the other side) a picture the edit left as it was is left out: a
+// picture is the bulk of a row, and undoing the edit keeps what the entry does not name.
+QByteArray valuesJson(const zdb::TableDef &def, const QVector<QVariant> &values,
+                      const QVector<QVariant> *other = nullptr)
 {
     QJsonObject o;
     for (int i = 0; i < def.fields.size() && i < values.size(); ++i) {
         const QVariant &v = values[i];
+        if (other && def.fields[i].type == zdb::FieldType::Graphic && sameValue(v, other->value(i)))
+            continue;
         QJsonValue j;
         if (v.isNull())
             j = QJsonValue(QJsonValue::Null);
@@ -123,8 +130,11 @@ void THistory::recordWrite(zdb::Table &table, const zdb::RowWrite &write)
     Entry e;
     e.table = def.fileName;
     e.row = write.rowid;
-    e.before = write.before.isEmpty() ? QByteArray() : valuesJson(def, write.before);
-    e.after = write.after.isEmpty() ? QByteArray() : valuesJson(def, write.after);
+    // An edit's entry names its pictures only when the edit changed them; a new or deleted
+    // record's holds the whole row.
+    const bool edit = write.kind == zdb::RowWriteKind::Edit;
+    e.before = write.before.isEmpty() ? QByteArray() : valuesJson(def, write.before, edit ? &write.after : nullptr);
+    e.after = write.after.isEmpty() ? QByteArray() : valuesJson(def, write.after, edit ? &write.before : nullptr);
     // The record by the name it had before the change (a new one by its new name).
     const QString name = recordName(def, write.before.isEmpty() ? write.after : write.before, write.rowid);
     switch (write.kind) {
@@ -142,7 +152,7 @@ void THistory::recordWrite(zdb::Table &table, const zdb::RowWrite &write)
         for (int i = 0; i < def.fields.size(); ++i) {
             const zdb::FieldDef &fd = def.fields[i];
             const QVariant &a = write.before.value(i), &b = write.after.value(i);
-            if (a == b || (a.isNull() && b.isNull()))
+            if (sameValue(a, b))
                 continue;
             if (fd.type == zdb::FieldType::Graphic) {
                 changes.append(u("%1: új kép").arg(fd.displayLabel()));
@@ -163,15 +173,17 @@ void THistory::recordWrite(zdb::Table &table, const zdb::RowWrite &write)
 
 qint64 THistory::append(const Entry &entry)
 {
-    QString summary = entry.summary;
-    if (zdb::characterCount(summary) > kSummarySize)
-        summary = zdb::leftCharacters(summary, kSummarySize - 1) + u("…");
+    Entry stored = entry;
+    if (zdb::characterCount(stored.summary) > kSummarySize)
+        stored.summary = zdb::leftCharacters(stored.summary, kSummarySize - 1) + u("…");
+    stored.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    stored.undone = false;
     m_log->append();
-    m_log->fieldByName(QStringLiteral("Ido")).setValue(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    m_log->fieldByName(QStringLiteral("Ido")).setValue(stored.time);
     m_log->fieldByName(QStringLiteral("Tabla")).setValue(entry.table);
     m_log->fieldByName(QStringLiteral("Sor")).setValue(entry.row);
     m_log->fieldByName(QStringLiteral("Muvelet")).setValue(entry.kind);
-    m_log->fieldByName(QStringLiteral("Leiras")).setValue(summary);
+    m_log->fieldByName(QStringLiteral("Leiras")).setValue(stored.summary);
     m_log->fieldByName(QStringLiteral("Elotte")).setValue(QString::fromUtf8(entry.before));
     m_log->fieldByName(QStringLiteral("Utana")).setValue(QString::fromUtf8(entry.after));
     m_log->fieldByName(QStringLiteral("Visszavonva")).setValue(false);
@@ -181,9 +193,9 @@ qint64 THistory::append(const Entry &entry)
         m_log->cancel();
         throw;
     }
-    const qint64 key = m_log->fieldByName(QStringLiteral("Change_Key")).value().toLongLong();
-    Q_EMIT changed();
-    return key;
+    stored.key = m_log->fieldByName(QStringLiteral("Change_Key")).value().toLongLong();
+    Q_EMIT added(stored);
+    return stored.key;
 }
 
 qint64 THistory::recordTables(const QString &kind, const QStringList &tables, const QByteArray &beforeJson,
@@ -245,9 +257,10 @@ bool THistory::touches(const Entry &later, const Entry &entry)
     return false;
 }
 
-QString THistory::undoBlocker(qint64 key) const
+QString THistory::undoBlocker(qint64 key) const { return undoBlocker(key, entries()); }
+
+QString THistory::undoBlocker(qint64 key, const QList<Entry> &list) const
 {
-    const QList<Entry> list = entries();
     const auto it = std::find_if(list.begin(), list.end(), [key](const Entry &e) { return e.key == key; });
     if (it == list.end())
         return u("Nincs ilyen változás a listában.");
@@ -267,13 +280,15 @@ QString THistory::undoBlocker(qint64 key) const
     return QString();
 }
 
-QString THistory::undo(qint64 key)
+QString THistory::undo(qint64 key) { return undo(key, entries()); }
+
+QString THistory::undo(qint64 key, const QList<Entry> &list)
 {
-    const QString blocker = undoBlocker(key);
+    const QString blocker = undoBlocker(key, list);
     if (!blocker.isEmpty())
         fail(blocker);
     Entry entry;
-    for (const Entry &e : entries())
+    for (const Entry &e : list)
         if (e.key == key)
             entry = e;
     m_undoing = true;
@@ -293,9 +308,10 @@ QString THistory::undo(qint64 key)
 
 QString THistory::undoLast(zdb::Table *table)
 {
-    for (const Entry &e : entries())
+    const QList<Entry> list = entries();   // read once for the search and the undo
+    for (const Entry &e : list)
         if (!e.undone && !e.wholeTables() && e.table.compare(table->tableName(), Qt::CaseInsensitive) == 0)
-            return undo(e.key);
+            return undo(e.key, list);
     fail(u("Ezen a lapon nincs visszavonható változás."));
 }
 
@@ -309,9 +325,10 @@ void THistory::undoRecord(const Entry &entry)
                  .arg(page));
     const zdb::TableDef &def = table->definition();
     const QJsonObject before = QJsonDocument::fromJson(entry.before).object();
+    // A field the entry does not name (a picture its edit left as it was) stays as it is.
     const auto fill = [&] {
         for (int i = 0; i < def.fields.size(); ++i)
-            if (def.fields[i].type != zdb::FieldType::AutoInc)
+            if (def.fields[i].type != zdb::FieldType::AutoInc && before.contains(def.fields[i].name))
                 table->setFieldValue(i, fromJson(def.fields[i], before.value(def.fields[i].name)));
     };
     const auto keep = [&](const std::function<void()> &work) {

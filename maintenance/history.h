@@ -66,6 +66,8 @@ public:
     QList<Entry> entries() const;
     // Why an entry cannot be undone; empty when it can.
     QString undoBlocker(qint64 key) const;
+    // The same judged on `list`, the entries as entries() gave them (and added() since).
+    QString undoBlocker(qint64 key, const QList<Entry> &list) const;
     // Undoes an entry; returns its summary. Throws UserError with the reason when it cannot.
     QString undo(qint64 key);
     // Undoes the last change of a watched table not undone yet; throws UserError when none.
@@ -74,7 +76,9 @@ public:
     QString pageOf(const QString &tableFile) const;
 
 Q_SIGNALS:
-    // An entry was added or undone.
+    // An entry was added, as stored (its key and time set): newer than any entries() gave.
+    void added(const THistory::Entry &entry);
+    // An entry was undone.
     void changed();
 
 private:
@@ -83,6 +87,7 @@ private:
         QString page;
     };
     void recordWrite(zdb::Table &table, const zdb::RowWrite &write);
+    QString undo(qint64 key, const QList<Entry> &list);
     qint64 append(const Entry &entry);
     void markUndone(qint64 key);
     void renumberRow(const QString &tableFile, qint64 from, qint64 to);

@@ -74,8 +74,22 @@ TChangesWindow::TChangesWindow(THistory *history, Dialogs *dialogs, QWidget *par
     layout->addLayout(row);
     connect(List, &QTreeWidget::currentItemChanged, this, &TChangesWindow::selectionMoved);
     connect(UndoButton, &QPushButton::clicked, this, &TChangesWindow::undoSelected);
-    connect(m_history, &THistory::changed, this, &TChangesWindow::reread);
+    connect(m_history, &THistory::added, this, &TChangesWindow::entryAdded);
+    connect(m_history, &THistory::changed, this, &TChangesWindow::historyChanged);
     reread();
+}
+
+void TChangesWindow::addItem(const THistory::Entry &e, int at)
+{
+    const QString page = e.wholeTables() ? u("Teljes tartalom") : m_history->pageOf(e.table);
+    auto *item = new QTreeWidgetItem(
+        {e.time, page.isEmpty() ? e.table : page, e.undone ? u("%1 (visszavonva)").arg(e.kind) : e.kind, e.summary});
+    item->setData(0, kKeyRole, e.key);
+    item->setToolTip(3, e.summary);
+    if (e.undone)
+        for (int c = 0; c < 4; ++c)
+            item->setForeground(c, List->palette().brush(QPalette::Disabled, QPalette::Text));
+    List->insertTopLevelItem(at, item);
 }
 
 void TChangesWindow::reread()
@@ -84,18 +98,11 @@ void TChangesWindow::reread()
         const QTreeWidgetItem *current = List->currentItem();
         const qint64 selected = current ? current->data(0, kKeyRole).toLongLong() : 0;
         List->clear();
-        for (const THistory::Entry &e : m_history->entries()) {
-            const QString page = e.wholeTables() ? u("Teljes tartalom") : m_history->pageOf(e.table);
-            auto *item = new QTreeWidgetItem(
-                List, {e.time, page.isEmpty() ? e.table : page, e.undone ? u("%1 (visszavonva)").arg(e.kind) : e.kind,
-                       e.summary});
-            item->setData(0, kKeyRole, e.key);
-            item->setToolTip(3, e.summary);
-            if (e.undone)
-                for (int c = 0; c < 4; ++c)
-                    item->setForeground(c, List->palette().brush(QPalette::Disabled, QPalette::Text));
+        m_entries = m_history->entries();
+        for (const THistory::Entry &e : std::as_const(m_entries)) {
+            addItem(e, List->topLevelItemCount());
             if (e.key == selected)
-                List->setCurrentItem(item);
+                List->setCurrentItem(List->topLevelItem(List->topLevelItemCount() - 1));
         }
         if (!List->currentItem() && List->topLevelItemCount() > 0)
             List->setCurrentItem(List->topLevelItem(0));
@@ -103,10 +110,29 @@ void TChangesWindow::reread()
     });
 }
 
+void TChangesWindow::entryAdded(const THistory::Entry &entry)
+{
+    // A closed list is read again when it is shown ("Változások…"); an open one takes the
+    // new entry on top, without reading the history again after every post.
+    if (!isVisible())
+        return;
+    m_entries.prepend(entry);
+    addItem(entry, 0);
+    if (!List->currentItem())
+        List->setCurrentItem(List->topLevelItem(0));
+    selectionMoved();
+}
+
+void TChangesWindow::historyChanged()
+{
+    if (isVisible())
+        reread();
+}
+
 void TChangesWindow::selectionMoved()
 {
     const QTreeWidgetItem *item = List->currentItem();
-    const QString reason = item ? m_history->undoBlocker(item->data(0, kKeyRole).toLongLong())
+    const QString reason = item ? m_history->undoBlocker(item->data(0, kKeyRole).toLongLong(), m_entries)
                                 : u("Nincs kijelölt változás.");
     UndoButton->setEnabled(reason.isEmpty());
     UndoButton->setToolTip(reason.isEmpty() ? u("A kijelölt változás visszavonása") : reason);

@@ -5,6 +5,9 @@
 // change of the same record follows; then the content tools: the content file's export
 // and import, the supplied figures put back, a backup made and one restored.
 
+#include "maintenance/history.h"
+
+#include <QList>
 #include <QObject>
 #include <QWidget>
 
@@ -16,7 +19,6 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class QTreeWidget;
-class THistory;
 class TContentTools;
 class TZomir0001;
 
@@ -31,6 +33,8 @@ public:
 
 public Q_SLOTS:
     void reread();
+    void entryAdded(const THistory::Entry &entry);
+    void historyChanged();
     void selectionMoved();
     void undoSelected();
 
@@ -38,8 +42,11 @@ Q_SIGNALS:
     void undone(const QString &summary);
 
 private:
+    void addItem(const THistory::Entry &entry, int at);
+
     THistory *m_history;
     Dialogs *m_dialogs;
+    QList<THistory::Entry> m_entries;   // as listed, newest first
 protected:
     // Escape closes the window, as it does a dialog.
     void keyPressEvent(QKeyEvent *event) override;

@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <limits>
 #include <memory>
 
 using namespace zdb;
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void editUndoneWithCtrlZ();
     void newAndDeletedRecordsUndone();
     void pictureRecordedAndUndone();
+    void unchangedPictureLeftOutAndKept();
+    void openListFollowsEveryChangeInOrder();
     void listAndItsButtonRule();
     void wholeTableEntries();
     void survivesARestart();
@@ -266,6 +269,141 @@ void TestHistory::pictureRecordedAndUndone()
     QVERIFY(m_window->ElelmiszerekDB->fieldByName("Kep").asBytes().isEmpty());
     QVERIFY(m_folder->table("Elelmiszerek.DB")->fieldByName("Kep").asBytes().isEmpty());
     QVERIFY(m_window->DBImage[2]->picture().isNull());
+}
+
+// An edit that leaves a record's picture as it was does not carry the picture in its entry,
+// and its undo keeps the picture; a delete and a new picture carry it whole and bring it back.
+void TestHistory::unchangedPictureLeftOutAndKept()
+{
+    const auto bitmap = [](Qt::GlobalColor color) {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+        return bytes;
+    };
+    const QByteArray blue = bitmap(Qt::blue), green = bitmap(Qt::green);
+    {
+        auto t = m_folder->table("Elelmiszerek.DB");
+        for (const auto &[key, bytes] : {std::pair<int, QByteArray>{1, blue}, {2, green}}) {
+            QVERIFY(t->locate("Food_Key", key));
+            t->edit();
+            t->fieldByName("Kep").setValue(bytes);
+            t->post();
+        }
+    }
+    const auto storedPicture = [&](int key) {
+        auto t = m_folder->table("Elelmiszerek.DB");
+        return t->locate("Food_Key", key) ? t->fieldByName("Kep").asBytes() : QByteArray("none");
+    };
+    makeWindow();
+    Table *food = m_window->ElelmiszerekDB;
+
+    editFoodPrice("319");
+    THistory::Entry e = m_window->History->entries().first();
+    QCOMPARE(e.summary, u("Tej: Átlagos ár 289 Ft → 319 Ft"));
+    QVERIFY(e.before.contains("\"Atlagos_Ar\":289") && e.after.contains("\"Atlagos_Ar\":319"));
+    QVERIFY2(!e.before.contains("Kep") && !e.after.contains("Kep"), e.before.constData());
+    QVERIFY(e.before.size() < 300);
+    ctrlZ(foodNav());
+    QCOMPARE(storedFoodPrice(1), 289.0);
+    QCOMPARE(storedPicture(1), blue);
+    QCOMPARE(food->fieldByName("Kep").asBytes(), blue);
+    QVERIFY(!m_window->DBImage[2]->picture().isNull());
+
+    // A new picture: the entry holds the old one, and the undo puts it back.
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString path = m_files.filePath("piros.png");
+    QVERIFY(red.save(path));
+    m_dialogs.openAnswers.enqueue(path);
+    QTest::mouseClick(m_window->DBImage[2], Qt::LeftButton);
+    QVERIFY(storedPicture(1) != blue);
+    e = m_window->History->entries().first();
+    QCOMPARE(e.kind, u("Kép"));
+    QVERIFY(e.before.contains(QByteArray("\"Kep\":\"") + blue.toBase64() + '"'));
+    QVERIFY(e.after.contains("\"Kep\":\"Qk"));
+    ctrlZ(foodNav());
+    QCOMPARE(storedPicture(1), blue);
+
+    // A deleted record comes back with its picture.
+    food->last();
+    QCOMPARE(food->fieldByName("Kategoria").asString(), u("Kenyer"));
+    m_dialogs.askAnswers.enqueue(0);
+    QTest::mouseClick(foodNav()->button(Nav::Delete), Qt::LeftButton);
+    QCOMPARE(storedPicture(2), QByteArray("none"));
+    QVERIFY(m_window->History->entries().first().before.contains(QByteArray("\"Kep\":\"") + green.toBase64() + '"'));
+    ctrlZ(foodNav());
+    QCOMPARE(storedPicture(2), green);
+    QCOMPARE(storedFoodPrice(2), 650.0);
+    QVERIFY(m_dialogs.texts("error").isEmpty());
+}
+
+// The open list takes each new entry on top as it is stored; it holds what reading the
+// history again gives, newest first, and a closed list is read again when shown.
+void TestHistory::openListFollowsEveryChangeInOrder()
+{
+    makeWindow();
+    m_window->ToolsMenu->showChanges();
+    TChangesWindow *w = m_window->ToolsMenu->ChangesWindow;
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->List->topLevelItemCount(), 0);
+    const auto listed = [&] {
+        QStringList rows;
+        for (int i = 0; i < w->List->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = w->List->topLevelItem(i);
+            rows << QStringLiteral("%1|%2|%3|%4|%5")
+                        .arg(item->data(0, Qt::UserRole).toLongLong())
+                        .arg(item->text(0), item->text(1), item->text(2), item->text(3));
+        }
+        return rows;
+    };
+    Table *food = m_window->ElelmiszerekDB;
+    editFoodPrice("300");
+    food->next();
+    editFoodPrice("700");
+    QTest::mouseClick(foodNav()->button(Nav::Insert), Qt::LeftButton);
+    typeInto(edit("DBEdit10"), "Sajt");
+    typeInto(edit("DBEdit11"), "1200");
+    QTest::mouseClick(foodNav()->button(Nav::Post), Qt::LeftButton);
+    m_dialogs.askAnswers.enqueue(0);
+    QTest::mouseClick(foodNav()->button(Nav::Delete), Qt::LeftButton);
+    m_window->History->recordTables(u("Importálás"), {"Hobbi.db"}, "{}", "{}", u("Importálás: 1 tábla"));
+    const QStringList expected = {u("Importálás: 1 tábla"), u("Sajt: törölve"), u("Sajt: új rekord"),
+                                  u("Kenyer: Átlagos ár 650 Ft → 700 Ft"), u("Tej: Átlagos ár 289 Ft → 300 Ft")};
+    QStringList summaries;
+    qint64 previous = std::numeric_limits<qint64>::max();
+    for (int i = 0; i < w->List->topLevelItemCount(); ++i) {
+        summaries << w->List->topLevelItem(i)->text(3);
+        const qint64 key = w->List->topLevelItem(i)->data(0, Qt::UserRole).toLongLong();
+        QVERIFY(key < previous);
+        previous = key;
+    }
+    QCOMPARE(summaries, expected);
+    QCOMPARE(w->List->currentItem(), w->List->topLevelItem(4));   // the first one stays chosen
+    // The first edit of Tej is not followed by another of Tej: it can go.
+    QVERIFY(w->UndoButton->isEnabled());
+    const QStringList followed = listed();
+    w->reread();
+    QCOMPARE(listed(), followed);
+    QStringList stored;
+    for (const THistory::Entry &e : m_window->History->entries())
+        stored << e.summary;
+    QCOMPARE(stored, expected);
+
+    // Closed, it is not kept up; shown again, it holds the change made meanwhile.
+    w->close();
+    food->first();
+    editFoodPrice("310");
+    m_window->ToolsMenu->showChanges();
+    QCOMPARE(w->List->topLevelItemCount(), 6);
+    QCOMPARE(w->List->topLevelItem(0)->text(3), u("Tej: Átlagos ár 300 Ft → 310 Ft"));
+    // Now the Tej entry the list had chosen is followed by this one: its button waits.
+    QCOMPARE(w->List->currentItem()->text(3), u("Tej: Átlagos ár 289 Ft → 300 Ft"));
+    QVERIFY(!w->UndoButton->isEnabled());
+    QVERIFY(w->Reason->text().contains(u("300 Ft → 310 Ft")));
 }
 
 void TestHistory::listAndItsButtonRule()
