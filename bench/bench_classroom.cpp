@@ -12,13 +12,14 @@
 // ratios to the 30 players' figures.
 //
 // With --pooler, then the durable curve once more through PgBouncer (a pooler of the
-// benchmark's own in front of the same server): in session mode, in transaction mode as the
-// programs connect by default (a short probe that prints the errors met), and in
-// transaction mode with the alias's pooler key; the server connections the class's database
-// had (sampled), the pooler's waiting clients, and the ratios to the direct run's figures.
-// Skipped, with a line saying so, when pgbouncer is not installed.
+// benchmark's own in front of the same server): a short probe of transaction mode as the
+// programs connect by default (it prints the errors met), then for each class size a direct
+// class, one through session mode and one through transaction mode with the alias's pooler
+// key; the server connections the class's database had (sampled), the pooler's waiting
+// clients, and the ratios to the direct class just before. Skipped, with a line saying so,
+// when pgbouncer is not installed. --pooler-only: only that, without the direct curve.
 //
-// Usage: bench_classroom [players] [evaluations] [--large] [--curve-only] [--pooler]
+// Usage: bench_classroom [players] [evaluations] [--large] [--curve-only] [--pooler | --pooler-only]
 //                        [--curve-evaluations N]
 
 #include "tests/support/classroomrun.h"
@@ -410,12 +411,12 @@ QString classPrefix(int *prefix)
 }
 
 // The same classes through PgBouncer in front of the same durable server: in session mode
-// (a server connection a client, for as long as it stays connected), then in transaction
-// mode (a server connection a transaction), first as the programs connect by default (a
-// short probe, which records what breaks), then with the alias's pooler key. Each figure
-// beside the direct run's of the same class size.
-bool runPooledCurves(PgServer &server, const QList<int> &sizes, int evaluations, WaitSampler &waits,
-                     const QList<CurvePoint> &direct, int *prefix)
+// (a server connection a client, for as long as it stays connected) and in transaction mode
+// (a server connection a transaction) with the alias's pooler key, each class size beside a
+// direct class of the same size run just before it (the machine's load changes over the
+// minutes of a run); first a short probe of transaction mode as the programs connect by
+// default, which records what breaks.
+bool runPooledCurves(PgServer &server, const QList<int> &sizes, int evaluations, WaitSampler &waits, int *prefix)
 {
     if (!PgBouncer::available()) {
         out << "pooled curve: skipped, pgbouncer is not installed (scripts/setup.sh installs it)" << Qt::endl;
@@ -428,48 +429,46 @@ bool runPooledCurves(PgServer &server, const QList<int> &sizes, int evaluations,
                 &setting);
     out << "pooled curve synchronous_commit: " << setting << Qt::endl;
     bool ok = true;
-    struct Kind {
-        QString label;
-        PgBouncer::Mode mode;
-        QString extra;
-        bool probe;
-    };
-    const QList<Kind> kinds = {
-        {QStringLiteral("pooled session curve "), PgBouncer::Session, QString(), false},
-        {QStringLiteral("pooled transaction default probe "), PgBouncer::Transaction, QString(), true},
-        {QStringLiteral("pooled transaction curve "), PgBouncer::Transaction, QStringLiteral(" pooler=transaction"),
-         false},
-    };
-    for (const Kind &kind : kinds) {
-        QList<CurvePoint> points;
-        const QList<int> kindSizes = kind.probe ? QList<int>{sizes.first()} : sizes;
-        for (const int players : kindSizes) {
-            PgBouncer pooler(server);
-            QString error;
-            // Session mode holds a server connection for each client's whole game: a pool
-            // smaller than the class would leave the rest waiting at their first statement.
-            const int poolSize = kind.mode == PgBouncer::Session ? players + 5 : transactionPool;
-            if (!pooler.start(kind.mode, poolSize, &error)) {
-                QTextStream(stderr) << error << Qt::endl;
-                return false;
-            }
-            CurvePoint point;
-            const QString label = kind.label + QString::number(players) + QStringLiteral(" players ");
-            const bool pointOk = runCurvePoint(server, Route{&pooler, kind.extra}, label, classPrefix(prefix), players,
-                                               evaluations, waits, &point, kind.probe ? 120 : 1800, kind.probe);
-            ok = pointOk && ok;
-            points.append(point);
-            pooler.stop();
+    // One class through a pooler started for it; a failed start ends the benchmark.
+    const auto pooled = [&](PgBouncer::Mode mode, const QString &extra, const QString &label, int players,
+                            bool probe, CurvePoint *point) {
+        PgBouncer pooler(server);
+        QString error;
+        // Session mode holds a server connection for each client's whole game: a pool
+        // smaller than the class would leave the rest waiting at their first statement.
+        if (!pooler.start(mode, mode == PgBouncer::Session ? players + 5 : transactionPool, &error)) {
+            QTextStream(stderr) << error << Qt::endl;
+            return false;
         }
-        if (kind.probe)
-            continue;
-        for (int i = 0; i < sizes.size(); ++i) {
-            const QString label = kind.label + QStringLiteral("%1 players ").arg(sizes[i]);
-            print(label + QStringLiteral("post p95 to direct ratio"), points[i].postP95 / direct[i].postP95, 2);
-            print(label + QStringLiteral("results page p95 to direct ratio"),
-                  points[i].resultsP95 / direct[i].resultsP95, 2);
+        const bool pointOk = runCurvePoint(server, Route{&pooler, extra}, label, classPrefix(prefix), players,
+                                           evaluations, waits, point, probe ? 120 : 1800, probe);
+        pooler.stop();
+        return pointOk;
+    };
+    CurvePoint probe;
+    ok = pooled(PgBouncer::Transaction, QString(),
+                QStringLiteral("pooled transaction default probe %1 players ").arg(sizes.first()), sizes.first(), true,
+                &probe);
+    for (const int players : sizes) {
+        CurvePoint direct, session, transaction;
+        const QString n = QString::number(players) + QStringLiteral(" players ");
+        ok = runCurvePoint(server, Route{}, QStringLiteral("pooled reference direct ") + n, classPrefix(prefix),
+                           players, evaluations, waits, &direct)
+             && ok;
+        ok = pooled(PgBouncer::Session, QString(), QStringLiteral("pooled session curve ") + n, players, false,
+                    &session)
+             && ok;
+        ok = pooled(PgBouncer::Transaction, QStringLiteral(" pooler=transaction"),
+                    QStringLiteral("pooled transaction curve ") + n, players, false, &transaction)
+             && ok;
+        for (const auto &[kind, point] : {std::pair{QStringLiteral("session"), session},
+                                         std::pair{QStringLiteral("transaction"), transaction}}) {
+            const QString label = QStringLiteral("pooled %1 curve ").arg(kind) + n;
+            print(label + QStringLiteral("post p95 to direct ratio"), point.postP95 / direct.postP95, 2);
+            print(label + QStringLiteral("post p50 to direct ratio"), point.postP50 / direct.postP50, 2);
+            print(label + QStringLiteral("results page p95 to direct ratio"), point.resultsP95 / direct.resultsP95, 2);
             print(label + QStringLiteral("server connections max to direct ratio"),
-                  double(points[i].connectionsMax) / std::max(1, direct[i].connectionsMax), 2);
+                  double(point.connectionsMax) / std::max(1, direct.connectionsMax), 2);
         }
     }
     return ok;
@@ -477,7 +476,8 @@ bool runPooledCurves(PgServer &server, const QList<int> &sizes, int evaluations,
 
 // The curve on one durable server: each class size with synchronous_commit on, then off;
 // with `pooled`, then through PgBouncer.
-bool runCurve(const QList<int> &sizes, int evaluations, int storedGames, bool pooled)
+enum Pooled { NoPooler, WithPooler, PoolerOnly };
+bool runCurve(const QList<int> &sizes, int evaluations, int storedGames, Pooled pooled)
 {
     PgServer server;
     server.setDurable(true);
@@ -503,6 +503,8 @@ bool runCurve(const QList<int> &sizes, int evaluations, int storedGames, bool po
         int prefix = 0;
         QList<CurvePoint> synchronousPoints;
         for (const bool synchronous : {true, false}) {
+            if (pooled == PoolerOnly)
+                break;
             if (!synchronous
                 && !server.psql(QStringLiteral("ALTER SYSTEM SET synchronous_commit = off;\n"
                                                "SELECT pg_reload_conf();\n"))) {
@@ -531,10 +533,10 @@ bool runCurve(const QList<int> &sizes, int evaluations, int storedGames, bool po
                     print(QStringLiteral("curve %1 players post p95 async to durable ratio").arg(sizes[i]),
                           points[i].postP95 / synchronousPoints[i].postP95, 2);
         }
-        if (pooled) {
+        if (pooled != NoPooler) {
             if (!server.psql(QStringLiteral("ALTER SYSTEM RESET synchronous_commit;\nSELECT pg_reload_conf();\n")))
                 return false;
-            ok = runPooledCurves(server, sizes, evaluations, waits, synchronousPoints, &prefix) && ok;
+            ok = runPooledCurves(server, sizes, evaluations, waits, &prefix) && ok;
         }
     } catch (const std::exception &e) {
         QTextStream(stderr) << "curve: " << e.what() << Qt::endl;
@@ -551,7 +553,9 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments().mid(1);
     const bool large = args.removeAll(QStringLiteral("--large")) > 0;
     const bool curveOnly = args.removeAll(QStringLiteral("--curve-only")) > 0;
-    const bool pooled = args.removeAll(QStringLiteral("--pooler")) > 0;
+    const Pooled pooled = args.removeAll(QStringLiteral("--pooler-only")) > 0 ? PoolerOnly
+                          : args.removeAll(QStringLiteral("--pooler")) > 0  ? WithPooler
+                                                                            : NoPooler;
     int curveEvaluations = 6;
     if (const qsizetype at = args.indexOf(QStringLiteral("--curve-evaluations")); at >= 0 && at + 1 < args.size()) {
         curveEvaluations = args.at(at + 1).toInt();
