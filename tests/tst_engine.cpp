@@ -167,6 +167,7 @@ private Q_SLOTS:
     void transactionPoolerKeepsNothingOnTheConnection();
     void throughAPgBouncerInTransactionMode_data();
     void throughAPgBouncerInTransactionMode();
+    void storageTransactionThroughAPgBouncer();
     void serverLostAndBack();
     void rowsNotYetReadWhileTheServerIsLost();
     void serverRefusesTheLogin_data();
@@ -1684,6 +1685,48 @@ void TestEngine::throughAPgBouncerInTransactionMode()
     QVERIFY(a.locate("Nev", "Tóth Cili 2", LocateOption::None));
     QCOMPARE(fx.countRows("Jatekosok.DB"), 4);
     QCOMPARE(connectionsInATransaction(fx.database), 0);
+}
+
+// The storage's own transactions (the bin's restore) through PgBouncer in transaction mode
+// with the pooler key: the restore is whole and leaves no transaction open on the pool's one
+// server connection, which the next statement of another client then gets.
+void TestEngine::storageTransactionThroughAPgBouncer()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    if (!PgBouncer::available())
+        QSKIP("pgbouncer is not installed (scripts/setup.sh installs it)");
+    Fixture fx;
+    fx.session->storage("DB_ZOMIR")->grantRoles("zomir_diak", "zomir_tanar", schema(), {"Jatekosok.DB"});
+    {
+        auto t = fx.table("Jatekosok.DB");
+        addPlayer(*t, "Kiss Anna");
+        addPlayer(*t, "Nagy Béla");
+        addPlayer(*t, "Tóth Cili");
+        for (const char *name : {"Kiss Anna", "Nagy Béla"}) {
+            QVERIFY(t->locate("Nev", QString::fromUtf8(name), LocateOption::None));
+            t->deleteRecord();
+        }
+    }
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 1);
+    PgBouncer bouncer(*server());
+    QString error;
+    QVERIFY2(bouncer.start(PgBouncer::Transaction, 1, &error), qPrintable(error));
+    QTemporaryDir dir;
+    Session teacher(dir.filePath("teacher.ini"));
+    teacher.setServerAlias("DB_ZOMIR", ServerAddress::parse(bouncer.connectionString(fx.database, "zomir_tanar")
+                                                            + " pooler=transaction"));
+    const std::shared_ptr<Storage> storage = teacher.storage("DB_ZOMIR");
+    const TableDef &def = *findTable("Jatekosok.DB");
+    QList<qint64> ids;
+    for (const DeletedRow &row : storage->deletedRows(def, {"Nev"}))
+        ids << row.id;
+    QCOMPARE(ids.size(), 2);
+    QCOMPARE(storage->restoreDeletedRows(def, ids), 2);
+    QCOMPARE(connectionsInATransaction(fx.database), 0);
+    QVERIFY2(bouncer.psql("SELECT count(*) FROM jatekosok", fx.database, "zomir_admin", &error), qPrintable(error));
+    QCOMPARE(error.section('\n', 1, 1).trimmed(), QString("3"));
+    QVERIFY(storage->deletedRows(def, {"Nev"}).isEmpty());
 }
 
 void TestEngine::serverLostAndBack()
