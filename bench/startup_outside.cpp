@@ -15,6 +15,14 @@
 //                                   Windows session does. A wine program's window belongs to
 //                                   another process than the one started, so its first window is
 //                                   the first new one on the screen, and its memory that process's.
+//   bench_startup_outside --profile PREFIX
+//                                   where each start goes: the phases the programs print
+//                                   with ZOMIR_PROFILE_START set (controls/startupprofile.h),
+//                                   the window mapped and the first frame, each since the
+//                                   spawn and as a step from the phase before (medians), for
+//                                   the game through its launcher and directly, the utility
+//                                   and the bare window; then the dynamic loader's statistics
+//                                   (LD_DEBUG=statistics) of each.
 // Needs DISPLAY (e.g. ../shared/tools/xdisplay start). Prints "name: value" lines.
 
 #include "db/engine.h"
@@ -23,6 +31,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QStringList>
 #include <QSet>
@@ -44,6 +53,10 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <x86intrin.h>
+#endif
 
 extern char **environ;
 
@@ -226,7 +239,10 @@ private:
 // and to its first frame, the peak memory then. The program is ended afterwards.
 // `command` is the program and its arguments; with `anyNewWindow` (wine) the first window
 // of a process that had none before counts, whichever process it is.
-Start startOnce(XServer &display, const QStringList &command, const QString &folder, bool anyNewWindow = false)
+// With `profileFile`, the program is told to print its start's phases (controls/
+// startupprofile.h) and its standard error goes to that file.
+Start startOnce(XServer &display, const QStringList &command, const QString &folder, bool anyNewWindow = false,
+                const QByteArray &profileFile = QByteArray())
 {
     Start s;
     XImage *before = display.grabRoot();
@@ -243,12 +259,26 @@ Start startOnce(XServer &display, const QStringList &command, const QString &fol
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (profileFile.isEmpty())
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, profileFile.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const QByteArray oldCwd = QFile::encodeName(QDir::currentPath());
     (void)chdir(QFile::encodeName(folder).constData());
     pid_t pid = 0;
     const double t0 = nowMs();
+    if (!profileFile.isEmpty()) {
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count();
+        setenv("ZOMIR_PROFILE_START", "1", 1);
+        setenv("ZOMIR_PROFILE_T0", QByteArray::number(qint64(ns)).constData(), 1);
+    }
     const int spawned = posix_spawn(&pid, path.constData(), &actions, nullptr, argv.data(), environ);
+    if (!profileFile.isEmpty()) {
+        unsetenv("ZOMIR_PROFILE_START");
+        unsetenv("ZOMIR_PROFILE_T0");
+    }
     (void)chdir(oldCwd.constData());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
@@ -357,12 +387,149 @@ QString wineProgram(const char *name)
 
 }  // namespace
 
+// The TSC's ticks a millisecond, against the steady clock (the dynamic loader's statistics
+// count in them).
+double tscTicksPerMs()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    const double start = nowMs();
+    const unsigned long long ticks = __rdtsc();
+    while (nowMs() - start < 100)
+        ;
+    return double(__rdtsc() - ticks) / (nowMs() - start);
+#else
+    return 0;
+#endif
+}
+
+// LD_DEBUG=statistics of one start of `program` (ended once its window is drawn): the
+// dynamic loader's time at the start, its share relocating and loading, the relocations.
+void printLoaderStatistics(XServer &display, const char *name, const QString &program, const QString &folder,
+                           const QString &errFile, double ticksPerMs)
+{
+    setenv("LD_DEBUG", "statistics", 1);
+    startOnce(display, {program}, folder, false, QFile::encodeName(errFile));
+    unsetenv("LD_DEBUG");
+    QFile file(errFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    // The first block is the start's, the second the exit's.
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const auto figure = [&](const char *key) -> double {
+        for (const QByteArray &line : lines) {
+            const int at = line.indexOf(key);
+            if (at >= 0)
+                return line.mid(at + int(std::strlen(key))).trimmed().split(' ').first().toDouble();
+        }
+        return -1;
+    };
+    const double total = figure("total startup time in dynamic loader:");
+    const double relocation = figure("time needed for relocation:");
+    const double load = figure("time needed to load objects:");
+    if (total < 0)
+        return;
+    if (ticksPerMs > 0) {
+        std::printf("profile_%s_loader_total_ms: %.1f\n", name, total / ticksPerMs);
+        std::printf("profile_%s_loader_relocation_ms: %.1f\n", name, relocation / ticksPerMs);
+        std::printf("profile_%s_loader_load_objects_ms: %.1f\n", name, load / ticksPerMs);
+    }
+    std::printf("profile_%s_loader_relocations: %.0f\n", name, figure("number of relocations:"));
+    std::printf("profile_%s_loader_relative_relocations: %.0f\n", name, figure("number of relative relocations:"));
+}
+
+// --profile: where each program's start goes, spawn to first frame. The programs print
+// their phases (ZOMIR_PROFILE_START); the bench adds the window mapped and the first frame
+// seen by the X server. Each phase's median time since the spawn and the median of its
+// step from the phase before, of `rounds` starts; then /bin/true's start and end, the
+// floor of any process, and the dynamic loader's statistics.
+int profile(XServer &display, const QList<std::pair<const char *, QStringList>> &programs, const QString &folder,
+            const QString &scratch, int rounds)
+{
+    const QString errFile = scratch + QStringLiteral("/profile-stderr.txt");
+    for (const auto &p : programs)   // once each first, for the file cache
+        startOnce(display, p.second, folder, false, QFile::encodeName(errFile));
+    std::printf("profile rounds: %d\n", rounds);
+    for (const auto &p : programs) {
+        QStringList order;
+        QMap<QString, std::vector<double>> at, step;
+        int missed = 0;
+        for (int r = 0; r < rounds; ++r) {
+            const Start s = startOnce(display, p.second, folder, false, QFile::encodeName(errFile));
+            if (s.drawnMs < 0) {
+                std::fprintf(stderr, "bench_startup_outside: %s showed no frame (round left out)\n", p.first);
+                ++missed;
+                continue;
+            }
+            // The program's phases in the order it printed them, each a step from the one
+            // before; then what the X server showed, the first frame as a step from the end
+            // of the first paint.
+            QFile file(errFile);
+            double before = 0;
+            double paintDone = -1;
+            if (file.open(QIODevice::ReadOnly))
+                for (const QByteArray &line : file.readAll().split('\n')) {
+                    if (!line.startsWith("zomir-profile "))
+                        continue;
+                    const int last = line.lastIndexOf(' ');
+                    const QString name = QString::fromUtf8(line.mid(14, last - 14)).replace(QLatin1Char(' '), QLatin1Char('_'));
+                    const double ms = line.mid(last + 1).toDouble();
+                    if (!order.contains(name))
+                        order.append(name);
+                    at[name].push_back(ms);
+                    step[name].push_back(ms - before);
+                    before = ms;
+                    if (name == QLatin1String("first_paint_done"))
+                        paintDone = ms;
+                }
+            for (const char *x : {"x_window_mapped", "x_first_frame"})
+                if (!order.contains(QLatin1String(x)))
+                    order.append(QLatin1String(x));
+            at[QStringLiteral("x_window_mapped")].push_back(s.mappedMs);
+            at[QStringLiteral("x_first_frame")].push_back(s.drawnMs);
+            if (paintDone >= 0)
+                step[QStringLiteral("x_first_frame")].push_back(s.drawnMs - paintDone);
+        }
+        if (missed > 0)
+            std::printf("profile_%s_rounds_without_frame: %d\n", p.first, missed);
+        for (const QString &ph : order) {
+            std::printf("profile_%s_%s_ms: %.1f\n", p.first, qPrintable(ph), median(at[ph]));
+            if (!step[ph].empty())
+                std::printf("profile_%s_%s_step_ms: %.1f\n", p.first, qPrintable(ph), median(step[ph]));
+        }
+    }
+    // The floor of a process's start: /bin/true from the spawn to its exit.
+    std::vector<double> floor;
+    for (int r = 0; r < rounds; ++r) {
+        char truePath[] = "/bin/true";
+        char *trueArgv[] = {truePath, nullptr};
+        pid_t pid = 0;
+        const double t0 = nowMs();
+        if (posix_spawn(&pid, truePath, nullptr, nullptr, trueArgv, environ) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            floor.push_back(nowMs() - t0);
+        }
+    }
+    std::printf("profile_bin_true_spawn_to_exit_ms: %.2f\n", median(floor));
+    const double ticks = tscTicksPerMs();
+    for (const auto &p : programs)   // the launcher script's own loading would come first
+        if (qstrcmp(p.first, "game") != 0)
+            printLoaderStatistics(display, p.first, p.second.last(), folder, errFile, ticks);
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const bool profiling = argc >= 3 && qstrcmp(argv[1], "--profile") == 0;
+    if (profiling) {
+        --argc;
+        ++argv;
+    }
     const bool wine = argc >= 2 && qstrcmp(argv[1], "--wine") == 0;
     if (argc < 2 || (wine && argc < 5)) {
         std::fprintf(stderr, "usage: bench_startup_outside PREFIX\n"
+                             "       bench_startup_outside --profile PREFIX\n"
                              "       bench_startup_outside --wine PROGRAMS BARE.exe FLOOR.exe\n");
         return 2;
     }
@@ -443,6 +610,16 @@ int main(int argc, char *argv[])
 
     const int asked = qEnvironmentVariableIntValue("ZOMIR_BENCH_ROUNDS");
     const int rounds = asked > 0 ? asked : 9;
+    if (profiling && !wine) {
+        const QString prefix = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+        // The game as the menu starts it (its launcher script), and its program directly.
+        return profile(display,
+                       {{"game", {prefix + QStringLiteral("/bin/zomir")}},
+                        {"game_program", {prefix + QStringLiteral("/libexec/zomir/zomir")}},
+                        {"utility", {prefix + QStringLiteral("/bin/karbantartas")}},
+                        {"bare_window", {QStringLiteral(ZOMIR_BARE_PROGRAM)}}},
+                       folder, home.path(), rounds);
+    }
     for (const auto &p : programs)   // once each first, for the file cache
         startOnce(display, p.second, folder, wine);
     QList<std::vector<double>> mapped, drawn, peak;

@@ -8,6 +8,15 @@
 
 namespace zdb {
 
+bool ServerAddress::parsePooler(const QString &value)
+{
+    if (value.compare(QLatin1String("transaction"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (value.compare(QLatin1String("session"), Qt::CaseInsensitive) == 0 || value.isEmpty())
+        return false;
+    throw EngineError(QStringLiteral("Ismeretlen kapcsolatkezelő-mód: %1 (transaction vagy session).").arg(value));
+}
+
 ServerAddress ServerAddress::parse(const QString &text)
 {
     const QString t = text.trimmed();
@@ -28,6 +37,9 @@ ServerAddress ServerAddress::parse(const QString &text)
         a.port = url.port(5432);
         a.database = url.path().mid(1);
         a.user = url.userName();
+        const QString pooler = QUrlQuery(url).queryItemValue(QStringLiteral("pooler"));
+        if (!pooler.isEmpty())
+            a.transactionPooler = parsePooler(pooler);
     } else {
         // Pairs key=value separated by spaces; a value may be quoted with '.
         static const QRegularExpression pair(QStringLiteral("(\\w+)\\s*=\\s*('(?:[^'\\\\]|\\\\.)*'|\\S*)"));
@@ -56,6 +68,8 @@ ServerAddress ServerAddress::parse(const QString &text)
                 a.database = value;
             } else if (key == QLatin1String("user")) {
                 a.user = value;
+            } else if (key == QLatin1String("pooler")) {
+                a.transactionPooler = parsePooler(value);
             } else if (key == QLatin1String("password")) {
                 refusePassword();
             } else {
@@ -83,6 +97,8 @@ QString ServerAddress::toString() const
     QString s = QStringLiteral("host=%1 port=%2 dbname=%3").arg(value(host)).arg(port).arg(value(database));
     if (!user.isEmpty())
         s += QStringLiteral(" user=") + value(user);
+    if (transactionPooler)
+        s += QStringLiteral(" pooler=transaction");
     return s;
 }
 

@@ -210,9 +210,19 @@ void ServerStorage::runPrepared(const QString &connection, const QString &what, 
     execute(connection, what, retry, sql, work);
 }
 
+void ServerStorage::noteCallerTransaction(const QString &statement)
+{
+    const QString word = statement.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    if (word == QLatin1String("BEGIN") || word == QLatin1String("START"))
+        m_callerTransaction = true;
+    else if (word == QLatin1String("COMMIT") || word == QLatin1String("ROLLBACK") || word == QLatin1String("END"))
+        m_callerTransaction = false;
+}
+
 void ServerStorage::dropConnection(QSqlDatabase &db)
 {
-    // Statements prepared on a lost connection are gone with it.
+    // Statements prepared on a lost connection are gone with it, and so is its transaction.
+    m_callerTransaction = false;
     m_kept.clear();
     db.close();
 }
@@ -245,18 +255,48 @@ void ServerStorage::execute(const QString &connection, const QString &what, bool
         }
         QSqlError error;
         bool ok = false;
-        if (!sql.isEmpty()) {
-            // A server answers a statement prepared once and kept in one round trip.
-            QSqlQuery *q = keptQuery(db, sql, &error);
-            if (q) {
-                ok = work(*q);
-                error = q->lastError();
-                q->finish();
+        // Through a transaction-mode pooler only one transaction keeps its server connection,
+        // and Qt's driver prepares a statement on the server before it runs it: each piece of
+        // work outside a transaction of its caller is one transaction of its own, so that the
+        // statement's preparation, run and release reach the same server connection.
+        const bool ownTransaction = m_server.transactionPooler && !m_callerTransaction;
+        if (ownTransaction) {
+            QSqlQuery begin(db);
+            ok = begin.exec(QStringLiteral("BEGIN"));
+            error = begin.lastError();
+        }
+        if (ok || !ownTransaction) {
+            if (!sql.isEmpty() && m_server.transactionPooler) {
+                QSqlQuery q(db);
+                ok = q.prepare(sql) && work(q);
+                error = q.lastError();
+            } else if (!sql.isEmpty()) {
+                // A server answers a statement prepared once and kept in one round trip.
+                QSqlQuery *q = keptQuery(db, sql, &error);
+                ok = false;
+                if (q) {
+                    ok = work(*q);
+                    error = q->lastError();
+                    q->finish();
+                }
+            } else {
+                QSqlQuery q(db);
+                ok = work(q);
+                error = q.lastError();
+                if (ok && m_server.transactionPooler)
+                    noteCallerTransaction(q.lastQuery());
             }
-        } else {
-            QSqlQuery q(db);
-            ok = work(q);
-            error = q.lastError();
+        }
+        if (ownTransaction && !m_callerTransaction && db.isOpen()) {
+            // The work's BEGIN (a warning inside this one) made this transaction the caller's.
+            QSqlQuery end(db);
+            if (ok) {
+                ok = end.exec(QStringLiteral("COMMIT"));
+                if (!ok)
+                    error = end.lastError();
+            } else {
+                end.exec(QStringLiteral("ROLLBACK"));
+            }
         }
         if (ok) {
             m_lastUse.start();
@@ -377,7 +417,14 @@ void ServerStorage::grantRoles(const QString &studentRole, const QString &teache
 void ServerStorage::inTransaction(const QString &what, const std::function<void()> &work)
 {
     const QString conn = serverConnection();
-    run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("BEGIN")); });
+    // Through a transaction-mode pooler the BEGIN is not put inside one of the storage's own.
+    m_callerTransaction = m_server.transactionPooler;
+    try {
+        run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("BEGIN")); });
+    } catch (...) {
+        m_callerTransaction = false;
+        throw;
+    }
     try {
         work();
         run(conn, what, false, [](QSqlQuery &q) { return q.exec(QStringLiteral("COMMIT")); });
@@ -387,6 +434,7 @@ void ServerStorage::inTransaction(const QString &what, const std::function<void(
         } catch (const EngineError &) {
             // A connection that broke has ended its transaction with it.
         }
+        m_callerTransaction = false;
         throw;
     }
 }

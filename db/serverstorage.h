@@ -1,6 +1,9 @@
 #pragma once
 // A PostgreSQL database shared by a class: every table in it, reached through one
-// connection that is made again when the server was lost.
+// connection that is made again when the server was lost. Statements run often are
+// prepared once on the connection and kept, unless the server is reached through a
+// transaction-mode pooler (ServerAddress::transactionPooler): then every statement is
+// prepared, run and released within one transaction, the caller's or its own.
 
 #include "db/storage.h"
 
@@ -67,11 +70,15 @@ private:
                  const std::function<bool(QSqlQuery &)> &work);
     QSqlQuery *keptQuery(QSqlDatabase &db, const QString &sql, QSqlError *error);
     void dropConnection(QSqlDatabase &db);
+    // Through a transaction-mode pooler: whether `statement`, run by a caller's work, began
+    // or ended a transaction of the caller's.
+    void noteCallerTransaction(const QString &statement);
 
     ServerAddress m_server;
     QString m_shared;        // the server connection's name, once made
     QElapsedTimer m_lastUse; // the server connection's last successful statement
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;   // prepared, by their SQL
+    bool m_callerTransaction = false;  // through a transaction-mode pooler: a caller's BEGIN is open
 };
 
 // Identifiers on the server: the schema's names in small letters, quoted.

@@ -105,6 +105,8 @@ void Session::load()
             current->server.database = value;
         else if (key == QLatin1String("USER"))
             current->server.user = value;
+        else if (key == QLatin1String("POOLER"))
+            current->server.transactionPooler = value.compare(QLatin1String("transaction"), Qt::CaseInsensitive) == 0;
     }
 }
 
@@ -181,7 +183,7 @@ void Session::saveConfig()
         out << '[' << a.name << "]\nDRIVER=" << a.driver << '\n';
         if (a.driver.compare(kServerDriver, Qt::CaseInsensitive) == 0)
             out << "HOST=" << a.server.host << "\nPORT=" << a.server.port << "\nDATABASE=" << a.server.database
-                << "\nUSER=" << a.server.user << "\n\n";
+                << "\nUSER=" << a.server.user << '\n' << (a.server.transactionPooler ? "POOLER=transaction\n\n" : "\n");
         else
             out << "PATH=" << a.path << "\n\n";
     }

@@ -2,6 +2,7 @@
 
 #include "controls/application.h"
 #include "controls/dialogs.h"
+#include "controls/startupprofile.h"
 #include "game/elsoinditas.h"
 #include "db/engine.h"
 #include "game/game.h"
@@ -12,9 +13,16 @@
 
 #include <memory>
 
+namespace {
+// Runs among the program's static initialisers, once its libraries are loaded and linked.
+const bool loadedPhase = (startupprofile::phase("loaded"), true);
+}  // namespace
+
 int main(int argc, char *argv[])
 {
+    startupprofile::phase("main");
     ZApplication app(argc, argv);
+    startupprofile::phase("application");
     app.setApplicationName(QStringLiteral("zomir"));
     // Message boxes carry the program's title; window titles stay exactly as each screen
     // sets them (no application display name for Qt to append).
@@ -44,13 +52,17 @@ int main(int argc, char *argv[])
         // Installed or unzipped, the game works in the student's own folder, built on the
         // first start.
         prepareStudentFolder(session);
+        startupprofile::phase("settings and folder");
         Game game(&session, &dialogs);
         QObject::connect(&game, &Game::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         // Cancelling the database location dialog stops the program at once. The screens
         // the opening screen does not need are made once it is painted.
         if (!game.createOpening())
             return 0;
+        startupprofile::phase("first window made");
+        startupprofile::FirstPaint::watch();
         game.start();
+        startupprofile::phase("first window shown");
         game.createRestAfterFirstPaint();
         return app.exec();
     } catch (const std::exception &e) {

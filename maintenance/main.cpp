@@ -5,6 +5,7 @@
 #include "maintenance/Unit1.h"
 #include "controls/application.h"
 #include "controls/dialogs.h"
+#include "controls/startupprofile.h"
 #include "db/engine.h"
 
 #include <QIcon>
@@ -12,9 +13,16 @@
 
 #include <memory>
 
+namespace {
+// Runs among the program's static initialisers, once its libraries are loaded and linked.
+const bool loadedPhase = (startupprofile::phase("loaded"), true);
+}  // namespace
+
 int main(int argc, char *argv[])
 {
+    startupprofile::phase("main");
     ZApplication app(argc, argv);
+    startupprofile::phase("application");
     app.setApplicationName(QStringLiteral("karbantartas"));
     // Window titles are exactly the window's own; message boxes take the program's title.
     app.setTitle(QStringLiteral("Dedarudorazo v2"));
@@ -28,9 +36,13 @@ int main(int argc, char *argv[])
         zdb::Session session;
         // "--server <connection>" points the database alias at a classroom server for good.
         zdb::pointAliasAtServer(session, app.arguments());
+        startupprofile::phase("settings");
         // The pages behind the first are made once the window is painted.
         TZomir0001 window(&session, &dialogs, nullptr, TZomir0001::Pages::FirstPageFirst);
+        startupprofile::phase("first window made");
+        startupprofile::FirstPaint::watch();
         window.show();
+        startupprofile::phase("first window shown");
         return app.exec();
     } catch (const zdb::EngineError &e) {
         app.showError(e.message());

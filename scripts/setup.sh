@@ -12,7 +12,7 @@ packages=(
   libgl-dev libjpeg-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-color-emoji
   sqlite3 poppler-utils qt6-translations-l10n
-  postgresql libqt6sql6-psql util-linux
+  postgresql libqt6sql6-psql util-linux pgbouncer
   xdotool desktop-file-utils appstream
 )
 if [ "${1:-}" = "--windows" ]; then

@@ -3,6 +3,7 @@
 // (the global data "folder" and "server"); a few concern one kind only.
 
 #include "db/engine.h"
+#include "tests/support/pgbouncer.h"
 #include "tests/support/pgserver.h"
 #include "db/schema.h"
 #include "tests/support/testenv.h"
@@ -163,6 +164,11 @@ private Q_SLOTS:
     void serverAddresses();
     void rolesWriteOnlyWhatTheyMay_data();
     void rolesWriteOnlyWhatTheyMay();
+    void transactionPoolerKeepsNothingOnTheConnection_data();
+    void transactionPoolerKeepsNothingOnTheConnection();
+    void throughAPgBouncerInTransactionMode_data();
+    void throughAPgBouncerInTransactionMode();
+    void storageTransactionThroughAPgBouncer();
     void serverLostAndBack();
     void rowsNotYetReadWhileTheServerIsLost();
     void serverRefusesTheLogin_data();
@@ -1472,6 +1478,12 @@ void TestEngine::serverAddresses_data()
     QTest::addRow("no database") << "host=h user=u" << "!adatbázis neve";
     QTest::addRow("bad port") << "dbname=z port=hetvenezer" << "!port";
     QTest::addRow("unknown key") << "dbname=z sslmode" << "!Érvénytelen";
+    QTest::addRow("transaction pooler") << "host=h dbname=z user=u pooler=Transaction"
+                                        << "host=h port=5432 dbname=z user=u pooler=transaction";
+    QTest::addRow("transaction pooler in URI") << "postgresql://u@h:6432/z?pooler=transaction"
+                                               << "host=h port=6432 dbname=z user=u pooler=transaction";
+    QTest::addRow("session pooler is the default") << "dbname=z pooler=session" << "host=localhost port=5432 dbname=z";
+    QTest::addRow("unknown pooler") << "dbname=z pooler=statement" << "!kapcsolatkezelő-mód";
 }
 
 void TestEngine::serverAddresses()
@@ -1606,6 +1618,186 @@ void TestEngine::rolesWriteOnlyWhatTheyMay()
     QVERIFY(server()->psql(QStringLiteral("SELECT count(*), sum(\"%1\") FROM %2").arg(numberField.toLower(), def->sqlName().toLower()),
                            "zomir_admin", fx.database, &out));
     QCOMPARE(out.trimmed(), QString("1|7"));
+}
+
+namespace {
+
+// Posts, an edit, a locate and a re-read of the players' table through `session`: what a
+// game does, on every kind of statement the engine keeps or prepares.
+void playOneGame(Session &session, const QString &name)
+{
+    Table t(&session);
+    t.setAliasName("DB_ZOMIR");
+    t.setTableName("Jatekosok.DB");
+    t.open();
+    addPlayer(t, name);
+    t.edit();
+    t.fieldByName("Statusz").setValue(1);
+    t.post();
+    addPlayer(t, name + " 2");
+    QVERIFY(t.locate("Nev", name, LocateOption::CaseInsensitive));
+    t.refresh();
+    QCOMPARE(t.fieldByName("Statusz").asInteger(), 1);
+}
+
+// The server connections of `database` other than psql's own that are inside a transaction.
+int connectionsInATransaction(const QString &database)
+{
+    QString out;
+    if (!server()->psql(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = '%1' AND "
+                                       "pid <> pg_backend_pid() AND xact_start IS NOT NULL")
+                            .arg(database),
+                        "zomir_admin", "postgres", &out))
+        return -1;
+    return out.toInt();
+}
+
+}  // namespace
+
+void TestEngine::transactionPoolerKeepsNothingOnTheConnection_data()
+{
+    QTest::addColumn<bool>("pooler");
+    QTest::addRow("kept by default") << false;
+    QTest::addRow("pooler=transaction") << true;
+}
+
+// Through a transaction-mode pooler nothing outlives a transaction on the connection: no
+// prepared statement stays, no transaction is left open; by default the engine keeps its
+// prepared statements, and the alias's settings keep the key.
+void TestEngine::transactionPoolerKeepsNothingOnTheConnection()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    QFETCH(bool, pooler);
+    Fixture fx;
+    ServerAddress address = ServerAddress::parse(server()->connectionString(fx.database));
+    address.transactionPooler = pooler;
+    {
+        Session writer(fx.configFile);
+        writer.setServerAlias("DB_ZOMIR", address);
+        writer.saveConfig();
+    }
+    Session session(fx.configFile);
+    QCOMPARE(session.aliasServer("DB_ZOMIR").transactionPooler, pooler);
+    playOneGame(session, "Kiss Anna");
+    if (QTest::currentTestFailed())
+        return;
+
+    const std::shared_ptr<Storage> storage = session.storage("DB_ZOMIR");
+    bool canModify = false;
+    const QString connection = storage->openTable(*findTable("Jatekosok.DB"), &canModify);
+    int kept = -1;
+    storage->run(connection, "prepared statements", true, [&](QSqlQuery &q) {
+        if (!q.exec("SELECT count(*) FROM pg_prepared_statements") || !q.next())
+            return false;
+        kept = q.value(0).toInt();
+        return true;
+    });
+    if (pooler)
+        QCOMPARE(kept, 0);
+    else
+        QVERIFY2(kept > 0, "by default the engine keeps what it prepared");
+    QCOMPARE(connectionsInATransaction(fx.database), 0);
+    storage->closeTable(connection);
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 2);
+}
+
+void TestEngine::throughAPgBouncerInTransactionMode_data()
+{
+    QTest::addColumn<bool>("pooler");
+    QTest::addRow("default: kept statements lost") << false;
+    QTest::addRow("pooler=transaction") << true;
+}
+
+// Two programs' sessions through PgBouncer in transaction mode with one server connection,
+// which another client's DEALLOCATE ALL (a reset between its transactions) also reaches:
+// with the key, the posts and reads of both go through and see each other's rows; without
+// it, a post after the reset fails with the server's message.
+void TestEngine::throughAPgBouncerInTransactionMode()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    if (!PgBouncer::available())
+        QSKIP("pgbouncer is not installed (scripts/setup.sh installs it)");
+    QFETCH(bool, pooler);
+    Fixture fx;
+    PgBouncer bouncer(*server());
+    QString error;
+    QVERIFY2(bouncer.start(PgBouncer::Transaction, 1, &error), qPrintable(error));
+    const QString through = bouncer.connectionString(fx.database, "zomir_admin")
+                            + (pooler ? QStringLiteral(" pooler=transaction") : QString());
+    QTemporaryDir dir;
+    Session first(dir.filePath("first.ini"));
+    Session second(dir.filePath("second.ini"));
+    first.setServerAlias("DB_ZOMIR", ServerAddress::parse(through));
+    second.setServerAlias("DB_ZOMIR", ServerAddress::parse(through));
+
+    Table a(&first);
+    a.setAliasName("DB_ZOMIR");
+    a.setTableName("Jatekosok.DB");
+    a.open();
+    addPlayer(a, "Kiss Anna");
+    QVERIFY2(bouncer.psql("DEALLOCATE ALL", fx.database, "zomir_admin", &error), qPrintable(error));
+    if (!pooler) {
+        try {
+            addPlayer(a, "Nagy Béla");
+            QFAIL("a statement kept on the server connection is gone after the reset");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains("does not exist"), qPrintable(e.message()));
+        }
+        return;
+    }
+    addPlayer(a, "Nagy Béla");
+    playOneGame(second, "Tóth Cili");
+    if (QTest::currentTestFailed())
+        return;
+    a.refresh();
+    QCOMPARE(a.recordCount(), 4);
+    QVERIFY(a.locate("Nev", "Tóth Cili 2", LocateOption::None));
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 4);
+    QCOMPARE(connectionsInATransaction(fx.database), 0);
+}
+
+// The storage's own transactions (the bin's restore) through PgBouncer in transaction mode
+// with the pooler key: the restore is whole and leaves no transaction open on the pool's one
+// server connection, which the next statement of another client then gets.
+void TestEngine::storageTransactionThroughAPgBouncer()
+{
+    if (!onServer())
+        QSKIP("concerns the server kind");
+    if (!PgBouncer::available())
+        QSKIP("pgbouncer is not installed (scripts/setup.sh installs it)");
+    Fixture fx;
+    fx.session->storage("DB_ZOMIR")->grantRoles("zomir_diak", "zomir_tanar", schema(), {"Jatekosok.DB"});
+    {
+        auto t = fx.table("Jatekosok.DB");
+        addPlayer(*t, "Kiss Anna");
+        addPlayer(*t, "Nagy Béla");
+        addPlayer(*t, "Tóth Cili");
+        for (const char *name : {"Kiss Anna", "Nagy Béla"}) {
+            QVERIFY(t->locate("Nev", QString::fromUtf8(name), LocateOption::None));
+            t->deleteRecord();
+        }
+    }
+    QCOMPARE(fx.countRows("Jatekosok.DB"), 1);
+    PgBouncer bouncer(*server());
+    QString error;
+    QVERIFY2(bouncer.start(PgBouncer::Transaction, 1, &error), qPrintable(error));
+    QTemporaryDir dir;
+    Session teacher(dir.filePath("teacher.ini"));
+    teacher.setServerAlias("DB_ZOMIR", ServerAddress::parse(bouncer.connectionString(fx.database, "zomir_tanar")
+                                                            + " pooler=transaction"));
+    const std::shared_ptr<Storage> storage = teacher.storage("DB_ZOMIR");
+    const TableDef &def = *findTable("Jatekosok.DB");
+    QList<qint64> ids;
+    for (const DeletedRow &row : storage->deletedRows(def, {"Nev"}))
+        ids << row.id;
+    QCOMPARE(ids.size(), 2);
+    QCOMPARE(storage->restoreDeletedRows(def, ids), 2);
+    QCOMPARE(connectionsInATransaction(fx.database), 0);
+    QVERIFY2(bouncer.psql("SELECT count(*) FROM jatekosok", fx.database, "zomir_admin", &error), qPrintable(error));
+    QCOMPARE(error.section('\n', 1, 1).trimmed(), QString("3"));
+    QVERIFY(storage->deletedRows(def, {"Nev"}).isEmpty());
 }
 
 void TestEngine::serverLostAndBack()
