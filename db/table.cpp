@@ -419,11 +419,11 @@ void Table::leavePositional()
 {
     if (!m_positional)
         return;
+    // In the order the rows were read by, which is the engine's own: no sort is needed.
     QVector<Row> rows = readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), m_orderFields,
-                                 QString());
+                                 QStringLiteral(" ORDER BY ") + m_ascending);
     for (Row &row : rows)
         row.loaded = false;
-    sortRows(rows);
     // The rows read so far keep their values; while no other program changed the rows,
     // each is where it was.
     QHash<qint64, int> read;
