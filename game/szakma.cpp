@@ -19,11 +19,15 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 
 namespace {
+
+// A picture read every this many milliseconds until all are, while other screens are in use.
+constexpr int kPictureInterval = 1;
 
 enum Fit { Stretched, Natural, Unscaled };
 
@@ -202,6 +206,21 @@ TfSzakma::TfSzakma(Game *game, QWidget *parent)
 
     connect(BitBtn1, &QPushButton::clicked, this, &TfSzakma::BitBtn1Click);
     connect(bSzakmaval, &QPushButton::clicked, this, &TfSzakma::bSzakmavalClick);
+
+    m_pictureTimer = new QTimer(this);
+    m_pictureTimer->setInterval(kPictureInterval);
+    connect(m_pictureTimer, &QTimer::timeout, this, &TfSzakma::loadNextPicture);
+    m_pictureTimer->start();
+}
+
+void TfSzakma::loadNextPicture()
+{
+    if (m_picturesRead < m_images.size()) {
+        m_images[m_picturesRead]->setPixmap(look::picture(m_picturePaths[m_picturesRead]));
+        ++m_picturesRead;
+    }
+    if (m_picturesRead == m_images.size())
+        m_pictureTimer->stop();
 }
 
 int TfSzakma::scrollPosition() const { return ScrollBox->verticalScrollBar()->value(); }
@@ -214,11 +233,8 @@ void TfSzakma::scrollTo(int position) { ScrollBox->verticalScrollBar()->setValue
 void TfSzakma::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_picturesLoaded) {
-        m_picturesLoaded = true;
-        for (size_t i = 0; i < m_images.size(); ++i)
-            m_images[i]->setPixmap(look::picture(m_picturePaths[i]));
-    }
+    while (m_picturesRead < m_images.size())
+        loadNextPicture();
     guarded(this, [this] { FormShow(); });
 }
 

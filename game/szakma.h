@@ -7,6 +7,8 @@
 
 #include <array>
 
+class QTimer;
+
 class Game;
 class QGroupBox;
 class QLabel;
@@ -64,7 +66,11 @@ private:
     std::array<QRadioButton *, 30> m_radios{};
     std::array<QLabel *, 30> m_images{};
     std::array<QString, 30> m_picturePaths{};
-    bool m_picturesLoaded = false;
+    // The pictures are read one at a time while the earlier screens are in use, the rest
+    // when the screen is first shown: a first showing need not read all thirty.
+    void loadNextPicture();
+    QTimer *m_pictureTimer = nullptr;
+    size_t m_picturesRead = 0;
     std::array<QLabel *, 30> m_marks{};
     int m_wheelRest = 0;
 };
