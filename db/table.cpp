@@ -415,12 +415,16 @@ void Table::fillPositions(int first, QVector<Row> &&read) const
     }
 }
 
-void Table::leavePositional()
+void Table::leavePositional(const QVector<int> &more)
 {
     if (!m_positional)
         return;
+    QVector<int> keys = m_orderFields;
+    for (int f : more)
+        if (!keys.contains(f))
+            keys.append(f);
     // In the order the rows were read by, which is the engine's own: no sort is needed.
-    QVector<Row> rows = readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), m_orderFields,
+    QVector<Row> rows = readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), keys,
                                  QStringLiteral(" ORDER BY ") + m_ascending);
     for (Row &row : rows)
         row.loaded = false;
@@ -446,7 +450,7 @@ void Table::leavePositional()
     if (!samePlaces)
         Q_EMIT rowsAboutToBeReset();
     m_rows = std::move(rows);
-    m_keyFields = m_orderFields;
+    m_keyFields = keys;
     m_positional = false;
     m_allLoaded = false;
     m_locateCache.clear();
@@ -457,6 +461,35 @@ void Table::leavePositional()
             current = std::clamp(m_current, 0, int(m_rows.size()) - 1);
         moveTo(current, current <= 0, m_rows.isEmpty(), true);
     }
+}
+
+void Table::readKeyFields(const QVector<int> &fields)
+{
+    if (m_allLoaded)
+        return;
+    if (m_positional) {
+        leavePositional(fields);
+        return;
+    }
+    QVector<int> wanted;
+    for (int f : fields)
+        if (!m_keyFields.contains(f) && !wanted.contains(f))
+            wanted.append(f);
+    if (wanted.isEmpty())
+        return;
+    const QVector<Row> read =
+        readRows(QStringLiteral("A(z) %1 tábla nem olvasható").arg(m_tableName), wanted, QString());
+    const int n = int(m_def->fields.size());
+    for (const Row &fresh : read) {
+        const int pos = positionOfRowid(fresh.rowid);
+        if (pos < 0 || m_rows[pos].loaded)
+            continue;   // a row added since stays unread until the rows are read again
+        Row &row = m_rows[pos];
+        row.values.resize(n);
+        for (int f : wanted)
+            row.values[f] = fresh.values[f];
+    }
+    m_keyFields += wanted;
 }
 
 int Table::positionOfRead(qint64 rowid)
@@ -868,19 +901,9 @@ int Table::findRow(const QString &fields, const QVariant &values, bool ignoreCas
     cacheName += ignoreCase ? QLatin1Char('i') : QLatin1Char('s');
     auto it = m_locateCache.find(cacheName);
     if (it == m_locateCache.end()) {
-        // Rows read by position give way to every row's keys when they are what is looked
-        // for, otherwise to every row.
-        if (m_positional) {
-            bool keys = true;
-            for (int index : indexes)
-                keys = keys && m_orderFields.contains(index);
-            if (keys)
-                leavePositional();
-            else
-                loadAllRows();
-        }
+        // The fields looked for are read for every row, not whole rows.
         if (!hasFields(indexes))
-            loadAllRows();
+            readKeyFields(indexes);
         // Walking backwards leaves the first row of the current order in the map.
         QHash<QString, int> first;
         first.reserve(m_rows.size());

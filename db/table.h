@@ -221,10 +221,12 @@ private:
     // A table read by position: rows [first, end) of the order, read as one page.
     void loadPositionalPage(int first, int end) const;
     void fillPositions(int first, QVector<Row> &&read) const;
-    // Ends reading by position: every row's keys are read (with their identities), the rows
-    // read so far kept. Needed before what places a row by its keys or finds it by its
-    // identity (a post, a search, a row put back).
-    void leavePositional();
+    // Ends reading by position: every row's keys are read (with their identities), and the
+    // fields `more` with them, the rows read so far kept. Needed before what places a row by
+    // its keys or finds it by its identity or by fields (a post, a search, a row put back).
+    void leavePositional(const QVector<int> &more = {});
+    // Reads the fields `fields` of every row not read whole, as keys (a search over them).
+    void readKeyFields(const QVector<int> &fields);
     // The position of a row by its identity, looked for among the rows read first when the
     // table is read by position.
     int positionOfRead(qint64 rowid);
