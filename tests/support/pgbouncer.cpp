@@ -37,20 +37,6 @@ bool connects(int port)
     return ok;
 }
 
-bool portIsFree(int port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool free = ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
-    ::close(fd);
-    return free;
-}
-
 QString psqlProgram()
 {
     QString psql = QStandardPaths::findExecutable(QStringLiteral("psql"));
@@ -125,7 +111,7 @@ bool PgBouncer::start(Mode mode, int poolSize, QString *error)
         m_port = 0;
         for (int tries = 0; tries < 200 && m_port == 0; ++tries) {
             const int port = QRandomGenerator::global()->bounded(32000, 40000);
-            if (portIsFree(port))
+            if (localPortIsFree(port))
                 m_port = port;
         }
         if (m_port == 0)

@@ -16,13 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-
-const int CommandTimeoutMs = 120000;
-const QString AdminRole = QStringLiteral("zomir_admin");
-
-// True when nothing listens on 127.0.0.1:port at the moment.
-bool portIsFree(int port)
+bool localPortIsFree(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
@@ -36,13 +30,18 @@ bool portIsFree(int port)
     return free;
 }
 
+namespace {
+
+const int CommandTimeoutMs = 120000;
+const QString AdminRole = QStringLiteral("zomir_admin");
+
 // A port below the kernel's range for outgoing connections, so that no client socket takes
 // it while the server is down between kill() and restart().
 int pickPort()
 {
     for (int attempt = 0; attempt < 200; ++attempt) {
         const int port = QRandomGenerator::global()->bounded(20000, 32000);
-        if (portIsFree(port))
+        if (localPortIsFree(port))
             return port;
     }
     return 0;

@@ -21,6 +21,10 @@
 
 class QTemporaryDir;
 
+// True when nothing listens on 127.0.0.1:port at the moment (not in the Windows edition,
+// whose tests reach a server started on the host).
+bool localPortIsFree(int port);
+
 class PgServer {
 public:
     PgServer();
