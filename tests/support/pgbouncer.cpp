@@ -11,31 +11,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <pwd.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 const QStringList SystemFolders = {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin"),
                                    QStringLiteral("/bin")};
-
-// True when something accepts a connection on 127.0.0.1:port.
-bool connects(int port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
-    ::close(fd);
-    return ok;
-}
 
 QString psqlProgram()
 {
@@ -159,7 +141,7 @@ bool PgBouncer::start(Mode mode, int poolSize, QString *error)
         QElapsedTimer clock;
         clock.start();
         while (isRunning() && clock.elapsed() < 10000) {
-            if (connects(m_port))
+            if (localPortAccepts(m_port))
                 return true;
             QThread::msleep(20);
         }

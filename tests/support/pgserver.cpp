@@ -16,18 +16,40 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace {
+
+// A socket and the address 127.0.0.1:port for it; the socket is -1 when none could be made.
+int loopbackSocket(int port, sockaddr_in *addr)
+{
+    *addr = sockaddr_in{};
+    addr->sin_family = AF_INET;
+    addr->sin_port = htons(static_cast<uint16_t>(port));
+    addr->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return ::socket(AF_INET, SOCK_STREAM, 0);
+}
+
+}  // namespace
+
 bool localPortIsFree(int port)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr;
+    const int fd = loopbackSocket(port, &addr);
     if (fd < 0)
         return false;
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     const bool free = ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
     ::close(fd);
     return free;
+}
+
+bool localPortAccepts(int port)
+{
+    sockaddr_in addr;
+    const int fd = loopbackSocket(port, &addr);
+    if (fd < 0)
+        return false;
+    const bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    ::close(fd);
+    return ok;
 }
 
 namespace {

@@ -24,6 +24,8 @@ class QTemporaryDir;
 // True when nothing listens on 127.0.0.1:port at the moment (not in the Windows edition,
 // whose tests reach a server started on the host).
 bool localPortIsFree(int port);
+// True when something accepts a connection on 127.0.0.1:port (the same).
+bool localPortAccepts(int port);
 
 class PgServer {
 public:
